@@ -1,0 +1,2 @@
+// Keeps the Win32 library non-empty until the first window code lands.
+namespace { [[maybe_unused]] int placeholder; }
