@@ -1,0 +1,67 @@
+// The user's options and remembered window places (config.ini), and the chat font
+// (config.dat). Most options exist twice: the committed value, which the program uses
+// and saves, and the pending value, which the settings dialog edits until Apply.
+// Main window's thread only.
+#pragma once
+
+#include <cstdint>
+
+// Largest values; the reader and the settings dialog both bound by them.
+extern int maxLanguage;   // 4
+extern int maxTableSize;  // 4
+extern int maxSave;       // 3
+extern int maxSkin;       // 4
+extern int maxChecker;    // 32, one maximum for both colours
+extern int maxDice;       // 4, one maximum for both colours
+extern int maxCube;       // 4
+
+// Key 1: outer top-left of the main window.
+extern bool mainWindowPositionKnown;
+extern int mainWindowLeft, mainWindowTop;
+// Key 2: contacts window rectangle.
+extern bool contactsRectKnown;
+extern int contactsLeft, contactsTop, contactsWidth, contactsHeight;
+
+extern int language;  // key 4: 1 English, 2 German, 3 Italian, 4 Polish
+
+// Keys 5..23: committed value and pending twin.
+extern int foreground, foregroundPending;      // 5
+extern int sound, soundPending;                // 6
+extern int autodelay, autodelayPending;        // 7
+extern int tablesize, tablesizePending;        // 8
+extern int save, savePending;                  // 9
+extern int skin, skinPending;                  // 10
+extern int whitechk, whitechkPending;          // 11
+extern int blackchk, blackchkPending;          // 12
+extern int whitedice, whitedicePending;        // 13
+extern int blackdice, blackdicePending;        // 14
+extern int cube, cubePending;                  // 15
+extern int skiproll, skiprollPending;          // 16
+extern int skipmove, skipmovePending;          // 17
+extern int forcedmove, forcedmovePending;      // 18
+extern int autobearoff, autobearoffPending;    // 19
+extern int animate, animatePending;            // 20
+extern int animatespeed, animatespeedPending;  // 21
+extern int timestamp, timestampPending;        // 22
+extern int enterexit, enterexitPending;        // 23
+
+// Keys 24..29: single values.
+extern int RoomSortMode;        // 24
+extern int TournamentSortMode;  // 25
+extern int contactsAtLogin;     // 26
+extern int contactsOnTop;       // 27
+extern int contactSortOrder;    // 28
+extern int showIgnored;         // 29
+
+// config.dat: a LOGFONTW (92 bytes, Windows layout) and a COLORREF, kept as raw bytes
+// so the portable code needs no Windows types. All zero selects the system font.
+inline constexpr int kChatFontBytes = 92;
+extern unsigned char chatFont[kChatFontBytes];
+extern std::uint32_t chatFontColour;
+
+// Restores every value above to its built-in default.
+void ResetSettingsToDefaults();
+
+// Start-up: if the black design equals the white one, black moves one up, wrapping
+// past the maximum to 1; for dice and checkers. Committed and pending take the result.
+void MakePlayerColoursDistinct();
