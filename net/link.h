@@ -1,0 +1,26 @@
+// State of the server connection shared between the main window's thread and the
+// connection, receive and sender threads. Each value is a single atomic integer: the
+// main thread writes isConnected, the pending acknowledgement and the acknowledged
+// number; the threads read them (the sender takes the pending acknowledgement with an
+// exchange). The socket slots are written by the connection thread before it reports
+// NC_CONNECTED and afterwards only by the main thread, which closes them on disconnect.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "net/socket_io.h"
+
+extern std::atomic<bool> isConnected;
+extern std::atomic<std::int32_t> pendingAcknowledgement;  // 0: nothing to acknowledge
+extern std::atomic<std::int32_t> acknowledgedNumber;      // highest confirmed client number
+extern std::atomic<SocketHandle> inboundConnection;       // port 3556: the server writes
+extern std::atomic<SocketHandle> outboundConnection;      // port 3555: the client writes
+
+// Closes both sockets and empties the slots (main thread, after clearing isConnected).
+// Closing is what makes the receive loop's blocked read fail and the threads end.
+void CloseConnectionPair();
+
+// Posts TavloraIntMessage with `code` (lParam 0) to the main window. Implemented by the
+// window layer; tests supply their own.
+void PostToMainWindow(int code);
