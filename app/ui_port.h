@@ -25,6 +25,7 @@ void UiShow(WinId window);        // ShowWindow SW_SHOW
 void UiHide(WinId window);        // ShowWindow SW_HIDE
 void UiRepaint(WinId window);     // InvalidateRect without erase
 void UiEnable(WinId window, bool enabled);
+void UiMove(WinId window, int x, int y, int width, int height);
 // SendMessageW of TavloraIntMessage to one of the hub's own windows.
 void UiSendCode(WinId window, int code, std::intptr_t lParam);
 // PostMessageW of TavloraIntMessage to HWND_BROADCAST (every top-level window).
@@ -47,3 +48,10 @@ void UiStartTrafficThreads();
 void UiSaveOpenRoomPositions();
 // The contacts window's status bar text and presence menu checks after a login.
 void UiShowOwnPresenceOnline();
+// The list views after a reconnect: rooms tab selected and repainted, list selections
+// cleared, scroll ranges of the room, tournament and contacts lists emptied.
+void UiResetListViews();
+// The contacts list rebuilt from the contact relations and the players.
+void UiRefreshContacts();
+// The room list re-sorted and repainted.
+void UiRefreshRoomList();

@@ -21,3 +21,7 @@ void UiStartConnectionThread() {}
 void UiStartTrafficThreads() {}
 void UiSaveOpenRoomPositions() {}
 void UiShowOwnPresenceOnline() {}
+void UiMove(WinId, int, int, int, int) {}
+void UiResetListViews() {}
+void UiRefreshContacts() {}
+void UiRefreshRoomList() {}

@@ -1,0 +1,4 @@
+// The own presence.
+#include "lobby/presence.h"
+
+int ownPresence = PRESENCE_NOT_CONNECTED;

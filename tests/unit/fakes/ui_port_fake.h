@@ -1,0 +1,16 @@
+// A recording stand-in for the window system: every UI port call becomes one line such
+// as "hide Connect" or "send Error 3 1", so tests compare whole call sequences.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/window_ids.h"
+
+extern std::vector<std::string> uiCalls;
+// Texts of the standard edit controls, by window.
+extern std::map<WinId, std::wstring> uiEditTexts;
+
+void ResetUiFake();
+const char* WinIdName(WinId window);
