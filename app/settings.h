@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 // Largest values; the reader and the settings dialog both bound by them.
 extern int maxLanguage;   // 4
@@ -58,6 +59,27 @@ extern int showIgnored;         // 29
 inline constexpr int kChatFontBytes = 92;
 extern unsigned char chatFont[kChatFontBytes];
 extern std::uint32_t chatFontColour;
+
+// How config.ini's value text is taken for an option of keys 4..29.
+enum class SettingRule {
+    InRange,       // a decimal number from `minimum` to `*maximum`
+    ZeroTurnsOff,  // only the exact text "0" changes the option, to 0
+    OneTurnsOn,    // only the exact text "1" changes the option, to 1
+};
+
+// One option of keys 4..29: what the reader, the writer and the reset need.
+struct SettingRow {
+    int key;
+    int* committed;
+    int* pending;  // nullptr when the option has no pending twin
+    SettingRule rule;
+    int minimum;         // InRange only
+    const int* maximum;  // InRange only
+    int defaultValue;
+};
+
+// The options of keys 4..29, in ascending key order (the order config.ini lists them).
+std::span<const SettingRow> SettingRows();
 
 // Restores every value above to its built-in default.
 void ResetSettingsToDefaults();

@@ -1,27 +1,80 @@
-// The window system side of the hub's state machines.
+// The window system side of the hub's state machines, acting on the window registry.
 #include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
 
 #include "app/globals_win.h"
+#include "app/settings.h"
 #include "app/ui_port.h"
+#include "app/web_addresses.h"
+#include "net/connection_thread.h"
+#include "net/traffic.h"
+#include "ui/registry_win.h"
 
-void UiShow(WinId) {}
-void UiHide(WinId) {}
-void UiRepaint(WinId) {}
-void UiEnable(WinId, bool) {}
-void UiSendCode(WinId, int, std::intptr_t) {}
+namespace {
+
+template <void (*Body)()>
+DWORD WINAPI ThreadEntry(LPVOID) {
+    Body();
+    return 0;
+}
+
+void StartThread(LPTHREAD_START_ROUTINE entry) {
+    // The handle is not kept: the thread reports by posting to the main window.
+    HANDLE thread = CreateThread(nullptr, 0, entry, nullptr, 0, nullptr);
+    if (thread != nullptr) CloseHandle(thread);
+}
+
+}  // namespace
+
+void UiShow(WinId window) { ShowWindow(WindowHandle(window), SW_SHOW); }
+void UiHide(WinId window) { ShowWindow(WindowHandle(window), SW_HIDE); }
+void UiRepaint(WinId window) { InvalidateRect(WindowHandle(window), nullptr, FALSE); }
+void UiEnable(WinId window, bool enabled) { EnableWindow(WindowHandle(window), enabled); }
+
+void UiMove(WinId window, int x, int y, int width, int height) {
+    MoveWindow(WindowHandle(window), x, y, width, height, TRUE);
+}
+
+void UiSendCode(WinId window, int code, std::intptr_t lParam) {
+    SendMessageW(WindowHandle(window), TavloraIntMessage, static_cast<WPARAM>(code), lParam);
+}
+
 void UiBroadcastCode(int code, std::intptr_t lParam) {
     PostMessageW(HWND_BROADCAST, TavloraIntMessage, static_cast<WPARAM>(code), lParam);
 }
+
 void UiPostClose() { PostMessageW(mainWindow, WM_CLOSE, 0, 0); }
-int UiEditLength(WinId) { return 0; }
-std::wstring UiEditText(WinId) { return std::wstring(); }
-void UiPlaySound(int) {}
-void UiOpenWebPage(WebPage, const std::wstring&) {}
-void UiStartConnectionThread() {}
-void UiStartTrafficThreads() {}
+
+int UiEditLength(WinId window) { return GetWindowTextLengthW(WindowHandle(window)); }
+
+std::wstring UiEditText(WinId window) {
+    HWND edit = WindowHandle(window);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    int length = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return text;
+}
+
+void UiPlaySound(int soundId) {
+    PlaySoundW(MAKEINTRESOURCEW(soundId), programInstance, SND_RESOURCE | SND_ASYNC);
+}
+
+void UiOpenWebPage(WebPage page, const std::wstring& suffix) {
+    std::wstring address = WebAddress(page, language) + suffix;
+    ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void UiStartConnectionThread() { StartThread(ThreadEntry<ConnectionThread>); }
+
+void UiStartTrafficThreads() {
+    StartThread(ThreadEntry<ReceiveLoop>);
+    StartThread(ThreadEntry<SenderThread>);
+}
+
+// Room windows, the contacts window and the list views come with their own work.
 void UiSaveOpenRoomPositions() {}
 void UiShowOwnPresenceOnline() {}
-void UiMove(WinId, int, int, int, int) {}
 void UiResetListViews() {}
 void UiRefreshContacts() {}
-void UiRefreshRoomList() {}
+void UiRefreshRoomList() { UiRepaint(WinId::RoomBody); }

@@ -72,6 +72,10 @@ void ForEachMessage(std::string_view entry, Visit&& visit) {
 // last "," is not a field, empty pieces between commas are kept. Reuses `fields`.
 void SplitFields(std::string_view message, FieldList& fields);
 FieldList SplitFields(std::string_view message);
+// Field `index`, or "" when the message has fewer fields (which reads as the number 0).
+inline std::string_view FieldAt(const FieldList& fields, std::size_t index) {
+    return index < fields.size() ? fields[index] : std::string_view();
+}
 
 // Records of a list field (";") or items of a record (":"). An empty piece after the
 // last separator is dropped, as with fields.

@@ -8,7 +8,7 @@ template=${TAVLORA_WINE_TEMPLATE:-$root/build/wine-template}
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"
 flock 9
-if [ ! -f "$template/.ready" ]; then
+if [ ! -f "$template/.ready-2" ]; then
     rm -rf "$template" "$template.tmp"
     mkdir -p "$template.tmp/home"
     # A throw-away HOME: the prefix's Documents link points into it, and each copy
@@ -19,8 +19,12 @@ if [ ! -f "$template/.ready" ]; then
     HOME="$template.tmp/home" WINEPREFIX="$template.tmp/prefix" WINEDEBUG=-all \
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
         /d 'Liberation Mono' /f >/dev/null 2>&1
+    # No window manager runs on the test displays: without this, Wine waits about two
+    # seconds for one whenever a visible top-level window is hidden or destroyed.
+    HOME="$template.tmp/home" WINEPREFIX="$template.tmp/prefix" WINEDEBUG=-all \
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     HOME="$template.tmp/home" WINEPREFIX="$template.tmp/prefix" wineserver -w
     mv "$template.tmp" "$template"
-    touch "$template/.ready"
+    touch "$template/.ready-2"
 fi
 echo "$template"

@@ -1,0 +1,38 @@
+// Moving the remembered state in and out of config.ini.
+#include "app/config_snapshot.h"
+
+#include "app/session.h"
+#include "lobby/lobby_state.h"
+
+void TakeRememberedState(const ConfigIniContents& contents) {
+    if (contents.loginPresent) {
+        loginUserName = contents.userName;
+        loginPassword = contents.password;
+    }
+    for (const RememberedWindowPosition& room : contents.rooms)
+        AddRememberedRoom(rooms, room.roomId, room.left, room.top);
+    for (const RememberedWindowPosition& room : contents.tournamentRooms)
+        AddRememberedRoom(tournamentRooms, room.roomId, room.left, room.top);
+}
+
+namespace {
+std::vector<RememberedWindowPosition> Remembered(const std::vector<RoomRecord>& list,
+                                                bool firstListPending) {
+    std::vector<RememberedWindowPosition> places;
+    for (const RoomRecord& room : list)
+        if (room.listed || firstListPending)
+            places.push_back({room.id, room.windowX, room.windowY});
+    return places;
+}
+}  // namespace
+
+ConfigIniWriteInput CollectConfigIniInput(int mainLeft, int mainTop) {
+    ConfigIniWriteInput input;
+    input.mainWindowLeft = mainLeft;
+    input.mainWindowTop = mainTop;
+    input.loggedInUserName = loggedInUserName;
+    input.loggedInPassword = loggedInPassword;
+    input.rooms = Remembered(rooms, FirstRoomListPending);
+    input.tournamentRooms = Remembered(tournamentRooms, FirstTournamentListPending);
+    return input;
+}

@@ -1,0 +1,115 @@
+// The main window: notifications from the threads and the siblings, painting, closing.
+#include "app/main_window_win.h"
+
+#include <winsock2.h>
+#include <mmsystem.h>
+
+#include "app/config_files.h"
+#include "app/globals_win.h"
+#include "app/config_snapshot.h"
+#include "app/notification_codes.h"
+#include "app/paths.h"
+#include "app/screen_win.h"
+#include "app/session.h"
+#include "app/settings.h"
+#include "net/dispatch.h"
+#include "net/link.h"
+#include "ui/main_paint_win.h"
+#include "ui/registry_win.h"
+
+namespace {
+
+constexpr int kSoundGoodbye = 1001;
+
+void OnNotification(int code) {
+    switch (code) {
+        case NC_INBOUND:
+            DispatchInbound();
+            break;
+        case NC_NO_CONNECTION:
+        case NC_REFUSED:
+        case NC_CONNECTED:
+        case NC_CONNECTION_LOST:
+        case NC_CHILD_VERSION_OBSOLETE:
+        case NC_CHILD_SCREEN_TOO_SMALL:
+            OnConnectionNotification(code);
+            break;
+        default:  // the sibling codes 29, 31 and 36 come with the relay
+            break;
+    }
+}
+
+void OnClose() {
+    disconnectAndReset();
+    RECT place{};
+    GetWindowRect(mainWindow, &place);
+    WriteConfigIni(configIniPath, ComposeConfigIni(CollectConfigIniInput(place.left, place.top)));
+    WSACleanup();
+    DestroyWindow(mainWindow);
+}
+
+void OnDisplayChange() {
+    const ScreenRect work = MainWorkArea();
+    const OuterSize outer = MainWindowOuterSize(mainWindow);
+    if (ScreenTooSmall(work, outer)) {
+        if (isConnected.load()) {
+            disconnectAndReset();
+            linkState = 0;
+        }
+        ShowWindow(mainWindow, SW_HIDE);
+        ShowScreenTooSmall();
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        return;
+    }
+    RECT place{};
+    GetWindowRect(mainWindow, &place);
+    ScreenPoint corner = ClampIntoWorkArea({place.left, place.top}, outer, work);
+    MoveWindow(mainWindow, corner.x, corner.y, outer.width, outer.height, TRUE);
+    ContactsPlace contacts =
+        FitContacts({contactsLeft, contactsTop, contactsWidth, contactsHeight}, work);
+    contactsLeft = contacts.left;
+    contactsTop = contacts.top;
+    contactsWidth = contacts.width;
+    contactsHeight = contacts.height;
+    MoveWindow(WindowHandle(WinId::Contacts), contacts.left, contacts.top, contacts.width,
+               contacts.height, TRUE);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TavloraIntMessage) {
+        OnNotification(static_cast<int>(wParam));
+        return 0;
+    }
+    switch (message) {
+        case WM_CREATE:
+            CreateWindowRegistry(window);
+            return 0;
+        case WM_PAINT:
+            PaintMainWindow(window);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCHITTEST:
+            return HTCAPTION;  // the whole frameless window drags
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            if (sound == 1)
+                PlaySoundW(MAKEINTRESOURCEW(kSoundGoodbye), programInstance, SND_RESOURCE);
+            PostQuitMessage(0);
+            return 0;
+        case WM_COPYDATA:
+            return 0;  // sibling reports come with the relay
+        case WM_TIMECHANGE:
+            OnSystemTimeChanged();
+            return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

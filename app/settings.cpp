@@ -1,0 +1,125 @@
+// The settings variables and the one table of options that the config.ini reader, its
+// writer and the reset all walk, so a key's range and default are stated only once.
+#include "app/settings.h"
+
+#include <cstring>
+#include <iterator>
+
+int maxLanguage = 4;
+int maxTableSize = 4;
+int maxSave = 3;
+int maxSkin = 4;
+int maxChecker = 32;
+int maxDice = 4;
+int maxCube = 4;
+
+bool mainWindowPositionKnown;
+int mainWindowLeft, mainWindowTop;
+bool contactsRectKnown;
+int contactsLeft, contactsTop, contactsWidth, contactsHeight;
+
+int language;
+
+int foreground, foregroundPending;
+int sound, soundPending;
+int autodelay, autodelayPending;
+int tablesize, tablesizePending;
+int save, savePending;
+int skin, skinPending;
+int whitechk, whitechkPending;
+int blackchk, blackchkPending;
+int whitedice, whitedicePending;
+int blackdice, blackdicePending;
+int cube, cubePending;
+int skiproll, skiprollPending;
+int skipmove, skipmovePending;
+int forcedmove, forcedmovePending;
+int autobearoff, autobearoffPending;
+int animate, animatePending;
+int animatespeed, animatespeedPending;
+int timestamp, timestampPending;
+int enterexit, enterexitPending;
+
+int RoomSortMode;
+int TournamentSortMode;
+int contactsAtLogin;
+int contactsOnTop;
+int contactSortOrder;
+int showIgnored;
+
+unsigned char chatFont[kChatFontBytes];
+std::uint32_t chatFontColour;
+
+namespace {
+
+// Upper bounds that have no variable of their own.
+const int kLargestAutodelay = 4;
+const int kLargestAnimateSpeed = 5;
+const int kLargestSortMode = 5;
+
+using enum SettingRule;
+
+// A saved language of 1 is not taken (the minimum is 2): English is already the start
+// value, and a later "4 1" must not undo an earlier valid language record.
+constexpr SettingRow kRows[] = {
+    {4, &language, nullptr, InRange, 2, &maxLanguage, 1},
+    {5, &foreground, &foregroundPending, ZeroTurnsOff, 0, nullptr, 1},
+    {6, &sound, &soundPending, ZeroTurnsOff, 0, nullptr, 1},
+    {7, &autodelay, &autodelayPending, InRange, 1, &kLargestAutodelay, 2},
+    {8, &tablesize, &tablesizePending, InRange, 1, &maxTableSize, 3},
+    {9, &save, &savePending, InRange, 0, &maxSave, 2},
+    {10, &skin, &skinPending, InRange, 1, &maxSkin, 2},
+    {11, &whitechk, &whitechkPending, InRange, 1, &maxChecker, 1},
+    {12, &blackchk, &blackchkPending, InRange, 1, &maxChecker, 3},
+    {13, &whitedice, &whitedicePending, InRange, 1, &maxDice, 1},
+    {14, &blackdice, &blackdicePending, InRange, 1, &maxDice, 3},
+    {15, &cube, &cubePending, InRange, 1, &maxCube, 2},
+    {16, &skiproll, &skiprollPending, ZeroTurnsOff, 0, nullptr, 1},
+    {17, &skipmove, &skipmovePending, ZeroTurnsOff, 0, nullptr, 1},
+    {18, &forcedmove, &forcedmovePending, ZeroTurnsOff, 0, nullptr, 1},
+    {19, &autobearoff, &autobearoffPending, ZeroTurnsOff, 0, nullptr, 1},
+    {20, &animate, &animatePending, ZeroTurnsOff, 0, nullptr, 1},
+    {21, &animatespeed, &animatespeedPending, InRange, 0, &kLargestAnimateSpeed, 1},
+    {22, &timestamp, &timestampPending, OneTurnsOn, 0, nullptr, 0},
+    {23, &enterexit, &enterexitPending, ZeroTurnsOff, 0, nullptr, 1},
+    {24, &RoomSortMode, nullptr, InRange, 0, &kLargestSortMode, 0},
+    {25, &TournamentSortMode, nullptr, InRange, 0, &kLargestSortMode, 0},
+    {26, &contactsAtLogin, nullptr, ZeroTurnsOff, 0, nullptr, 1},
+    {27, &contactsOnTop, nullptr, ZeroTurnsOff, 0, nullptr, 1},
+    {28, &contactSortOrder, nullptr, ZeroTurnsOff, 0, nullptr, 1},
+    {29, &showIgnored, nullptr, ZeroTurnsOff, 0, nullptr, 1},
+};
+
+// Black moves one design up, past the maximum back to 1, when it equals white.
+void MakeDistinct(int white, int& black, int& blackPending, int maximum) {
+    if (black != white) return;
+    black = black + 1 > maximum ? 1 : black + 1;
+    blackPending = black;
+}
+
+// The variables start at their defaults before any start-up code reads them.
+const bool settingsStartAtDefaults = (ResetSettingsToDefaults(), true);
+
+}  // namespace
+
+std::span<const SettingRow> SettingRows() {
+    return kRows;
+}
+
+void ResetSettingsToDefaults() {
+    mainWindowPositionKnown = false;
+    mainWindowLeft = mainWindowTop = 0;
+    contactsRectKnown = false;
+    contactsLeft = contactsTop = contactsWidth = contactsHeight = 0;
+    for (const SettingRow& row : kRows) {
+        *row.committed = row.defaultValue;
+        if (row.pending != nullptr) *row.pending = row.defaultValue;
+    }
+    std::memset(chatFont, 0, sizeof chatFont);
+    chatFontColour = 0;
+}
+
+void MakePlayerColoursDistinct() {
+    MakeDistinct(whitedice, blackdice, blackdicePending, maxDice);
+    MakeDistinct(whitechk, blackchk, blackchkPending, maxChecker);
+}

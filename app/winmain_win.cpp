@@ -1,0 +1,124 @@
+// Entry point: single instance, start-up sequence, placement, the connection thread and
+// the message loop.
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "app/config_files.h"
+#include "app/config_snapshot.h"
+#include "app/globals_win.h"
+#include "app/main_window_win.h"
+#include "app/names.h"
+#include "app/paths.h"
+#include "app/screen_win.h"
+#include "app/settings.h"
+#include "app/ui_port.h"
+#include "net/queue_lock.h"
+#include "ui/class_registration_win.h"
+#include "ui/registry_win.h"
+
+namespace {
+
+// Main window style: a frameless popup that still has a system menu, a (never used)
+// sizing border and a minimise box for the taskbar.
+constexpr DWORD kMainWindowStyle =
+    WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+
+std::wstring ShellFolder(int folder) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, folder, nullptr, 0, path))) return std::wstring();
+    return path;
+}
+
+void PrepareFolders() {
+    ProgramFolder = ProgramFolderFromCommandLine(GetCommandLineW());
+    std::wstring documents = ShellFolder(CSIDL_PERSONAL);
+    std::wstring localAppData = ShellFolder(CSIDL_LOCAL_APPDATA);
+    FormPaths(documents, localAppData);
+    if (!documents.empty()) {
+        CreateDirectoryW(documentsFolder.c_str(), nullptr);
+        CreateDirectoryW(savedGamesFolder.c_str(), nullptr);
+    }
+    if (!localAppData.empty()) CreateDirectoryW(settingsFolder.c_str(), nullptr);
+}
+
+// False when the screen cannot hold the main window.
+bool PlaceMainWindow() {
+    const ScreenRect work = MainWorkArea();
+    const OuterSize outer = MainWindowOuterSize(mainWindow);
+    if (ScreenTooSmall(work, outer)) return false;
+    ScreenPoint corner{mainWindowLeft, mainWindowTop};
+    if (!mainWindowPositionKnown) {
+        mainWindowPositionKnown = true;
+        corner = CentredPosition(work, outer);
+    }
+    corner = ClampIntoWorkArea(corner, outer, work);
+    MoveWindow(mainWindow, corner.x, corner.y, outer.width, outer.height, FALSE);
+    return true;
+}
+
+void PlaceContactsWindow() {
+    ContactsPlace place = PlaceContacts(
+        contactsRectKnown, {contactsLeft, contactsTop, contactsWidth, contactsHeight},
+        MainWorkArea());
+    contactsRectKnown = true;
+    contactsLeft = place.left;
+    contactsTop = place.top;
+    contactsWidth = place.width;
+    contactsHeight = place.height;
+    MoveWindow(WindowHandle(WinId::Contacts), place.left, place.top, place.width, place.height,
+               FALSE);
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    programInstance = instance;
+
+    if (HWND running = FindWindowW(kMainWindowClass, nullptr)) {
+        ShowWindow(running, SW_RESTORE);
+        SetForegroundWindow(running);
+        return 0;
+    }
+    HANDLE single = CreateMutexW(nullptr, FALSE, kSingleInstanceMutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        ReleaseMutex(single);
+        CloseHandle(single);
+        return 0;
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    WSADATA winsock{};
+    WSAStartup(MAKEWORD(2, 0), &winsock);
+    CreateQueueLock();
+    PrepareFolders();
+    TakeRememberedState(LoadSettingsFiles(configDatPath, configIniPath));
+    MakePlayerColoursDistinct();
+
+    RegisterWindowClasses(instance, MainWindowProcedure);
+    mainWindow = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, 0, 0,
+                                 kMainClientWidth, kMainClientHeight, nullptr, nullptr, instance,
+                                 nullptr);
+    if (!PlaceMainWindow()) {
+        ShowScreenTooSmall();
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        return RunMessageLoop();
+    }
+    PlaceContactsWindow();
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+    UiStartConnectionThread();
+    return RunMessageLoop();
+}

@@ -1,0 +1,43 @@
+// Splitting, acknowledgement bookkeeping and handler calls for inbound messages.
+#include "net/dispatch.h"
+
+#include "net/link.h"
+#include "net/queues.h"
+#include "net/sender_wakeup.h"
+#include "net/text_convert.h"
+
+void DispatchEntry(std::string_view entry) {
+    FieldList fields;
+    ForEachMessage(entry, [&fields](std::string_view message) {
+        if (message.empty()) return;
+        SplitFields(message, fields);
+        if (fields.size() < 2) return;
+        if (fields.size() == 2) {
+            // An acknowledgement counts only when it confirms the next number; repeated
+            // or out-of-order ones change nothing.
+            if (fields[0] != "2") return;
+            const std::int32_t number = TextToInt(fields[1]);
+            if (number == acknowledgedNumber.load() + 1) {
+                acknowledgedNumber.store(number);
+                WakeSender();
+            }
+            return;
+        }
+        // Noted before the handler runs, whatever the type; 0 or less means nothing to
+        // acknowledge.
+        pendingAcknowledgement.store(TextToInt(fields[0]));
+        WakeSender();
+        if (InboundHandler handler = HandlerForType(TextToInt(fields[1]))) handler(fields);
+    });
+}
+
+void DispatchInbound() {
+    // A handler that runs a modal loop (a message box, a send to a sibling) can let
+    // another NC_INBOUND in; the outer drain handles those entries, in order.
+    static bool draining = false;
+    if (draining) return;
+    draining = true;
+    for (std::string entry = PopInbound(); !entry.empty(); entry = PopInbound())
+        DispatchEntry(entry);
+    draining = false;
+}

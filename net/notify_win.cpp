@@ -1,0 +1,9 @@
+// The network threads' only way to the main window: a posted TavloraIntMessage.
+#include <windows.h>
+
+#include "app/globals_win.h"
+#include "net/link.h"
+
+void PostToMainWindow(int code) {
+    PostMessageW(mainWindow, TavloraIntMessage, static_cast<WPARAM>(code), 0);
+}

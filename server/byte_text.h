@@ -1,0 +1,15 @@
+// Byte texts as scenario files and control lines write them (C-like escapes), and bytes
+// shown readably in the log.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Escapes: \xNN (two hex digits), \\, \", \r, \n, \t, \0, \s (space). Anything else after
+// a backslash, or a backslash at the end, is an error.
+bool DecodeEscapes(std::string_view text, std::string& bytes, std::string& error);
+
+// Printable ASCII as is, everything else escaped as above; cut after `limit` bytes with a
+// note of the full length.
+std::string Printable(std::string_view bytes, std::size_t limit = 160);

@@ -1,0 +1,117 @@
+// Command-line parsing and the --help text (which also summarises the scenario syntax).
+#include "server/options.h"
+
+#include <cstdlib>
+
+const char kUsageText[] = R"(Usage: tavlora-server [options]
+
+Development game server for the Tavlora hub: greets on the inbound port, pairs the
+introduction on the outbound port, numbers its messages and waits for each
+acknowledgement, answers logins with demo accounts and a generated lobby.
+
+Options:
+  --address <ipv4>        listen address (default 127.0.0.1)
+  --inbound-port <n>      greeting port (default 3556; 0 = any free port)
+  --outbound-port <n>     introduction port (default 3555; 0 = any free port)
+  --version <n>           version in the greeting (default 73)
+  --token <text>          the same token for every connection (default: a new one each)
+  --greeting "<how>"      normal | none | close | long <n> | raw <bytes> | split <k> <ms>
+  --answer "<how>"        normal | refuse | none | close | raw <bytes>
+  --no-ack-wait           send numbered messages without waiting for acknowledgements
+  --no-replies            do not answer logins and clock requests
+  --scenario <file>       run a scenario for every connection pair
+  --control <path>        read commands from this FIFO (created if missing) or file
+  --record <dir>          write the bytes received to <dir>/conn<k>-<port>.bin
+  --log <file>            log to a file instead of stderr
+  --help                  this text
+
+Prints "listening <address> <inbound port> <outbound port>" when ready, then
+"pair <k> connected", "pair <k> closed" and, with --scenario,
+"scenario <k> passed" or "scenario <k> failed at line <l>: <reason>".
+
+Scenario lines (also accepted on the control channel; full text in SCENARIOS.md):
+  # comment                 whole-line comments only
+  greeting ...              as --greeting;  version <n>;  token <text>
+  answer ...                as --answer
+  connection <k>            the lines that follow apply to the k-th connection only
+  send <bytes>              raw bytes on the inbound connection
+  message <type>,<fields>   numbered message ("<n>," in front, ",!" appended)
+  trickle <ms> <bytes>      one byte every <ms>
+  wait <ms>
+  expect <bytes> [<ms>]     the client sends these bytes (default 5000 ms)
+  expect-close [<ms>]       the client closes the connection
+  ack on|off|duplicate|wrong|late <ms>   how client messages are acknowledged
+  ackwait on|off            wait for acknowledgements before the next message
+  replies on|off            answer logins and clock requests
+  close                     close both connections of the pair
+  garbage <n>               n pseudo-random bytes (fixed seed)
+  big <n>                   n bytes without "!"
+Bytes: the rest of the line, or "quoted" (for expect: one word or quoted);
+escapes \xNN \\ \" \r \n \t \0 \s (space).
+Control channel only: the commands apply to the most recent pair; settings
+apply to the connections that follow.
+)";
+
+namespace {
+
+bool ParsePort(const std::string& text, std::uint16_t& port) {
+    if (text.empty() || text.size() > 5) return false;
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value > 65535) return false;
+    port = static_cast<std::uint16_t>(value);
+    return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= arguments.size()) {
+                error = option + " needs a value";
+                return false;
+            }
+            out = arguments[++i];
+            return true;
+        };
+        std::string text;
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+        } else if (option == "--no-ack-wait") {
+            options.ack_wait = false;
+        } else if (option == "--no-replies") {
+            options.replies = false;
+        } else if (option == "--address") {
+            if (!value(options.address)) return false;
+        } else if (option == "--inbound-port" || option == "--outbound-port") {
+            if (!value(text)) return false;
+            std::uint16_t& port =
+                option == "--inbound-port" ? options.inbound_port : options.outbound_port;
+            if (!ParsePort(text, port)) {
+                error = option + ": not a port: " + text;
+                return false;
+            }
+        } else if (option == "--version" || option == "--token" || option == "--greeting" ||
+                   option == "--answer") {
+            if (!value(text)) return false;
+            options.setting_lines.push_back(option.substr(2) + " " + text);
+        } else if (option == "--scenario") {
+            if (!value(options.scenario_path)) return false;
+        } else if (option == "--control") {
+            if (!value(options.control_path)) return false;
+        } else if (option == "--record") {
+            if (!value(options.record_dir)) return false;
+        } else if (option == "--log") {
+            if (!value(options.log_path)) return false;
+        } else {
+            error = "unknown option: " + option;
+            return false;
+        }
+    }
+    return true;
+}

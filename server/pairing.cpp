@@ -1,0 +1,345 @@
+// Connections and connection pairs: greeting on accept, pairing by token, reading and
+// writing, running each pair's session and steps, and closing.
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "server/byte_text.h"
+#include "server/handshake.h"
+#include "server/log.h"
+#include "server/server.h"
+
+namespace {
+
+// A pair closed by the server gets this long to write what is pending.
+constexpr std::int64_t kCloseGraceMs = 2000;
+
+std::string Name(const Connection& c) {
+    return std::string(c.inbound ? "inbound " : "outbound ") + std::to_string(c.number);
+}
+
+void Record(Connection& c, std::string_view bytes) {
+    if (c.record_fd < 0) return;
+    while (!bytes.empty()) {
+        ssize_t written = write(c.record_fd, bytes.data(), bytes.size());
+        if (written <= 0) {
+            if (written < 0 && errno == EINTR) continue;
+            LogEvent("recording of " + Name(c) + " failed; stopped");
+            close(c.record_fd);
+            c.record_fd = -1;
+            return;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void OpenRecording(Server& server, Connection& c) {
+    if (server.options.record_dir.empty()) return;
+    std::uint16_t port = c.inbound ? server.inbound_port : server.outbound_port;
+    std::string path = server.options.record_dir + "/conn" + std::to_string(c.number) + "-" +
+                       std::to_string(port) + ".bin";
+    c.record_fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (c.record_fd < 0) LogEvent("cannot record to " + path);
+}
+
+void Greet(Server& server, int id, Connection& c, std::int64_t now_ms) {
+    const HandshakePlan& plan = SectionFor(server.script, c.number).plan;
+    if (plan.greeting == GreetingKind::Close) {
+        CloseConnection(server, id, "closed before the greeting", false);
+        return;
+    }
+    std::string token = plan.token.empty() ? MakeToken(++server.token_counter) : plan.token;
+    c.token = GreetingToken(plan, token);
+    std::string greeting = GreetingBytes(plan, c.token);
+    if (greeting.empty()) {
+        LogEvent(Name(c) + ": no greeting");
+        return;
+    }
+    std::size_t first = greeting.size();
+    if (plan.split_at > 0 && static_cast<std::size_t>(plan.split_at) < greeting.size()) {
+        first = static_cast<std::size_t>(plan.split_at);
+        c.greeting_rest = greeting.substr(first);
+        c.greeting_rest_ms = now_ms + plan.split_delay_ms;
+    }
+    LogEvent(Name(c) + " > greeting " + Printable(greeting.substr(0, first)) +
+             (c.greeting_rest.empty() ? "" : " (rest later)"));
+    c.out += greeting.substr(0, first);
+    WriteConnection(server, c);
+}
+
+Connection* WaitingInbound(Server& server, const std::string& token, int& id) {
+    for (auto& [key, c] : server.connections) {
+        if (c.inbound && !c.dead && c.pair == 0 && c.token == token) {
+            id = key;
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+void StartPair(Server& server, int inbound_id, int outbound_id, std::string rest,
+               std::int64_t now_ms) {
+    int id = server.next_pair_id++;
+    Pair& pair = server.pairs[id];
+    pair.id = id;
+    pair.inbound = inbound_id;
+    pair.outbound = outbound_id;
+    Connection& inbound = server.connections[inbound_id];
+    inbound.pair = id;
+    server.connections[outbound_id].pair = id;
+    pair.session.id = id;
+    pair.session.ack_wait = server.options.ack_wait;
+    pair.session.replies = server.options.replies;
+    pair.scenario.steps = SectionFor(server.script, inbound.number).steps;
+    server.current_pair = id;
+    Report(server, "pair " + std::to_string(id) + " connected");
+    if (!rest.empty() && !ReceiveClientBytes(pair.session, rest, now_ms)) {
+        CloseConnection(server, outbound_id, "too long without \"!\"", false);
+    }
+}
+
+void Introduce(Server& server, int id, Connection& c, std::int64_t now_ms) {
+    std::size_t bang = c.introduction.find('!');
+    std::string text = c.introduction.substr(0, bang + 1);
+    std::string rest = c.introduction.substr(bang + 1);
+    c.introduction.clear();
+    c.answered = true;
+
+    std::string token;
+    int inbound_id = 0;
+    Connection* inbound = nullptr;
+    if (ParseIntroduction(text, token)) inbound = WaitingInbound(server, token, inbound_id);
+    const HandshakePlan& plan =
+        SectionFor(server.script, inbound != nullptr ? inbound->number : c.number).plan;
+    LogEvent(Name(c) + " < introduction " + Printable(text) +
+             (inbound != nullptr ? " for " + Name(*inbound) : " (no such token)"));
+    if (plan.answer == AnswerKind::Close) {
+        CloseConnection(server, id, "closed instead of answering", false);
+        return;
+    }
+    std::string answer = AnswerBytes(plan, inbound != nullptr);
+    if (!answer.empty()) {
+        LogEvent(Name(c) + " > answer " + Printable(answer));
+        c.out += answer;
+        WriteConnection(server, c);
+    }
+    if (AnswerPairs(plan, inbound != nullptr)) StartPair(server, inbound_id, id, rest, now_ms);
+}
+
+void ReportScenario(Server& server, Pair& pair);
+
+void EndPair(Server& server, Pair& pair, bool by_client, std::int64_t now_ms) {
+    if (pair.ended) return;
+    pair.ended = true;
+    pair.session.client_closed = by_client;
+    std::string name = std::to_string(pair.id);
+    FinishSteps(pair.scenario, pair.session, now_ms);
+    ReportScenario(server, pair);
+    Report(server, "pair " + name + " closed");
+    CloseConnection(server, pair.inbound, "pair ended", false);
+    CloseConnection(server, pair.outbound, "pair ended", false);
+}
+
+// Moves the session's output to the inbound connection and acts on a requested close.
+void SyncPair(Server& server, Pair& pair, std::int64_t now_ms) {
+    Connection& inbound = server.connections[pair.inbound];
+    Connection& outbound = server.connections[pair.outbound];
+    if (!pair.session.out.empty()) {
+        inbound.out += pair.session.out;
+        pair.session.out.clear();
+        WriteConnection(server, inbound);
+    }
+    if (pair.session.close_requested && inbound.close_at_ms == kNoDeadline) {
+        inbound.close_at_ms = now_ms + kCloseGraceMs;
+        outbound.close_at_ms = now_ms + kCloseGraceMs;
+    }
+}
+
+void ReportScenario(Server& server, Pair& pair) {
+    if (server.options.scenario_path.empty() || pair.scenario_reported ||
+        pair.scenario.state == RunState::Running) {
+        return;
+    }
+    pair.scenario_reported = true;
+    std::string name = "scenario " + std::to_string(pair.id);
+    if (pair.scenario.state == RunState::Passed) {
+        Report(server, name + " passed");
+    } else {
+        Report(server, name + " failed at line " + std::to_string(pair.scenario.failed_line) +
+                           ": " + pair.scenario.failure);
+    }
+}
+
+void RunPair(Server& server, Pair& pair, std::int64_t now_ms) {
+    PumpSession(pair.session, now_ms);
+    std::size_t backlog = server.connections[pair.inbound].out.size();
+    RunSteps(pair.scenario, pair.session, now_ms, backlog);
+    ReportScenario(server, pair);
+    RunSteps(pair.control, pair.session, now_ms, backlog);
+    if (pair.control.state == RunState::Failed) {
+        LogEvent("pair " + std::to_string(pair.id) +
+                 " control command failed: " + pair.control.failure);
+        pair.control = StepRunner{};
+    }
+    SyncPair(server, pair, now_ms);
+}
+
+}  // namespace
+
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void Report(Server& server, const std::string& line) {
+    LogEvent(line);
+    if (server.report == nullptr) return;
+    std::fprintf(server.report, "%s\n", line.c_str());
+    std::fflush(server.report);
+}
+
+void AcceptConnections(Server& server, bool inbound, std::int64_t now_ms) {
+    int listener = inbound ? server.inbound_listener : server.outbound_listener;
+    while (true) {
+        int fd = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) return;  // EAGAIN, or a connection that went away meanwhile
+        int one = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        int id = server.next_connection_id++;
+        Connection& c = server.connections[id];
+        c.id = id;
+        c.fd = fd;
+        c.inbound = inbound;
+        c.number = inbound ? ++server.inbound_count : ++server.outbound_count;
+        OpenRecording(server, c);
+        LogEvent(Name(c) + " accepted");
+        if (inbound) Greet(server, id, c, now_ms);
+    }
+}
+
+void ReadConnection(Server& server, int id, std::int64_t now_ms) {
+    Connection& c = server.connections[id];
+    char buffer[64 * 1024];
+    ssize_t got = recv(c.fd, buffer, sizeof buffer, 0);
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+    if (got <= 0) {
+        CloseConnection(server, id, got == 0 ? "closed by the client" : "read failed", true);
+        return;
+    }
+    std::string_view bytes(buffer, static_cast<std::size_t>(got));
+    Record(c, bytes);
+    if (c.pair != 0 && !c.inbound) {
+        if (!ReceiveClientBytes(server.pairs[c.pair].session, bytes, now_ms)) {
+            CloseConnection(server, id, "more than the limit without \"!\"", false);
+        }
+        return;
+    }
+    LogEvent(Name(c) + " < " + Printable(bytes));
+    if (c.inbound || c.answered) return;
+    c.introduction.append(bytes);
+    if (c.introduction.find('!') != std::string::npos) {
+        Introduce(server, id, c, now_ms);
+    } else if (c.introduction.size() > kIntroductionLimit) {
+        CloseConnection(server, id, "introduction too long", false);
+    }
+}
+
+void WriteConnection(Server& server, Connection& c) {
+    std::size_t done = 0;
+    while (done < c.out.size() && !c.dead) {
+        ssize_t sent = send(c.fd, c.out.data() + done, c.out.size() - done, MSG_NOSIGNAL);
+        if (sent > 0) {
+            done += static_cast<std::size_t>(sent);
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        } else {
+            CloseConnection(server, c.id, "write failed", true);
+        }
+    }
+    c.out.erase(0, done);
+}
+
+void CloseConnection(Server& server, int id, std::string_view reason, bool by_client) {
+    auto it = server.connections.find(id);
+    if (it == server.connections.end() || it->second.dead) return;
+    Connection& c = it->second;
+    c.dead = true;
+    LogEvent(Name(c) + " " + std::string(reason));
+    close(c.fd);
+    if (c.record_fd >= 0) close(c.record_fd);
+    c.fd = c.record_fd = -1;
+    if (c.pair != 0) {
+        auto pair = server.pairs.find(c.pair);
+        if (pair != server.pairs.end()) EndPair(server, pair->second, by_client, NowMs());
+    }
+}
+
+std::int64_t TickServer(Server& server, std::int64_t now_ms) {
+    std::int64_t deadline = kNoDeadline;
+    for (auto& [id, c] : server.connections) {
+        if (c.dead || c.greeting_rest_ms == kNoDeadline) continue;
+        if (now_ms >= c.greeting_rest_ms) {
+            LogEvent(Name(c) + " > rest of the greeting " + Printable(c.greeting_rest));
+            c.out += c.greeting_rest;
+            c.greeting_rest.clear();
+            c.greeting_rest_ms = kNoDeadline;
+            WriteConnection(server, c);
+        } else {
+            deadline = std::min(deadline, c.greeting_rest_ms);
+        }
+    }
+    for (auto& [id, pair] : server.pairs) {
+        if (pair.ended) continue;
+        RunPair(server, pair, now_ms);
+        if (pair.ended) continue;
+        deadline = std::min({deadline, SessionDeadline(pair.session), RunnerDeadline(pair.scenario),
+                             RunnerDeadline(pair.control)});
+        // A generator whose output has all been written continues at once; while the
+        // socket is full, POLLOUT wakes the loop instead.
+        bool drained = server.connections[pair.inbound].out.empty();
+        if (drained && (WaitsForOutputRoom(pair.scenario) || WaitsForOutputRoom(pair.control))) {
+            deadline = now_ms;
+        }
+    }
+    for (auto& [id, c] : server.connections) {
+        if (c.dead || c.close_at_ms == kNoDeadline) continue;
+        if (c.out.empty() || now_ms >= c.close_at_ms) {
+            CloseConnection(server, id, "closed by the server", false);
+        } else {
+            deadline = std::min(deadline, c.close_at_ms);
+        }
+    }
+    std::erase_if(server.connections, [](const auto& entry) { return entry.second.dead; });
+    std::erase_if(server.pairs, [](const auto& entry) { return entry.second.ended; });
+    return deadline;
+}
+
+void ApplyControlLine(Server& server, std::string_view line, std::int64_t now_ms) {
+    ParsedLine parsed;
+    std::string error;
+    LogEvent("control: " + Printable(line));
+    if (!ParseScriptLine(line, 0, server.script.common.plan, parsed, error)) {
+        LogEvent("control: " + error);
+        return;
+    }
+    if (parsed.kind == LineKind::Connection) {
+        LogEvent("control: connection sections exist only in scenario files");
+        return;
+    }
+    if (parsed.kind != LineKind::Step) return;
+    auto pair = server.pairs.find(server.current_pair);
+    if (pair == server.pairs.end() || pair->second.ended) {
+        LogEvent("control: no connection pair");
+        return;
+    }
+    AppendStep(pair->second.control, parsed.step);
+    RunPair(server, pair->second, now_ms);
+}

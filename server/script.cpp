@@ -1,0 +1,321 @@
+// Parser of scenario files and control lines (syntax in SCENARIOS.md and --help).
+#include "server/script.h"
+
+#include "server/byte_text.h"
+
+namespace {
+
+struct Cursor {
+    std::string_view text;
+
+    void SkipSpace() {
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+            text.remove_prefix(1);
+        }
+    }
+    bool AtEnd() {
+        SkipSpace();
+        return text.empty();
+    }
+    std::string_view Word() {
+        SkipSpace();
+        std::size_t end = 0;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t')
+            ++end;
+        std::string_view word = text.substr(0, end);
+        text.remove_prefix(end);
+        return word;
+    }
+};
+
+std::string_view TrimEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool ParseNumber(std::string_view word, std::int64_t& value, std::string& error) {
+    constexpr std::int64_t kMax = std::int64_t{1} << 40;
+    value = 0;
+    if (word.empty()) {
+        error = "a number is missing";
+        return false;
+    }
+    for (char c : word) {
+        if (c < '0' || c > '9' || value > kMax) {
+            error = "not a number: " + std::string(word);
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value > kMax) {
+        error = "number too large: " + std::string(word);
+        return false;
+    }
+    return true;
+}
+
+bool NumberWord(Cursor& cursor, std::int64_t& value, std::string& error) {
+    return ParseNumber(cursor.Word(), value, error);
+}
+
+// A byte text: "quoted" (ends at the closing quote) or unquoted, which takes the rest of
+// the line when `rest_of_line`, else one word. Escapes are decoded in both forms.
+bool ByteText(Cursor& cursor, bool rest_of_line, std::string& bytes, std::string& error) {
+    cursor.SkipSpace();
+    std::string_view raw;
+    if (!cursor.text.empty() && cursor.text.front() == '"') {
+        std::size_t end = 1;
+        while (end < cursor.text.size() && cursor.text[end] != '"') {
+            end += cursor.text[end] == '\\' ? 2 : 1;
+        }
+        if (end >= cursor.text.size()) {
+            error = "closing quote missing";
+            return false;
+        }
+        raw = cursor.text.substr(1, end - 1);
+        cursor.text.remove_prefix(end + 1);
+    } else if (rest_of_line) {
+        raw = TrimEnd(cursor.text);
+        cursor.text = {};
+        if (raw.empty()) {
+            error = "bytes missing";
+            return false;
+        }
+    } else {
+        raw = cursor.Word();
+        if (raw.empty()) {
+            error = "bytes missing";
+            return false;
+        }
+    }
+    return DecodeEscapes(raw, bytes, error);
+}
+
+bool OnOff(Cursor& cursor, bool& on, std::string& error) {
+    std::string_view word = cursor.Word();
+    if (word == "on" || word == "off") {
+        on = word == "on";
+        return true;
+    }
+    error = "expected on or off";
+    return false;
+}
+
+bool ParseGreeting(Cursor& cursor, HandshakePlan& plan, std::string& error) {
+    std::string_view kind = cursor.Word();
+    if (kind == "normal") {
+        plan.greeting = GreetingKind::Normal;
+    } else if (kind == "none") {
+        plan.greeting = GreetingKind::None;
+    } else if (kind == "close") {
+        plan.greeting = GreetingKind::Close;
+    } else if (kind == "long") {
+        if (!NumberWord(cursor, plan.long_size, error)) return false;
+        plan.greeting = GreetingKind::Long;
+    } else if (kind == "raw") {
+        if (!ByteText(cursor, true, plan.greeting_bytes, error)) return false;
+        plan.greeting = GreetingKind::Raw;
+    } else if (kind == "split") {
+        if (!NumberWord(cursor, plan.split_at, error)) return false;
+        if (!NumberWord(cursor, plan.split_delay_ms, error)) return false;
+    } else {
+        error = "greeting: expected normal, none, close, long, raw or split";
+        return false;
+    }
+    return true;
+}
+
+bool ParseAnswer(Cursor& cursor, HandshakePlan& plan, std::string& error) {
+    std::string_view kind = cursor.Word();
+    if (kind == "normal" || kind == "accept") {
+        plan.answer = AnswerKind::Normal;
+    } else if (kind == "refuse") {
+        plan.answer = AnswerKind::Refuse;
+    } else if (kind == "none") {
+        plan.answer = AnswerKind::None;
+    } else if (kind == "close") {
+        plan.answer = AnswerKind::Close;
+    } else if (kind == "raw") {
+        if (!ByteText(cursor, true, plan.answer_bytes, error)) return false;
+        plan.answer = AnswerKind::Raw;
+    } else {
+        error = "answer: expected normal, refuse, none, close or raw";
+        return false;
+    }
+    return true;
+}
+
+bool ParseAck(Cursor& cursor, Step& step, std::string& error) {
+    std::string_view mode = cursor.Word();
+    if (mode == "on" || mode == "normal") {
+        step.ack = AckMode::Normal;
+    } else if (mode == "off") {
+        step.ack = AckMode::Off;
+    } else if (mode == "duplicate") {
+        step.ack = AckMode::Duplicate;
+    } else if (mode == "wrong") {
+        step.ack = AckMode::Wrong;
+    } else if (mode == "late") {
+        step.ack = AckMode::Late;
+        return NumberWord(cursor, step.amount, error);
+    } else {
+        error = "ack: expected on, off, duplicate, late <ms> or wrong";
+        return false;
+    }
+    return true;
+}
+
+// Settings change `plan`; true when `command` was one.
+bool ParseSetting(std::string_view command, Cursor& cursor, HandshakePlan& plan, bool& handled,
+                  std::string& error) {
+    handled = true;
+    if (command == "greeting") return ParseGreeting(cursor, plan, error);
+    if (command == "answer") return ParseAnswer(cursor, plan, error);
+    if (command == "version") {
+        std::int64_t version = 0;
+        if (!NumberWord(cursor, version, error)) return false;
+        plan.version = static_cast<std::int32_t>(version);
+        return true;
+    }
+    if (command == "token") {
+        std::string token;
+        if (!ByteText(cursor, false, token, error)) return false;
+        plan.token = token;
+        return true;
+    }
+    handled = false;
+    return true;
+}
+
+bool ParseStep(std::string_view command, Cursor& cursor, Step& step, std::string& error) {
+    if (command == "send") {
+        step.kind = StepKind::Send;
+        return ByteText(cursor, true, step.bytes, error);
+    }
+    if (command == "message") {
+        step.kind = StepKind::Message;
+        if (!ByteText(cursor, true, step.bytes, error)) return false;
+        if (step.bytes.empty() || step.bytes.back() != '!') step.bytes += ",!";
+        return true;
+    }
+    if (command == "trickle") {
+        step.kind = StepKind::Trickle;
+        return NumberWord(cursor, step.amount, error) && ByteText(cursor, true, step.bytes, error);
+    }
+    if (command == "wait") {
+        step.kind = StepKind::Wait;
+        return NumberWord(cursor, step.amount, error);
+    }
+    if (command == "expect") {
+        step.kind = StepKind::Expect;
+        step.amount = kDefaultExpectTimeoutMs;
+        if (!ByteText(cursor, false, step.bytes, error)) return false;
+        return cursor.AtEnd() || NumberWord(cursor, step.amount, error);
+    }
+    if (command == "expect-close") {
+        step.kind = StepKind::ExpectClose;
+        step.amount = kDefaultExpectTimeoutMs;
+        return cursor.AtEnd() || NumberWord(cursor, step.amount, error);
+    }
+    if (command == "ack") {
+        step.kind = StepKind::Ack;
+        return ParseAck(cursor, step, error);
+    }
+    if (command == "ackwait" || command == "replies") {
+        step.kind = command == "ackwait" ? StepKind::AckWait : StepKind::Replies;
+        return OnOff(cursor, step.on, error);
+    }
+    if (command == "close") {
+        step.kind = StepKind::Close;
+        return true;
+    }
+    if (command == "garbage" || command == "big") {
+        step.kind = command == "garbage" ? StepKind::Garbage : StepKind::Big;
+        return NumberWord(cursor, step.amount, error);
+    }
+    error = "unknown command: " + std::string(command);
+    return false;
+}
+
+}  // namespace
+
+bool ParseScriptLine(std::string_view line, int line_number, HandshakePlan& plan,
+                     ParsedLine& parsed, std::string& error) {
+    parsed = ParsedLine{};
+    Cursor cursor{TrimEnd(line)};
+    if (cursor.AtEnd() || cursor.text.front() == '#') return true;
+    std::string_view command = cursor.Word();
+
+    if (command == "connection") {
+        std::int64_t number = 0;
+        if (!NumberWord(cursor, number, error)) return false;
+        if (number < 1 || number > 1000000) {
+            error = "connection numbers start at 1";
+            return false;
+        }
+        parsed.kind = LineKind::Connection;
+        parsed.connection = static_cast<int>(number);
+    } else {
+        HandshakePlan changed = plan;
+        bool is_setting = false;
+        if (!ParseSetting(command, cursor, changed, is_setting, error)) return false;
+        if (is_setting) {
+            parsed.kind = LineKind::Setting;
+        } else {
+            parsed.kind = LineKind::Step;
+            parsed.step.line = line_number;
+            if (!ParseStep(command, cursor, parsed.step, error)) return false;
+        }
+        if (!cursor.AtEnd()) {
+            error = "unexpected text after the command: " + std::string(cursor.text);
+            return false;
+        }
+        plan = changed;
+        return true;
+    }
+    if (!cursor.AtEnd()) {
+        error = "unexpected text after the command: " + std::string(cursor.text);
+        return false;
+    }
+    return true;
+}
+
+bool ParseScript(std::string_view text, const HandshakePlan& initial, Script& script,
+                 std::string& error) {
+    script = Script{};
+    script.common.plan = initial;
+    ScriptSection* section = &script.common;
+    int line_number = 0;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++line_number;
+
+        ParsedLine parsed;
+        std::string line_error;
+        if (!ParseScriptLine(line, line_number, section->plan, parsed, line_error)) {
+            error = "line " + std::to_string(line_number) + ": " + line_error;
+            return false;
+        }
+        if (parsed.kind == LineKind::Step) section->steps.push_back(parsed.step);
+        if (parsed.kind == LineKind::Connection) {
+            auto [it, added] = script.sections.try_emplace(parsed.connection);
+            if (!added) {
+                error = "line " + std::to_string(line_number) + ": connection " +
+                        std::to_string(parsed.connection) + " appears twice";
+                return false;
+            }
+            section = &it->second;
+            section->plan = script.common.plan;
+        }
+    }
+    return true;
+}
+
+const ScriptSection& SectionFor(const Script& script, int connection_number) {
+    auto it = script.sections.find(connection_number);
+    return it != script.sections.end() ? it->second : script.common;
+}

@@ -1,0 +1,125 @@
+// Numbering, stop-and-wait and acknowledgements of one connection pair.
+#include "server/session.h"
+
+#include <algorithm>
+
+#include "net/text_convert.h"
+#include "server/byte_text.h"
+#include "server/log.h"
+
+namespace {
+
+// Client bytes kept for expect steps; past this the oldest half is dropped.
+constexpr std::size_t kReceivedLimit = std::size_t{16} << 20;
+
+bool MaySend(const Session& session) {
+    return !session.ack_wait || session.last_acked >= session.last_sent;
+}
+
+void SendAck(Session& session, std::int32_t number) {
+    std::string ack = ComposeAck(number);
+    SessionLog(session, "> " + ack);
+    session.out += ack;
+}
+
+void AcknowledgeClient(Session& session, std::int32_t number, std::int64_t now_ms) {
+    switch (session.ack_mode) {
+        case AckMode::Normal:
+            SendAck(session, number);
+            break;
+        case AckMode::Off:
+            SessionLog(session, "ack of " + IntToText(number) + " withheld");
+            break;
+        case AckMode::Duplicate:
+            SendAck(session, number);
+            SendAck(session, number);
+            break;
+        case AckMode::Late:
+            session.late_acks.push_back({now_ms + session.ack_delay_ms, number});
+            break;
+        case AckMode::Wrong:
+            SendAck(session, number + 1);
+            break;
+    }
+}
+
+void OnClientAck(Session& session, std::int32_t number) {
+    if (number > session.last_acked && number <= session.last_sent) {
+        session.last_acked = number;
+        return;
+    }
+    SessionLog(session, "ack " + IntToText(number) + " ignored (last sent " +
+                            IntToText(session.last_sent) + ", acknowledged " +
+                            IntToText(session.last_acked) + ")");
+}
+
+void HandleClientMessage(Session& session, std::string_view message, std::int64_t now_ms) {
+    SessionLog(session, "< " + Printable(message) + "!");
+    FieldList fields = SplitFields(message);
+    if (fields.size() == 2 && fields[0] == "2") {
+        OnClientAck(session, TextToInt(fields[1]));
+        return;
+    }
+    if (fields.size() < 3) {
+        SessionLog(session, "ignored: not a numbered message");
+        return;
+    }
+    std::int32_t number = TextToInt(fields[0]);
+    if (number != session.last_client_number + 1) {
+        SessionLog(session, "client number " + IntToText(number) + " after " +
+                                IntToText(session.last_client_number));
+    }
+    session.last_client_number = number;
+    AcknowledgeClient(session, number, now_ms);
+    if (session.replies) DispatchClientMessage(session, TextToInt(fields[1]), fields);
+}
+
+}  // namespace
+
+std::uint64_t QueueMessage(Session& session, std::string queued) {
+    session.queue.push_back(std::move(queued));
+    return ++session.queued_count;
+}
+
+void PumpSession(Session& session, std::int64_t now_ms) {
+    // Delayed acknowledgements in the order they fall due.
+    std::stable_sort(session.late_acks.begin(), session.late_acks.end(),
+                     [](const LateAck& a, const LateAck& b) { return a.due_ms < b.due_ms; });
+    std::size_t due = 0;
+    while (due < session.late_acks.size() && session.late_acks[due].due_ms <= now_ms) {
+        SendAck(session, session.late_acks[due++].number);
+    }
+    session.late_acks.erase(session.late_acks.begin(), session.late_acks.begin() + due);
+
+    while (!session.queue.empty() && MaySend(session)) {
+        std::string numbered = ComposeNumbered(++session.last_sent, session.queue.front());
+        session.queue.pop_front();
+        ++session.sent_count;
+        SessionLog(session, "> " + Printable(numbered));
+        session.out += numbered;
+    }
+}
+
+bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t now_ms) {
+    if (session.received.size() + bytes.size() > kReceivedLimit) {
+        session.received.erase(0, session.received.size() / 2);
+    }
+    session.received.append(bytes);
+    std::vector<std::string> messages;
+    bool within_limit = FeedMessages(session.reader, bytes, messages);
+    for (const std::string& message : messages)
+        HandleClientMessage(session, message, now_ms);
+    PumpSession(session, now_ms);
+    return within_limit;
+}
+
+std::int64_t SessionDeadline(const Session& session) {
+    std::int64_t deadline = kNoDeadline;
+    for (const LateAck& ack : session.late_acks)
+        deadline = std::min(deadline, ack.due_ms);
+    return deadline;
+}
+
+void SessionLog(const Session& session, std::string_view text) {
+    LogEvent("pair " + std::to_string(session.id) + " " + std::string(text));
+}

@@ -1,0 +1,86 @@
+// Protocol state of one connection pair after the handshake: the server's own numbering
+// with stop-and-wait, the acknowledgements of the client's messages, the dispatch of the
+// client's messages by type, and the bytes to be written on the inbound (3556) connection.
+// No sockets here: the caller feeds received bytes in and writes `out` away.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <deque>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/wire.h"
+#include "server/framing.h"
+
+struct Account;
+
+inline constexpr std::int64_t kNoDeadline = std::numeric_limits<std::int64_t>::max();
+
+// How the client's numbered messages are acknowledged.
+enum class AckMode {
+    Normal,     // `2,<n>,!` at once
+    Off,        // withheld
+    Duplicate,  // sent twice
+    Late,       // sent after `ack_delay_ms`
+    Wrong,      // `2,<n+1>,!`: a number the client is not waiting for
+};
+
+struct LateAck {
+    std::int64_t due_ms;
+    std::int32_t number;
+};
+
+struct Session {
+    int id = 0;  // pair number, for the log
+
+    // Behaviour; scenario steps and control commands change it while the pair runs.
+    bool ack_wait = true;  // send the next numbered message only once the last is acknowledged
+    bool replies = true;   // answer logins and clock requests
+    AckMode ack_mode = AckMode::Normal;
+    std::int64_t ack_delay_ms = 0;
+
+    // The server's numbered messages.
+    std::int32_t last_sent = 0;
+    std::int32_t last_acked = 0;
+    std::deque<std::string> queue;  // "<type>,<fields>,!" waiting for their turn
+    std::uint64_t queued_count = 0;
+    std::uint64_t sent_count = 0;
+
+    // The client's side.
+    MessageReader reader;
+    std::int32_t last_client_number = 0;
+    std::vector<LateAck> late_acks;
+    const Account* account = nullptr;  // set by an accepted login
+
+    std::string received;  // client bytes not yet consumed by a scenario's expect step
+    bool client_closed = false;
+    bool close_requested = false;  // by a scenario step or control command
+
+    std::string out;  // bytes for the inbound connection, in order
+};
+
+// Queues a numbered message; the result is its ticket: it has been transmitted once
+// `sent_count` reaches the ticket.
+std::uint64_t QueueMessage(Session& session, std::string queued);
+
+// Transmits what stop-and-wait allows and the delayed acknowledgements that are due.
+void PumpSession(Session& session, std::int64_t now_ms);
+
+// Bytes read from the outbound (3555) connection: framed, acknowledged and dispatched.
+// False when the client has sent more than the framing limit without "!".
+bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t now_ms);
+
+// The earliest delayed acknowledgement, or kNoDeadline.
+std::int64_t SessionDeadline(const Session& session);
+
+// --- Client message handlers (session_handlers.cpp) ---
+
+// Calls the handler of `type`; unknown types are only logged.
+void DispatchClientMessage(Session& session, std::int32_t type, const FieldList& fields);
+// The clock as the type-10 field: nine ':'-separated integers of the local time.
+std::string ClockField(const std::tm& local);
+
+void SessionLog(const Session& session, std::string_view text);

@@ -1,0 +1,9 @@
+// RoomView.exe, the development stand-in for a room: window KXLobby<room id>, reports its position
+// to the hub when closed. It shows and logs everything it receives (siblings/sibling_main_win.cpp).
+#include <windows.h>
+
+#include "siblings/sibling_main_win.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    return RunSibling(SiblingKind::Room, instance, showCommand);
+}

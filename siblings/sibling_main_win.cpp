@@ -1,0 +1,77 @@
+// Start, message loop and end shared by the five sibling programs.
+#include "siblings/sibling_main_win.h"
+
+#include <string>
+
+#include "app/names.h"
+#include "net/text_convert.h"
+#include "siblings/sibling_log_win.h"
+#include "siblings/sibling_text.h"
+#include "siblings/sibling_window_win.h"
+
+SiblingKind siblingKind = SiblingKind::Debug;
+std::int32_t siblingId = 0;
+
+namespace {
+
+std::wstring ClassNameOf(SiblingKind kind, std::int32_t id) {
+    std::wstring number = WideFromNarrow(IntToText(id));
+    switch (kind) {
+        case SiblingKind::Room:
+            return kRoomClassPrefix + number;
+        case SiblingKind::Board:
+            return kTableClassPrefix + number;
+        case SiblingKind::Join:
+            return kJoinClassPrefix + number;
+        case SiblingKind::Chat:
+            return L"KXChat";
+        case SiblingKind::Debug:
+            break;
+    }
+    return kDebugWindowClass;
+}
+
+int Finish(int exitCode) {
+    WriteLogLine("exit " + std::to_string(exitCode));
+    return exitCode;
+}
+
+}  // namespace
+
+int RunSibling(SiblingKind kind, HINSTANCE instance, int showCommand) {
+    siblingKind = kind;
+    std::wstring arguments = ArgumentsOf(GetCommandLineW());
+    std::vector<std::string> values = FieldValues(kind, arguments);
+    SiblingIdentity identity = IdentityOf(kind, values);
+    bool hasId =
+        kind == SiblingKind::Room || kind == SiblingKind::Board || kind == SiblingKind::Join;
+    siblingId = hasId ? identity.id : static_cast<std::int32_t>(GetCurrentProcessId());
+
+    OpenSiblingLog(ProgramName(kind), siblingId);
+    WriteLogLine("cmdline " + EscapeControls(Utf8FromWide(arguments)));
+    // Room 0 would take the hub's own class name KXLobby0.
+    if (kind == SiblingKind::Room && identity.id <= 0) {
+        WriteLogLine("error room id must be positive");
+        return Finish(2);
+    }
+
+    std::wstring className = ClassNameOf(kind, identity.id);
+    HWND window = CreateSiblingWindow(instance, className, WideFromUtf8(identity.title),
+                                      identity.hasPosition, identity.x, identity.y);
+    if (!window) {
+        WriteLogLine("error no window");
+        return Finish(1);
+    }
+    WriteLogLine("window " + Utf8FromWide(className));
+    for (const std::string& line : DescribeFields(kind, values))
+        ShowLine(ReadableText(line));
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return Finish(static_cast<int>(message.wParam));
+}

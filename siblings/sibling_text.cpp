@@ -1,0 +1,99 @@
+// Log escaping and test-command parsing of the sibling programs.
+#include "siblings/sibling_text.h"
+
+#include <optional>
+
+namespace {
+
+void AppendEscape(std::string& out, unsigned char byte) {
+    static const char digits[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += digits[byte >> 4];
+    out += digits[byte & 15];
+}
+
+std::string Escape(std::string_view bytes, bool keepHighBytes, bool keepBackslash) {
+    std::string out;
+    for (char c : bytes) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        bool escape = byte < 0x20 || byte == 0x7F || (c == '\\' && !keepBackslash) ||
+                      (byte > 0x7F && !keepHighBytes);
+        if (escape)
+            AppendEscape(out, byte);
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Splits off the next word (up to one blank); the rest starts after that blank.
+std::string_view NextWord(std::string_view& text) {
+    std::size_t blank = text.find(' ');
+    std::string_view word = text.substr(0, blank);
+    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    return word;
+}
+
+std::optional<std::int64_t> Decimal(std::string_view text, bool allowSign) {
+    bool negative = false;
+    if (allowSign && !text.empty() && text[0] == '-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+std::string EscapeBytes(std::string_view bytes) {
+    return Escape(bytes, false, false);
+}
+std::string EscapeControls(std::string_view utf8) {
+    return Escape(utf8, true, false);
+}
+std::string ReadableText(std::string_view utf8) {
+    return Escape(utf8, true, true);
+}
+
+std::string_view CopyDataText(std::string_view data) {
+    return data.substr(0, data.find('\0'));
+}
+
+std::string CopyDataLogText(std::uint64_t code, std::string_view data) {
+    bool terminated = !data.empty() && data.find('\0') == data.size() - 1;
+    if (terminated)
+        return "copydata " + std::to_string(code) + " " + EscapeBytes(CopyDataText(data));
+    return "copydata-unterminated " + std::to_string(code) + " " + EscapeBytes(data);
+}
+
+TestCommand ParseTestCommand(std::string_view text) {
+    TestCommand command;
+    std::string_view verb = NextWord(text);
+    if (verb == "close") {
+        if (text.empty()) command.action = TestAction::Close;
+        return command;
+    }
+    TestAction action = verb == "relay"    ? TestAction::Relay
+                        : verb == "notify" ? TestAction::Notify
+                        : verb == "raw"    ? TestAction::Raw
+                                           : TestAction::Invalid;
+    if (action == TestAction::Invalid) return command;
+    auto code = Decimal(NextWord(text), false);
+    if (!code || *code > 0xFFFFFFFFLL) return command;
+    command.code = static_cast<std::uint32_t>(*code);
+    if (action == TestAction::Notify) {
+        auto number = Decimal(text, true);
+        if (!number) return command;
+        command.number = *number;
+    } else {
+        command.text = std::string(text);
+    }
+    command.action = action;
+    return command;
+}

@@ -1,0 +1,39 @@
+// Texts of the sibling programs' log lines and the test commands they obey.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Bytes below 0x20, from 0x7F up and the backslash become \xNN: one line per message,
+// and the original bytes can be read back exactly.
+std::string EscapeBytes(std::string_view bytes);
+// The same for UTF-8 text, whose letters of every language stay as they are.
+std::string EscapeControls(std::string_view utf8);
+// For the window's lines: only control bytes are escaped (paths keep their backslashes).
+std::string ReadableText(std::string_view utf8);
+
+// "copydata <code> <escaped text>" for a WM_COPYDATA whose data (cbData bytes) ends in
+// its one zero terminator; "copydata-unterminated <code> <escaped bytes>" otherwise, so
+// a sender that counts wrong shows in the log (a missing terminator, or a count past it
+// with \x00 inside).
+std::string CopyDataLogText(std::uint64_t code, std::string_view data);
+
+// The payload of a WM_COPYDATA up to its terminator (the whole data when it has none).
+std::string_view CopyDataText(std::string_view data);
+
+// A test command, sent to a sibling window as WM_COPYDATA with dwData kTestCommandCode:
+//   relay <code> <payload>   WM_COPYDATA "KXMessage," + payload to the hub
+//   notify <code> <lparam>   TavloraIntMessage to the hub
+//   raw <code> <bytes>       WM_COPYDATA with exactly these bytes (no prefix)
+//   close                    close as the user would
+inline constexpr std::uint64_t kTestCommandCode = 0x54455354;  // "TEST"
+
+enum class TestAction { Invalid, Relay, Notify, Raw, Close };
+struct TestCommand {
+    TestAction action = TestAction::Invalid;
+    std::uint32_t code = 0;
+    std::int64_t number = 0;  // lParam of notify
+    std::string text;         // payload of relay, bytes of raw
+};
+TestCommand ParseTestCommand(std::string_view text);

@@ -1,0 +1,266 @@
+"""Drives the real Tavlora.exe under Wine against the development server.
+
+Every test gets a private Xvfb display, a fresh Wine prefix copied from the prepared
+template, its own record folder and, when wanted, its own server; the test runner puts
+each test file in a network namespace of its own, so the fixed server ports never
+collide. Everything started here is stopped on exit, whatever happened.
+"""
+
+import base64
+import glob
+import json
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SCRIPTS = os.path.join(ROOT, "scripts")
+BIN = os.environ.get("TAVLORA_BIN", os.path.join(ROOT, "build", "windows", "bin"))
+SERVER = os.environ.get("TAVLORA_SERVER",
+                        os.path.join(ROOT, "build", "native", "server", "tavlora-server"))
+ARTIFACTS = os.environ.get("TAVLORA_ARTIFACTS", os.path.join(ROOT, "build", "e2e-artifacts"))
+
+FILLER = b"korbTANEWLpivmsu"
+
+
+def encode_config_ini(inner):
+    """config.ini bytes for an inner text: Base64, then a filler after every 3 characters."""
+    middle = base64.b64encode(inner.encode("utf-8"))
+    out = bytearray()
+    for k in range(0, len(middle), 3):
+        out += middle[k:k + 3]
+        out.append(FILLER[(k // 3) % len(FILLER)])
+    return bytes(out)
+
+
+def decode_config_ini(data):
+    middle = bytes(data[k] for k in range(len(data)) if k % 4 != 3)
+    end = len(middle)
+    for k, c in enumerate(middle):
+        if chr(c) not in "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/":
+            end = k
+            break
+    middle = middle[:end]
+    middle += b"=" * (-len(middle) % 4)
+    return base64.b64decode(middle).decode("utf-8", "replace")
+
+
+def wait_until(predicate, timeout=15.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+class Hub:
+    """One hub under test: display, prefix, optional server, Tavlora.exe and the probe."""
+
+    def __init__(self, name, screen="1280x1024x24", server=True, server_args=(),
+                 scenario=None, config_inner=None):
+        self.name = name
+        self.screen = screen
+        self.want_server = server
+        self.server_args = list(server_args)
+        self.scenario = scenario
+        self.config_inner = config_inner
+        self.processes = []
+        self.hub = None
+        self.server = None
+        self.xvfb = None
+
+    # --- set-up and tear-down ---
+    def __enter__(self):
+        self.dir = tempfile.mkdtemp(prefix="tavlora-e2e-")
+        try:
+            self._start_display()
+            self.prefix = subprocess.check_output(
+                [os.path.join(SCRIPTS, "wine-prefix.sh"), os.path.join(self.dir, "prefix")],
+                text=True).strip()
+            self.env = dict(os.environ, WINEPREFIX=self.prefix,
+                            HOME=os.path.join(self.prefix, "home"), WINEDEBUG="-all",
+                            WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
+                            TAVLORA_SIBLING_LOG="Z:" + os.path.join(self.dir, "siblings.log")
+                            .replace("/", "\\"))
+            self.user_dir = glob.glob(os.path.join(self.prefix, "drive_c", "users", "*",
+                                                   "AppData"))[0].rsplit(os.sep, 1)[0]
+            if self.config_inner is not None:
+                self.write_config_ini(encode_config_ini(self.config_inner))
+            if self.want_server:
+                self.start_server()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, kind, value, trace):
+        if kind is not None:
+            try:
+                self.screenshot("failure-" + self.name)
+            except Exception:
+                pass
+        if getattr(self, "env", None):
+            subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        for process in self.processes:
+            if process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        if self.xvfb is not None and self.xvfb.poll() is None:
+            self.xvfb.kill()
+            self.xvfb.wait()
+        shutil.rmtree(self.dir, ignore_errors=True)
+        return False
+
+    def _start_display(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", self.screen, "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+
+    # --- the development server ---
+    def start_server(self, extra=()):
+        self.record_dir = os.path.join(self.dir, "record")
+        os.makedirs(self.record_dir, exist_ok=True)
+        self.control_path = os.path.join(self.dir, "control")
+        args = [SERVER, "--record", self.record_dir, "--control", self.control_path]
+        if self.scenario is not None:
+            path = os.path.join(self.dir, "scenario.txt")
+            with open(path, "w") as out:
+                out.write(self.scenario)
+            args += ["--scenario", path]
+        args += self.server_args + list(extra)
+        self.server_log = open(os.path.join(self.dir, "server.log"), "w")
+        self.server = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self.server_log,
+                                       text=True)
+        self.processes.append(self.server)
+        line = self.server.stdout.readline()
+        if "listening" not in line:
+            raise RuntimeError("server did not start: " + line)
+
+    def stop_server(self):
+        self.server.send_signal(signal.SIGTERM)
+        self.server.wait(5)
+
+    def kill_server(self):
+        self.server.kill()
+        self.server.wait(5)
+
+    def control(self, command):
+        with open(self.control_path, "w") as fifo:
+            fifo.write(command + "\n")
+
+    def received(self, port=3555):
+        """Every byte the server received on connections to `port`, in connection order."""
+        files = sorted(glob.glob(os.path.join(self.record_dir, "conn*-%d.bin" % port)),
+                       key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
+        data = b""
+        for path in files:
+            with open(path, "rb") as f:
+                data += f.read()
+        return data
+
+    def wait_received(self, needle, port=3555, timeout=15.0):
+        if isinstance(needle, str):
+            needle = needle.encode()
+        return wait_until(lambda: needle in self.received(port), timeout,
+                          what="%r on port %d" % (needle, port))
+
+    # --- Tavlora.exe ---
+    def start_hub(self, wait=True, exe="Tavlora.exe"):
+        process = subprocess.Popen(["wine", os.path.join(BIN, exe)], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        if exe == "Tavlora.exe" and self.hub is None:
+            self.hub = process
+        if wait:
+            self.probe("wait", "KXLobby0", "20000")
+        return process
+
+    def run_hub_to_exit(self, timeout=30):
+        process = self.start_hub(wait=False)
+        return process.wait(timeout)
+
+    def probe(self, *args, check=True):
+        result = subprocess.run(["wine", os.path.join(BIN, "probe.exe")] + list(args),
+                                env=self.env, capture_output=True, text=True, timeout=60)
+        lines = [json.loads(line) for line in result.stdout.splitlines() if line.startswith("{")]
+        if check and result.returncode != 0:
+            raise AssertionError("probe %s failed (%d): %s" % (args, result.returncode,
+                                                                result.stdout + result.stderr))
+        return lines
+
+    def windows(self):
+        return self.probe("list")
+
+    def window(self, cls, windows=None):
+        for w in windows if windows is not None else self.windows():
+            if w.get("class") == cls:
+                return w
+        return None
+
+    def visible(self, cls):
+        w = self.window(cls)
+        return bool(w and w.get("visible"))
+
+    def wait_visible(self, cls, timeout=15.0):
+        return wait_until(lambda: self.visible(cls), timeout, what=cls + " visible")
+
+    def wait_hidden(self, cls, timeout=15.0):
+        return wait_until(lambda: not self.visible(cls), timeout, what=cls + " hidden")
+
+    def click(self, target):
+        self.probe("click", target)
+
+    def screenshot(self, name):
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        path = os.path.join(ARTIFACTS, name + ".png")
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       check=True, stderr=subprocess.DEVNULL)
+        return path
+
+    # --- files the hub writes ---
+    @property
+    def settings_dir(self):
+        return os.path.join(self.user_dir, "AppData", "Local", "Tavlora")
+
+    @property
+    def config_ini_path(self):
+        return os.path.join(self.settings_dir, "config.ini")
+
+    def write_config_ini(self, data):
+        os.makedirs(self.settings_dir, exist_ok=True)
+        with open(self.config_ini_path, "wb") as out:
+            out.write(data)
+
+    def read_config_inner(self):
+        with open(self.config_ini_path, "rb") as f:
+            return decode_config_ini(f.read())
+
+    def sibling_log(self):
+        path = os.path.join(self.dir, "siblings.log")
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read().splitlines()
+
+
+def main():
+    unittest.main(verbosity=2)

@@ -1,0 +1,152 @@
+// The config.ini reader against hostile input (random bytes, random records, a 50 MB
+// file, with its memory use measured), and the start-up rule for the players' designs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <random>
+
+#include "app/config_ini.h"
+#include "app/settings.h"
+#include "net/text_convert.h"
+
+// The sanitizer runtime's allocation hooks; absent (null) in a build without it.
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, std::size_t),
+                                              void (*)(const volatile void*)) __attribute__((weak));
+std::size_t __sanitizer_get_allocated_size(const volatile void*) __attribute__((weak));
+}
+
+namespace {
+
+std::string Wrap(std::string_view inner) {
+    return InsertFillerCharacters(Base64Encode(inner));
+}
+
+// Every option holds a value its own rule allows, and its two copies agree.
+void ExpectSettingsWithinTheirRules() {
+    for (const SettingRow& row : SettingRows()) {
+        SCOPED_TRACE(testing::Message() << "key " << row.key);
+        int value = *row.committed;
+        if (row.rule == SettingRule::InRange) {
+            EXPECT_GE(value, std::min(row.minimum, row.defaultValue));
+            EXPECT_LE(value, *row.maximum);
+        } else {
+            EXPECT_TRUE(value == 0 || value == 1) << value;
+        }
+        if (row.pending != nullptr) {
+            EXPECT_EQ(*row.pending, value);
+        }
+    }
+}
+
+class ConfigIniRobustness : public ::testing::Test {
+protected:
+    void SetUp() override { ResetSettingsToDefaults(); }
+    void TearDown() override { ResetSettingsToDefaults(); }
+};
+
+TEST_F(ConfigIniRobustness, RandomBytesAndRandomRecords) {
+    std::mt19937 random(20240611);
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    const char* tokens[] = {"!",  " ",   "  ",       "73",          "69",         "0",  "1",  "2",
+                            "4",  "5",   "30",       "31",          "3",          "-",  "x",  "9",
+                            "32", "33",  "\xC3\xA4", "\xFF",        "1 ",         "2 ", "8 ", "22",
+                            "28", "!4 ", "!3 ",      "99999999999", "-2147483648"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string file;
+        if (round % 3 == 0) {
+            for (std::size_t n = pick(200); n > 0; --n)
+                file += static_cast<char>(random());
+        } else {
+            std::string inner = round % 3 == 1 ? "73!" : "";
+            for (std::size_t n = pick(60); n > 0; --n)
+                inner += tokens[pick(std::size(tokens))];
+            file = Wrap(inner);
+            if (!file.empty() && pick(4) == 0)
+                file[pick(file.size())] = static_cast<char>(random());
+        }
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        ResetSettingsToDefaults();
+        ConfigIniContents read = ApplyConfigIni(file);
+        ExpectSettingsWithinTheirRules();
+        if (!read.loginPresent) {
+            EXPECT_TRUE(read.userName.empty() && read.password.empty());
+        }
+        if (HasFailure()) return;
+    }
+}
+
+// Peak heap use while tracking, from the sanitizer's allocation hooks.
+std::atomic<bool> trackingHeap{false};
+std::atomic<long long> heapInUse{0}, heapPeak{0};
+
+void OnAllocate(const volatile void*, std::size_t size) {
+    if (!trackingHeap) return;
+    long long now = heapInUse += static_cast<long long>(size);
+    long long peak = heapPeak;
+    while (now > peak && !heapPeak.compare_exchange_weak(peak, now)) {
+    }
+}
+
+void OnFree(const volatile void* block) {
+    if (trackingHeap) heapInUse -= static_cast<long long>(__sanitizer_get_allocated_size(block));
+}
+
+TEST_F(ConfigIniRobustness, FiftyMegabyteFileIsReadWithBoundedMemory) {
+    // Real records around one huge record of zero bytes ("AAAA" decodes to 3 of them).
+    std::string head = "73!8 4!5 0!";
+    for (int room = 1; room <= 100'000; ++room)
+        head += "30 " + std::to_string(room) + " 1 2!";
+    head += "99 ";
+    head.resize((head.size() + 2) / 3 * 3, ' ');
+    const std::string file = InsertFillerCharacters(
+        Base64Encode(head) + std::string(36'000'000, 'A') + Base64Encode("!9 1!"));
+    ASSERT_GE(file.size(), 50'000'000u);
+
+    const bool measured = __sanitizer_install_malloc_and_free_hooks != nullptr &&
+                          __sanitizer_get_allocated_size != nullptr;
+    static const bool hooked =
+        measured && __sanitizer_install_malloc_and_free_hooks(OnAllocate, OnFree);
+    heapInUse = heapPeak = 0;
+    trackingHeap = hooked;
+    ConfigIniContents read = ApplyConfigIni(file);
+    trackingHeap = false;
+
+    EXPECT_EQ(tablesize, 4);
+    EXPECT_EQ(foreground, 0);
+    EXPECT_EQ(save, 1) << "the last record was read";
+    ASSERT_EQ(read.rooms.size(), 100'000u);
+    EXPECT_EQ(read.rooms.back(), (RememberedWindowPosition{100'000, 1, 2}));
+    if (!hooked) GTEST_SKIP() << "heap use is measured only in the sanitizer build";
+    EXPECT_LT(heapPeak.load(), static_cast<long long>(file.size()) * 2);
+}
+
+TEST(MakePlayerColoursDistinct, BlackMovesUpAndWraps) {
+    const struct {
+        int whiteDice, blackDice, whiteChecker, blackChecker;
+        int expectedDice, expectedChecker;
+    } cases[] = {
+        {2, 2, 1, 3, 3, 3}, {4, 4, 1, 3, 1, 3},    {1, 3, 32, 32, 3, 1},
+        {3, 1, 5, 5, 1, 6}, {1, 2, 31, 32, 2, 32}, {4, 4, 32, 32, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "dice " << c.whiteDice << "/" << c.blackDice
+                                        << " checkers " << c.whiteChecker << "/" << c.blackChecker);
+        whitedice = whitedicePending = c.whiteDice;
+        blackdice = blackdicePending = c.blackDice;
+        whitechk = whitechkPending = c.whiteChecker;
+        blackchk = blackchkPending = c.blackChecker;
+        MakePlayerColoursDistinct();
+        EXPECT_EQ(blackdice, c.expectedDice);
+        EXPECT_EQ(blackdicePending, c.expectedDice);
+        EXPECT_EQ(blackchk, c.expectedChecker);
+        EXPECT_EQ(blackchkPending, c.expectedChecker);
+        EXPECT_EQ(whitedice, c.whiteDice);
+        EXPECT_EQ(whitechk, c.whiteChecker);
+    }
+    ResetSettingsToDefaults();
+}
+
+}  // namespace

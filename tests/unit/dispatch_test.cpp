@@ -1,0 +1,159 @@
+// Inbound dispatch: acknowledgement bookkeeping, handler routing and the account
+// handlers, with the window system recorded by the UI port fake.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <random>
+
+#include "app/session.h"
+#include "app/settings.h"
+#include "lobby/lobby_state.h"
+#include "net/account.h"
+#include "net/dispatch.h"
+#include "net/link.h"
+#include "net/queues.h"
+#include "tests/unit/fakes/main_window_fake.h"
+#include "tests/unit/fakes/ui_port_fake.h"
+
+namespace {
+
+class DispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetUiFake();
+        ResetSettingsToDefaults();
+        pendingAcknowledgement = 0;
+        acknowledgedNumber = 0;
+        isConnected = true;
+        connectPhase = PHASE_LOGGING_IN;
+        OwnPlayerId = 0;
+        while (!PopInbound().empty()) {
+        }
+    }
+    void TearDown() override { isConnected = false; }
+};
+
+TEST_F(DispatchTest, LoginReplyThenAccountDataInOneEntry) {
+    DispatchEntry("4,11,5,!5,13,42,2,0,!");
+    EXPECT_EQ(connectPhase, PHASE_LOADING) << "login reply 5 handled";
+    EXPECT_EQ(OwnPlayerId, 42);
+    EXPECT_EQ(language, 2);
+    EXPECT_EQ(pendingAcknowledgement.load(), 5);
+}
+
+TEST_F(DispatchTest, OnlyTheNextNumberIsAcknowledged) {
+    struct Case {
+        const char* entry;
+        int acknowledged;
+    } cases[] = {{"2,4,!", 4}, {"2,6,!", 3}, {"2,3,!", 3}, {"2,x,!", 3}, {"2,4,!2,5,!", 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        acknowledgedNumber = 3;
+        DispatchEntry(c.entry);
+        EXPECT_EQ(acknowledgedNumber.load(), c.acknowledged);
+        EXPECT_EQ(pendingAcknowledgement.load(), 0) << "acknowledgements are not acknowledged";
+    }
+}
+
+TEST_F(DispatchTest, NumberedMessagesAreNotedForAcknowledgementWhateverTheirType) {
+    struct Case {
+        const char* entry;
+        int pending;
+    } cases[] = {
+        {"8,99,x,!", 8},       {"9,9,0,!", 9},        {"10,115,0,!", 10},
+        {"11,200,0,!", 11},    {"12,abc,0,!", 12},    {"0,15,0,!", 0},
+        {"-4,22,1,!", -4},     {"3,15,0,!4,13,77,1,0,!", 4},
+        {"x,y,z,!", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        pendingAcknowledgement = 1000;
+        DispatchEntry(c.entry);
+        EXPECT_EQ(pendingAcknowledgement.load(), c.pending);
+    }
+}
+
+TEST_F(DispatchTest, MeaninglessMessagesAreDropped) {
+    for (const char* entry : {"7,!", "!", "", "3,4", "x,y,!", "!!!,!,,!"}) {
+        SCOPED_TRACE(entry);
+        pendingAcknowledgement = 0;
+        acknowledgedNumber = 0;
+        DispatchEntry(entry);
+        EXPECT_EQ(pendingAcknowledgement.load(), 0);
+        EXPECT_EQ(acknowledgedNumber.load(), 0);
+    }
+    EXPECT_EQ(uiCalls, std::vector<std::string>{});
+}
+
+TEST_F(DispatchTest, PlayMoneyDecidesTheResetButton) {
+    DispatchEntry("6,14,12345,100000,7,!");
+    EXPECT_EQ(uiCalls, (std::vector<std::string>{"hide ResetPlayMoney", "repaint CashierBody"}));
+    EXPECT_EQ(accountBalance, 12345);
+    EXPECT_EQ(tokens, 7);
+    uiCalls.clear();
+    DispatchEntry("7,14,12345,99999,7,!");
+    EXPECT_EQ(uiCalls, (std::vector<std::string>{"show ResetPlayMoney", "repaint CashierBody"}));
+}
+
+TEST_F(DispatchTest, OnlyAdministratorFlagOneOpensTheSecondFileMenuRow) {
+    struct Case {
+        const char* entry;
+        const char* move;
+    } cases[] = {{"1,13,5,1,2,!", "move HeadFile 7 98 125 20"},
+                 {"1,13,5,1,1,!", "move HeadFile 7 98 125 40"},
+                 {"1,13,5,1,!", "move HeadFile 7 98 125 20"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        uiCalls.clear();
+        DispatchEntry(c.entry);
+        ASSERT_FALSE(uiCalls.empty());
+        EXPECT_EQ(uiCalls.back(), c.move);
+    }
+}
+
+TEST_F(DispatchTest, OneNotificationDrainsTheWholeQueue) {
+    PushInbound("1,15,0,!");
+    PushInbound("2,10,0:0:0:1:0:100:0:0:0,!");
+    PushInbound("3,99,0,!");
+    DispatchInbound();
+    EXPECT_EQ(PopInbound(), "");
+    EXPECT_EQ(pendingAcknowledgement.load(), 3);
+    EXPECT_TRUE(isLoggedIn) << "type 15 was handled";
+    isLoggedIn = false;
+}
+
+TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {
+    const std::int64_t now = 1'780'000'000;
+    std::time_t later = static_cast<std::time_t>(now + 3600 + 7);
+    std::tm server = *std::localtime(&later);
+    std::string field = std::to_string(server.tm_sec) + ":" + std::to_string(server.tm_min) + ":" +
+                        std::to_string(server.tm_hour) + ":" + std::to_string(server.tm_mday) +
+                        ":" + std::to_string(server.tm_mon) + ":" +
+                        std::to_string(server.tm_year) + ":" + std::to_string(server.tm_wday) +
+                        ":" + std::to_string(server.tm_yday) + ":" +
+                        std::to_string(server.tm_isdst);
+    std::int32_t offset = 0;
+    ASSERT_TRUE(ServerClockOffset(field, now, offset));
+    EXPECT_EQ(offset, 3607);
+    offset = 55;
+    EXPECT_FALSE(ServerClockOffset("1:2:3", now, offset));
+    EXPECT_EQ(offset, 55) << "a short clock leaves the offset as it was";
+}
+
+TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
+    // Random fields for every type the client handles, and random bytes: nothing may
+    // crash or hang (the sanitizers watch).
+    std::mt19937 random(1234);
+    const char alphabet[] = "0123456789-:;,!abcXYZ=+/ \xC3\xA4\xFF";
+    for (int round = 0; round < 3000; ++round) {
+        std::string entry = std::to_string(round) + "," + std::to_string(10 + round % 105) + ",";
+        int length = static_cast<int>(random() % 80);
+        for (int i = 0; i < length; ++i) entry += alphabet[random() % (sizeof alphabet - 1)];
+        entry += ",!";
+        isConnected = round % 2 == 0;
+        DispatchEntry(entry);
+    }
+    SUCCEED();
+}
+
+}  // namespace

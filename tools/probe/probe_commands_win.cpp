@@ -1,0 +1,288 @@
+// The probe's commands: look at, wait for and drive another process's windows.
+#include "tools/probe/probe_commands_win.h"
+
+#include <windows.h>
+
+#include "app/names.h"
+#include "tools/probe/probe_names_win.h"
+#include "tools/probe/probe_text.h"
+#include "tools/probe/probe_windows_win.h"
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr std::int64_t kDefaultWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+// dwData of a test command to a sibling program: "TEST" in ASCII.
+constexpr ULONG_PTR kTestCommandCode = 0x54455354;
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+std::string HandleField(HWND window) {
+    return "\"hwnd\":\"" + HexText(reinterpret_cast<std::uintptr_t>(window)) +
+           "\",\"class\":" + JsonString(Utf8(ClassOf(window)));
+}
+
+int Fail(const std::string& error, const std::string& target) {
+    PrintLine("{\"ok\":false,\"error\":" + JsonString(error) + ",\"target\":" + JsonString(target) +
+              "}");
+    return kFailed;
+}
+
+int Usage(const std::string& error) {
+    PrintLine("{\"ok\":false,\"error\":" + JsonString(error) + "}");
+    return kUsage;
+}
+
+int Succeed(HWND window, const std::string& extra = {}) {
+    PrintLine("{\"ok\":true," + HandleField(window) + extra + "}");
+    return kOk;
+}
+
+// Resolves args[0]; prints the failure itself when there is no such window.
+HWND TargetOrFail(const ProbeArgs& args) {
+    HWND window = FindTarget(args[0]);
+    if (!window) Fail("not found", args[0]);
+    return window;
+}
+
+std::optional<std::int64_t> TimeoutArgument(const ProbeArgs& args, std::size_t index) {
+    if (args.size() <= index) return kDefaultWaitMs;
+    auto value = ParseNumber(args[index]);
+    if (!value || *value < 0) return std::nullopt;
+    return value;
+}
+
+// Polls until `done(window)` holds for the target (window may be nullptr).
+template <class Done>
+int WaitFor(const ProbeArgs& args, Done done, const char* what) {
+    auto timeout = TimeoutArgument(args, 1);
+    if (!timeout) return Usage("bad timeout");
+    ULONGLONG start = GetTickCount64();
+    while (true) {
+        HWND window = FindTarget(args[0]);
+        if (done(window)) {
+            std::string waited = ",\"waited_ms\":" + std::to_string(GetTickCount64() - start);
+            if (!window) {
+                PrintLine("{\"ok\":true,\"target\":" + JsonString(args[0]) + waited + "}");
+                return kOk;
+            }
+            return Succeed(window, waited);
+        }
+        if (GetTickCount64() - start >= static_cast<ULONGLONG>(*timeout)) break;
+        Sleep(kPollMs);
+    }
+    return Fail(std::string("timeout waiting for ") + what, args[0]);
+}
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                               result) != 0;
+}
+
+int SendCopyData(HWND window, ULONG_PTR code, std::string bytes, std::int64_t byteCount) {
+    // The text keeps its zero terminator; a count beyond it is filled with 'X' so a
+    // reader that trusts the count instead of the terminator shows itself.
+    bytes += '\0';
+    if (byteCount > static_cast<std::int64_t>(bytes.size()))
+        bytes.resize(static_cast<std::size_t>(byteCount), 'X');
+    COPYDATASTRUCT data{};
+    data.dwData = code;
+    data.cbData = static_cast<DWORD>(byteCount);
+    data.lpData = bytes.data();
+    DWORD_PTR result = 0;
+    if (!Send(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), &result))
+        return Fail("send failed or timed out", Utf8(ClassOf(window)));
+    return Succeed(window, ",\"result\":" + std::to_string(static_cast<INT_PTR>(result)));
+}
+
+int MessageCommand(const ProbeArgs& args, bool synchronous) {
+    if (args.size() != 4) return Usage("expected <target> <message> <wparam> <lparam>");
+    auto message = MessageFromName(args[1]);
+    auto wParam = ParseNumber(args[2]);
+    auto lParam = ParseNumber(args[3]);
+    if (!message || !wParam || !lParam) return Usage("bad message, wparam or lparam");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    WPARAM w = static_cast<WPARAM>(*wParam);
+    LPARAM l = static_cast<LPARAM>(*lParam);
+    if (!synchronous) {
+        if (!PostMessageW(window, *message, w, l)) return Fail("post failed", args[0]);
+        return Succeed(window);
+    }
+    DWORD_PTR result = 0;
+    if (!Send(window, *message, w, l, &result)) return Fail("send failed or timed out", args[0]);
+    return Succeed(window, ",\"result\":" + std::to_string(static_cast<INT_PTR>(result)));
+}
+
+}  // namespace
+
+void PrintLine(const std::string& line) {
+    std::string bytes = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+              &written, nullptr);
+}
+
+int ListCommand(const ProbeArgs& args) {
+    std::string target = args.empty() ? "KXLobby0" : args[0];
+    HWND anchor = FindTarget(target);
+    if (!anchor) return Fail("not found", target);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(anchor, &processId);
+    for (HWND window : WindowsOfProcess(processId))
+        PrintLine(DescribeWindow(window));
+    return kOk;
+}
+
+int WaitCommand(const ProbeArgs& args) {
+    return WaitFor(
+        args, [](HWND window) { return window != nullptr; }, "window");
+}
+
+int WaitVisibleCommand(const ProbeArgs& args) {
+    return WaitFor(
+        args, [](HWND window) { return window && IsWindowVisible(window); }, "visible window");
+}
+
+int WaitGoneCommand(const ProbeArgs& args) {
+    return WaitFor(
+        args, [](HWND window) { return window == nullptr; }, "window to go");
+}
+
+int PostCommand(const ProbeArgs& args) {
+    return MessageCommand(args, false);
+}
+int SendCommand(const ProbeArgs& args) {
+    return MessageCommand(args, true);
+}
+
+int CopyDataCommand(const ProbeArgs& args) {
+    if (args.size() != 3 && args.size() != 4)
+        return Usage("expected <target> <dwData> <text> [<cbData>]");
+    auto code =
+        args[1] == "TEST" ? std::optional<std::int64_t>(kTestCommandCode) : ParseNumber(args[1]);
+    auto text = DecodeEscapes(args[2]);
+    if (!code || !text) return Usage("bad dwData or text escape");
+    std::int64_t byteCount = static_cast<std::int64_t>(text->size()) + 1;
+    if (args.size() == 4) {
+        auto count = ParseNumber(args[3]);
+        if (!count || *count < 0 || *count > 0x1000000) return Usage("bad cbData");
+        byteCount = *count;
+    }
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    return SendCopyData(window, static_cast<ULONG_PTR>(*code), *text, byteCount);
+}
+
+int TestCommandCommand(const ProbeArgs& args) {
+    if (args.size() != 2) return Usage("expected <target> <command>");
+    auto text = DecodeEscapes(args[1]);
+    if (!text) return Usage("bad text escape");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    return SendCopyData(window, kTestCommandCode, *text,
+                        static_cast<std::int64_t>(text->size()) + 1);
+}
+
+int ClickCommand(const ProbeArgs& args) {
+    if (args.size() != 1 && args.size() != 3) return Usage("expected <target> [<x> <y>]");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    RECT client{};
+    GetClientRect(window, &client);
+    std::int64_t x = client.right / 2, y = client.bottom / 2;
+    if (args.size() == 3) {
+        auto px = ParseNumber(args[1]), py = ParseNumber(args[2]);
+        if (!px || !py) return Usage("bad point");
+        x = *px;
+        y = *py;
+    }
+    LPARAM point = MAKELPARAM(static_cast<int>(x), static_cast<int>(y));
+    DWORD_PTR result = 0;
+    if (!Send(window, WM_LBUTTONDOWN, MK_LBUTTON, point, &result) ||
+        !Send(window, WM_LBUTTONUP, 0, point, &result))
+        return Fail("send failed or timed out", args[0]);
+    return Succeed(window, ",\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y));
+}
+
+int SetTextCommand(const ProbeArgs& args) {
+    if (args.size() != 2) return Usage("expected <target> <text>");
+    auto text = DecodeEscapes(args[1]);
+    if (!text) return Usage("bad text escape");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    std::wstring wide = Wide(*text);
+    DWORD_PTR result = 0;
+    if (!Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &result))
+        return Fail("send failed or timed out", args[0]);
+    return Succeed(window);
+}
+
+int GetTextCommand(const ProbeArgs& args) {
+    if (args.size() != 1) return Usage("expected <target>");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    return Succeed(window, ",\"text\":" + JsonString(Utf8(TextOf(window))));
+}
+
+int KeyCommand(const ProbeArgs& args) {
+    if (args.size() != 2) return Usage("expected <target> <virtual key>");
+    auto key = VirtualKeyFromName(args[1]);
+    if (!key) return Usage("bad virtual key");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC)) << 16;
+    LPARAM down = 1 | scan;
+    LPARAM up = down | (1LL << 30) | (1LL << 31);
+    wchar_t character = CharacterOfKey(*key);
+    DWORD_PTR result = 0;
+    bool sent = Send(window, WM_KEYDOWN, *key, down, &result) &&
+                (character == 0 || Send(window, WM_CHAR, character, down, &result)) &&
+                Send(window, WM_KEYUP, *key, up, &result);
+    if (!sent) return Fail("send failed or timed out", args[0]);
+    return Succeed(window, ",\"vk\":" + std::to_string(*key));
+}
+
+int FocusCommand(const ProbeArgs& args) {
+    if (args.size() > 1) return Usage("expected [<target>]");
+    std::string target = args.empty() ? "KXLobby0" : args[0];
+    HWND window = FindTarget(target);
+    if (!window) return Fail("not found", target);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return Fail("no thread information", target);
+    HWND foreground = GetForegroundWindow();
+    auto field = [](const char* name, HWND h) {
+        return std::string(",\"") + name + "\":\"" + HexText(reinterpret_cast<std::uintptr_t>(h)) +
+               "\",\"" + name + "_class\":" + JsonString(Utf8(ClassOf(h)));
+    };
+    PrintLine("{\"ok\":true" + field("focus", info.hwndFocus) + field("active", info.hwndActive) +
+              field("capture", info.hwndCapture) + field("foreground", foreground) + "}");
+    return kOk;
+}
+
+int ScreenCommand(const ProbeArgs& args) {
+    if (!args.empty()) return Usage("screen takes no arguments");
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    PrintLine("{\"ok\":true,\"width\":" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
+              ",\"height\":" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ",\"work_x\":" +
+              std::to_string(work.left) + ",\"work_y\":" + std::to_string(work.top) +
+              ",\"work_w\":" + std::to_string(work.right - work.left) +
+              ",\"work_h\":" + std::to_string(work.bottom - work.top) + "}");
+    return kOk;
+}
+
+int PidCommand(const ProbeArgs& args) {
+    if (args.size() != 1) return Usage("expected <target>");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    DWORD processId = 0;
+    DWORD threadId = GetWindowThreadProcessId(window, &processId);
+    return Succeed(
+        window, ",\"pid\":" + std::to_string(processId) + ",\"tid\":" + std::to_string(threadId));
+}

@@ -1,0 +1,28 @@
+// The probe's commands. Each takes its arguments (UTF-8, command name removed), prints
+// JSON lines on stdout and returns the exit code: 0 ok, 1 not found / timeout / failed,
+// 2 usage.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using ProbeArgs = std::vector<std::string>;
+
+int ListCommand(const ProbeArgs& args);
+int WaitCommand(const ProbeArgs& args);
+int WaitVisibleCommand(const ProbeArgs& args);
+int WaitGoneCommand(const ProbeArgs& args);
+int PostCommand(const ProbeArgs& args);
+int SendCommand(const ProbeArgs& args);
+int CopyDataCommand(const ProbeArgs& args);
+int TestCommandCommand(const ProbeArgs& args);
+int ClickCommand(const ProbeArgs& args);
+int SetTextCommand(const ProbeArgs& args);
+int GetTextCommand(const ProbeArgs& args);
+int KeyCommand(const ProbeArgs& args);
+int FocusCommand(const ProbeArgs& args);
+int ScreenCommand(const ProbeArgs& args);
+int PidCommand(const ProbeArgs& args);
+
+// Writes one line (a line end is added) to stdout at once.
+void PrintLine(const std::string& line);

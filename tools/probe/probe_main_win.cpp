@@ -1,0 +1,119 @@
+// probe.exe: a console tool with which end-to-end tests look at and drive the hub's
+// windows (and the sibling programs' windows) from outside, one command per run.
+#include <windows.h>
+
+#include <string_view>
+
+#include "tools/probe/probe_commands_win.h"
+#include "tools/probe/probe_windows_win.h"
+
+namespace {
+
+constexpr char kHelp[] =
+    R"(probe.exe <command> [arguments]   drives another process's windows from outside
+
+Every result is one JSON object per line on stdout (UTF-8); "ok" tells success.
+Exit code: 0 ok, 1 not found / timeout / send failed, 2 usage.
+
+Targets:
+  0x<hex>                       a window handle (as printed by list)
+  <class>                       the top-level window of that class (FindWindowW)
+  <class>/<child class>[#n]/... the n-th (from 0, default 0) descendant of that class,
+                                in EnumChildWindows order, of the window before it
+Texts accept the escapes \xNN (a byte), \uXXXX (a character as UTF-8), \\ \n \r \t.
+Numbers are decimal (with optional sign) or 0x hexadecimal.
+
+Commands:
+  list [<target>]               every window of the process owning the target (default
+                                KXLobby0): top-level windows, each followed by all its
+                                descendants. Fields: hwnd class top_level parent
+                                parent_class (owner for top-level windows) id style
+                                exstyle visible_style visible enabled topmost x y w h
+                                (screen for top-level, parent client area for children)
+                                text. The system's IME windows are left out.
+  wait <target> [<ms>]          until the target exists (default 10000 ms, polls 50 ms)
+  wait-visible <target> [<ms>]  until it exists and IsWindowVisible
+  wait-gone <target> [<ms>]     until it no longer exists
+  post <target> <msg> <wparam> <lparam>   PostMessageW
+  send <target> <msg> <wparam> <lparam>   SendMessageTimeoutW (5 s); prints "result"
+                                <msg>: a number, TavloraIntMessage, WM_CLOSE, WM_COMMAND,
+                                WM_LBUTTONDOWN, BM_CLICK, WM_USER+n, ... (WM_/BM_ names)
+  copydata <target> <dwData> <text> [<cbData>]
+                                WM_COPYDATA (wParam 0) with the text and its zero
+                                terminator; cbData defaults to length + 1, a smaller one
+                                cuts the text, a larger one pads with 'X'.
+                                <dwData>: a number or TEST
+  test-command <target> <command>
+                                a sibling program's test command (dwData "TEST"):
+                                relay <code> <payload> | notify <code> <lparam> |
+                                raw <code> <bytes> | close
+  click <target> [<x> <y>]      WM_LBUTTONDOWN then WM_LBUTTONUP (sent) at a client
+                                point, default the centre of the client area
+  settext <target> <text>       WM_SETTEXT
+  gettext <target>              WM_GETTEXT; prints "text"
+  key <target> <vk>             WM_KEYDOWN, WM_CHAR (keys that type), WM_KEYUP (sent);
+                                <vk>: VK_RETURN, VK_TAB, VK_ESCAPE, ..., a letter or
+                                digit, or a number
+  focus [<target>]              focus, active and capture window of the target's thread
+                                (default KXLobby0) and the foreground window
+  screen                        desktop size and work area (work_x work_y work_w work_h)
+  pid <target>                  process and thread id of the target's window
+)";
+
+struct Command {
+    std::string_view name;
+    int (*run)(const ProbeArgs& args);
+    std::size_t minArgs;
+    std::size_t maxArgs;
+};
+
+constexpr Command kCommands[] = {
+    {"list", ListCommand, 0, 1},
+    {"wait", WaitCommand, 1, 2},
+    {"wait-visible", WaitVisibleCommand, 1, 2},
+    {"wait-gone", WaitGoneCommand, 1, 2},
+    {"post", PostCommand, 4, 4},
+    {"send", SendCommand, 4, 4},
+    {"copydata", CopyDataCommand, 3, 4},
+    {"test-command", TestCommandCommand, 2, 2},
+    {"click", ClickCommand, 1, 3},
+    {"settext", SetTextCommand, 2, 2},
+    {"gettext", GetTextCommand, 1, 1},
+    {"key", KeyCommand, 2, 2},
+    {"focus", FocusCommand, 0, 1},
+    {"screen", ScreenCommand, 0, 0},
+    {"pid", PidCommand, 1, 1},
+};
+
+void PrintHelp(HANDLE output) {
+    DWORD written = 0;
+    WriteFile(output, kHelp, sizeof(kHelp) - 1, &written, nullptr);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    SetConsoleOutputCP(CP_UTF8);
+    if (argc < 2) {
+        PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
+        return 2;
+    }
+    std::string name = Utf8(argv[1]);
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp(GetStdHandle(STD_OUTPUT_HANDLE));
+        return 0;
+    }
+    ProbeArgs args;
+    for (int i = 2; i < argc; ++i)
+        args.push_back(Utf8(argv[i]));
+    for (const Command& command : kCommands) {
+        if (command.name != name) continue;
+        if (args.size() < command.minArgs || args.size() > command.maxArgs) {
+            PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
+            return 2;
+        }
+        return command.run(args);
+    }
+    PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
+    return 2;
+}

@@ -1,0 +1,142 @@
+// Pieces of the main window: the title band with the logo, the connect panel, the
+// status line, the clock and the news panel.
+#include <string_view>
+
+#include "pixel_font.h"
+#include "skin_painters.h"
+#include "skin_style.h"
+
+namespace {
+
+constexpr std::string_view kProductName = "TAVLORA";
+
+// The title band depends on the row only, so the 10-pixel tile continues the logo
+// piece without a seam wherever it is repeated.
+Color TitleBandColor(int y) {
+    // The welcome lines are drawn down to row 65, so the gold rule sits below them.
+    if (y == 0) return Rgb(84, 122, 160);
+    if (y == 66) return Rgb(200, 160, 78);
+    if (y == 67) return Rgb(118, 90, 42);
+    if (y >= 68) return Mix(Rgb(6, 13, 22), Rgb(20, 40, 60), (y - 68) / 1.0);
+    Color base = Mix(Rgb(24, 47, 72), Rgb(9, 20, 34), (y - 1) / 64.0);
+    // A faint brushed texture: every row a touch lighter or darker.
+    double grain = HashNoise(0, y, 7) * 0.08 - 0.04;
+    return grain > 0 ? Lighter(base, grain) : Darker(base, -grain);
+}
+
+void FillTitleBand(Raster& raster) {
+    for (int y = 0; y < raster.height; ++y) {
+        FillRect(raster, Rect{0, y, raster.width, 1}, TitleBandColor(y));
+    }
+}
+
+// Gold lettering: drawn white on a clear raster, then coloured row by row.
+void DrawGoldText(Raster& raster, int x, int y, std::string_view text, int scale) {
+    int width = PixelTextWidth(text, scale), height = kGlyphHeight * scale;
+    Raster letters = MakeRaster(width, height, Rgb(0, 0, 0, 0));
+    DrawPixelText(letters, 0, 0, text, scale, Rgb(255, 255, 255));
+    for (int row = 0; row < height; ++row) {
+        Color gold = Mix(Rgb(255, 230, 150), Rgb(190, 136, 48), row / double(height - 1));
+        for (int col = 0; col < width; ++col) {
+            Color& p = letters.pixels[static_cast<std::size_t>(row) * width + col];
+            if (p.a != 0) p = gold;
+        }
+    }
+    int shadow = scale > 1 ? scale - 1 : 1;
+    DrawPixelText(raster, x + shadow, y + shadow, text, scale, Rgb(0, 0, 0, 150));
+    Blit(raster, letters, x, y);
+}
+
+}  // namespace
+
+void DrawLogoMark(Raster& raster, int x, int y, int scale) {
+    double s = scale;
+    DrawChecker(raster, Point{x + 5 * s, y + 5.5 * s}, 5 * s, Rgb(164, 34, 48));
+    FillCircle(raster, Point{x + 9.4 * s, y + 9.4 * s}, 5.2 * s, Rgb(0, 0, 0, 90));
+    DrawChecker(raster, Point{x + 9 * s, y + 9 * s}, 5 * s, Rgb(238, 228, 204));
+    int name_x = x + 16 * scale;
+    int name_y = y + (7 * scale) / 2;
+    DrawGoldText(raster, name_x, name_y, kProductName, scale);
+    // A row of backgammon points under the name.
+    int width = PixelTextWidth(kProductName, scale);
+    int count = 14;
+    double step = double(width) / count;
+    double top = name_y + 8 * s, base = name_y + 10.5 * s;
+    for (int k = 0; k < count; ++k) {
+        Color c = k % 2 == 0 ? kGold : Rgb(176, 44, 56);
+        double left = name_x + k * step;
+        FillTriangle(raster, {left + 0.5, base}, {left + step - 0.5, base}, {left + step / 2, top},
+                     c);
+    }
+}
+
+void PaintTitleLogo(Raster& raster, int) {
+    FillTitleBand(raster);
+    DrawLogoMark(raster, 7, 11, 3);
+}
+
+void PaintTitleTile(Raster& raster, int) {
+    FillTitleBand(raster);
+}
+
+void PaintConnectPanel(Raster& raster, int) {
+    Rect all{0, 0, raster.width, raster.height};
+    FillRoundedRect(raster, all, 4, kInk);
+    Rect inner{1, 1, all.w - 2, all.h - 2};
+    FillShape(
+        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 3, x, y); },
+        [&](int, int y) { return Mix(Rgb(44, 76, 112), Rgb(16, 32, 50), y / 39.0); });
+    FillRect(raster, Rect{4, 1, all.w - 8, 1}, Rgb(255, 255, 255, 50));
+    // Activity track under the text: a trail of lit blocks.
+    Rect track{12, 25, 396, 9};
+    PaintWell(raster, track, kSocket);
+    for (int k = 0; k < 16; ++k) {
+        double level = k <= 10 ? (k + 1) / 11.0 : 0.0;
+        if (level <= 0) continue;
+        Rect block{track.x + 3 + k * 24, track.y + 2, 20, track.h - 4};
+        GradientV(raster, block, WithAlpha(Rgb(120, 200, 255), int(255 * level)),
+                  WithAlpha(Rgb(36, 120, 210), int(255 * level)));
+    }
+}
+
+void PaintStatusLine(Raster& raster, int id) {
+    bool connected = id == 11;
+    Rect pill{0, 0, 260, 21};
+    FillRoundedRect(raster, pill, 5, kInk);
+    Rect inner{1, 1, pill.w - 2, pill.h - 2};
+    Color top = connected ? Rgb(42, 74, 110) : Rgb(50, 60, 74);
+    Color bottom = connected ? Rgb(18, 38, 60) : Rgb(24, 30, 40);
+    FillShape(
+        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 4, x, y); },
+        [&](int, int y) { return Mix(top, bottom, y / 20.0); });
+    FillRect(raster, Rect{5, 1, pill.w - 10, 1}, Rgb(255, 255, 255, 45));
+    Color led = connected ? Rgb(70, 224, 120) : Rgb(210, 64, 58);
+    Point centre{11.5, 10.5};
+    FillCircle(raster, centre, 6.5, WithAlpha(led, 60));
+    FillCircle(raster, centre, 4.6, Darker(led, 0.5));
+    FillCircle(raster, centre, 3.8, led);
+    FillCircle(raster, Point{10.4, 9.2}, 1.4, Rgb(255, 255, 255, 170));
+}
+
+void PaintClock(Raster& raster, int) {
+    Rect all{0, 0, raster.width, raster.height};
+    FillRoundedRect(raster, all, 4, kInk);
+    Rect inner{1, 1, all.w - 2, all.h - 2};
+    FillShape(
+        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 3, x, y); },
+        [&](int, int y) { return Mix(Rgb(40, 68, 100), Rgb(16, 32, 50), y / 37.0); });
+    // Wells behind hours, minutes, seconds and the zone name.
+    for (Rect cell :
+         {Rect{2, 4, 20, 30}, Rect{27, 4, 22, 30}, Rect{54, 4, 22, 30}, Rect{81, 4, 32, 30}}) {
+        PaintWell(raster, cell, Rgb(8, 17, 28));
+        FillRect(raster, Rect{cell.x + 1, cell.y + cell.h / 2, cell.w - 2, 1},
+                 Rgb(255, 255, 255, 10));
+    }
+}
+
+void PaintNewsPanel(Raster& raster, int) {
+    Rect all{0, 0, raster.width, raster.height};
+    PaintPanel(raster, all, Rgb(18, 35, 54), Rgb(11, 22, 36));
+    PaintTitleBand(raster, Rect{1, 1, all.w - 2, 48}, Rgb(50, 86, 124), Rgb(22, 42, 66));
+    FillRect(raster, Rect{10, 47, all.w - 20, 1}, WithAlpha(kTitleBlue, 110));
+}

@@ -1,0 +1,47 @@
+// The window procedure of each control family. A class's own procedure names its row of
+// kWindowClasses and calls its family's procedure with it.
+#pragma once
+
+#include <windows.h>
+
+using FamilyProcedureFn = LRESULT (*)(int row, HWND window, UINT message, WPARAM wParam,
+                                      LPARAM lParam);
+
+// Dispatches to the family of `row`; answers WM_ERASEBKGND for every family.
+LRESULT FamilyProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Push buttons (ui/family_buttons_win.cpp).
+LRESULT IconButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT TextButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT LinkButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ColumnHeadProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CaptionButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CycleButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SwatchButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Tabs, pages and flags (ui/family_tabs_win.cpp).
+LRESULT TabButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT PageTabButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT PageImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT TabAreaProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT FlagButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Images and panels (ui/family_panels_win.cpp).
+LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT HeaderMenuBarProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DropdownPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Connect window and status line (ui/connect_status_win.cpp).
+LRESULT ConnectWindowProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT StatusLineProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Dialogs (one file each).
+LRESULT ErrorDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT LoginDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT AboutDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SettingsDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Contacts window and its children (ui/contacts_window_win.cpp).
+LRESULT ContactsFrameProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ContactsListProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ContactsAddProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Subclass procedures of the standard edits.
+LRESULT CALLBACK LoginEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK AddContactEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);

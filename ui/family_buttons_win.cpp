@@ -1,0 +1,88 @@
+// The push-button families: bitmap (pressed image = base + 1) with an optional label.
+#include "app/settings.h"
+#include "ui/class_table.h"
+#include "ui/drawing_objects_win.h"
+#include "ui/families_win.h"
+#include "ui/paint_win.h"
+#include "ui/press_win.h"
+#include "ui/settings_lines.h"
+
+namespace {
+
+int ImageOf(int row) {
+    return kWindowClasses[row].bitmap + pressFlags[row];
+}
+
+std::wstring LabelOf(int row) {
+    TextId label = kWindowClasses[row].label;
+    return label == kNoText ? std::wstring() : Text(label);
+}
+
+// The protocol and painting every push button shares; `paint` draws the control.
+template <typename Paint>
+LRESULT PushButton(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam, Paint paint) {
+    if (HandlePressMessage(row, window, message, lParam)) return 0;
+    if (message == WM_PAINT) {
+        paint();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT IconButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PushButton(row, window, message, wParam, lParam, [&] {
+        PaintBitmapWithLabel(window, ImageOf(row), std::wstring(), TextFont(), kWhite);
+    });
+}
+
+LRESULT TextButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PushButton(row, window, message, wParam, lParam, [&] {
+        PaintBitmapWithLabel(window, ImageOf(row), LabelOf(row), TextFont(), kWhite);
+    });
+}
+
+LRESULT LinkButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return TextButtonProcedure(row, window, message, wParam, lParam);
+}
+
+LRESULT ColumnHeadProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // param 1: a room list head, 2: a tournament list head, in their tab's colour.
+    COLORREF accent = kWindowClasses[row].param == 1 ? kRoomsBlue : kTournamentsGreen;
+    return PushButton(row, window, message, wParam, lParam, [&] {
+        PaintBitmapWithLabel(window, ImageOf(row), LabelOf(row), SmallFont(), accent);
+    });
+}
+
+LRESULT CaptionButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PushButton(row, window, message, wParam, lParam, [&] {
+        PaintBitmapWithLabel(window, ImageOf(row), Text(SettingsCaption(kWindowClasses[row].param)),
+                             TextFont(), kWhite);
+    });
+}
+
+LRESULT CycleButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PushButton(row, window, message, wParam, lParam, [&] {
+        PaintBitmapWithLabel(window, ImageOf(row),
+                             SettingsValueText(kWindowClasses[row].param, language), TextFont(),
+                             kWhite);
+    });
+}
+
+LRESULT SwatchButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return PushButton(row, window, message, wParam, lParam, [&] {
+        int swatch = SettingsSwatchBitmap(kWindowClasses[row].param);
+        Canvas canvas;
+        BeginCanvas(window, canvas);
+        DrawResourceBitmap(canvas.dc, ImageOf(row), 0, 0, canvas.width, canvas.height);
+        if (swatch / 100 == 6) {
+            DrawResourceBitmap(canvas.dc, swatch, 28, 2, 44, 16);
+        } else if (swatch / 100 == 7) {
+            DrawResourceBitmapInEllipse(canvas.dc, swatch, 42, 2, 59, 19);
+        } else if (swatch != 0) {
+            DrawResourceBitmap(canvas.dc, swatch, 42, 2, 16, 16);
+        }
+        EndCanvas(canvas);
+    });
+}

@@ -1,0 +1,121 @@
+// Image panels of the main window: plain bitmaps, the news panel, the header menu bar
+// and its four dropdown panels.
+#include <algorithm>
+
+#include "app/globals_win.h"
+#include "app/notification_codes.h"
+#include "ui/class_table.h"
+#include "ui/drawing_objects_win.h"
+#include "ui/families_win.h"
+#include "ui/paint_win.h"
+#include "ui/registry_win.h"
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kPanelWidth = 125;
+
+// Highlighted row of each dropdown panel (param 1..4), 0 for none; set by code 14.
+int highlightedRow[5];
+
+int PanelRowTexts(int panel, TextId (&texts)[3]) {
+    switch (panel) {
+        case 1:
+            texts[0] = TextId::MenuExit;
+            texts[1] = TextId::MenuAdministration;
+            return 2;
+        case 2: {
+            bool contactsShown = IsWindowVisible(WindowHandle(WinId::Contacts)) != FALSE;
+            texts[0] = TextId::MenuSettings;
+            texts[1] = contactsShown ? TextId::MenuHideContacts : TextId::MenuShowContacts;
+            return 2;
+        }
+        case 3:
+            texts[0] = TextId::MenuHomepage;
+            texts[1] = TextId::MenuMyAccount;
+            texts[2] = TextId::MenuCashier;
+            return 3;
+        default:
+            texts[0] = TextId::MenuFaq;
+            texts[1] = TextId::MenuAbout;
+            return 2;
+    }
+}
+
+void PaintDropdownPanel(int panel, HWND window) {
+    Canvas canvas;
+    BeginCanvas(window, canvas);
+    TextId texts[3];
+    // The File panel is one row high unless its administration row is enabled.
+    int rows = std::min(PanelRowTexts(panel, texts), canvas.height / kRowHeight);
+    for (int r = 0; r < rows; ++r) {
+        int top = r * kRowHeight;
+        int image = highlightedRow[panel] == r + 1 ? 41 : 43;
+        DrawResourceBitmap(canvas.dc, image, 0, top, kPanelWidth, kRowHeight);
+        DrawCentredText(canvas.dc, Text(texts[r]), SmallFont(), kDropdownGrey,
+                        {0, top, kPanelWidth, top + kRowHeight});
+    }
+    EndCanvas(canvas);
+}
+
+void PaintHeaderMenuBar(HWND window) {
+    Canvas canvas;
+    BeginCanvas(window, canvas);
+    DrawResourceBitmap(canvas.dc, 40, 0, 0, canvas.width, canvas.height);
+    const TextId titles[] = {TextId::HeaderFile, TextId::HeaderOptions, TextId::HeaderWebsite,
+                             TextId::HeaderHelp};
+    for (int n = 0; n < 4; ++n) {
+        int left = 2 + 129 * n;
+        DrawCentredText(canvas.dc, Text(titles[n]), TextFont(), kWhite,
+                        {left, 3, left + kPanelWidth, 3 + kRowHeight});
+    }
+    EndCanvas(canvas);
+}
+
+}  // namespace
+
+LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintBitmapWithLabel(window, kWindowClasses[row].bitmap, std::wstring(), TextFont(),
+                             kWhite);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        Canvas canvas;
+        BeginCanvas(window, canvas);
+        DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
+        DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
+                        {0, 0, 140, 50});
+        EndCanvas(canvas);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT HeaderMenuBarProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintHeaderMenuBar(window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT DropdownPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    int panel = kWindowClasses[row].param;
+    if (message == TavloraIntMessage) {
+        if (wParam == NC_HIGHLIGHT_ROW) {
+            highlightedRow[panel] = static_cast<int>(lParam);
+            InvalidateRect(window, nullptr, FALSE);
+        }
+        return 0;
+    }
+    if (message == WM_PAINT) {
+        PaintDropdownPanel(panel, window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

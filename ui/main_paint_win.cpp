@@ -1,0 +1,41 @@
+// Painting of the main window into a 640 x 480 memory bitmap.
+#include "ui/main_paint_win.h"
+
+#include <algorithm>
+
+#include "app/session.h"
+#include "app/settings.h"
+#include "ui/drawing_objects_win.h"
+#include "ui/main_paint.h"
+#include "ui/paint_win.h"
+
+namespace {
+
+constexpr COLORREF kWelcomeColour = 0xFFCF11;
+constexpr COLORREF kCountsColour = 0xD2FF78;
+
+// Each welcome line is centred in the 345 pixels right of the logo.
+void DrawWelcomeLine(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int y) {
+    DrawCentredAcross(dc, text, font, colour, 183, 345, y);
+}
+
+}  // namespace
+
+void PaintMainWindow(HWND main) {
+    Canvas canvas;
+    BeginCanvas(main, canvas);
+    HDC dc = canvas.dc;
+    DrawResourceBitmap(dc, 2, 1, 1, 183, 70);
+    for (int i = 0; i < 46; ++i)
+        DrawResourceBitmap(dc, 3, std::min(184 + 10 * i, 629), 1, 10, 70);
+    RECT body{1, 72, 639, 479};
+    FillRect(dc, &body, NavyBrush());
+    DrawResourceBitmap(dc, 4, 181, 105, 415, 303);
+    if (isLoggedIn) {
+        WelcomeLines lines = ComposeWelcomeLines(loggedInUserName, CurrentLobbyCounts(), language);
+        DrawWelcomeLine(dc, lines.greeting, TitleFont(), kWelcomeColour, 5);
+        DrawWelcomeLine(dc, lines.players, TextFont(), kCountsColour, 32);
+        DrawWelcomeLine(dc, lines.lobby, TextFont(), kCountsColour, 50);
+    }
+    EndCanvas(canvas);
+}

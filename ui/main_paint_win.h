@@ -1,0 +1,7 @@
+// The main window's picture: title band, navy body, board picture and, once logged in,
+// the welcome lines. The main window's WM_PAINT calls it.
+#pragma once
+
+#include <windows.h>
+
+void PaintMainWindow(HWND main);

@@ -1,0 +1,110 @@
+// Off-screen painting helpers: canvas, resource bitmaps, centred text.
+#include "ui/paint_win.h"
+
+#include <algorithm>
+
+#include "app/globals_win.h"
+
+HINSTANCE SkinModule() {
+    return programInstance != nullptr ? programInstance : GetModuleHandleW(nullptr);
+}
+
+void BeginCanvas(HWND window, Canvas& canvas) {
+    canvas.window = window;
+    HDC screen = BeginPaint(window, &canvas.paint);
+    RECT client;
+    GetClientRect(window, &client);
+    // A zero-sized window still gets a valid bitmap to select.
+    canvas.width = std::max<int>(1, client.right);
+    canvas.height = std::max<int>(1, client.bottom);
+    canvas.dc = CreateCompatibleDC(screen);
+    canvas.bitmap = CreateCompatibleBitmap(screen, canvas.width, canvas.height);
+    canvas.previousBitmap = SelectObject(canvas.dc, canvas.bitmap);
+    SetBkMode(canvas.dc, TRANSPARENT);
+}
+
+void EndCanvas(Canvas& canvas) {
+    const RECT& invalid = canvas.paint.rcPaint;
+    // Right and bottom go in as width and height: always at least the invalid area, and
+    // the paint context clips the rest.
+    BitBlt(canvas.paint.hdc, invalid.left, invalid.top, invalid.right, invalid.bottom, canvas.dc,
+           invalid.left, invalid.top, SRCCOPY);
+    SelectObject(canvas.dc, canvas.previousBitmap);
+    DeleteDC(canvas.dc);
+    DeleteObject(canvas.bitmap);
+    EndPaint(canvas.window, &canvas.paint);
+}
+
+void DrawResourceBitmap(HDC dc, int id, int x, int y, int width, int height) {
+    HBITMAP bitmap = LoadBitmapW(SkinModule(), MAKEINTRESOURCEW(id));
+    if (bitmap == nullptr) return;
+    // Never copy from beyond the bitmap: a smaller window shows its top-left part.
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    width = width == 0 ? info.bmWidth : std::min<int>(width, info.bmWidth);
+    height = height == 0 ? info.bmHeight : std::min<int>(height, info.bmHeight);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(source, bitmap);
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    DeleteObject(bitmap);
+}
+
+void DrawResourceBitmapInEllipse(HDC dc, int id, int x, int y, int right, int bottom) {
+    HRGN ellipse = CreateEllipticRgn(x, y, right, bottom);
+    SelectClipRgn(dc, ellipse);
+    DrawResourceBitmap(dc, id, x, y);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(ellipse);
+}
+
+int TextWidth(HDC dc, const std::wstring& text, HFONT font) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    return size.cx;
+}
+
+void DrawTextAt(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int x, int y) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetTextColor(dc, colour);
+    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    SelectObject(dc, previous);
+}
+
+void DrawCentredAcross(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int left,
+                       int width, int y) {
+    if (text.empty()) return;
+    DrawTextAt(dc, text, font, colour, left + (width - TextWidth(dc, text, font)) / 2, y);
+}
+
+void DrawCentredText(HDC dc, const std::wstring& text, HFONT font, COLORREF colour,
+                     const RECT& box) {
+    if (text.empty()) return;
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    int x = (box.right - box.left - size.cx) / 2 + box.left;
+    int y = (box.bottom - box.top - size.cy) / 2 + box.top;
+    SetTextColor(dc, colour);
+    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    SelectObject(dc, previous);
+}
+
+void PaintBitmapWithLabelIn(HWND window, int bitmapId, const std::wstring& label, HFONT font,
+                            COLORREF colour, const RECT& box) {
+    Canvas canvas;
+    BeginCanvas(window, canvas);
+    DrawResourceBitmap(canvas.dc, bitmapId, 0, 0, canvas.width, canvas.height);
+    DrawCentredText(canvas.dc, label, font, colour, box);
+    EndCanvas(canvas);
+}
+
+void PaintBitmapWithLabel(HWND window, int bitmapId, const std::wstring& label, HFONT font,
+                          COLORREF colour) {
+    RECT client;
+    GetClientRect(window, &client);
+    PaintBitmapWithLabelIn(window, bitmapId, label, font, colour, client);
+}

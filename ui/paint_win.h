@@ -1,0 +1,51 @@
+// Off-screen painting shared by every skinned window: the whole control is drawn into a
+// memory bitmap and the invalid part copied to the screen in one BitBlt.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct Canvas {
+    HWND window;
+    PAINTSTRUCT paint;
+    HDC dc;  // memory context to draw into; transparent text background
+    HBITMAP bitmap;
+    HGDIOBJ previousBitmap;
+    int width;
+    int height;
+};
+
+// Answers WM_PAINT: BeginPaint and a memory context the size of the client area.
+void BeginCanvas(HWND window, Canvas& canvas);
+// Copies the invalid rectangle to the window, frees the memory context, EndPaint.
+void EndCanvas(Canvas& canvas);
+
+// Draws bitmap resource `id` at (x, y), cut to width x height (0: the whole bitmap).
+// The bitmap is loaded and freed here; one that does not load draws nothing.
+void DrawResourceBitmap(HDC dc, int id, int x, int y, int width = 0, int height = 0);
+// The same, clipped to the ellipse inside (x, y) .. (right, bottom).
+void DrawResourceBitmapInEllipse(HDC dc, int id, int x, int y, int right, int bottom);
+
+// Draws `text` centred in the box: x = (box width - text width) / 2 + left, and the same
+// for y, in integer division.
+void DrawCentredText(HDC dc, const std::wstring& text, HFONT font, COLORREF colour,
+                     const RECT& box);
+// Width of `text` in `font`.
+int TextWidth(HDC dc, const std::wstring& text, HFONT font);
+// Draws `text` centred across `width` pixels from `left`, with its top at y.
+void DrawCentredAcross(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int left,
+                       int width, int y);
+// Draws `text` with its top-left corner at (x, y).
+void DrawTextAt(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int x, int y);
+
+// A whole control painted as one bitmap with an optional centred label: the simple
+// families' WM_PAINT.
+void PaintBitmapWithLabel(HWND window, int bitmapId, const std::wstring& label, HFONT font,
+                          COLORREF colour);
+// The same with the label centred in `box` instead of the whole control.
+void PaintBitmapWithLabelIn(HWND window, int bitmapId, const std::wstring& label, HFONT font,
+                            COLORREF colour, const RECT& box);
+
+// The module whose resources hold the skin.
+HINSTANCE SkinModule();

@@ -1,0 +1,162 @@
+// Every text the hub's windows draw, in English, German, Italian and Polish, picked by
+// `language` at paint time. Nothing is cached: a language change shows at the next paint.
+#pragma once
+
+#include <array>
+#include <string>
+
+enum class TextId : int {
+    // Header menu bar and its panels.
+    HeaderFile,
+    HeaderOptions,
+    HeaderWebsite,
+    HeaderHelp,
+    MenuExit,
+    MenuAdministration,
+    MenuSettings,
+    MenuShowContacts,
+    MenuHideContacts,
+    MenuHomepage,
+    MenuMyAccount,
+    MenuCashier,
+    MenuFaq,
+    MenuAbout,
+    // Tabs, panels and buttons of the main window.
+    TabRooms,
+    TabTournaments,
+    TabCashier,
+    NewsTitle,
+    LogOff,
+    EnterRoom,
+    CashOut,
+    Deposit,
+    ResetPlayMoney,
+    ColumnName,
+    ColumnType,
+    ColumnPlayers,
+    Cancel,
+    Ok,
+    // Welcome lines of the main window's title band.
+    WelcomePrefix,
+    UsersWord,
+    OnlineWord,
+    RoomsWord,
+    TablesWord,
+    // Connect window, by connectPhase 0..3, and status line, by linkState.
+    ConnectConnecting,
+    ConnectLoading,
+    ConnectReconnecting,
+    ConnectLoggingIn,
+    StatusOffline,
+    StatusConnected,
+    // Message box when the screen cannot hold the main window.
+    ScreenTooSmallCaption,
+    ScreenTooSmallText,
+    // Contacts window: title, add dialog title, status bar texts by own presence 0..4.
+    ContactsTitle,
+    AddContactTitle,
+    PresenceOffline,
+    PresenceShowAsOffline,
+    PresenceDoNotDisturb,
+    PresenceAway,
+    PresenceOnline,
+
+    // Error dialog.
+    ErrorTitle,
+    ErrorCancel,  // "Cancel", but empty for a language outside 1..4
+    ErrorNoConnection,
+    ErrorClickOkRetry,
+    ErrorCancelToExit,
+    ErrorVersionObsolete,
+    ErrorClickOkDownload,
+    ErrorLostConnection,
+    ErrorWrongNameOrPassword,
+    ErrorClosedByServer,
+    ErrorDoubleLogin,
+    ErrorProgramWillClose,
+    ErrorNotActivated,
+    ErrorClickOkActivate,
+    ErrorAccountHasBeen,
+    ErrorTemporarilySuspended,
+    ErrorContactSupport,
+    ErrorDeactivatedByAdmin,
+    ErrorNewActivationCode,
+    ErrorToYourEmail,
+    ErrorScreenTooSmall,
+    ErrorCannotDisplayTable,
+    // Login dialog.
+    LoginTitle,
+    LoginUserName,
+    LoginPassword,
+    LoginNewSignup,
+    LoginLostPassword,
+    // About box.
+    AboutTitle,
+    AboutVersionCaption,
+    AboutVersionLine,
+    AboutProgramming,
+    AboutGraphics,
+    AboutTranslations,
+    AboutYearLine,
+    AboutRightsReserved,
+
+    // Settings dialog.
+    SettingsTitle,
+    SettingsHint,
+    SettingsApply,
+    PageColors,
+    PageWindow,
+    PageTable,
+    PageRoom,
+    // Captions of the settings lines, in the order of kSettingStems.
+    CaptionForeground,
+    CaptionSound,
+    CaptionAutodelay,
+    CaptionTablesize,
+    CaptionSave,
+    CaptionSkin,
+    CaptionWhiteChecker,
+    CaptionBlackChecker,
+    CaptionWhiteDice,
+    CaptionBlackDice,
+    CaptionCube,
+    CaptionSkipRoll,
+    CaptionSkipMove,
+    CaptionForcedMove,
+    CaptionAutoBearOff,
+    CaptionAnimate,
+    CaptionAnimateSpeed,
+    CaptionTimestamp,
+    CaptionEnterExit,
+    CaptionFont,
+    // Values shown by the settings lines.
+    ValueYes,
+    ValueNo,
+    DelayNone,
+    DelayFast,
+    DelayMedium,
+    DelaySlow,
+    SaveNone,
+    SecondSingular,  // follows the number: "1 second"
+    SecondPlural,    // "0 seconds", "2 seconds"
+    ValueClick,
+
+    Count
+};
+
+inline constexpr int kTextCount = static_cast<int>(TextId::Count);
+
+// The text of `id` in `language`: 3 Italian, else 4 Polish, else 2 German, else English;
+// a text that has no translation stays English.
+std::wstring TextIn(TextId id, int language);
+// The same in the current `language`.
+std::wstring Text(TextId id);
+
+// Connect window text for connectPhase 0..3; empty for any other phase.
+std::wstring ConnectPhaseText(int phase, int language);
+// Status line text: "Offline" for linkState 0, the connected text otherwise.
+std::wstring LinkStateText(int linkState, int language);
+// Contacts status bar text for the own presence 0..4; empty for any other value.
+std::wstring PresenceText(int presence, int language);
+// The four lines of the error dialog for errorState 2..10; other states show no lines.
+std::array<std::wstring, 4> ErrorLines(int errorState, int language);

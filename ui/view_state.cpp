@@ -1,0 +1,5 @@
+// Which tab and which settings page are shown.
+#include "ui/view_state.h"
+
+int mainTab = 1;
+int settingsPage = 1;
