@@ -12,6 +12,7 @@
 #include "app/screen_win.h"
 #include "app/session.h"
 #include "app/settings.h"
+#include "app/ui_port.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "ui/main_paint_win.h"
@@ -85,6 +86,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     switch (message) {
         case WM_CREATE:
             CreateWindowRegistry(window);
+            UiRepaint(WinId::Connect);  // gives both their state text from the start
+            UiRepaint(WinId::StatusLine);
             return 0;
         case WM_PAINT:
             PaintMainWindow(window);

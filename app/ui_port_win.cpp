@@ -4,12 +4,14 @@
 #include <shellapi.h>
 
 #include "app/globals_win.h"
+#include "app/session.h"
 #include "app/settings.h"
 #include "app/ui_port.h"
 #include "app/web_addresses.h"
 #include "net/connection_thread.h"
 #include "net/traffic.h"
 #include "ui/registry_win.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -29,7 +31,15 @@ void StartThread(LPTHREAD_START_ROUTINE entry) {
 
 void UiShow(WinId window) { ShowWindow(WindowHandle(window), SW_SHOW); }
 void UiHide(WinId window) { ShowWindow(WindowHandle(window), SW_HIDE); }
-void UiRepaint(WinId window) { InvalidateRect(WindowHandle(window), nullptr, FALSE); }
+void UiRepaint(WinId window) {
+    HWND handle = WindowHandle(window);
+    // Windows that show a state also carry it as their text (screen readers, the probe).
+    if (window == WinId::Connect)
+        SetWindowTextW(handle, ConnectPhaseText(connectPhase, language).c_str());
+    else if (window == WinId::StatusLine)
+        SetWindowTextW(handle, LinkStateText(linkState, language).c_str());
+    InvalidateRect(handle, nullptr, FALSE);
+}
 void UiEnable(WinId window, bool enabled) { EnableWindow(WindowHandle(window), enabled); }
 
 void UiMove(WinId window, int x, int y, int width, int height) {

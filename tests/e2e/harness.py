@@ -91,6 +91,12 @@ class Hub:
                             .replace("/", "\\"))
             self.user_dir = glob.glob(os.path.join(self.prefix, "drive_c", "users", "*",
                                                    "AppData"))[0].rsplit(os.sep, 1)[0]
+            # The first Wine program of a prefix starts its session (wineserver, explorer,
+            # services); they inherit that program's output, so it must not be a pipe we
+            # read to its end.
+            subprocess.run(["wine", os.path.join(BIN, "probe.exe"), "screen"], env=self.env,
+                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=120)
             if self.config_inner is not None:
                 self.write_config_ini(encode_config_ini(self.config_inner))
             if self.want_server:
@@ -137,7 +143,9 @@ class Hub:
 
     # --- the development server ---
     def start_server(self, extra=()):
-        self.record_dir = os.path.join(self.dir, "record")
+        # Each server start records into a folder of its own (it numbers connections anew).
+        self.servers_started = getattr(self, "servers_started", 0) + 1
+        self.record_dir = os.path.join(self.dir, "record%d" % self.servers_started)
         os.makedirs(self.record_dir, exist_ok=True)
         self.control_path = os.path.join(self.dir, "control")
         args = [SERVER, "--record", self.record_dir, "--control", self.control_path]
@@ -147,7 +155,8 @@ class Hub:
                 out.write(self.scenario)
             args += ["--scenario", path]
         args += self.server_args + list(extra)
-        self.server_log = open(os.path.join(self.dir, "server.log"), "w")
+        self.server_log = open(os.path.join(self.dir, "server%d.log" % self.servers_started), "w")
+        self.processes_files = getattr(self, "processes_files", []) + [self.server_log]
         self.server = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self.server_log,
                                        text=True)
         self.processes.append(self.server)
@@ -169,8 +178,11 @@ class Hub:
 
     def received(self, port=3555):
         """Every byte the server received on connections to `port`, in connection order."""
-        files = sorted(glob.glob(os.path.join(self.record_dir, "conn*-%d.bin" % port)),
-                       key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
+        files = []
+        for run in range(1, getattr(self, "servers_started", 0) + 1):
+            folder = os.path.join(self.dir, "record%d" % run)
+            files += sorted(glob.glob(os.path.join(folder, "conn*-%d.bin" % port)),
+                            key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
         data = b""
         for path in files:
             with open(path, "rb") as f:

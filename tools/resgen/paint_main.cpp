@@ -87,35 +87,35 @@ void PaintConnectPanel(Raster& raster, int) {
         raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 3, x, y); },
         [&](int, int y) { return Mix(Rgb(44, 76, 112), Rgb(16, 32, 50), y / 39.0); });
     FillRect(raster, Rect{4, 1, all.w - 8, 1}, Rgb(255, 255, 255, 50));
-    // Activity track under the text: a trail of lit blocks.
-    Rect track{12, 25, 396, 9};
+    // The text is centred in the panel; a thin activity track runs along the bottom.
+    Rect track{12, 33, 396, 5};
     PaintWell(raster, track, kSocket);
     for (int k = 0; k < 16; ++k) {
         double level = k <= 10 ? (k + 1) / 11.0 : 0.0;
         if (level <= 0) continue;
-        Rect block{track.x + 3 + k * 24, track.y + 2, 20, track.h - 4};
-        GradientV(raster, block, WithAlpha(Rgb(120, 200, 255), int(255 * level)),
-                  WithAlpha(Rgb(36, 120, 210), int(255 * level)));
+        Rect block{track.x + 3 + k * 24, track.y + 1, 20, track.h - 2};
+        FillRect(raster, block, WithAlpha(Rgb(90, 180, 250), int(255 * level)));
     }
 }
 
 void PaintStatusLine(Raster& raster, int id) {
+    // A pill around the text, which is centred between rows 7 and 27, with a lamp.
     bool connected = id == 11;
-    Rect pill{0, 0, 260, 21};
-    FillRoundedRect(raster, pill, 5, kInk);
-    Rect inner{1, 1, pill.w - 2, pill.h - 2};
+    Rect pill{1, 4, 276, 27};
+    FillRoundedRect(raster, pill, 6, kInk);
+    Rect inner{pill.x + 1, pill.y + 1, pill.w - 2, pill.h - 2};
     Color top = connected ? Rgb(42, 74, 110) : Rgb(50, 60, 74);
     Color bottom = connected ? Rgb(18, 38, 60) : Rgb(24, 30, 40);
     FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 4, x, y); },
-        [&](int, int y) { return Mix(top, bottom, y / 20.0); });
-    FillRect(raster, Rect{5, 1, pill.w - 10, 1}, Rgb(255, 255, 255, 45));
+        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 5, x, y); },
+        [&](int, int y) { return Mix(top, bottom, (y - inner.y) / double(inner.h - 1)); });
+    FillRect(raster, Rect{7, inner.y, pill.w - 12, 1}, Rgb(255, 255, 255, 45));
     Color led = connected ? Rgb(70, 224, 120) : Rgb(210, 64, 58);
-    Point centre{11.5, 10.5};
-    FillCircle(raster, centre, 6.5, WithAlpha(led, 60));
-    FillCircle(raster, centre, 4.6, Darker(led, 0.5));
-    FillCircle(raster, centre, 3.8, led);
-    FillCircle(raster, Point{10.4, 9.2}, 1.4, Rgb(255, 255, 255, 170));
+    Point centre{14.5, 17.5};
+    FillCircle(raster, centre, 7.0, WithAlpha(led, 60));
+    FillCircle(raster, centre, 5.0, Darker(led, 0.5));
+    FillCircle(raster, centre, 4.2, led);
+    FillCircle(raster, Point{13.2, 16.0}, 1.5, Rgb(255, 255, 255, 170));
 }
 
 void PaintClock(Raster& raster, int) {
