@@ -64,8 +64,9 @@ class Hub:
     """One hub under test: display, prefix, optional server, Tavlora.exe and the probe."""
 
     def __init__(self, name, screen="1280x1024x24", server=True, server_args=(),
-                 scenario=None, config_inner=None):
+                 scenario=None, config_inner=None, display=None):
         self.name = name
+        self.given_display = display
         self.screen = screen
         self.want_server = server
         self.server_args = list(server_args)
@@ -80,7 +81,10 @@ class Hub:
     def __enter__(self):
         self.dir = tempfile.mkdtemp(prefix="tavlora-e2e-")
         try:
-            self._start_display()
+            if self.given_display:
+                self.display = self.given_display
+            else:
+                self._start_display()
             self.prefix = subprocess.check_output(
                 [os.path.join(SCRIPTS, "wine-prefix.sh"), os.path.join(self.dir, "prefix")],
                 text=True).strip()
