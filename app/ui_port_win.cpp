@@ -2,18 +2,25 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include "app/globals_win.h"
 #include "app/session.h"
 #include "app/settings.h"
 #include "app/ui_port.h"
 #include "app/web_addresses.h"
+#include "lobby/presence.h"
+#include "lobby/room_windows.h"
 #include "net/connection_thread.h"
 #include "net/traffic.h"
+#include "ui/button_actions_win.h"
 #include "ui/registry_win.h"
 #include "ui/texts.h"
 
 namespace {
+
+constexpr int kListPageRows = 12;      // rows a room or tournament list shows at once
+constexpr int kContactRowHeight = 17;  // pixels per row of the contacts list
 
 template <void (*Body)()>
 DWORD WINAPI ThreadEntry(LPVOID) {
@@ -82,9 +89,45 @@ void UiStartTrafficThreads() {
     StartThread(ThreadEntry<SenderThread>);
 }
 
-// Room windows, the contacts window and the list views come with their own work.
-void UiSaveOpenRoomPositions() {}
-void UiShowOwnPresenceOnline() {}
-void UiResetListViews() {}
+namespace {
+
+bool ReadWindowPlace(WindowRef window, int& left, int& top) {
+    RECT place{};
+    if (!GetWindowRect(reinterpret_cast<HWND>(window), &place)) return false;
+    left = place.left;
+    top = place.top;
+    return true;
+}
+
+void ResetVerticalScroll(WinId list, int page) {
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    scroll.nMin = 0;
+    scroll.nMax = -1;  // empty
+    scroll.nPage = static_cast<UINT>(page);
+    SetScrollInfo(WindowHandle(list), SB_VERT, &scroll, TRUE);
+}
+
+}  // namespace
+
+void UiSaveOpenRoomPositions() { RememberOpenRoomPlaces(ReadWindowPlace); }
+
+void UiShowOwnPresenceOnline() {
+    // The Status menu's check marks come with the contacts window's menus.
+    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(PresenceText(ownPresence, language).c_str()));
+}
+
+void UiResetListViews() {
+    SelectMainTab(1);
+    UiRepaint(WinId::Tabs);
+    ResetVerticalScroll(WinId::RoomBody, kListPageRows);
+    ResetVerticalScroll(WinId::TournamentBody, kListPageRows);
+    RECT contacts{};
+    GetClientRect(WindowHandle(WinId::ContactsList), &contacts);
+    ResetVerticalScroll(WinId::ContactsList, contacts.bottom / kContactRowHeight);
+}
+
 void UiRefreshContacts() {}
 void UiRefreshRoomList() { UiRepaint(WinId::RoomBody); }

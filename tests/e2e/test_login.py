@@ -130,6 +130,12 @@ class Login(unittest.TestCase):
             errors = [w for w in hub.windows() if w["class"] == "errorwindowname"]
             self.assertEqual(len(errors), 1)
             hub.screenshot("login-lost-connection")
+            self.assertEqual(hub.window("connectwindowname")["text"],
+                             "Attempting to reconnect ...")
+            # OK with the server still down: the new attempt fails at once.
+            hub.click(OK)
+            harness.wait_until(lambda: "No connection to server." in
+                               hub.window("errorwindowname")["text"], what="error 2")
             hub.start_server()
             hub.click(OK)
             # The login goes out again as the first message of the new connection.
