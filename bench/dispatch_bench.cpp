@@ -8,6 +8,7 @@
 
 #include "net/dispatch.h"
 #include "net/link.h"
+#include "net/text_convert.h"
 #include "net/receive_assembler.h"
 #include "net/traffic.h"
 
@@ -86,6 +87,26 @@ void SplitAndDispatch(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
 }
 BENCHMARK(SplitAndDispatch)->Unit(benchmark::kMillisecond);
+
+// The dispatch plus what the lobby handlers do with each list: records, items, numbers.
+void DispatchAndParseRecords(benchmark::State& state) {
+    const std::string& stream = Stream();
+    isConnected = false;
+    for (auto _ : state) {
+        DispatchEntry(stream);
+        std::int64_t sum = 0;
+        FieldList fields;
+        ForEachMessage(stream, [&](std::string_view message) {
+            SplitFields(message, fields);
+            ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
+                ForEachPiece(record, ':', [&](std::string_view item) { sum += TextToInt(item); });
+            });
+        });
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
+}
+BENCHMARK(DispatchAndParseRecords)->Unit(benchmark::kMillisecond);
 
 // The receive loop's reassembly in 1000-byte reads, as they come off the socket.
 void ReassembleReads(benchmark::State& state) {

@@ -8,16 +8,7 @@ namespace {
 
 void SplitDropTrailing(std::string_view text, char separator, std::vector<std::string_view>& out) {
     out.clear();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos) {
-            out.push_back(text.substr(start));
-            return;
-        }
-        out.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    ForEachPiece(text, separator, [&out](std::string_view piece) { out.push_back(piece); });
 }
 
 std::string Message(std::initializer_list<std::string_view> fields) {

@@ -77,6 +77,19 @@ inline std::string_view FieldAt(const FieldList& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string_view();
 }
 
+// Calls visit(piece) for every piece of `text` between `separator`s, dropping an empty
+// piece after the last separator (as SplitRecords and SplitItems do) without allocating.
+template <class Visit>
+void ForEachPiece(std::string_view text, char separator, Visit&& visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string_view::npos) end = text.size();
+        visit(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
 // Records of a list field (";") or items of a record (":"). An empty piece after the
 // last separator is dropped, as with fields.
 std::vector<std::string_view> SplitRecords(std::string_view field);
