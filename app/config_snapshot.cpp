@@ -17,7 +17,7 @@ void TakeRememberedState(const ConfigIniContents& contents) {
 
 namespace {
 std::vector<RememberedWindowPosition> Remembered(const std::vector<RoomRecord>& list,
-                                                bool firstListPending) {
+                                                 bool firstListPending) {
     std::vector<RememberedWindowPosition> places;
     for (const RoomRecord& room : list)
         if (room.listed || firstListPending)

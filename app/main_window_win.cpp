@@ -1,7 +1,9 @@
 // The main window: notifications from the threads and the siblings, painting, closing.
+// winsock2.h must come before windows.h, which the window header brings.
+#include <winsock2.h>
+
 #include "app/main_window_win.h"
 
-#include <winsock2.h>
 #include <mmsystem.h>
 
 #include "app/config_files.h"

@@ -53,10 +53,10 @@ void RunUiReset() {
     isLoggedIn = false;
     UiRepaint(WinId::Main);
     for (WinId window :
-         {WinId::Connect, WinId::Login, WinId::Clock, WinId::LogoffFrame, WinId::Tabs,
-          WinId::News, WinId::HeadMenuBackground, WinId::HeadFile, WinId::HeadOptions,
-          WinId::HeadWebsite, WinId::HeadHelp, WinId::About, WinId::Settings, WinId::Contacts,
-          WinId::ContactsOptions, WinId::ContactsAdd}) {
+         {WinId::Connect, WinId::Login, WinId::Clock, WinId::LogoffFrame, WinId::Tabs, WinId::News,
+          WinId::HeadMenuBackground, WinId::HeadFile, WinId::HeadOptions, WinId::HeadWebsite,
+          WinId::HeadHelp, WinId::About, WinId::Settings, WinId::Contacts, WinId::ContactsOptions,
+          WinId::ContactsAdd}) {
         UiHide(window);
     }
     UiSaveOpenRoomPositions();
@@ -87,7 +87,9 @@ bool ValidCredentialLength(int length) {
 
 }  // namespace
 
-void showErrorState(int state, int layout) { RaiseErrorWindow(state, layout, true); }
+void showErrorState(int state, int layout) {
+    RaiseErrorWindow(state, layout, true);
+}
 
 void disconnectAndReset() {
     if (!isConnected.load()) return;
@@ -194,8 +196,8 @@ void OnInitialDataComplete() {
     UiRepaint(WinId::Main);
     UiHide(WinId::Connect);
     UiHide(WinId::Login);
-    for (WinId window : {WinId::Clock, WinId::LogoffFrame, WinId::Tabs, WinId::News,
-                         WinId::HeadMenuBackground}) {
+    for (WinId window :
+         {WinId::Clock, WinId::LogoffFrame, WinId::Tabs, WinId::News, WinId::HeadMenuBackground}) {
         UiShow(window);
     }
     UiRefreshRoomList();
@@ -231,9 +233,9 @@ void resetLoginState() {
     UiResetListViews();
     for (WinId window : {WinId::RoomColumn1, WinId::RoomColumn2, WinId::RoomColumn3})
         UiShow(window);
-    for (WinId window : {WinId::TournamentColumn1, WinId::TournamentColumn2,
-                         WinId::TournamentColumn3, WinId::CashOut, WinId::Deposit,
-                         WinId::EnterRoom, WinId::EnterTournament}) {
+    for (WinId window :
+         {WinId::TournamentColumn1, WinId::TournamentColumn2, WinId::TournamentColumn3,
+          WinId::CashOut, WinId::Deposit, WinId::EnterRoom, WinId::EnterTournament}) {
         UiHide(window);
     }
 }
@@ -272,7 +274,9 @@ void OnErrorOk() {
     }
 }
 
-void OnErrorCancel() { UiPostClose(); }
+void OnErrorCancel() {
+    UiPostClose();
+}
 
 void OnLogoff() {
     loggedInUserName.clear();

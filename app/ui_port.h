@@ -21,9 +21,9 @@ enum class WebPage : int {
     Cashier,
 };
 
-void UiShow(WinId window);        // ShowWindow SW_SHOW
-void UiHide(WinId window);        // ShowWindow SW_HIDE
-void UiRepaint(WinId window);     // InvalidateRect without erase
+void UiShow(WinId window);     // ShowWindow SW_SHOW
+void UiHide(WinId window);     // ShowWindow SW_HIDE
+void UiRepaint(WinId window);  // InvalidateRect without erase
 void UiEnable(WinId window, bool enabled);
 void UiMove(WinId window, int x, int y, int width, int height);
 // SendMessageW of TavloraIntMessage to one of the hub's own windows.

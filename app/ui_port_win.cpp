@@ -36,8 +36,12 @@ void StartThread(LPTHREAD_START_ROUTINE entry) {
 
 }  // namespace
 
-void UiShow(WinId window) { ShowWindow(WindowHandle(window), SW_SHOW); }
-void UiHide(WinId window) { ShowWindow(WindowHandle(window), SW_HIDE); }
+void UiShow(WinId window) {
+    ShowWindow(WindowHandle(window), SW_SHOW);
+}
+void UiHide(WinId window) {
+    ShowWindow(WindowHandle(window), SW_HIDE);
+}
 void UiRepaint(WinId window) {
     HWND handle = WindowHandle(window);
     // Windows that show a state also carry it as their text (screen readers, the probe).
@@ -47,7 +51,9 @@ void UiRepaint(WinId window) {
         SetWindowTextW(handle, LinkStateText(linkState, language).c_str());
     InvalidateRect(handle, nullptr, FALSE);
 }
-void UiEnable(WinId window, bool enabled) { EnableWindow(WindowHandle(window), enabled); }
+void UiEnable(WinId window, bool enabled) {
+    EnableWindow(WindowHandle(window), enabled);
+}
 
 void UiMove(WinId window, int x, int y, int width, int height) {
     MoveWindow(WindowHandle(window), x, y, width, height, TRUE);
@@ -61,9 +67,13 @@ void UiBroadcastCode(int code, std::intptr_t lParam) {
     PostMessageW(HWND_BROADCAST, TavloraIntMessage, static_cast<WPARAM>(code), lParam);
 }
 
-void UiPostClose() { PostMessageW(mainWindow, WM_CLOSE, 0, 0); }
+void UiPostClose() {
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+}
 
-int UiEditLength(WinId window) { return GetWindowTextLengthW(WindowHandle(window)); }
+int UiEditLength(WinId window) {
+    return GetWindowTextLengthW(WindowHandle(window));
+}
 
 std::wstring UiEditText(WinId window) {
     HWND edit = WindowHandle(window);
@@ -82,7 +92,9 @@ void UiOpenWebPage(WebPage page, const std::wstring& suffix) {
     ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-void UiStartConnectionThread() { StartThread(ThreadEntry<ConnectionThread>); }
+void UiStartConnectionThread() {
+    StartThread(ThreadEntry<ConnectionThread>);
+}
 
 void UiStartTrafficThreads() {
     StartThread(ThreadEntry<ReceiveLoop>);
@@ -111,7 +123,9 @@ void ResetVerticalScroll(WinId list, int page) {
 
 }  // namespace
 
-void UiSaveOpenRoomPositions() { RememberOpenRoomPlaces(ReadWindowPlace); }
+void UiSaveOpenRoomPositions() {
+    RememberOpenRoomPlaces(ReadWindowPlace);
+}
 
 void UiShowOwnPresenceOnline() {
     // The Status menu's check marks come with the contacts window's menus.
@@ -130,4 +144,6 @@ void UiResetListViews() {
 }
 
 void UiRefreshContacts() {}
-void UiRefreshRoomList() { UiRepaint(WinId::RoomBody); }
+void UiRefreshRoomList() {
+    UiRepaint(WinId::RoomBody);
+}

@@ -59,9 +59,9 @@ bool PlaceMainWindow() {
 }
 
 void PlaceContactsWindow() {
-    ContactsPlace place = PlaceContacts(
-        contactsRectKnown, {contactsLeft, contactsTop, contactsWidth, contactsHeight},
-        MainWorkArea());
+    ContactsPlace place =
+        PlaceContacts(contactsRectKnown, {contactsLeft, contactsTop, contactsWidth, contactsHeight},
+                      MainWorkArea());
     contactsRectKnown = true;
     contactsLeft = place.left;
     contactsTop = place.top;
@@ -108,9 +108,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     MakePlayerColoursDistinct();
 
     RegisterWindowClasses(instance, MainWindowProcedure);
-    mainWindow = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, 0, 0,
-                                 kMainClientWidth, kMainClientHeight, nullptr, nullptr, instance,
-                                 nullptr);
+    mainWindow =
+        CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, 0, 0,
+                        kMainClientWidth, kMainClientHeight, nullptr, nullptr, instance, nullptr);
     if (!PlaceMainWindow()) {
         ShowScreenTooSmall();
         PostMessageW(mainWindow, WM_CLOSE, 0, 0);

@@ -26,8 +26,8 @@ std::string LobbyStream(std::size_t bytes) {
             case 0:
                 message += "21,";
                 for (int i = 0; i < 200; ++i)
-                    message += std::to_string(random() % 100000) + ":Player" +
-                               std::to_string(i) + ":" + std::to_string(random() % 3000) + ":" +
+                    message += std::to_string(random() % 100000) + ":Player" + std::to_string(i) +
+                               ":" + std::to_string(random() % 3000) + ":" +
                                std::to_string(1 + random() % 4) + ";";
                 break;
             case 1:
@@ -39,7 +39,8 @@ std::string LobbyStream(std::size_t bytes) {
             case 2:
                 message += "71,";
                 for (int i = 0; i < 100; ++i) {
-                    for (int v = 0; v < 17; ++v) message += std::to_string(random() % 5000) + ":";
+                    for (int v = 0; v < 17; ++v)
+                        message += std::to_string(random() % 5000) + ":";
                     message += "0;";
                 }
                 break;
@@ -116,8 +117,10 @@ void ReassembleReads(benchmark::State& state) {
         std::string entry;
         std::size_t entries = 0;
         for (std::size_t at = 0; at < stream.size(); at += 1000) {
-            std::string_view read(stream.data() + at, std::min<std::size_t>(1000, stream.size() - at));
-            if (AcceptRead(assembler, read, entry, kMaxCarryOver) == ReadOutcome::Complete) ++entries;
+            std::string_view read(stream.data() + at,
+                                  std::min<std::size_t>(1000, stream.size() - at));
+            if (AcceptRead(assembler, read, entry, kMaxCarryOver) == ReadOutcome::Complete)
+                ++entries;
         }
         benchmark::DoNotOptimize(entries);
     }

@@ -13,11 +13,11 @@ using WindowRef = std::uintptr_t;  // an HWND of a sibling window; 0 = none
 struct RoomRecord {
     std::int32_t id = 0;
     std::wstring name;
-    std::int32_t moneyKind = 0;  // 1 real money, 2 play money, 3 free
-    std::int32_t state = 0;      // 2: locked (rooms) / 4: closed (tournaments)
-    std::int32_t users = 0;      // presence records of this room
+    std::int32_t moneyKind = 0;             // 1 real money, 2 play money, 3 free
+    std::int32_t state = 0;                 // 2: locked (rooms) / 4: closed (tournaments)
+    std::int32_t users = 0;                 // presence records of this room
     std::int32_t windowX = 0, windowY = 0;  // remembered place of its window
-    bool listed = false;         // named by the server since the last connect
+    bool listed = false;                    // named by the server since the last connect
     bool windowOpen = false;
     WindowRef window = 0;
 };
@@ -48,7 +48,8 @@ struct SeatRecord {
 };
 
 struct ContactRecord {
-    std::int32_t contactId = 0, playerId = 0, relation = 0;  // relation 0 friend, 1 plain, 2 ignored
+    std::int32_t contactId = 0, playerId = 0,
+                 relation = 0;  // relation 0 friend, 1 plain, 2 ignored
 };
 
 struct JoinRecord {

@@ -26,7 +26,8 @@ bool ServerClockOffset(std::string_view clockField, std::int64_t now, std::int32
     int* parts[9] = {&calendar.tm_sec,  &calendar.tm_min,  &calendar.tm_hour,
                      &calendar.tm_mday, &calendar.tm_mon,  &calendar.tm_year,
                      &calendar.tm_wday, &calendar.tm_yday, &calendar.tm_isdst};
-    for (int i = 0; i < 9; ++i) *parts[i] = TextToInt(items[i]);
+    for (int i = 0; i < 9; ++i)
+        *parts[i] = TextToInt(items[i]);
     std::time_t server = std::mktime(&calendar);
     if (server == static_cast<std::time_t>(-1)) return false;
     offset = static_cast<std::int32_t>(static_cast<std::int64_t>(server) - now);

@@ -3,7 +3,9 @@
 
 #include <ctime>
 
-std::int64_t CalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t CalendarSeconds() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 std::chrono::milliseconds UntilCalendarSecond(std::int64_t second) {
     using namespace std::chrono;

@@ -10,9 +10,15 @@
 
 namespace {
 
-void OnLoginReplyMessage(const FieldList& fields) { OnLoginReply(TextToInt(FieldAt(fields, 2))); }
-void OnDoubleLoginMessage(const FieldList&) { OnDoubleLogin(); }
-void OnInitialDataMessage(const FieldList&) { OnInitialDataComplete(); }
+void OnLoginReplyMessage(const FieldList& fields) {
+    OnLoginReply(TextToInt(FieldAt(fields, 2)));
+}
+void OnDoubleLoginMessage(const FieldList&) {
+    OnDoubleLogin();
+}
+void OnInitialDataMessage(const FieldList&) {
+    OnInitialDataComplete();
+}
 void OnAccountStatusMessage(const FieldList& fields) {
     OnAccountStatus(TextToInt(FieldAt(fields, 2)));
 }
@@ -50,7 +56,8 @@ constexpr InboundRoute kRoutes[] = {
 
 constexpr auto kHandlers = [] {
     std::array<InboundHandler, kLastInboundType + 1> handlers{};
-    for (const InboundRoute& route : kRoutes) handlers[route.type] = route.handler;
+    for (const InboundRoute& route : kRoutes)
+        handlers[route.type] = route.handler;
     return handlers;
 }();
 

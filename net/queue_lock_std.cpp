@@ -9,6 +9,10 @@ std::mutex queueMutex;
 
 void CreateQueueLock() {}
 
-QueueLockHold::QueueLockHold() : handle(&queueMutex) { queueMutex.lock(); }
+QueueLockHold::QueueLockHold() : handle(&queueMutex) {
+    queueMutex.lock();
+}
 
-QueueLockHold::~QueueLockHold() { queueMutex.unlock(); }
+QueueLockHold::~QueueLockHold() {
+    queueMutex.unlock();
+}

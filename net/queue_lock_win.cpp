@@ -4,7 +4,9 @@
 #include "app/names.h"
 #include "net/queue_lock.h"
 
-void CreateQueueLock() { CreateMutexW(nullptr, FALSE, kQueueMutexName); }
+void CreateQueueLock() {
+    CreateMutexW(nullptr, FALSE, kQueueMutexName);
+}
 
 QueueLockHold::QueueLockHold() : handle(OpenMutexW(SYNCHRONIZE, FALSE, kQueueMutexName)) {
     if (handle != nullptr) WaitForSingleObject(handle, INFINITE);

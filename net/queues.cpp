@@ -27,7 +27,9 @@ void PushInbound(std::string text) {
     PostToMainWindow(NC_INBOUND);
 }
 
-std::string PopInbound() { return PopFront(inboundQueue); }
+std::string PopInbound() {
+    return PopFront(inboundQueue);
+}
 
 void PushOutbound(std::string_view text) {
     {
@@ -37,7 +39,9 @@ void PushOutbound(std::string_view text) {
     WakeSender();
 }
 
-std::string PopOutbound() { return PopFront(outboundQueue); }
+std::string PopOutbound() {
+    return PopFront(outboundQueue);
+}
 
 bool OutboundWaiting() {
     QueueLockHold hold;

@@ -16,10 +16,10 @@ inline constexpr int kMaxResends = 5;
 inline constexpr std::int64_t kQuietSeconds = 30;
 
 struct SenderState {
-    std::int32_t sequence = 0;     // number of the last numbered message transmitted
-    std::string lastTransmitted;   // its bytes, for resending
-    int resendCount = 0;           // resends since the client last sent something new
-    std::int64_t resendTime = 0;   // second of the last transmission, for resending
+    std::int32_t sequence = 0;       // number of the last numbered message transmitted
+    std::string lastTransmitted;     // its bytes, for resending
+    int resendCount = 0;             // resends since the client last sent something new
+    std::int64_t resendTime = 0;     // second of the last transmission, for resending
     std::int64_t keepAliveTime = 0;  // second of the last transmission, for keep-alives
 };
 

@@ -13,7 +13,9 @@
 #include "net/socket_io_posix.h"
 
 namespace {
-int Fd(SocketHandle socket) { return static_cast<int>(socket) - 1; }
+int Fd(SocketHandle socket) {
+    return static_cast<int>(socket) - 1;
+}
 }  // namespace
 
 bool ResolveIpv4(const char* host, std::uint32_t& address) {

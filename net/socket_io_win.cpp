@@ -7,7 +7,9 @@
 #include "net/socket_io.h"
 
 namespace {
-SOCKET Raw(SocketHandle socket) { return static_cast<SOCKET>(socket); }
+SOCKET Raw(SocketHandle socket) {
+    return static_cast<SOCKET>(socket);
+}
 }  // namespace
 
 bool ResolveIpv4(const char* host, std::uint32_t& address) {
@@ -51,4 +53,6 @@ void CloseSocket(SocketHandle socket) {
     ::closesocket(Raw(socket));
 }
 
-void SleepMilliseconds(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+void SleepMilliseconds(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}

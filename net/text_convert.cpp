@@ -66,7 +66,8 @@ std::string Base64Decode(std::string_view text) {
         }
     }
     if (filled > 1) {
-        for (int k = filled; k < 4; ++k) group[k] = 0;
+        for (int k = filled; k < 4; ++k)
+            group[k] = 0;
         char bytes[3] = {static_cast<char>((group[0] << 2) + ((group[1] & 48) >> 4)),
                          static_cast<char>((group[1] << 4) + ((group[2] & 60) >> 2)),
                          static_cast<char>((group[2] << 6) + group[3])};
@@ -78,7 +79,8 @@ std::string Base64Decode(std::string_view text) {
 std::int32_t TextToInt(std::string_view text) {
     std::size_t i = 0;
     // The same white space a formatted stream read skips in the classic locale.
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     if (i >= text.size() || text[i] < '0' || text[i] > '9') return 0;
@@ -92,4 +94,6 @@ std::int32_t TextToInt(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string IntToText(std::int32_t value) { return std::to_string(value); }
+std::string IntToText(std::int32_t value) {
+    return std::to_string(value);
+}

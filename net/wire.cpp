@@ -68,7 +68,9 @@ std::string ComposeIntroduction(std::string_view token) {
     return Message({IntToText(kClientVersion), token});
 }
 
-std::string ComposeAck(std::int32_t number) { return Message({"2", IntToText(number)}); }
+std::string ComposeAck(std::int32_t number) {
+    return Message({"2", IntToText(number)});
+}
 
 std::string ComposeNumbered(std::int32_t seq, std::string_view queued) {
     std::string text = IntToText(seq);
@@ -77,9 +79,13 @@ std::string ComposeNumbered(std::int32_t seq, std::string_view queued) {
     return text;
 }
 
-std::string ComposeKeepAlive(std::int32_t seq) { return ComposeNumbered(seq, "1,0,!"); }
+std::string ComposeKeepAlive(std::int32_t seq) {
+    return ComposeNumbered(seq, "1,0,!");
+}
 
-std::string ComposeTimeRequest() { return "10,0,!"; }
+std::string ComposeTimeRequest() {
+    return "10,0,!";
+}
 
 std::string ComposeLogin(std::wstring_view user, std::wstring_view password) {
     std::string credentials = Utf8FromWide(user);
@@ -88,9 +94,13 @@ std::string ComposeLogin(std::wstring_view user, std::wstring_view password) {
     return Message({"11", Base64Encode(credentials)});
 }
 
-std::string ComposePresence(std::int32_t status) { return Message({"17", IntToText(status)}); }
+std::string ComposePresence(std::int32_t status) {
+    return Message({"17", IntToText(status)});
+}
 
-std::string ComposeEnterRoom(std::int32_t roomId) { return Message({"32", IntToText(roomId)}); }
+std::string ComposeEnterRoom(std::int32_t roomId) {
+    return Message({"32", IntToText(roomId)});
+}
 
 std::string ComposeLeaveRoom(std::string_view roomIdAsWritten) {
     return Message({"38", roomIdAsWritten});

@@ -50,10 +50,11 @@ void PaintErrorDialog(HWND dialog) {
     Canvas canvas;
     BeginCanvas(dialog, canvas);
     DrawResourceBitmap(canvas.dc, 12, 1, 1, 80, 28);
-    for (int i = 0; i < 28; ++i) {
-        DrawResourceBitmap(canvas.dc, 13, std::min(81 + 10 * i, 349), 1, 10, 28);
-    }
-    RECT body{1, 30, 359, 239};
+    // The band and the body reach the edges however large the dialog came out.
+    const int lastTile = std::max(349, canvas.width - 11);
+    for (int x = 81; x <= lastTile; x += 10)
+        DrawResourceBitmap(canvas.dc, 13, std::min(x, lastTile), 1, 10, 28);
+    RECT body{1, 30, std::max(359, canvas.width - 1), std::max(239, canvas.height - 1)};
     FillRect(canvas.dc, &body, DialogBrush());
     DrawCentredText(canvas.dc, Text(TextId::ErrorTitle), TitleFont(), kTitleBlue,
                     {0, 0, kWidth, 30});

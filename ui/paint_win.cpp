@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/globals_win.h"
+#include "ui/drawing_objects_win.h"
 
 HINSTANCE SkinModule() {
     return programInstance != nullptr ? programInstance : GetModuleHandleW(nullptr);
@@ -21,6 +22,10 @@ void BeginCanvas(HWND window, Canvas& canvas) {
     canvas.bitmap = CreateCompatibleBitmap(screen, canvas.width, canvas.height);
     canvas.previousBitmap = SelectObject(canvas.dc, canvas.bitmap);
     SetBkMode(canvas.dc, TRANSPARENT);
+    // Dialogs sized from the framed main window are a few pixels larger than their
+    // pictures; the skin's navy, not black, shows there.
+    RECT all{0, 0, canvas.width, canvas.height};
+    FillRect(canvas.dc, &all, NavyBrush());
 }
 
 void EndCanvas(Canvas& canvas) {

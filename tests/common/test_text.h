@@ -27,7 +27,8 @@ inline std::string Units(std::wstring_view wide) {
     for (wchar_t w : wide) {
         unsigned u = static_cast<unsigned>(w);
         if (!out.empty()) out += ' ';
-        for (int shift = 12; shift >= 0; shift -= 4) out += digits[(u >> shift) & 15];
+        for (int shift = 12; shift >= 0; shift -= 4)
+            out += digits[(u >> shift) & 15];
     }
     return out;
 }

@@ -17,10 +17,14 @@ TEST(Utf8FromWide, EncodesLikeWindows) {
         {"empty", u"", ""},
         {"ascii", u"abc", "abc"},
         {"a umlaut", u"\u00e4", "\xC3\xA4"},
-        {"polish", u"\u0141\u0105cz", "\xC5\x81\xC4\x85" "cz"},
+        {"polish", u"\u0141\u0105cz",
+         "\xC5\x81\xC4\x85"
+         "cz"},
         {"euro", u"\u20ac", "\xE2\x82\xAC"},
         {"surrogate pair", u"\U0001F600", "\xF0\x9F\x98\x80"},
-        {"lone high surrogate", std::u16string{u'a', char16_t(0xD800), u'b'}, "a\xEF\xBF\xBD" "b"},
+        {"lone high surrogate", std::u16string{u'a', char16_t(0xD800), u'b'},
+         "a\xEF\xBF\xBD"
+         "b"},
         {"lone low surrogate", std::u16string{char16_t(0xDC00)}, "\xEF\xBF\xBD"},
         {"high surrogate at end", std::u16string{u'x', char16_t(0xDBFF)}, "x\xEF\xBF\xBD"},
         {"U+FFFF", std::u16string{char16_t(0xFFFF)}, "\xEF\xBF\xBF"},
@@ -47,12 +51,20 @@ TEST(WideFromUtf8, DecodesAndReplacesLikeWindows) {
         {"four bytes", u"\U0001F600", "\xF0\x9F\x98\x80"},
         {"stray continuation", u"a\ufffdz", "a\x80z"},
         {"truncated at end", u"a\ufffd", "a\xC3"},
-        {"lead then ascii", u"\ufffd" u"a", "\xC3" "a"},
+        {"lead then ascii",
+         u"\ufffd"
+         u"a",
+         "\xC3"
+         "a"},
         {"overlong two", u"\ufffd\ufffd", "\xC0\xAF"},
         {"overlong three", u"\ufffd\ufffd", "\xE0\x80\x80"},
         {"encoded surrogate", u"\ufffd\ufffd", "\xED\xA0\x80"},
         {"beyond U+10FFFF", u"\ufffd\ufffd\ufffd", "\xF4\x90\x80\x80"},
-        {"broken three then ascii", u"\ufffd" u"a", "\xE2\x82" "a"},
+        {"broken three then ascii",
+         u"\ufffd"
+         u"a",
+         "\xE2\x82"
+         "a"},
         {"truncated four", u"\ufffd", "\xF0\x9F\x98"},
         {"invalid lead bytes", u"\ufffd\ufffd", "\xFE\xFF"},
         {"five-byte form", u"\ufffd\ufffd\ufffd\ufffd\ufffd", "\xF8\x88\x80\x80\x80"},
@@ -89,8 +101,12 @@ TEST(Base64, EncodesAndDecodes) {
     struct Case {
         std::string plain, encoded;
     } cases[] = {
-        {"", ""},         {"a", "YQ=="},         {"ab", "YWI="},
-        {"abc", "YWJj"},  {"abcd", "YWJjZA=="},  {std::string("\xFF\xFE\x00", 3), "//4A"},
+        {"", ""},
+        {"a", "YQ=="},
+        {"ab", "YWI="},
+        {"abc", "YWJj"},
+        {"abcd", "YWJjZA=="},
+        {std::string("\xFF\xFE\x00", 3), "//4A"},
         {"user,pa!ss", "dXNlcixwYSFzcw=="},
     };
     for (const auto& c : cases) {
@@ -99,7 +115,8 @@ TEST(Base64, EncodesAndDecodes) {
         EXPECT_EQ(Base64Decode(c.encoded), c.plain);
     }
     std::string every_byte;
-    for (int b = 0; b < 256; ++b) every_byte.push_back(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b)
+        every_byte.push_back(static_cast<char>(b));
     EXPECT_EQ(Base64Decode(Base64Encode(every_byte)), every_byte);
 }
 
@@ -117,13 +134,23 @@ TEST(TextToInt, ReadsLikeAFormattedStreamRead) {
         const char* text;
         int32_t value;
     } cases[] = {
-        {"42", 42},          {"-7", -7},          {"12ab", 12},
-        {"", 0},             {"ab", 0},           {"  9", 9},
-        {"\t\n-3", -3},      {"+5", 5},           {"-", 0},
-        {"- 5", 0},          {"2147483647", 2147483647},
-        {"2147483648", 0},   {"-2147483648", INT32_MIN},
-        {"-2147483649", 0},  {"99999999999999999999", 0},
-        {"007", 7},          {"0x10", 0},
+        {"42", 42},
+        {"-7", -7},
+        {"12ab", 12},
+        {"", 0},
+        {"ab", 0},
+        {"  9", 9},
+        {"\t\n-3", -3},
+        {"+5", 5},
+        {"-", 0},
+        {"- 5", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 0},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", 0},
+        {"99999999999999999999", 0},
+        {"007", 7},
+        {"0x10", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -29,13 +29,8 @@ TEST(Wire, SplitsMessagesIntoFields) {
         const char* message;
         V fields;
     } cases[] = {
-        {"5,11,QQ==,", {"5", "11", "QQ=="}},
-        {"2,7,", {"2", "7"}},
-        {"7,", {"7"}},
-        {"", {}},
-        {"1,,3,", {"1", "", "3"}},
-        {"1,2", {"1", "2"}},
-        {",", {""}},
+        {"5,11,QQ==,", {"5", "11", "QQ=="}}, {"2,7,", {"2", "7"}}, {"7,", {"7"}}, {"", {}},
+        {"1,,3,", {"1", "", "3"}},           {"1,2", {"1", "2"}},  {",", {""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -57,14 +52,10 @@ TEST(Wire, ChecksGreetings) {
         GreetingCheck result;
         const char* token;
     } cases[] = {
-        {"73,abc,!", GreetingCheck::Valid, "abc"},
-        {"73,,!", GreetingCheck::Valid, ""},
-        {"72,abc,!", GreetingCheck::OtherVersion, ""},
-        {"x,abc,!", GreetingCheck::OtherVersion, ""},
-        {"73,abc", GreetingCheck::Malformed, ""},
-        {"73,abc,x,!", GreetingCheck::Malformed, ""},
-        {"73,abc,!x", GreetingCheck::Malformed, ""},
-        {"", GreetingCheck::Malformed, ""},
+        {"73,abc,!", GreetingCheck::Valid, "abc"},     {"73,,!", GreetingCheck::Valid, ""},
+        {"72,abc,!", GreetingCheck::OtherVersion, ""}, {"x,abc,!", GreetingCheck::OtherVersion, ""},
+        {"73,abc", GreetingCheck::Malformed, ""},      {"73,abc,x,!", GreetingCheck::Malformed, ""},
+        {"73,abc,!x", GreetingCheck::Malformed, ""},   {"", GreetingCheck::Malformed, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.greeting);

@@ -60,9 +60,8 @@ TEST_F(DispatchTest, NumberedMessagesAreNotedForAcknowledgementWhateverTheirType
         const char* entry;
         int pending;
     } cases[] = {
-        {"8,99,x,!", 8},       {"9,9,0,!", 9},        {"10,115,0,!", 10},
-        {"11,200,0,!", 11},    {"12,abc,0,!", 12},    {"0,15,0,!", 0},
-        {"-4,22,1,!", -4},     {"3,15,0,!4,13,77,1,0,!", 4},
+        {"8,99,x,!", 8},    {"9,9,0,!", 9},  {"10,115,0,!", 10}, {"11,200,0,!", 11},
+        {"12,abc,0,!", 12}, {"0,15,0,!", 0}, {"-4,22,1,!", -4},  {"3,15,0,!4,13,77,1,0,!", 4},
         {"x,y,z,!", 0},
     };
     for (const auto& c : cases) {
@@ -128,10 +127,9 @@ TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {
     std::tm server = *std::localtime(&later);
     std::string field = std::to_string(server.tm_sec) + ":" + std::to_string(server.tm_min) + ":" +
                         std::to_string(server.tm_hour) + ":" + std::to_string(server.tm_mday) +
-                        ":" + std::to_string(server.tm_mon) + ":" +
-                        std::to_string(server.tm_year) + ":" + std::to_string(server.tm_wday) +
-                        ":" + std::to_string(server.tm_yday) + ":" +
-                        std::to_string(server.tm_isdst);
+                        ":" + std::to_string(server.tm_mon) + ":" + std::to_string(server.tm_year) +
+                        ":" + std::to_string(server.tm_wday) + ":" +
+                        std::to_string(server.tm_yday) + ":" + std::to_string(server.tm_isdst);
     std::int32_t offset = 0;
     ASSERT_TRUE(ServerClockOffset(field, now, offset));
     EXPECT_EQ(offset, 3607);
@@ -148,7 +146,8 @@ TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
     for (int round = 0; round < 3000; ++round) {
         std::string entry = std::to_string(round) + "," + std::to_string(10 + round % 105) + ",";
         int length = static_cast<int>(random() % 80);
-        for (int i = 0; i < length; ++i) entry += alphabet[random() % (sizeof alphabet - 1)];
+        for (int i = 0; i < length; ++i)
+            entry += alphabet[random() % (sizeof alphabet - 1)];
         entry += ",!";
         isConnected = round % 2 == 0;
         DispatchEntry(entry);

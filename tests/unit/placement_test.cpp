@@ -6,10 +6,6 @@
 
 namespace {
 
-std::ostream& operator<<(std::ostream& out, ScreenRect r) {
-    return out << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
-}
-
 TEST(Placement, WorkAreaLeavesOutTheTaskbarWhereverItIs) {
     const ScreenRect desktop{0, 0, 1280, 1024};
     struct Case {
@@ -98,7 +94,8 @@ TEST(ProgramFolder, IsTheCommandLineUpToItsLastBackslash) {
         {L"", L""},
         {L"\"C:\\T.exe\" x\\y", L"C:\\T.exe\" x\\"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ProgramFolderFromCommandLine(c.commandLine), c.folder);
+    for (const auto& c : cases)
+        EXPECT_EQ(ProgramFolderFromCommandLine(c.commandLine), c.folder);
 }
 
 TEST(Paths, FallBackToTheProgramFolder) {

@@ -39,7 +39,8 @@ TEST(ReceiveAssembler, PushesOnlyReadsThatEndOnAMessageBoundary) {
         {"two entries", {"1,15,0,!", "2,15,0,!"}, {"1,15,0,!", "2,15,0,!"}},
         {"never ends", {"1,21,a", "b", "c"}, {}},
         {"zero byte ends the text but the read still ends on a boundary",
-         {std::string_view("1,15,\0xx!", 9)}, {"1,15,"}},
+         {std::string_view("1,15,\0xx!", 9)},
+         {"1,15,"}},
         {"zero byte inside a carried read", {std::string_view("ab\0c", 4), "d,!"}, {"abd,!"}},
     };
     for (const auto& c : cases) {

@@ -113,7 +113,8 @@ TEST(Sender, AnAcknowledgementOfTheServerResetsTheResendCount) {
     link.queue = {"17,4,!"};
     link.RunAt(1000);
     std::int64_t now = 1031;
-    for (int resend = 1; resend <= 4; ++resend, now += 31) link.RunAt(now);
+    for (int resend = 1; resend <= 4; ++resend, now += 31)
+        link.RunAt(now);
     link.pending = 40;  // steady server traffic
     EXPECT_EQ(link.RunAt(now), (Steps{"2,40,!", "2,17,4,!", "wait " + std::to_string(now + 31)}));
     EXPECT_EQ(link.state.resendCount, 1);

@@ -26,30 +26,18 @@ Calls ErrorShown(int layout, bool hideConnect = true) {
 
 // The UI reset: panels hidden, room positions saved, siblings told to close.
 Calls UiReset() {
-    return {"repaint Main",
-            "hide Connect",
-            "hide Login",
-            "hide Clock",
-            "hide LogoffFrame",
-            "hide Tabs",
-            "hide News",
-            "hide HeadMenuBackground",
-            "hide HeadFile",
-            "hide HeadOptions",
-            "hide HeadWebsite",
-            "hide HeadHelp",
-            "hide About",
-            "hide Settings",
-            "hide Contacts",
-            "hide ContactsOptions",
-            "hide ContactsAdd",
-            "save room positions",
-            "broadcast 1 0"};
+    return {
+        "repaint Main",     "hide Connect",        "hide Login",       "hide Clock",
+        "hide LogoffFrame", "hide Tabs",           "hide News",        "hide HeadMenuBackground",
+        "hide HeadFile",    "hide HeadOptions",    "hide HeadWebsite", "hide HeadHelp",
+        "hide About",       "hide Settings",       "hide Contacts",    "hide ContactsOptions",
+        "hide ContactsAdd", "save room positions", "broadcast 1 0"};
 }
 
 Calls Join(std::initializer_list<Calls> parts) {
     Calls all;
-    for (const Calls& part : parts) all.insert(all.end(), part.begin(), part.end());
+    for (const Calls& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
@@ -107,14 +95,19 @@ TEST_F(SessionTest, LoginFieldLengthsDecideBetweenSubmitLoginWindowAndError) {
         bool sent;
         Calls calls;
     } cases[] = {
-        {"both empty: the login window", L"", L"", false,
+        {"both empty: the login window",
+         L"",
+         L"",
+         false,
          {"hide Connect", "send Login 3 0", "show Login", "enable Main 0", "send Login 2 0"}},
-        {"three characters", L"abc", L"password", false,
-         Join({{"hide Connect"}, ErrorShown(1)})},
+        {"three characters", L"abc", L"password", false, Join({{"hide Connect"}, ErrorShown(1)})},
         {"one field empty", L"", L"password", false, Join({{"hide Connect"}, ErrorShown(1)})},
         {"sixteen characters", L"abcdefghijklmnop", L"password", false,
          Join({{"hide Connect"}, ErrorShown(1)})},
-        {"four and fifteen", L"abcd", L"123456789012345", true,
+        {"four and fifteen",
+         L"abcd",
+         L"123456789012345",
+         true,
          {"enable Main 1", "hide Login", "repaint Connect", "show Connect"}},
     };
     for (const auto& c : cases) {
@@ -174,8 +167,8 @@ TEST_F(SessionTest, AcceptedLoginRemembersTheNamesAndPlaysTheSound) {
 TEST_F(SessionTest, ALostConnectionShowsOneErrorWindowForTwoReports) {
     Connected();
     OnConnectionNotification(NC_CONNECTION_LOST);
-    EXPECT_EQ(uiCalls, Join({{"repaint StatusLine", "repaint Connect"}, UiReset(),
-                             ErrorShown(1, false)}));
+    EXPECT_EQ(uiCalls,
+              Join({{"repaint StatusLine", "repaint Connect"}, UiReset(), ErrorShown(1, false)}));
     EXPECT_EQ(errorState, 4);
     EXPECT_EQ(connectPhase, PHASE_RECONNECTING);
     EXPECT_FALSE(isConnected.load());

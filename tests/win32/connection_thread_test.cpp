@@ -42,7 +42,8 @@ int RunConnectionThread() {
     MSG message;
     while (receivedCode == 0 && GetTickCount() < deadline) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
     }
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);

@@ -33,7 +33,6 @@ std::vector<int> PostedCodes() {
 
 bool WaitForPostedCode(int code, int count, std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(postedMutex);
-    return postedChanged.wait_for(lock, timeout, [&] {
-        return std::count(posted.begin(), posted.end(), code) >= count;
-    });
+    return postedChanged.wait_for(
+        lock, timeout, [&] { return std::count(posted.begin(), posted.end(), code) >= count; });
 }
