@@ -90,6 +90,8 @@ TEST(SiblingPrograms, ShowTheirFieldsWithCommasKeptInTexts) {
         ASSERT_NE(process, nullptr);
         HWND window = WaitForWindow(c.className);
         ASSERT_NE(window, nullptr);
+        // The window exists before its lines are filled in; idle means they are.
+        WaitForInputIdle(process, 10000);
         EXPECT_EQ(WindowTitle(window), c.title);
         std::vector<std::string> shown =
             ListBoxLines(FindWindowExW(window, nullptr, L"ListBox", nullptr));

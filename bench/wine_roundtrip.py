@@ -1,0 +1,131 @@
+#!/usr/bin/env python3
+"""Loopback round trips of the hub's network threads under Wine, next to the raw floor.
+
+Pairs the native bench/wire_peer with the Windows roundtrip_bench in a network namespace
+of its own (the server ports are fixed) and prints one summary: the hub's queue rate next
+to a raw Winsock ping-pong of the same message size, and the time from a server message
+to the hub's acknowledgement. Builds nothing: build the native peer optimised (release
+preset) and the Windows bench first.
+"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SCRIPTS = os.path.join(ROOT, "scripts")
+NETNS_MARK = "TAVLORA_BENCH_NETNS"
+ECHO_PORT = 3560
+
+
+def parse_args():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--peer", default=os.path.join(ROOT, "build", "release", "bench",
+                                                       "wire_peer"))
+    parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
+                                                        "roundtrip_bench.exe"))
+    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
+                        help="folder with probe.exe, which starts the Wine session")
+    parser.add_argument("--count", type=int, default=10000, help="queued messages")
+    parser.add_argument("--latency-count", type=int, default=10000)
+    parser.add_argument("--payload", type=int, default=8,
+                        help="bytes of the field of each latency message")
+    parser.add_argument("--repeat", type=int, default=3, help="runs of each; medians shown")
+    return parser.parse_args()
+
+
+def fields(line, mode):
+    """The key=value pairs of the result line that starts with `mode`."""
+    for text in line.splitlines():
+        words = text.split()
+        if words and words[0] == mode:
+            return {k: float(v) for k, v in (w.split("=", 1) for w in words[1:])}
+    raise RuntimeError("no %s result in %r" % (mode, line))
+
+
+def run_pair(hub, peer_args, bench_args, args):
+    """Starts the peer, runs the bench against it, returns both outputs."""
+    peer = subprocess.Popen([args.peer] + peer_args, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True)
+    try:
+        if "listening" not in peer.stdout.readline():
+            raise RuntimeError("peer did not start: " + peer.stderr.read())
+        bench = subprocess.run(["wine", args.bench] + bench_args, env=hub.env,
+                               capture_output=True, text=True, timeout=300)
+        if bench.returncode != 0:
+            raise RuntimeError("%s failed (%d): %s" % (bench_args[0], bench.returncode,
+                                                       bench.stderr.strip()))
+        peer_out, peer_err = peer.communicate(timeout=30)
+        if peer.returncode != 0:
+            raise RuntimeError("peer %s failed: %s" % (peer_args[0], peer_err.strip()))
+        return peer_out, bench.stdout
+    finally:
+        if peer.poll() is None:
+            peer.kill()
+            peer.wait()
+
+
+def message_size(count):
+    """Mean bytes of the queued messages on the wire: "<seq>,99,<i>,!" with seq = i."""
+    return round(sum(2 * len(str(i)) + 6 for i in range(1, count + 1)) / count)
+
+
+def measure(args):
+    import harness  # reads TAVLORA_BIN when imported
+
+    size = message_size(args.count)
+    queue, pingpong, p50, p99, mean = [], [], [], [], []
+    with harness.Hub("roundtrip-bench", server=False) as hub:
+        for _ in range(args.repeat):
+            _, out = run_pair(hub, ["ack"], ["queue", str(args.count)], args)
+            queue.append(fields(out, "queue")["rate"])
+            _, out = run_pair(hub, ["echo", str(ECHO_PORT)],
+                              ["pingpong", str(args.count), str(size), str(ECHO_PORT)], args)
+            pingpong.append(fields(out, "pingpong")["rate"])
+            out, _ = run_pair(hub, ["latency", str(args.latency_count), str(args.payload)],
+                              ["serve"], args)
+            latency = fields(out, "latency")
+            p50.append(latency["p50_us"])
+            p99.append(latency["p99_us"])
+            mean.append(latency["mean_us"])
+
+    def median(values):
+        return statistics.median(values)
+
+    def runs(values, unit):
+        return "runs: " + ", ".join("%.0f%s" % (v, unit) for v in values)
+
+    ratio = median(queue) / median(pingpong)
+    print("Loopback round trips under Wine (median of %d runs)" % args.repeat)
+    print("  hub queue:      %7.0f messages/s  (%d messages of ~%d bytes; %s)"
+          % (median(queue), args.count, size, runs(queue, "")))
+    print("  raw ping-pong:  %7.0f round trips/s (%d bytes each way; %s)"
+          % (median(pingpong), size, runs(pingpong, "")))
+    print("  queue / raw:    %7.2f  (aim: at least 0.5) %s"
+          % (ratio, "ok" if ratio >= 0.5 else "BELOW AIM"))
+    print("  server message to acknowledgement (%d messages, %d-byte field):"
+          % (args.latency_count, args.payload))
+    print("    p50 %.0f us, p99 %.0f us, mean %.0f us  (aim: p50 under 500 us) %s"
+          % (median(p50), median(p99), median(mean), "ok" if median(p50) < 500 else "BELOW AIM"))
+    print("    p50 %s" % runs(p50, " us"))
+
+
+def main():
+    args = parse_args()
+    for path in (args.peer, args.bench, os.path.join(args.bin, "probe.exe")):
+        if not os.path.exists(path):
+            sys.exit("missing %s (build it first)" % path)
+    if os.environ.get(NETNS_MARK) != "1":
+        # The fixed ports need a loopback of our own.
+        os.environ[NETNS_MARK] = "1"
+        script = os.path.join(SCRIPTS, "in-netns.sh")
+        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
+    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    measure(args)
+
+
+if __name__ == "__main__":
+    main()
