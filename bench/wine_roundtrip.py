@@ -6,6 +6,10 @@ of its own (the server ports are fixed) and prints one summary: the hub's queue 
 to a raw Winsock ping-pong of the same message size, and the time from a server message
 to the hub's acknowledgement. Builds nothing: build the native peer optimised (release
 preset) and the Windows bench first.
+
+Every hand-over between threads and the wineserver is a wake-up; on a virtual machine
+where waking the other CPU is slow the figures swing between runs. `taskset -c 1` in
+front of the command keeps everything on one CPU and gives steadier figures.
 """
 
 import argparse
@@ -76,11 +80,13 @@ def measure(args):
     import harness  # reads TAVLORA_BIN when imported
 
     size = message_size(args.count)
-    queue, pingpong, p50, p99, mean = [], [], [], [], []
+    queue, push_share, pingpong, p50, p99, mean = [], [], [], [], [], []
     with harness.Hub("roundtrip-bench", server=False) as hub:
         for _ in range(args.repeat):
             _, out = run_pair(hub, ["ack"], ["queue", str(args.count)], args)
-            queue.append(fields(out, "queue")["rate"])
+            result = fields(out, "queue")
+            queue.append(result["rate"])
+            push_share.append(result["push_seconds"] / result["seconds"])
             _, out = run_pair(hub, ["echo", str(ECHO_PORT)],
                               ["pingpong", str(args.count), str(size), str(ECHO_PORT)], args)
             pingpong.append(fields(out, "pingpong")["rate"])
@@ -98,9 +104,13 @@ def measure(args):
         return "runs: " + ", ".join("%.0f%s" % (v, unit) for v in values)
 
     ratio = median(queue) / median(pingpong)
-    print("Loopback round trips under Wine (median of %d runs)" % args.repeat)
+    print("Loopback round trips under Wine (median of %d runs; CPUs %s; load %.2f)"
+          % (args.repeat, ",".join(map(str, sorted(os.sched_getaffinity(0)))),
+             os.getloadavg()[0]))
     print("  hub queue:      %7.0f messages/s  (%d messages of ~%d bytes; %s)"
           % (median(queue), args.count, size, runs(queue, "")))
+    print("    of which pushing the messages (no acknowledgement dispatched meanwhile): %.0f %%"
+          % (100 * median(push_share)))
     print("  raw ping-pong:  %7.0f round trips/s (%d bytes each way; %s)"
           % (median(pingpong), size, runs(pingpong, "")))
     print("  queue / raw:    %7.2f  (aim: at least 0.5) %s"

@@ -136,7 +136,9 @@ int AnswerMessages(Link& link, OnAck&& onAck) {
     return numbered;
 }
 
-double Seconds(Clock::duration span) { return std::chrono::duration<double>(span).count(); }
+double Seconds(Clock::duration span) {
+    return std::chrono::duration<double>(span).count();
+}
 
 // Acknowledges the hub's messages until it closes its outbound connection.
 int RunAck() {
@@ -183,7 +185,8 @@ int RunLatency(int count, int payloadBytes) {
 
     const double mean = [&] {
         double sum = 0;
-        for (double value : micros) sum += value;
+        for (double value : micros)
+            sum += value;
         return sum / static_cast<double>(micros.size());
     }();
     std::sort(micros.begin(), micros.end());

@@ -42,9 +42,19 @@ void SenderThread() {
     SenderState state = StartSender(CalendarSeconds());
     while (true) {
         const std::int64_t now = CalendarSeconds();
-        const SenderView view{isConnected.load(), pendingAcknowledgement.load(),
-                              acknowledgedNumber.load(), OutboundWaiting()};
-        const SenderStep step = NextSenderStep(state, view, now);
+        // The queue is looked at only when a new message could go out, and then by taking
+        // it: every queue operation holds the named queue lock.
+        SenderView view{isConnected.load(), pendingAcknowledgement.load(),
+                        acknowledgedNumber.load(), true};
+        SenderStep step = NextSenderStep(state, view, now);
+        std::string queued;
+        if (step.action == SenderAction::TransmitNext) {
+            queued = PopOutbound();
+            if (queued.empty()) {
+                view.outboundWaiting = false;
+                step = NextSenderStep(state, view, now);
+            }
+        }
         switch (step.action) {
             case SenderAction::Stop:
                 PostToMainWindow(NC_CONNECTION_LOST);
@@ -54,11 +64,9 @@ void SenderThread() {
                 if (number >= 1) SendAll(socket, TakeAcknowledgement(state, number));
                 break;
             }
-            case SenderAction::TransmitNext: {
-                std::string queued = PopOutbound();
-                if (!queued.empty()) SendAll(socket, TransmitQueued(state, queued, now));
+            case SenderAction::TransmitNext:
+                SendAll(socket, TransmitQueued(state, queued, now));
                 break;
-            }
             case SenderAction::Resend:
                 SendAll(socket, Retransmit(state, now));
                 break;
