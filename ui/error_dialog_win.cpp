@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kWidth = 360;
+constexpr int kWidth = 360;  // the picture's width; the window may come out wider
 
 // lParam 2: OK alone in the middle; anything else: OK and Cancel.
 void PrepareErrorDialog(HWND dialog, LPARAM layout) {
@@ -57,10 +57,11 @@ void PaintErrorDialog(HWND dialog) {
     RECT body{1, 30, std::max(359, canvas.width - 1), std::max(239, canvas.height - 1)};
     FillRect(canvas.dc, &body, DialogBrush());
     DrawCentredText(canvas.dc, Text(TextId::ErrorTitle), TitleFont(), kTitleBlue,
-                    {0, 0, kWidth, 30});
+                    {0, 0, std::max(kWidth, canvas.width), 30});
     auto lines = ErrorLines(errorState, language);
     for (int i = 0; i < 4; ++i) {
-        DrawCentredAcross(canvas.dc, lines[i], TextFont(), kMessageRose, 0, kWidth, 50 + 30 * i);
+        DrawCentredAcross(canvas.dc, lines[i], TextFont(), kMessageRose, 0,
+                          std::max(kWidth, canvas.width), 50 + 30 * i);
     }
     EndCanvas(canvas);
 }
