@@ -14,6 +14,7 @@
 #include "net/connection_thread.h"
 #include "net/traffic.h"
 #include "ui/button_actions_win.h"
+#include "ui/contacts_menu_win.h"
 #include "ui/registry_win.h"
 #include "ui/texts.h"
 
@@ -128,9 +129,9 @@ void UiSaveOpenRoomPositions() {
 }
 
 void UiShowOwnPresenceOnline() {
-    // The Status menu's check marks come with the contacts window's menus.
     SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
                  reinterpret_cast<LPARAM>(PresenceText(ownPresence, language).c_str()));
+    RefreshContactsMenuChecks();
 }
 
 void UiResetListViews() {
@@ -141,6 +142,7 @@ void UiResetListViews() {
     RECT contacts{};
     GetClientRect(WindowHandle(WinId::ContactsList), &contacts);
     ResetVerticalScroll(WinId::ContactsList, contacts.bottom / kContactRowHeight);
+    RefreshContactsMenuChecks();  // the own presence is back to none
 }
 
 void UiRefreshContacts() {}

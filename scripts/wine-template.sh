@@ -8,7 +8,7 @@ template=${TAVLORA_WINE_TEMPLATE:-$root/build/wine-template}
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"
 flock 9
-if [ ! -f "$template/.ready-2" ]; then
+if [ ! -f "$template/.ready-3" ]; then
     rm -rf "$template" "$template.tmp"
     mkdir -p "$template.tmp/home"
     # A throw-away HOME: the prefix's Documents link points into it, and each copy
@@ -25,6 +25,6 @@ if [ ! -f "$template/.ready-2" ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     HOME="$template.tmp/home" WINEPREFIX="$template.tmp/prefix" wineserver -w
     mv "$template.tmp" "$template"
-    touch "$template/.ready-2"
+    touch "$template/.ready-3"
 fi
 echo "$template"

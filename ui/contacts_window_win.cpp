@@ -4,6 +4,7 @@
 #include "app/notification_codes.h"
 #include "app/settings.h"
 #include "ui/class_table.h"
+#include "ui/contacts_menu_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
 #include "ui/paint_win.h"
@@ -36,6 +37,12 @@ void LayOutContacts(HWND frame) {
 
 LRESULT ContactsFrameProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            SetMenu(window, BuildContactsMenuBar());
+            return 0;
+        case WM_COMMAND:
+            if (RunContactsCommand(window, LOWORD(wParam))) return 0;
+            break;
         case WM_PAINT:
             FillPaleBlue(window);
             return 0;

@@ -5,6 +5,7 @@
 #include "app/ui_port.h"
 #include "ui/language_port.h"
 #include "ui/texts.h"
+#include "ui/contacts_menu_win.h"
 #include "ui/registry_win.h"
 
 void LanguagePortSetFlagCursors(int current) {
@@ -27,6 +28,7 @@ void LanguagePortRepaintAll() {
 
 void LanguagePortRelabelContacts() {
     SetWindowTextW(WindowHandle(WinId::Contacts), Text(TextId::ContactsTitle).c_str());
+    RelabelContactsMenus();
 }
 
 void LanguagePortBroadcast(int language) {

@@ -32,6 +32,7 @@ constexpr bool RowsCover(const TextRow (&rows)[N], TextId first, TextId end) {
     return true;
 }
 
-extern const TextTable kMainTexts;      // HeaderFile .. PresenceOnline
-extern const TextTable kDialogTexts;    // ErrorTitle .. AboutRightsReserved
-extern const TextTable kSettingsTexts;  // SettingsTitle .. ValueClick
+extern const TextTable kMainTexts;          // HeaderFile .. PresenceOnline
+extern const TextTable kDialogTexts;        // ErrorTitle .. AboutRightsReserved
+extern const TextTable kSettingsTexts;      // SettingsTitle .. ValueClick
+extern const TextTable kContactsMenuTexts;  // ContactsMenuFile .. the relabelled items

@@ -10,7 +10,8 @@
 namespace {
 
 const TextRow* RowOf(TextId id) {
-    for (const TextTable* table : {&kSettingsTexts, &kDialogTexts, &kMainTexts}) {
+    for (const TextTable* table :
+         {&kContactsMenuTexts, &kSettingsTexts, &kDialogTexts, &kMainTexts}) {
         int index = static_cast<int>(id) - static_cast<int>(table->first);
         if (index >= 0) return index < table->count ? &table->rows[index] : nullptr;
     }

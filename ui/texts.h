@@ -140,6 +140,25 @@ enum class TextId : int {
     SecondSingular,  // follows the number: "1 second"
     SecondPlural,    // "0 seconds", "2 seconds"
     ValueClick,
+    // The contacts window's menu bar: titles, the sort submenu and the items by command.
+    ContactsMenuFile,
+    ContactsMenuOptions,
+    ContactsMenuStatus,
+    ContactsMenuSortBy,
+    ContactsItemClose,
+    ContactsItemForeground,
+    ContactsItemAddContact,
+    ContactsItemShowAsOffline,
+    ContactsItemOnline,
+    ContactsItemAway,
+    ContactsItemDoNotDisturb,
+    ContactsItemSortOnline,
+    ContactsItemSortFriends,
+    ContactsItemPrivateMessage,
+    ContactsItemHideIgnored,
+    // English spellings of two items once the language has been changed at run time.
+    ContactsItemAddContactRelabelled,
+    ContactsItemShowAsOfflineRelabelled,
 
     Count
 };

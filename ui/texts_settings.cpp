@@ -67,7 +67,7 @@ constexpr TextRow kRows[] = {
     {T::ValueClick, L"Click", L"Klick", L"Clicca", L"Kliknij"},
 };
 
-static_assert(RowsCover(kRows, T::SettingsTitle, T::Count));
+static_assert(RowsCover(kRows, T::SettingsTitle, T::ContactsMenuFile));
 
 }  // namespace
 
