@@ -59,6 +59,20 @@ class Traffic(unittest.TestCase):
             self.assertIn("Lost connection to server.", hub.window("errorwindowname")["text"])
             self.assertTrue(responsive(hub))
 
+    def test_hostile_copy_data_is_ignored(self):
+        with harness.Hub("traffic-copydata", config_inner=SAVED) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname")
+            for dw_data, text, size in [("100", "KXMessage,", None), ("100", "no prefix", None),
+                                        ("100", "KXMessage,1,10,0,!", "5"),
+                                        ("38", "KXMessage,\\xff\\x00,", "70000"),
+                                        ("0xFFFFFFFF", "\\x00", "0")]:
+                args = ["copydata", MAIN, dw_data, text] + ([size] if size else [])
+                hub.probe(*args, check=False)
+            self.assertTrue(responsive(hub))
+            self.assertTrue(hub.visible("tabswindowname"), "still logged in")
+            self.assertNotIn(b",1,10,0,!", hub.received(), "nothing forwarded to the server")
+
     def test_garbage_is_survived(self):
         with harness.Hub("traffic-garbage", config_inner=SAVED) as hub:
             hub.start_hub()
