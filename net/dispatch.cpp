@@ -37,7 +37,12 @@ void DispatchInbound() {
     static bool draining = false;
     if (draining) return;
     draining = true;
-    for (std::string entry = PopInbound(); !entry.empty(); entry = PopInbound())
+    // Every queue operation holds the named lock; the last, empty pop is spared by asking
+    // first whether anything is left.
+    while (InboundWaiting()) {
+        std::string entry = PopInbound();
+        if (entry.empty()) break;
         DispatchEntry(entry);
+    }
     draining = false;
 }

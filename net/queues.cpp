@@ -1,6 +1,7 @@
 // FIFO queues guarded by the queue lock.
 #include "net/queues.h"
 
+#include <atomic>
 #include <deque>
 
 #include "app/notification_codes.h"
@@ -11,6 +12,9 @@
 namespace {
 std::deque<std::string> inboundQueue;
 std::deque<std::string> outboundQueue;
+// Entries in the inbound queue, kept under the lock and readable without it: the drain
+// asks it before taking the lock for a pop that would only find the queue empty.
+std::atomic<std::size_t> inboundCount{0};
 
 std::string PopFront(std::deque<std::string>& queue) {
     QueueLockHold hold;
@@ -24,11 +28,21 @@ std::string PopFront(std::deque<std::string>& queue) {
 void PushInbound(std::string text) {
     QueueLockHold hold;
     inboundQueue.push_back(std::move(text));
+    inboundCount.store(inboundQueue.size());
     PostToMainWindow(NC_INBOUND);
 }
 
 std::string PopInbound() {
-    return PopFront(inboundQueue);
+    QueueLockHold hold;
+    if (inboundQueue.empty()) return std::string();
+    std::string text = std::move(inboundQueue.front());
+    inboundQueue.pop_front();
+    inboundCount.store(inboundQueue.size());
+    return text;
+}
+
+bool InboundWaiting() {
+    return inboundCount.load() > 0;
 }
 
 void PushOutbound(std::string_view text) {

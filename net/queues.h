@@ -12,6 +12,9 @@
 void PushInbound(std::string text);
 // Main window: the oldest entry, or "" when the queue is empty.
 std::string PopInbound();
+// Whether an entry is queued, without taking the lock. An entry pushed after a "no" comes
+// with a notification of its own.
+bool InboundWaiting();
 
 // Main window (every producer of an outbound message): appends and wakes the sender.
 void PushOutbound(std::string_view text);
