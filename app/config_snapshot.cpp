@@ -1,7 +1,7 @@
 // Moving the remembered state in and out of config.ini.
 #include "app/config_snapshot.h"
 
-#include "app/session.h"
+#include "session/session.h"
 #include "lobby/lobby_state.h"
 
 void TakeRememberedState(const ConfigIniContents& contents) {

@@ -2,7 +2,7 @@
 // program's state: the remembered login and the remembered room window places.
 #pragma once
 
-#include "app/config_ini.h"
+#include "settings/config_ini.h"
 
 // Start-up: the remembered login fills the login fields' texts; remembered rooms and
 // tournament rooms become room records with only their id and place.

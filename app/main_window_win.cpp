@@ -6,15 +6,15 @@
 
 #include <mmsystem.h>
 
-#include "app/config_files.h"
-#include "app/globals_win.h"
+#include "settings/config_files.h"
+#include "net/hub_handles_win.h"
 #include "app/config_snapshot.h"
-#include "app/notification_codes.h"
-#include "app/paths.h"
+#include "net/notification_codes.h"
+#include "settings/paths.h"
 #include "app/screen_win.h"
-#include "app/session.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "session/session.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "ui/main_paint_win.h"

@@ -4,10 +4,10 @@
 #include <shellapi.h>
 #include <commctrl.h>
 
-#include "app/globals_win.h"
-#include "app/session.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "net/hub_handles_win.h"
+#include "session/session.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "app/web_addresses.h"
 #include "lobby/presence.h"
 #include "lobby/room_windows.h"
@@ -16,6 +16,7 @@
 #include "ui/button_actions_win.h"
 #include "ui/contacts_menu_win.h"
 #include "ui/registry_win.h"
+#include "ui/language.h"
 #include "ui/texts.h"
 
 namespace {
@@ -86,6 +87,10 @@ std::wstring UiEditText(WinId window) {
 
 void UiPlaySound(int soundId) {
     PlaySoundW(MAKEINTRESOURCEW(soundId), programInstance, SND_RESOURCE | SND_ASYNC);
+}
+
+void UiSetLanguage(int language) {
+    SetLanguage(language);
 }
 
 void UiOpenWebPage(WebPage page, const std::wstring& suffix) {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/ui_port.h"
+#include "session/ui_port.h"
 
 inline constexpr wchar_t kWebSite[] = L"https://www.tavlora.com/";
 

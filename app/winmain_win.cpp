@@ -5,15 +5,16 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "app/config_files.h"
+#include "settings/config_files.h"
 #include "app/config_snapshot.h"
-#include "app/globals_win.h"
+#include "net/hub_handles_win.h"
+#include "app/inbound_routes.h"
 #include "app/main_window_win.h"
-#include "app/names.h"
-#include "app/paths.h"
+#include "net/names.h"
+#include "settings/paths.h"
 #include "app/screen_win.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "net/queue_lock.h"
 #include "ui/class_registration_win.h"
 #include "ui/registry_win.h"
@@ -103,6 +104,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     WSADATA winsock{};
     WSAStartup(MAKEWORD(2, 0), &winsock);
     CreateQueueLock();
+    InstallHubInboundRoutes();
     PrepareFolders();
     TakeRememberedState(LoadSettingsFiles(configDatPath, configIniPath));
     MakePlayerColoursDistinct();

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "app/inbound_routes.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "net/text_convert.h"
@@ -80,6 +81,7 @@ BENCHMARK(MemchrPass)->Unit(benchmark::kMillisecond);
 
 void SplitAndDispatch(benchmark::State& state) {
     const std::string& stream = Stream();
+    InstallHubInboundRoutes();
     isConnected = false;  // the lobby handlers must not touch a connection
     for (auto _ : state) {
         DispatchEntry(stream);
@@ -92,6 +94,7 @@ BENCHMARK(SplitAndDispatch)->Unit(benchmark::kMillisecond);
 // The dispatch plus what the lobby handlers do with each list: records, items, numbers.
 void DispatchAndParseRecords(benchmark::State& state) {
     const std::string& stream = Stream();
+    InstallHubInboundRoutes();
     isConnected = false;
     for (auto _ : state) {
         DispatchEntry(stream);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals_win.h"
-#include "app/notification_codes.h"
+#include "net/hub_handles_win.h"
+#include "net/notification_codes.h"
 #include "net/connection_thread.h"
 #include "net/dispatch.h"
 #include "net/link.h"

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/names.h"
+#include "net/names.h"
 #include "net/text_convert.h"
 #include "net/wire.h"
 

@@ -1,8 +1,8 @@
 // Sibling command lines from the committed settings.
 #include "lobby/child_command_line.h"
 
-#include "app/names.h"
-#include "app/settings.h"
+#include "net/names.h"
+#include "settings/settings.h"
 
 namespace {
 

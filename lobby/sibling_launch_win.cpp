@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/paths.h"
+#include "settings/paths.h"
 #include "lobby/child_command_line.h"
 
 void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring& text) {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/names.h"
-#include "app/notification_codes.h"
+#include "net/names.h"
+#include "net/notification_codes.h"
 #include "net/link.h"
 #include "net/wire.h"
 

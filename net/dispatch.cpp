@@ -1,10 +1,28 @@
 // Splitting, acknowledgement bookkeeping and handler calls for inbound messages.
 #include "net/dispatch.h"
 
+#include <array>
+
 #include "net/link.h"
 #include "net/queues.h"
 #include "net/sender_wakeup.h"
 #include "net/text_convert.h"
+
+namespace {
+std::array<InboundHandler, kLastInboundType + 1> inboundHandlers{};
+}
+
+void InstallInboundRoutes(std::span<const InboundRoute> routes) {
+    inboundHandlers = {};
+    for (const InboundRoute& route : routes)
+        if (route.type >= kFirstInboundType && route.type <= kLastInboundType)
+            inboundHandlers[static_cast<std::size_t>(route.type)] = route.handler;
+}
+
+InboundHandler HandlerForType(int type) {
+    if (type < kFirstInboundType || type > kLastInboundType) return nullptr;
+    return inboundHandlers[static_cast<std::size_t>(type)];
+}
 
 void DispatchEntry(std::string_view entry) {
     FieldList fields;

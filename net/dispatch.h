@@ -4,6 +4,7 @@
 // handler.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "net/wire.h"
@@ -17,6 +18,9 @@ struct InboundRoute {
     const char* name;
 };
 
+// Hands dispatch its routes (start-up, once; tests may install their own). Types without
+// a route, and types outside 10..114, are acknowledged and otherwise ignored.
+void InstallInboundRoutes(std::span<const InboundRoute> routes);
 // The handler of a type, or nullptr for types the client ignores.
 InboundHandler HandlerForType(int type);
 

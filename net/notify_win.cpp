@@ -1,7 +1,7 @@
 // The network threads' only way to the main window: a posted TavloraIntMessage.
 #include <windows.h>
 
-#include "app/globals_win.h"
+#include "net/hub_handles_win.h"
 #include "net/link.h"
 
 void PostToMainWindow(int code) {

@@ -1,7 +1,7 @@
 // KXL0Mutex: opened by name for each hold, waited for without limit, released, closed.
 #include <windows.h>
 
-#include "app/names.h"
+#include "net/names.h"
 #include "net/queue_lock.h"
 
 void CreateQueueLock() {

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <deque>
 
-#include "app/notification_codes.h"
+#include "net/notification_codes.h"
 #include "net/link.h"
 #include "net/queue_lock.h"
 #include "net/sender_wakeup.h"

@@ -1,7 +1,7 @@
 // Receive loop and sender threads.
 #include "net/traffic.h"
 
-#include "app/notification_codes.h"
+#include "net/notification_codes.h"
 #include "net/calendar_clock.h"
 #include "net/link.h"
 #include "net/queues.h"

@@ -1,7 +1,7 @@
 // Framing and composition of protocol messages.
 #include "net/wire.h"
 
-#include "app/names.h"
+#include "net/names.h"
 #include "net/text_convert.h"
 
 namespace {

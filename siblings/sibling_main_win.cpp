@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/names.h"
+#include "net/names.h"
 #include "net/text_convert.h"
 #include "siblings/sibling_log_win.h"
 #include "siblings/sibling_text.h"

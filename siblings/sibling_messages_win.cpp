@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/notification_codes.h"
+#include "net/notification_codes.h"
 #include "net/text_convert.h"
 #include "siblings/sibling_hub_win.h"
 #include "siblings/sibling_log_win.h"

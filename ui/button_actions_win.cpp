@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "app/globals_win.h"
-#include "app/session.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "net/hub_handles_win.h"
+#include "session/session.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "ui/class_table.h"
 #include "ui/language.h"
 #include "ui/settings_lines.h"

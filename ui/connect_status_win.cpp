@@ -1,6 +1,6 @@
 // The connect window and the status line: a bitmap and the text of the connection state.
-#include "app/session.h"
-#include "app/settings.h"
+#include "session/session.h"
+#include "settings/settings.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"

@@ -1,7 +1,7 @@
 // Check marks and Status choices of the contacts window's menu bar.
 #include "ui/contacts_menu.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "lobby/presence.h"
 #include "net/wire.h"
 

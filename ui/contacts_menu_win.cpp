@@ -1,9 +1,9 @@
 // Menus of the contacts window, from the table in ui/contacts_menu.h.
 #include "ui/contacts_menu_win.h"
 
-#include "app/notification_codes.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "net/notification_codes.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "lobby/sibling_launch_win.h"
 #include "net/queues.h"
 #include "ui/contacts_menu.h"

@@ -1,8 +1,8 @@
 // The contacts window's frame, list body and add-contact dialog, as far as they are
 // drawn now: the frame keeps its status bar and list sized and hides itself on close.
-#include "app/globals_win.h"
-#include "app/notification_codes.h"
-#include "app/settings.h"
+#include "net/hub_handles_win.h"
+#include "net/notification_codes.h"
+#include "settings/settings.h"
 #include "ui/class_table.h"
 #include "ui/contacts_menu_win.h"
 #include "ui/drawing_objects_win.h"

@@ -1,7 +1,7 @@
 // Placing a dialog over the main window.
 #include "ui/dialog_place_win.h"
 
-#include "app/globals_win.h"
+#include "net/hub_handles_win.h"
 
 RECT VisibleMainWindowRect() {
     RECT rect{};

@@ -2,11 +2,11 @@
 // with a title band, the dialog body and the four lines of the current error state.
 #include <algorithm>
 
-#include "app/globals_win.h"
-#include "app/notification_codes.h"
-#include "app/session.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "net/hub_handles_win.h"
+#include "net/notification_codes.h"
+#include "session/session.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "ui/dialog_place_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"

@@ -1,5 +1,5 @@
 // The push-button families: bitmap (pressed image = base + 1) with an optional label.
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"

@@ -2,8 +2,8 @@
 // and its four dropdown panels.
 #include <algorithm>
 
-#include "app/globals_win.h"
-#include "app/notification_codes.h"
+#include "net/hub_handles_win.h"
+#include "net/notification_codes.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"

@@ -1,7 +1,7 @@
 // Changing the language at run time.
 #include "ui/language.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "ui/language_port.h"
 
 void SetLanguage(int n) {

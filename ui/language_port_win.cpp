@@ -1,8 +1,8 @@
 // The window system side of SetLanguage.
 #include <windows.h>
 
-#include "app/notification_codes.h"
-#include "app/ui_port.h"
+#include "net/notification_codes.h"
+#include "session/ui_port.h"
 #include "ui/language_port.h"
 #include "ui/texts.h"
 #include "ui/contacts_menu_win.h"

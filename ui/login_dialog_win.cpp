@@ -1,7 +1,7 @@
 // The login dialog: placed on code 3, focused into the user name on code 2; its two
 // subclassed edits submit on Enter, end the program on Escape and swap on Tab.
-#include "app/globals_win.h"
-#include "app/notification_codes.h"
+#include "net/hub_handles_win.h"
+#include "net/notification_codes.h"
 #include "ui/button_actions_win.h"
 #include "ui/class_table.h"
 #include "ui/dialog_place_win.h"

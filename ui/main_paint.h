@@ -3,16 +3,7 @@
 
 #include <string>
 
-// What the welcome lines count, from the lobby model.
-struct LobbyCounts {
-    int players = 0;        // player records
-    int playersOnline = 0;  // players whose status is above 0
-    int rooms = 0;          // rooms plus tournament rooms
-    int tables = 0;         // tables plus tournament tables
-};
-
-// Implemented by the lobby model.
-LobbyCounts CurrentLobbyCounts();
+#include "lobby/lobby_counts.h"
 
 struct WelcomeLines {
     std::wstring greeting;  // "Welcome <user>"

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "app/session.h"
-#include "app/settings.h"
+#include "session/session.h"
+#include "settings/settings.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/main_paint.h"
 #include "ui/paint_win.h"

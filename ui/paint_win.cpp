@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/globals_win.h"
+#include "net/hub_handles_win.h"
 #include "ui/drawing_objects_win.h"
 
 HINSTANCE SkinModule() {

@@ -7,7 +7,7 @@
 
 #include "ui/class_table.h"
 #include "ui/settings_lines.h"
-#include "ui/window_ids.h"
+#include "session/window_ids.h"
 
 // Style bits, turned into window styles by the registry's creation code.
 enum RegistryStyle : std::uint16_t {

@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "app/session.h"
-#include "app/settings.h"
+#include "session/session.h"
+#include "settings/settings.h"
 #include "ui/button_actions_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/window_ids.h"
+#include "session/window_ids.h"
 
 // Creates every window of the registry table in order, with `main` (the main window
 // being created; the global handle is not set yet) as parent or owner of the top group.

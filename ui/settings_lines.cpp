@@ -1,7 +1,7 @@
 // What the settings lines show: captions, and the texts or swatches of the pending values.
 #include "ui/settings_lines.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "ui/text_rows.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // config.dat codec: exactly 96 bytes, the colour little-endian after the 92 font bytes.
 #include <gtest/gtest.h>
 
-#include "app/config_dat.h"
-#include "app/settings.h"
+#include "settings/config_dat.h"
+#include "settings/settings.h"
 #include "tests/common/test_text.h"
 
 namespace {

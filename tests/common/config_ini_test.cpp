@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/config_ini.h"
-#include "app/settings.h"
+#include "settings/config_ini.h"
+#include "settings/settings.h"
 #include "net/text_convert.h"
 #include "tests/common/test_text.h"
 

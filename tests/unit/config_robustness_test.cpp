@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <random>
 
-#include "app/config_ini.h"
-#include "app/settings.h"
+#include "settings/config_ini.h"
+#include "settings/settings.h"
 #include "net/text_convert.h"
 
 // The sanitizer runtime's allocation hooks; absent (null) in a build without it.

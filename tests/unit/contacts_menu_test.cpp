@@ -2,7 +2,7 @@
 // of a private conversation.
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "lobby/child_command_line.h"
 #include "lobby/presence.h"
 #include "ui/contacts_menu.h"

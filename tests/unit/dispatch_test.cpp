@@ -5,10 +5,11 @@
 #include <ctime>
 #include <random>
 
-#include "app/session.h"
-#include "app/settings.h"
+#include "session/session.h"
+#include "settings/settings.h"
 #include "lobby/lobby_state.h"
-#include "net/account.h"
+#include "session/account.h"
+#include "app/inbound_routes.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "net/queues.h"
@@ -20,6 +21,7 @@ namespace {
 class DispatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        InstallHubInboundRoutes();
         ResetUiFake();
         ResetSettingsToDefaults();
         pendingAcknowledgement = 0;

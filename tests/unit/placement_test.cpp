@@ -1,7 +1,7 @@
 // Work area, screen check, centring and clamping of the hub's windows.
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "settings/paths.h"
 #include "app/placement.h"
 
 namespace {

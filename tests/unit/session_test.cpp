@@ -2,10 +2,10 @@
 // operations it performs and the messages it queues.
 #include <gtest/gtest.h>
 
-#include "app/notification_codes.h"
-#include "app/session.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "net/notification_codes.h"
+#include "session/session.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
 #include "net/link.h"

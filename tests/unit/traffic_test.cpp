@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "app/notification_codes.h"
+#include "net/notification_codes.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "net/sender_wakeup.h"

@@ -1,7 +1,7 @@
 // Set language: what it changes and in which order, for valid and unknown languages.
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "tests/unit/fakes/ui_language_port_fake.h"
 #include "ui/language.h"
 

@@ -1,7 +1,7 @@
 // What the settings lines show for the pending values, and which lines a page shows.
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "tests/common/test_text.h"
 #include "ui/settings_lines.h"
 

@@ -8,9 +8,9 @@
 #include <iostream>
 #include <random>
 
-#include "app/config_dat.h"
-#include "app/config_files.h"
-#include "app/settings.h"
+#include "settings/config_dat.h"
+#include "settings/config_files.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/globals_win.h"
+#include "net/hub_handles_win.h"
 #include "net/connection_thread.h"
 #include "net/link.h"
 #include "net/queue_lock.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/names.h"
+#include "net/names.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // children, and that each command delivers exactly the message it was told.
 #include <gtest/gtest.h>
 
-#include "app/names.h"
+#include "net/names.h"
 #include "tests/win32/sibling_harness.h"
 
 namespace {

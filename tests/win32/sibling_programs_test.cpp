@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/names.h"
+#include "net/names.h"
 #include "tests/win32/sibling_harness.h"
 
 namespace {

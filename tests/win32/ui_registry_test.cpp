@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals_win.h"
-#include "app/notification_codes.h"
-#include "app/session.h"
-#include "app/settings.h"
+#include "net/hub_handles_win.h"
+#include "net/notification_codes.h"
+#include "session/session.h"
+#include "settings/settings.h"
 #include "ui/class_registration_win.h"
 #include "ui/language.h"
 #include "ui/registry_win.h"

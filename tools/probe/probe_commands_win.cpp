@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/names.h"
+#include "net/names.h"
 #include "tools/probe/probe_names_win.h"
 #include "tools/probe/probe_text.h"
 #include "tools/probe/probe_windows_win.h"

@@ -1,7 +1,7 @@
 // Message and virtual-key name tables of the probe.
 #include "tools/probe/probe_names_win.h"
 
-#include "app/names.h"
+#include "net/names.h"
 #include "tools/probe/probe_text.h"
 
 namespace {

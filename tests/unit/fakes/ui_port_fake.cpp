@@ -1,7 +1,8 @@
 // Recording UI port for the native tests.
 #include "tests/unit/fakes/ui_port_fake.h"
 
-#include "app/ui_port.h"
+#include "session/ui_port.h"
+#include "ui/language.h"
 #include "net/text_convert.h"
 
 std::vector<std::string> uiCalls;
@@ -150,6 +151,10 @@ void UiResetListViews() {
 }
 void UiRefreshContacts() {
     Record("refresh contacts");
+}
+void UiSetLanguage(int language) {
+    Record("set language " + std::to_string(language));
+    SetLanguage(language);
 }
 void UiRefreshRoomList() {
     Record("refresh room list");

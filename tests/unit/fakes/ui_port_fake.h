@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/window_ids.h"
+#include "session/window_ids.h"
 
 extern std::vector<std::string> uiCalls;
 // Texts of the standard edit controls, by window.

@@ -1,6 +1,6 @@
 // The settings variables and the one table of options that the config.ini reader, its
 // writer and the reset all walk, so a key's range and default are stated only once.
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <cstring>
 #include <iterator>

@@ -1,7 +1,7 @@
 // Definitions of the process-wide Win32 handles.
-#include "app/globals_win.h"
+#include "net/hub_handles_win.h"
 
-#include "app/names.h"
+#include "net/names.h"
 
 HINSTANCE programInstance = nullptr;
 HWND mainWindow = nullptr;

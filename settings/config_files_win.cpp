@@ -1,13 +1,13 @@
 // The settings files on disk: whole-file reads and the crash-safe replace of config.ini.
-#include "app/config_files.h"
+#include "settings/config_files.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <new>
 
-#include "app/config_dat.h"
-#include "app/settings.h"
+#include "settings/config_dat.h"
+#include "settings/settings.h"
 
 static_assert(sizeof(LOGFONTW) == kChatFontBytes);
 static_assert(sizeof(COLORREF) == 4);

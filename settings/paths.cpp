@@ -1,5 +1,5 @@
 // Folders and paths.
-#include "app/paths.h"
+#include "settings/paths.h"
 
 std::wstring ProgramFolder;
 std::wstring documentsFolder;

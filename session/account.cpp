@@ -1,12 +1,11 @@
 // Handlers of the account data (13), account values (14) and server clock (10).
-#include "net/account.h"
+#include "session/account.h"
 
 #include <ctime>
 
-#include "app/ui_port.h"
+#include "session/ui_port.h"
 #include "lobby/lobby_state.h"
 #include "net/text_convert.h"
-#include "ui/language.h"
 
 std::int32_t administratorFlag = 0;
 std::int32_t accountBalance = 0;
@@ -41,7 +40,7 @@ void OnServerClock(const FieldList& fields) {
 
 void OnAccountData(const FieldList& fields) {
     OwnPlayerId = TextToInt(FieldAt(fields, 2));
-    SetLanguage(TextToInt(FieldAt(fields, 3)));
+    UiSetLanguage(TextToInt(FieldAt(fields, 3)));
     administratorFlag = TextToInt(FieldAt(fields, 4));
     // The second row ("Administration") is reachable only inside the box.
     const int rows = administratorFlag == 1 ? 2 : 1;

@@ -1,10 +1,11 @@
-// Which handler takes each inbound message type. Types 10 to 114 not listed here, and
-// types outside that range, are acknowledged and otherwise ignored.
-#include <array>
+// Which handler takes each inbound message type: the one table that joins the protocol
+// to the session and the lobby.
+#include <iterator>
 
-#include "app/session.h"
+#include "app/inbound_routes.h"
+#include "session/session.h"
 #include "lobby/lobby_handlers.h"
-#include "net/account.h"
+#include "session/account.h"
 #include "net/dispatch.h"
 #include "net/text_convert.h"
 
@@ -54,18 +55,10 @@ constexpr InboundRoute kRoutes[] = {
     {MSG_TABLE_RELAY, OnTableRelay, "table relay"},
 };
 
-constexpr auto kHandlers = [] {
-    std::array<InboundHandler, kLastInboundType + 1> handlers{};
-    for (const InboundRoute& route : kRoutes)
-        handlers[route.type] = route.handler;
-    return handlers;
-}();
-
 static_assert(std::size(kRoutes) == 28, "every inbound type has its row");
 
 }  // namespace
 
-InboundHandler HandlerForType(int type) {
-    if (type < kFirstInboundType || type > kLastInboundType) return nullptr;
-    return kHandlers[static_cast<std::size_t>(type)];
+void InstallHubInboundRoutes() {
+    InstallInboundRoutes(kRoutes);
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/window_ids.h"
+#include "session/window_ids.h"
 
 enum class WebPage : int {
     Download,
@@ -35,6 +35,8 @@ void UiPostClose();
 // Length and text of a standard edit control (the login fields).
 int UiEditLength(WinId window);
 std::wstring UiEditText(WinId window);
+// The language the server's account data names: every window relabelled, the siblings told.
+void UiSetLanguage(int language);
 // Plays a WAVE resource (1001..1005) asynchronously.
 void UiPlaySound(int soundId);
 // Opens a page of the web site with the current language (and `suffix` after it).

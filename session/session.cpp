@@ -1,11 +1,11 @@
 // The connection and login state machine of the main window: what each notification,
 // login reply and error-window button does to the connect window, the status line, the
 // error and login windows and the connection.
-#include "app/session.h"
+#include "session/session.h"
 
-#include "app/notification_codes.h"
-#include "app/settings.h"
-#include "app/ui_port.h"
+#include "net/notification_codes.h"
+#include "settings/settings.h"
+#include "session/ui_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
 #include "net/link.h"

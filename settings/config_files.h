@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/config_ini.h"
+#include "settings/config_ini.h"
 
 // The whole file, whatever its size; empty when it cannot be opened or read.
 std::string ReadWholeFile(const std::wstring& path);

@@ -1,6 +1,6 @@
 // Reading and writing config.ini's three layers. The reader is lenient by design: every
 // record stands alone, and a bad one only leaves its own variable as it was.
-#include "app/config_ini.h"
+#include "settings/config_ini.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/names.h"
-#include "app/settings.h"
+#include "net/names.h"
+#include "settings/settings.h"
 #include "net/text_convert.h"
 
 namespace {

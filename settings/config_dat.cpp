@@ -1,9 +1,9 @@
 // The chat font record's bytes to and from `chatFont` and `chatFontColour`.
-#include "app/config_dat.h"
+#include "settings/config_dat.h"
 
 #include <cstring>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 static_assert(kConfigDatBytes == kChatFontBytes + 4);
 
