@@ -4,7 +4,8 @@
 //
 // Each record gets a stamp that grows along the list; the index maps an id to the stamp
 // of the first record with that id and to how many records carry it. A position is found
-// again by a binary search of the stamps, so removing a record shifts no index entries.
+// again from the place the record had when last seen or, after removals before it, by a
+// binary search of the stamps, so removing a record rewrites no index entries.
 // Lookups answer exactly as a walk of the list would: the first match, the last match,
 // or every match (ids are unique in practice; a duplicate falls back to a walk).
 //
@@ -23,24 +24,104 @@ inline constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
 struct IdIndex {
     struct Entry {
+        std::int32_t id = 0;
+        std::uint32_t count = 0;       // records with this id; 0: a free slot
         std::uint32_t firstStamp = 0;  // stamp of the first record with this id
-        std::uint32_t count = 0;       // records with this id
+        // Where that record stood when last seen: right until a removal before it, and
+        // then put right by the next search.
+        std::uint32_t place = 0;
     };
-    std::unordered_map<std::int32_t, Entry> entries;
+    // Open addressing with linear probing in a power-of-two table at most 3/4 full: one
+    // memory access per lookup in the usual case.
+    std::vector<Entry> slots;
+    std::size_t used = 0;
     std::vector<std::uint32_t> stamps;  // one per record, strictly increasing
     std::uint32_t nextStamp = 0;
 };
 
+// --- The table of entries ---
+
+inline std::size_t IndexHome(const IdIndex& index, std::int32_t id) {
+    std::uint32_t hash = static_cast<std::uint32_t>(id) * 0x9E3779B1u;
+    hash ^= hash >> 15;
+    return hash & (index.slots.size() - 1);
+}
+
+inline IdIndex::Entry* IndexEntry(IdIndex& index, std::int32_t id) {
+    if (index.slots.empty()) return nullptr;
+    const std::size_t mask = index.slots.size() - 1;
+    for (std::size_t at = IndexHome(index, id);; at = (at + 1) & mask) {
+        IdIndex::Entry& slot = index.slots[at];
+        if (slot.count == 0) return nullptr;
+        if (slot.id == id) return &slot;
+    }
+}
+
+inline void IndexMakeRoom(IdIndex& index, std::size_t wanted) {
+    std::size_t capacity = index.slots.empty() ? 16 : index.slots.size();
+    while (wanted * 4 > capacity * 3)
+        capacity *= 2;
+    if (capacity == index.slots.size()) return;
+    std::vector<IdIndex::Entry> old(capacity);
+    old.swap(index.slots);
+    const std::size_t mask = capacity - 1;
+    for (const IdIndex::Entry& entry : old) {
+        if (entry.count == 0) continue;
+        std::size_t at = IndexHome(index, entry.id);
+        while (index.slots[at].count != 0)
+            at = (at + 1) & mask;
+        index.slots[at] = entry;
+    }
+}
+
+// The entry of `id`, made (with count 0) when there is none.
+inline IdIndex::Entry& IndexEntryFor(IdIndex& index, std::int32_t id) {
+    if (IdIndex::Entry* found = IndexEntry(index, id)) return *found;
+    IndexMakeRoom(index, index.used + 1);
+    const std::size_t mask = index.slots.size() - 1;
+    std::size_t at = IndexHome(index, id);
+    while (index.slots[at].count != 0)
+        at = (at + 1) & mask;
+    ++index.used;
+    index.slots[at] = IdIndex::Entry{id, 0, 0, 0};
+    return index.slots[at];
+}
+
+// Frees the slot of an entry whose count went to 0, moving back the entries after it that
+// would otherwise no longer be found.
+inline void IndexFree(IdIndex& index, IdIndex::Entry& entry) {
+    const std::size_t mask = index.slots.size() - 1;
+    std::size_t hole = static_cast<std::size_t>(&entry - index.slots.data());
+    index.slots[hole].count = 0;
+    --index.used;
+    for (std::size_t at = (hole + 1) & mask; index.slots[at].count != 0; at = (at + 1) & mask) {
+        const std::size_t home = IndexHome(index, index.slots[at].id);
+        // The entry may fill the hole when its home does not lie after the hole on the way
+        // round to it.
+        if (((at - home) & mask) >= ((at - hole) & mask)) {
+            index.slots[hole] = index.slots[at];
+            index.slots[at].count = 0;
+            hole = at;
+        }
+    }
+}
+
+// --- Keeping the index in step with its list ---
+
 template <class Record, class IdOf>
 void IndexRebuild(IdIndex& index, const std::vector<Record>& list, IdOf idOf) {
-    index.entries.clear();
-    index.entries.reserve(list.size());
+    index.slots.clear();
+    index.used = 0;
+    IndexMakeRoom(index, list.size());
     index.stamps.resize(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
         const auto stamp = static_cast<std::uint32_t>(i);
         index.stamps[i] = stamp;
-        IdIndex::Entry& entry = index.entries[idOf(list[i])];
-        if (entry.count++ == 0) entry.firstStamp = stamp;
+        IdIndex::Entry& entry = IndexEntryFor(index, idOf(list[i]));
+        if (entry.count++ == 0) {
+            entry.firstStamp = stamp;
+            entry.place = stamp;
+        }
     }
     index.nextStamp = static_cast<std::uint32_t>(list.size());
 }
@@ -50,9 +131,13 @@ void IndexInStep(IdIndex& index, const std::vector<Record>& list, IdOf idOf) {
     if (index.stamps.size() != list.size()) IndexRebuild(index, list, idOf);
 }
 
-inline std::size_t IndexPosition(const IdIndex& index, std::uint32_t stamp) {
-    auto at = std::lower_bound(index.stamps.begin(), index.stamps.end(), stamp);
-    return static_cast<std::size_t>(at - index.stamps.begin());
+// Where the first record of an entry stands now.
+inline std::size_t IndexPosition(const IdIndex& index, IdIndex::Entry& entry) {
+    if (entry.place < index.stamps.size() && index.stamps[entry.place] == entry.firstStamp)
+        return entry.place;
+    auto at = std::lower_bound(index.stamps.begin(), index.stamps.end(), entry.firstStamp);
+    entry.place = static_cast<std::uint32_t>(at - index.stamps.begin());
+    return entry.place;
 }
 
 // Position of the first record with `id`, or kNotFound.
@@ -60,9 +145,9 @@ template <class Record, class IdOf>
 std::size_t IndexFirst(IdIndex& index, const std::vector<Record>& list, IdOf idOf,
                        std::int32_t id) {
     IndexInStep(index, list, idOf);
-    auto found = index.entries.find(id);
-    if (found == index.entries.end()) return kNotFound;
-    std::size_t at = IndexPosition(index, found->second.firstStamp);
+    IdIndex::Entry* entry = IndexEntry(index, id);
+    if (entry == nullptr) return kNotFound;
+    std::size_t at = IndexPosition(index, *entry);
     if (at < list.size() && idOf(list[at]) == id) return at;
     // Changed behind the index's back: answer as the walk would, and index again.
     IndexRebuild(index, list, idOf);
@@ -75,7 +160,7 @@ std::size_t IndexFirst(IdIndex& index, const std::vector<Record>& list, IdOf idO
 template <class Record, class IdOf>
 std::size_t IndexLast(IdIndex& index, const std::vector<Record>& list, IdOf idOf, std::int32_t id) {
     std::size_t first = IndexFirst(index, list, idOf, id);
-    if (first == kNotFound || index.entries[id].count == 1) return first;
+    if (first == kNotFound || IndexEntry(index, id)->count == 1) return first;
     for (std::size_t i = list.size(); i-- > first;)
         if (idOf(list[i]) == id) return i;
     return first;
@@ -89,7 +174,7 @@ std::vector<std::size_t> IndexEvery(IdIndex& index, const std::vector<Record>& l
     std::size_t first = IndexFirst(index, list, idOf, id);
     if (first == kNotFound) return positions;
     positions.push_back(first);
-    if (index.entries[id].count == 1) return positions;
+    if (IndexEntry(index, id)->count == 1) return positions;
     for (std::size_t i = first + 1; i < list.size(); ++i)
         if (idOf(list[i]) == id) positions.push_back(i);
     return positions;
@@ -104,8 +189,11 @@ void IndexAppend(IdIndex& index, std::vector<Record>& list, IdOf idOf, Record re
     list.push_back(std::move(record));
     const std::uint32_t stamp = index.nextStamp++;
     index.stamps.push_back(stamp);
-    IdIndex::Entry& entry = index.entries[id];
-    if (entry.count++ == 0) entry.firstStamp = stamp;
+    IdIndex::Entry& entry = IndexEntryFor(index, id);
+    if (entry.count++ == 0) {
+        entry.firstStamp = stamp;
+        entry.place = static_cast<std::uint32_t>(list.size() - 1);
+    }
 }
 
 // Removes every record for which remove(record) holds, keeping the order of the rest
@@ -124,13 +212,12 @@ std::size_t IndexRemoveIf(IdIndex& index, std::vector<Record>& list, IdOf idOf, 
             ++kept;
             continue;
         }
-        const std::int32_t id = idOf(list[i]);
-        auto found = index.entries.find(id);
-        if (found == index.entries.end()) continue;
-        if (--found->second.count == 0)
-            index.entries.erase(found);
-        else if (found->second.firstStamp == index.stamps[i])
-            firstGone.push_back(id);
+        IdIndex::Entry* entry = IndexEntry(index, idOf(list[i]));
+        if (entry == nullptr) continue;
+        if (--entry->count == 0)
+            IndexFree(index, *entry);
+        else if (entry->firstStamp == index.stamps[i])
+            firstGone.push_back(entry->id);
     }
     const std::size_t removed = list.size() - kept;
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(kept), list.end());
@@ -138,7 +225,9 @@ std::size_t IndexRemoveIf(IdIndex& index, std::vector<Record>& list, IdOf idOf, 
     for (std::int32_t id : firstGone) {
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (idOf(list[i]) == id) {
-                index.entries[id].firstStamp = index.stamps[i];
+                IdIndex::Entry* entry = IndexEntry(index, id);
+                entry->firstStamp = index.stamps[i];
+                entry->place = static_cast<std::uint32_t>(i);
                 break;
             }
         }
@@ -155,24 +244,26 @@ void IndexRemoveAt(IdIndex& index, std::vector<Record>& list, IdOf idOf, std::si
     const std::uint32_t stamp = index.stamps[position];
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(position));
     index.stamps.erase(index.stamps.begin() + static_cast<std::ptrdiff_t>(position));
-    auto found = index.entries.find(id);
-    if (found == index.entries.end()) return;
-    if (--found->second.count == 0) {
-        index.entries.erase(found);
-    } else if (found->second.firstStamp == stamp) {
+    IdIndex::Entry* entry = IndexEntry(index, id);
+    if (entry == nullptr) return;
+    if (--entry->count == 0) {
+        IndexFree(index, *entry);
+    } else if (entry->firstStamp == stamp) {
         for (std::size_t i = position; i < list.size(); ++i) {
             if (idOf(list[i]) == id) {
-                found->second.firstStamp = index.stamps[i];
+                entry->firstStamp = index.stamps[i];
+                entry->place = static_cast<std::uint32_t>(i);
                 break;
             }
         }
     }
 }
 
-// Whether the index is exactly what indexing the list afresh would give (stamps aside):
-// the lookups heal a stale index, so the tests ask this to see that none was left stale.
+// Whether the index is exactly what indexing the list afresh would give (stamps and
+// places aside): the lookups heal a stale index, so the tests ask this to see that none
+// was left stale.
 template <class Record, class IdOf>
-bool IndexExact(const IdIndex& index, const std::vector<Record>& list, IdOf idOf) {
+bool IndexExact(IdIndex& index, const std::vector<Record>& list, IdOf idOf) {
     if (index.stamps.size() != list.size()) return false;
     if (!std::is_sorted(index.stamps.begin(), index.stamps.end()) ||
         std::adjacent_find(index.stamps.begin(), index.stamps.end()) != index.stamps.end())
@@ -182,11 +273,14 @@ bool IndexExact(const IdIndex& index, const std::vector<Record>& list, IdOf idOf
         IdIndex::Entry& entry = expected[idOf(list[i])];
         if (entry.count++ == 0) entry.firstStamp = index.stamps[i];
     }
-    if (expected.size() != index.entries.size()) return false;
+    std::size_t stored = 0;
+    for (const IdIndex::Entry& slot : index.slots)
+        stored += slot.count != 0 ? 1 : 0;
+    if (expected.size() != index.used || stored != index.used) return false;
     for (const auto& [id, entry] : expected) {
-        auto found = index.entries.find(id);
-        if (found == index.entries.end() || found->second.count != entry.count ||
-            found->second.firstStamp != entry.firstStamp)
+        const IdIndex::Entry* found = IndexEntry(index, id);
+        if (found == nullptr || found->count != entry.count ||
+            found->firstStamp != entry.firstStamp)
             return false;
     }
     return true;

@@ -98,7 +98,7 @@ void OnPresenceChange(const FieldList& fields) {
     }
     LobbyRepaintMain();
     if (IsContact(playerId)) LobbyRefreshContacts();
-    if (presencesGone > 0) RefreshRoomList();
+    if (presencesGone > 0) RefreshRoomUsers();
     BroadcastToChildWindows(RELAY_PRESENCE, Pair(playerId, ',', status));
 }
 
@@ -132,7 +132,7 @@ void OnPlayers(const FieldList& fields) {
     });
     LobbyRepaintMain();
     if (existingChanged) {
-        RefreshRoomList();
+        RefreshRoomUsers();
         LobbyRefreshTournamentList();
         LobbyRefreshContacts();
     }
@@ -156,7 +156,7 @@ void OnPlayerGone(const FieldList& fields) {
     });
     LobbyRepaintMain();
     if (contactRemoved) LobbyRefreshContacts();
-    if (usersChanged) RefreshRoomList();
+    if (usersChanged) RefreshRoomUsers();
     BroadcastToChildWindows(RELAY_PLAYER_GONE, IntToText(playerId));
 }
 
@@ -210,9 +210,9 @@ void OnRoomPresences(const FieldList& fields) {
         if (!rooms[room].windowOpen) return;
         std::string relayed = Pair(presence.presenceId, ':', presence.playerId);
         relayed += ';';
-        SendToRoomWindow(presence.roomId, RELAY_ROOM_PRESENCES, relayed);
+        SendRelayBytes(rooms[room].window, RELAY_ROOM_PRESENCES, RelayBytes(relayed));
     });
-    RefreshRoomList();
+    RefreshRoomUsers();
 }
 
 void OnRoomRemoved(const FieldList& fields) {
@@ -261,7 +261,7 @@ void OnRoomLeft(const FieldList& fields) {
     DropJoinRequests([&](const JoinRecord& join) {
         return join.roomId == roomId && (join.playerA == playerId || join.playerB == playerId);
     });
-    RefreshRoomList();
+    RefreshRoomUsers();
 }
 
 void OnContacts(const FieldList& fields) {
@@ -330,10 +330,15 @@ void OnTables(const FieldList& fields) {
         } else {
             AddTable(received);
         }
-        relayed = TableValuesText(received);
-        relayed += open ? ":1;" : ":0;";
-        SendToRoomWindow(roomId, RELAY_TABLES, relayed);
-        SendToTableWindow(id, RELAY_TABLES, relayed);
+        const WindowRef roomWindow = OpenRoomWindowOf(roomId);
+        const WindowRef tableWindow = OpenTableWindowOf(id);
+        if (roomWindow != 0 || tableWindow != 0) {
+            relayed = TableValuesText(received);
+            relayed += open ? ":1;" : ":0;";
+            const std::string bytes = RelayBytes(relayed);
+            if (roomWindow != 0) SendRelayBytes(roomWindow, RELAY_TABLES, bytes);
+            if (tableWindow != 0) SendRelayBytes(tableWindow, RELAY_TABLES, bytes);
+        }
         const bool ownTable =
             received.values[5] == OwnPlayerId || received.values[6] == OwnPlayerId;
         if (openMark && ownTable && received.values[16] == 0) {
@@ -356,10 +361,14 @@ void OnSeats(const FieldList& fields) {
         seat.playerId = TextToInt(items[3]);
         if (FirstSeat(seat.seatId) != kNotFound) return;
         AddSeat(seat);
-        std::string toRoom = IntToText(seat.seatId) + ":" + IntToText(seat.tableId) + ":" +
-                             IntToText(seat.playerId) + ";";
-        SendToRoomWindow(seat.roomId, RELAY_SEATS, toRoom);
-        SendToTableWindow(seat.tableId, RELAY_SEATS, Pair(seat.seatId, ':', seat.playerId) + ";");
+        if (const WindowRef roomWindow = OpenRoomWindowOf(seat.roomId)) {
+            const std::string toRoom = IntToText(seat.seatId) + ":" + IntToText(seat.tableId) +
+                                       ":" + IntToText(seat.playerId) + ";";
+            SendRelayBytes(roomWindow, RELAY_SEATS, RelayBytes(toRoom));
+        }
+        if (const WindowRef tableWindow = OpenTableWindowOf(seat.tableId))
+            SendRelayBytes(tableWindow, RELAY_SEATS,
+                           RelayBytes(Pair(seat.seatId, ':', seat.playerId) + ";"));
     });
 }
 

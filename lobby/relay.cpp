@@ -72,14 +72,24 @@ bool SendCodeToSibling(WindowRef window, int code, std::intptr_t lParam) {
     return answered;
 }
 
+WindowRef OpenRoomWindowOf(std::int32_t roomId) {
+    const std::size_t at = FirstRoom(roomId);
+    return at != kNotFound && rooms[at].windowOpen ? rooms[at].window : 0;
+}
+
+WindowRef OpenTableWindowOf(std::int32_t tableId) {
+    const std::size_t at = FirstTable(tableId);
+    return at != kNotFound && tables[at].windowOpen ? tables[at].window : 0;
+}
+
 void SendToRoomWindow(std::int32_t roomId, std::uintptr_t code, std::string_view payload) {
-    std::size_t at = FirstRoom(roomId);
+    const std::size_t at = FirstRoom(roomId);
     if (at == kNotFound || !rooms[at].windowOpen) return;
     SendRelayBytes(rooms[at].window, code, RelayBytes(payload));
 }
 
 void SendToTableWindow(std::int32_t tableId, std::uintptr_t code, std::string_view payload) {
-    std::size_t at = FirstTable(tableId);
+    const std::size_t at = FirstTable(tableId);
     if (at == kNotFound || !tables[at].windowOpen) return;
     SendRelayBytes(tables[at].window, code, RelayBytes(payload));
 }

@@ -30,6 +30,10 @@ struct SiblingBatch {
 bool SendRelayBytes(WindowRef window, std::uintptr_t code, std::string_view bytes);
 bool SendCodeToSibling(WindowRef window, int code, std::intptr_t lParam);
 
+// The window of the first room (table) with this id when it is open, else 0: the callers
+// that build a payload per record build it only for a window that will take it.
+WindowRef OpenRoomWindowOf(std::int32_t roomId);
+WindowRef OpenTableWindowOf(std::int32_t tableId);
 // To the window of the first room (table) with this id, when that window is open.
 void SendToRoomWindow(std::int32_t roomId, std::uintptr_t code, std::string_view payload);
 void SendToTableWindow(std::int32_t tableId, std::uintptr_t code, std::string_view payload);

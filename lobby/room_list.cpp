@@ -59,17 +59,35 @@ int CompareRoomNames(const std::wstring& a, const std::wstring& b) {
 }
 
 void SortRooms(int mode) {
-    std::sort(rooms.begin(), rooms.end(), [mode](const RoomRecord& a, const RoomRecord& b) {
+    const auto before = [mode](const RoomRecord& a, const RoomRecord& b) {
         return CompareRooms(a, b, mode) < 0;
-    });
+    };
+    // Usually the list is in order up to the rooms just added: those are sorted on their
+    // own and merged in.
+    const auto unsorted = std::is_sorted_until(rooms.begin(), rooms.end(), before);
+    if (unsorted == rooms.end()) return;
+    std::sort(unsorted, rooms.end(), before);
+    std::inplace_merge(rooms.begin(), unsorted, rooms.end(), before);
     RoomListReordered();
 }
 
-void RefreshRoomList() {
-    if (rooms.size() > 1) SortRooms(RoomSortMode);
+namespace {
+void ShowRoomList() {
     LobbySetRoomListRows(static_cast<int>(rooms.size()));
     LobbyRepaintRoomList();
     LobbyRepaintMain();
+}
+}  // namespace
+
+void RefreshRoomList() {
+    if (rooms.size() > 1) SortRooms(RoomSortMode);
+    ShowRoomList();
+}
+
+void RefreshRoomUsers() {
+    const bool orderByUsers = RoomSortMode == 4 || RoomSortMode == 5;
+    if (rooms.size() > 1 && (orderByUsers || FirstRoomListPending)) SortRooms(RoomSortMode);
+    ShowRoomList();
 }
 
 void ToggleRoomSort(int column) {

@@ -18,6 +18,10 @@ void SortRooms(int mode);
 // there is more than one), the view's scroll range set to the count, list and main window
 // repainted.
 void RefreshRoomList();
+// The same after a change of user counts (or of players) only: the list is sorted again
+// only when its order depends on the counts (modes 4 and 5), or while no room list has
+// arrived on this connection (the remembered rooms may not be in order yet).
+void RefreshRoomUsers();
 
 // A column head of the room list: 1 name (modes 0 / 1), 2 money kind (2 / 3),
 // 3 users (4 / 5). A second click on the same head turns the order round.

@@ -36,44 +36,70 @@ std::vector<std::size_t> WalkEvery(const std::vector<Item>& list, std::int32_t i
     return positions;
 }
 
-void ExpectSameAsWalk(IdIndex& index, const std::vector<Item>& list, int idRange) {
-    for (std::int32_t id = -1; id <= idRange; ++id) {
-        SCOPED_TRACE(id);
-        ASSERT_EQ(IndexFirst(index, list, IdOf, id), WalkFirst(list, id));
-        ASSERT_EQ(IndexLast(index, list, IdOf, id), WalkLast(list, id));
-        ASSERT_EQ(IndexEvery(index, list, IdOf, id), WalkEvery(list, id));
+void ExpectSameAsWalk(IdIndex& index, const std::vector<Item>& list, std::int32_t id) {
+    SCOPED_TRACE(id);
+    ASSERT_EQ(IndexFirst(index, list, IdOf, id), WalkFirst(list, id));
+    ASSERT_EQ(IndexLast(index, list, IdOf, id), WalkLast(list, id));
+    ASSERT_EQ(IndexEvery(index, list, IdOf, id), WalkEvery(list, id));
+}
+
+// Every id of a small range, or some ids of the list and as many others of a large one.
+void ExpectSameAsWalk(IdIndex& index, const std::vector<Item>& list, int idRange,
+                      std::mt19937& random) {
+    if (idRange <= 1000) {
+        for (std::int32_t id = -1; id <= idRange; ++id)
+            ExpectSameAsWalk(index, list, id);
+        return;
+    }
+    for (int i = 0; i < 100 && !list.empty(); ++i) {
+        ExpectSameAsWalk(index, list, list[random() % list.size()].id);
+        ExpectSameAsWalk(index, list,
+                         static_cast<std::int32_t>(random() % static_cast<unsigned>(idRange)));
     }
 }
 
 TEST(IdIndex, RandomChangesLeaveEveryLookupAsAWalkWouldAnswer) {
-    for (int idRange : {5, 40, 1000}) {  // many duplicates, some, almost none
-        SCOPED_TRACE(idRange);
-        std::mt19937 random(static_cast<unsigned>(idRange));
+    struct Case {
+        int idRange;  // many duplicates, some, almost none
+        int steps;
+        int appendsIn100;  // the rest: single removals, removals by id, by serial, sorts
+        int checkEvery;    // steps between full checks of the index
+    } cases[] = {{5, 3000, 50, 1},
+                 {40, 3000, 50, 1},
+                 {1000, 3000, 50, 1},
+                 {1 << 20, 30000, 90, 1000}};  // thousands of ids: collisions in the table
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.idRange);
+        std::mt19937 random(static_cast<unsigned>(c.idRange));
         std::vector<Item> list;
         IdIndex index;
         int serial = 0;
-        for (int step = 0; step < 3000; ++step) {
-            const int what = static_cast<int>(random() % 10);
-            const auto id = static_cast<std::int32_t>(random() % static_cast<unsigned>(idRange));
-            if (what < 5) {
+        for (int step = 0; step < c.steps; ++step) {
+            const int what = static_cast<int>(random() % 100);
+            const int rest = (what - c.appendsIn100) * 10 / (100 - c.appendsIn100);
+            const auto id = static_cast<std::int32_t>(random() % static_cast<unsigned>(c.idRange));
+            if (what < c.appendsIn100) {
                 IndexAppend(index, list, IdOf, Item{id, serial++});
-            } else if (what < 7 && !list.empty()) {
+            } else if (rest < 5 && !list.empty()) {
                 IndexRemoveAt(index, list, IdOf, random() % list.size());
-            } else if (what < 8) {
-                const int modulus = 2 + static_cast<int>(random() % 5);
+            } else if (rest < 7) {
+                IndexRemoveIf(index, list, IdOf, [&](const Item& item) { return item.id == id; });
+            } else if (rest < 9) {
+                const int modulus = 2 + static_cast<int>(random() % 50);
                 IndexRemoveIf(index, list, IdOf,
                               [&](const Item& item) { return item.serial % modulus == 0; });
-            } else if (what < 9) {
-                IndexRemoveIf(index, list, IdOf, [&](const Item& item) { return item.id == id; });
             } else {
                 // Reordered in place, as the room list's sort does.
                 std::shuffle(list.begin(), list.end(), random);
                 IndexRebuild(index, list, IdOf);
             }
-            ASSERT_TRUE(IndexExact(index, list, IdOf)) << "step " << step;
-            if (step % 50 == 0) ExpectSameAsWalk(index, list, idRange);
+            if (step % c.checkEvery == 0) {
+                ASSERT_TRUE(IndexExact(index, list, IdOf)) << step;
+            }
+            if (step % 500 == 0) ExpectSameAsWalk(index, list, c.idRange, random);
         }
-        ExpectSameAsWalk(index, list, idRange);
+        ASSERT_TRUE(IndexExact(index, list, IdOf));
+        ExpectSameAsWalk(index, list, c.idRange, random);
     }
 }
 

@@ -492,6 +492,41 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByName) {
     }
 }
 
+std::vector<int> RoomIds() {
+    std::vector<int> ids;
+    for (const RoomRecord& room : rooms)
+        ids.push_back(room.id);
+    return ids;
+}
+
+TEST_F(LobbyModel, RoomsOfLaterListsAreSortedIn) {
+    Deliver("31,1:delta:1:0;2:alpha:1:0;");
+    Deliver("31,3:charlie:1:0;4:bravo:1:0;5:Echo:1:0;");
+    Deliver("31,2:foxtrot:1:0;");  // renamed: moves to the end
+    EXPECT_EQ(RoomIds(), (std::vector<int>{4, 3, 1, 5, 2}));
+}
+
+TEST_F(LobbyModel, UserCountsReorderTheListInTheUsersModes) {
+    Deliver("31,1:alpha:1:0;2:bravo:1:0;");
+    RoomSortMode = 4;
+    Deliver("32,11:2:7;");
+    EXPECT_EQ(RoomIds(), (std::vector<int>{2, 1}));
+    Deliver("38,11");
+    EXPECT_EQ(RoomIds(), (std::vector<int>{1, 2}));
+    RoomSortMode = 5;
+    Deliver("32,12:1:7;");
+    EXPECT_EQ(RoomIds(), (std::vector<int>{2, 1}));
+}
+
+TEST_F(LobbyModel, RememberedRoomsAreSortedBeforeTheFirstList) {
+    AddRememberedRoom(rooms, 9, 0, 0);
+    AddRememberedRoom(rooms, 3, 0, 0);
+    rooms[FirstRoom(9)].name = L"b";  // as a room list view could not show them yet
+    rooms[FirstRoom(3)].name = L"a";
+    Deliver("32,11:3:7;");
+    EXPECT_EQ(RoomIds(), (std::vector<int>{3, 9})) << "sorted though only users changed";
+}
+
 TEST_F(LobbyModel, ColumnHeadsToggleTheirPairOfModes) {
     struct Case {
         int column, before, after;
