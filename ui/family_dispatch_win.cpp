@@ -1,5 +1,6 @@
 // From a class row to its family's procedure.
 #include "ui/class_table.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/families_win.h"
 
 namespace {
@@ -40,20 +41,12 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return ConnectWindowProcedure;
         case Family::StatusLine:
             return StatusLineProcedure;
-        case Family::ErrorDialog:
-            return ErrorDialogProcedure;
-        case Family::LoginDialog:
-            return LoginDialogProcedure;
-        case Family::AboutDialog:
-            return AboutDialogProcedure;
-        case Family::SettingsDialog:
-            return SettingsDialogProcedure;
+        case Family::DialogFrame:
+            return DialogFrameProcedure;
         case Family::ContactsFrame:
             return ContactsFrameProcedure;
         case Family::ContactsList:
             return ContactsListProcedure;
-        case Family::ContactsAdd:
-            return ContactsAddProcedure;
         // Shown as their bitmap until their lists, clock and menus are drawn.
         case Family::StaticImage:
         case Family::ListBody:

@@ -9,6 +9,7 @@
 #include "ui/families_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void PaintDropdownPanel(int panel, HWND window) {
     int rows = std::min(PanelRowTexts(panel, texts), canvas.height / kRowHeight);
     for (int r = 0; r < rows; ++r) {
         int top = r * kRowHeight;
-        int image = highlightedRow[panel] == r + 1 ? 41 : 43;
+        int image = highlightedRow[panel] == r + 1 ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_ROW;
         DrawResourceBitmap(canvas.dc, image, 0, top, kPanelWidth, kRowHeight);
         DrawCentredText(canvas.dc, Text(texts[r]), SmallFont(), kDropdownGrey,
                         {0, top, kPanelWidth, top + kRowHeight});
@@ -61,7 +62,7 @@ void PaintDropdownPanel(int panel, HWND window) {
 void PaintHeaderMenuBar(HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
-    DrawResourceBitmap(canvas.dc, 40, 0, 0, canvas.width, canvas.height);
+    DrawResourceBitmap(canvas.dc, BITMAP_MENU_PANEL, 0, 0, canvas.width, canvas.height);
     const TextId titles[] = {TextId::HeaderFile, TextId::HeaderOptions, TextId::HeaderWebsite,
                              TextId::HeaderHelp};
     for (int n = 0; n < 4; ++n) {

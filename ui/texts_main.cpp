@@ -70,6 +70,11 @@ constexpr TextRow kRows[] = {
      L"Za mała rozdzielczość ekranu\r\nnie można wyświetlić okna.\r\nProgram zostanie "
      L"zamknięty."},
 
+    {T::StartFailedText, L"Tavlora cannot create its windows.\r\nProgram will close now.",
+     L"Tavlora kann seine Fenster nicht anlegen.\r\nProgramm wird geschlossen.",
+     L"Tavlora non può creare le sue finestre.\r\nIl programma verrà chiuso.",
+     L"Tavlora nie może utworzyć swoich okien.\r\nProgram zostanie zamknięty."},
+
     {T::ContactsTitle, L"Contacts", L"Kontakte", L"Contatti", L"Kontakty"},
     {T::AddContactTitle, L"Add Contact", L"Kontakt hinzufügen", L"Aggiungi contatto",
      L"Dodaj kontakt"},

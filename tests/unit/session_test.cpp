@@ -230,7 +230,7 @@ TEST_F(SessionTest, AccountStatusDeactivatedOrSuspended) {
     SetUp();
     Connected();
     OnAccountStatus(3);
-    EXPECT_EQ(uiCalls, Join({UiReset(), {"repaint StatusLine"}, ErrorShown(1)}));
+    EXPECT_EQ(uiCalls, Join({UiReset(), {"repaint StatusLine", "repaint Connect"}, ErrorShown(1)}));
     EXPECT_EQ(errorState, 8);
     EXPECT_EQ(connectPhase, PHASE_RECONNECTING);
 
@@ -303,7 +303,7 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
 
 TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
     contactsAtLogin = 1;
-    contactsLeft = 900, contactsTop = 10, contactsWidth = 300, contactsHeight = 400;
+    contactsRect = {900, 10, 300, 400};
     OnInitialDataComplete();
     EXPECT_TRUE(isLoggedIn);
     EXPECT_EQ(uiCalls, (Calls{"enable Main 1", "repaint Main", "hide Connect", "hide Login",

@@ -206,15 +206,15 @@ protected:
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
-        programInstance = GetModuleHandleW(nullptr);
+        SetProgramInstance(GetModuleHandleW(nullptr));
         language = 1;
         sound = 0;
         contactsOnTop = 1;
         loginUserName = L"alice";
         loginPassword = L"secret";
         RegisterWindowClasses(programInstance, TestMainProcedure);
-        mainWindow = CreateWindowExW(0, L"KXLobby0", L"Tavlora", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                                     640, 480, nullptr, nullptr, programInstance, nullptr);
+        SetMainWindow(CreateWindowExW(0, L"KXLobby0", L"Tavlora", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                                      640, 480, nullptr, nullptr, programInstance, nullptr));
         ShowWindow(mainWindow, SW_SHOW);
         PumpMessages();
     }
@@ -225,7 +225,7 @@ protected:
         DestroyWindow(mainWindow);
         PumpMessages();
         UnregisterClassW(L"KXLobby0", programInstance);
-        mainWindow = nullptr;
+        SetMainWindow(nullptr);
     }
 };
 
