@@ -155,9 +155,22 @@ class Startup(unittest.TestCase):
             self.assertLess(time.monotonic() - start, 5)
             hub.screenshot("startup-no-server")
 
-            # OK retries: the connect window comes back and a new attempt fails again.
+            # OK retries. A server that accepts and never greets holds the new attempt open:
+            # the server sees the connection, the error window has gone and the connect
+            # window is back over the enabled main window. The server's end fails the
+            # attempt and brings the error window back.
+            hub.start_server(["--greeting", "none"])
             hub.click("errorwindowname/errorokwindowname/errorok2windowname")
+            harness.wait_until(lambda: hub.connections(3556) == 1, what="the new attempt")
+            windows = hub.windows()
+            self.assertFalse(hub.window("errorwindowname", windows)["visible"])
+            self.assertTrue(hub.window("connectwindowname", windows)["visible"])
+            self.assertEqual(hub.window("connectwindowname", windows)["text"], "Connecting ...")
+            self.assertTrue(hub.window(MAIN, windows)["enabled"])
+            hub.stop_server()
             hub.wait_visible("errorwindowname")
+            self.assertIn("No connection to server.", hub.window("errorwindowname")["text"])
+            self.assertFalse(hub.window(MAIN)["enabled"])
             # Cancel ends the program normally.
             hub.click("errorwindowname/errorcancelwindowname/errorcancel2windowname")
             self.assertEqual(hub.hub.wait(20), 0)
