@@ -37,6 +37,10 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return HeaderMenuBarProcedure;
         case Family::News:
             return NewsProcedure;
+        case Family::AccountPanel:
+            return AccountPanelProcedure;
+        case Family::Clock:
+            return ClockProcedure;
         case Family::ConnectWindow:
             return ConnectWindowProcedure;
         case Family::StatusLine:
@@ -50,8 +54,6 @@ FamilyProcedureFn ProcedureOf(Family family) {
         // Shown as their bitmap until their lists, clock and menus are drawn.
         case Family::StaticImage:
         case Family::ListBody:
-        case Family::AccountPanel:
-        case Family::Clock:
         case Family::ContactsMenu:
         case Family::Main:
             break;

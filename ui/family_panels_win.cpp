@@ -4,6 +4,7 @@
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
+#include "session/news.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
@@ -59,20 +60,6 @@ void PaintDropdownPanel(int panel, HWND window) {
     EndCanvas(canvas);
 }
 
-void PaintHeaderMenuBar(HWND window) {
-    Canvas canvas;
-    BeginCanvas(window, canvas);
-    DrawResourceBitmap(canvas.dc, BITMAP_MENU_PANEL, 0, 0, canvas.width, canvas.height);
-    const TextId titles[] = {TextId::HeaderFile, TextId::HeaderOptions, TextId::HeaderWebsite,
-                             TextId::HeaderHelp};
-    for (int n = 0; n < 4; ++n) {
-        int left = 2 + 129 * n;
-        DrawCentredText(canvas.dc, Text(titles[n]), TextFont(), kWhite,
-                        {left, 3, left + kPanelWidth, 3 + kRowHeight});
-    }
-    EndCanvas(canvas);
-}
-
 }  // namespace
 
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,15 +78,12 @@ LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM 
         DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
         DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
                         {0, 0, 140, 50});
+        int y = 50;
+        for (const std::wstring& line : newsLines) {
+            DrawCentredAcross(canvas.dc, line, TextFont(), kNewsGreen, 0, canvas.width, y);
+            y += 20;
+        }
         EndCanvas(canvas);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT HeaderMenuBarProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PaintHeaderMenuBar(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
