@@ -26,12 +26,16 @@ void PaintAccountPanel(int row, HWND window) {
         {TextId::AccountTokens, std::to_wstring(tokens)},
     };
     int y = 0;
+    std::wstring spoken;
     for (const auto& line : lines) {
         DrawTextAt(canvas.dc, Text(line.label), TextFont(), kCashierRose, 20, y);
         DrawTextAt(canvas.dc, line.value, TextFont(), kCashierRose, 164, y);
         y += 20;
+        spoken += (spoken.empty() ? L"" : L"\n") + Text(line.label) + L" " + line.value;
     }
     EndCanvas(canvas);
+    // What the panel shows is also its window text, for screen readers and the test probe.
+    SetWindowTextW(window, spoken.c_str());
 }
 
 }  // namespace

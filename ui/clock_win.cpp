@@ -30,6 +30,9 @@ void PaintClock(int row, HWND window) {
         DrawCentredText(canvas.dc, L":", TextFont(), kWhite, {colon, 0, colon + 5, canvas.height});
     DrawCentredText(canvas.dc, L"CET", TextFont(), kWhite, {81, 0, 81 + 32, canvas.height});
     EndCanvas(canvas);
+    // The time shown is also the window's text, for screen readers and the test probe.
+    const std::wstring spoken = digits[0] + L":" + digits[1] + L":" + digits[2] + L" CET";
+    SetWindowTextW(window, spoken.c_str());
 }
 
 }  // namespace

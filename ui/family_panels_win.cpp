@@ -79,10 +79,13 @@ LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM 
         DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
                         {0, 0, 140, 50});
         int y = 50;
+        std::wstring spoken = Text(TextId::NewsTitle);
         for (const std::wstring& line : newsLines) {
             DrawCentredAcross(canvas.dc, line, TextFont(), kNewsGreen, 0, canvas.width, y);
             y += 20;
+            spoken += L"\n" + line;
         }
+        SetWindowTextW(window, spoken.c_str());
         EndCanvas(canvas);
         return 0;
     }
