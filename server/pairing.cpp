@@ -9,7 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 #include "server/handshake.h"
 #include "server/log.h"
 #include "server/server.h"

@@ -1,7 +1,7 @@
 // Parser of scenario files and control lines (syntax in SCENARIOS.md and --help).
 #include "server/script.h"
 
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "net/text_convert.h"
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 #include "server/log.h"
 
 namespace {

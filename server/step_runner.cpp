@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 
 namespace {
 

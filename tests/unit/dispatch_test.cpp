@@ -2,6 +2,7 @@
 // handlers, with the window system recorded by the UI port fake.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <random>
 
@@ -144,19 +145,40 @@ TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {
 
 TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
     // Random fields for every type the client handles, and random bytes: nothing may
-    // crash or hang (the sanitizers watch).
+    // crash or hang (the sanitizers watch), and what the messages change stays consistent.
     std::mt19937 random(1234);
     const char alphabet[] = "0123456789-:;,!abcXYZ=+/ \xC3\xA4\xFF";
+    int ended = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string entry = std::to_string(round) + "," + std::to_string(10 + round % 105) + ",";
+        std::string fields;
         int length = static_cast<int>(random() % 80);
         for (int i = 0; i < length; ++i)
-            entry += alphabet[random() % (sizeof alphabet - 1)];
-        entry += ",!";
-        isConnected = round % 2 == 0;
+            fields += alphabet[random() % (sizeof alphabet - 1)];
+        const std::string entry =
+            std::to_string(round) + "," + std::to_string(10 + round % 105) + "," + fields + ",!";
+        const bool wasConnected = round % 2 == 0;
+        isConnected = wasConnected;
+        linkState = wasConnected ? 1 : 0;
+        uiCalls.clear();
         DispatchEntry(entry);
+        if (fields.find('!') == std::string::npos) {
+            EXPECT_EQ(pendingAcknowledgement.load(), round)
+                << entry << ": noted for acknowledgement";
+        }
+        EXPECT_TRUE(connectPhase >= PHASE_CONNECTING && connectPhase <= PHASE_LOGGING_IN) << entry;
+        if (!wasConnected) {
+            EXPECT_FALSE(isConnected.load()) << entry << ": no message connects";
+        } else if (!isConnected.load()) {
+            // A message that ended the connection (double login, suspension, ...) says so.
+            ++ended;
+            EXPECT_EQ(linkState, 0) << entry << ": the status line shows offline";
+            EXPECT_NE(std::find(uiCalls.begin(), uiCalls.end(), "show Error"), uiCalls.end())
+                << entry << ": the error window is up";
+            EXPECT_TRUE(errorState >= 2 && errorState <= 10) << entry;
+        }
     }
-    SUCCEED();
+    EXPECT_GT(ended, 0) << "some messages ended the connection";
+    isLoggedIn = false;
 }
 
 }  // namespace

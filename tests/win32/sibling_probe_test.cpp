@@ -51,9 +51,12 @@ TEST(Probe, DeliversExactlyWhatItIsTold) {
         long exitCode;
         std::vector<HubReceipt> expected;
     } cases[] = {
-        {L"copydata KXLobby0 21 K\\x01\\u00e4\\\\",
+        {L"copydata KXLobby0 21 K\\x01\\xc3\\xA4\\\\",
          0,
          {{WM_COPYDATA, 21, 0, std::string("K\x01\xC3\xA4\\", 6)}}},
+        {L"copydata KXLobby0 21 a\\sb\\0c\\r\\n\\t",
+         0,
+         {{WM_COPYDATA, 21, 0, std::string("a b\0c\r\n\t", 9)}}},
         {L"copydata KXLobby0 21 abc 2", 0, {{WM_COPYDATA, 21, 0, "ab"}}},
         {L"copydata KXLobby0 21 abc 6", 0, {{WM_COPYDATA, 21, 0, std::string("abc\0XX", 6)}}},
         {L"copydata KXLobby0 0x26 \"12,-5,7\"",
@@ -69,6 +72,8 @@ TEST(Probe, DeliversExactlyWhatItIsTold) {
          {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20), ""},
           {WM_LBUTTONUP, 0, MAKELPARAM(10, 20), ""}}},
         {L"copydata KXLobby0 21 bad\\q", 2, {}},
+        {L"copydata KXLobby0 21 \\u00e4", 2, {}},
+        {L"copydata KXLobby0 21 end\\", 2, {}},
         {L"send KXLobby0 WM_NOSUCH 0 0", 2, {}},
         {L"send KXLobby0/Edit TavloraIntMessage 1 0", 1, {}},
     };
