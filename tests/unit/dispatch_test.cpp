@@ -197,3 +197,33 @@ TEST_F(DispatchTest, NewsLinesAreDecodedAndOnlyTheNewestKept) {
     EXPECT_EQ(pendingAcknowledgement.load(), 4);
     newsLines.clear();
 }
+
+namespace {
+
+std::vector<std::string> handled;
+
+// Stands for a handler that shows a message box: while the box is up, its message loop
+// lets the next inbound notification in.
+void ModalHandler(const FieldList& fields) {
+    handled.emplace_back(fields[2]);
+    if (fields[2] == "a") {
+        PushInbound("3,61,c,!");
+        DispatchInbound();
+        handled.emplace_back("box closed");
+    }
+}
+
+}  // namespace
+
+TEST_F(DispatchTest, AHandlerRunningAModalLoopKeepsArrivalOrder) {
+    const InboundRoute routes[] = {{MSG_PRIVATE_MESSAGE, ModalHandler, "modal"}};
+    InstallInboundRoutes(routes);
+    handled.clear();
+    PushInbound("1,61,a,!2,61,b,!");
+    DispatchInbound();
+    EXPECT_EQ(handled, (std::vector<std::string>{"a", "b", "c", "box closed"}))
+        << "messages are handled while the box is up, the entry in hand first";
+    EXPECT_EQ(pendingAcknowledgement.load(), 3) << "the nested drain acknowledges at once";
+    EXPECT_FALSE(InboundWaiting());
+    InstallHubInboundRoutes();
+}
