@@ -102,3 +102,29 @@ class SettingsDialog(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class ChatFont(unittest.TestCase):
+    def test_a_chosen_font_lands_in_config_dat_and_is_announced(self):
+        with harness.Hub("settings-font", config_inner="73!3 demo demo1234" + DEFAULTS) as hub:
+            hub.start_hub(wait=False, exe="KXDebug.exe")
+            hub.probe("wait", "KXDebug", "20000")
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            SettingsDialog.open_dialog(self, hub)
+            hub.click(DIALOG + "/settingshead4windowname/settingshead4buttonwindowname")
+            dat = os.path.join(hub.settings_dir, "config.dat")
+            self.assertFalse(os.path.exists(dat))
+            # The font dialog is modal and owned by the main window; OK keeps its choice.
+            hub.probe("post", DIALOG + "/fontueberschriftwindowname/fontueberschrift2windowname",
+                      "WM_LBUTTONDOWN", "1", "0")
+            hub.probe("post", DIALOG + "/fontueberschriftwindowname/fontueberschrift2windowname",
+                      "WM_LBUTTONUP", "0", "0")
+            font_dialog = harness.wait_until(
+                lambda: [w for w in hub.windows() if w.get("class") == "#32770" and
+                         w.get("visible")], what="the font dialog")[0]
+            hub.probe("post", font_dialog["hwnd"], "WM_COMMAND", "1", "0")  # IDOK
+            harness.wait_until(lambda: os.path.exists(dat) and os.path.getsize(dat) == 96,
+                               what="config.dat of 96 bytes")
+            harness.wait_until(lambda: "39 0" in SettingsDialog.notices(self, hub),
+                               what="code 39 at the sibling")
