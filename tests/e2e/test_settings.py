@@ -100,10 +100,6 @@ class SettingsDialog(unittest.TestCase):
                 self.assertIn(record, inner)
 
 
-if __name__ == "__main__":
-    unittest.main()
-
-
 class ChatFont(unittest.TestCase):
     def test_a_chosen_font_lands_in_config_dat_and_is_announced(self):
         with harness.Hub("settings-font", config_inner="73!3 demo demo1234" + DEFAULTS) as hub:
@@ -128,3 +124,7 @@ class ChatFont(unittest.TestCase):
                                what="config.dat of 96 bytes")
             harness.wait_until(lambda: "39 0" in SettingsDialog.notices(self, hub),
                                what="code 39 at the sibling")
+
+
+if __name__ == "__main__":
+    unittest.main()
