@@ -38,7 +38,17 @@ int Finish(int exitCode) {
 }
 
 const char* ModeName(SiblingMode mode) {
-    return mode == SiblingMode::NeverIdle ? "never-idle" : mode == SiblingMode::Hung ? "hung" : "";
+    switch (mode) {
+        case SiblingMode::NeverIdle:
+            return "never-idle";
+        case SiblingMode::Hung:
+            return "hung";
+        case SiblingMode::NoWindow:
+            return "no-window";
+        case SiblingMode::Normal:
+            break;
+    }
+    return "normal";
 }
 
 // Handles whatever arrives but never waits on the queue: the process never counts as
@@ -77,6 +87,7 @@ int RunSibling(SiblingKind kind, HINSTANCE instance, int showCommand) {
         return Finish(2);
     }
 
+    if (siblingMode == SiblingMode::NoWindow) return Finish(3);
     std::wstring className = ClassNameOf(kind, identity.id);
     HWND window = CreateSiblingWindow(instance, className, WideFromUtf8(identity.title),
                                       identity.hasPosition, identity.x, identity.y);

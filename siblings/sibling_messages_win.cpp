@@ -53,6 +53,11 @@ void RunTestCommand(HWND window, std::string_view text) {
         case TestAction::Chat:
             SendChatLine(window, command.text);
             break;
+        case TestAction::Move:
+            SetWindowPos(window, nullptr, static_cast<int>(command.number),
+                         static_cast<int>(command.y), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
         // Through the queue, as a click on the close box would come.
         case TestAction::Close:
             PostMessageW(window, WM_CLOSE, 0, 0);

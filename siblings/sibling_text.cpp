@@ -80,6 +80,16 @@ TestCommand ParseTestCommand(std::string_view text) {
         if (text.empty()) command.action = TestAction::Close;
         return command;
     }
+    if (verb == "move") {
+        auto x = Decimal(NextWord(text), true);
+        auto y = Decimal(text, true);
+        if (x && y && *x >= -32768 && *x <= 32767 && *y >= -32768 && *y <= 32767) {
+            command.action = TestAction::Move;
+            command.number = *x;
+            command.y = *y;
+        }
+        return command;
+    }
     if (verb == "chat") {
         if (!text.empty()) {
             command.action = TestAction::Chat;
@@ -128,6 +138,7 @@ SiblingMode ModeFor(std::string_view fileText, std::string_view program, std::in
         if (word == "normal") mode = SiblingMode::Normal;
         if (word == "never-idle") mode = SiblingMode::NeverIdle;
         if (word == "hung") mode = SiblingMode::Hung;
+        if (word == "no-window") mode = SiblingMode::NoWindow;
     }
     return mode;
 }

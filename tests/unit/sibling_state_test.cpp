@@ -178,6 +178,7 @@ TEST(SiblingTestModes, LastLineNamingTheProgramWins) {
         {"# RoomView hung\r\n\r\n  RoomView \t never-idle  \r\n", "RoomView", 1,
          SiblingMode::NeverIdle},
         {"RoomView hung\nRoomView sleepy\n", "RoomView", 1, SiblingMode::Hung},
+        {"BoardView 5001 no-window\n", "BoardView", 5001, SiblingMode::NoWindow},
         {"RoomView 1 hung now\n", "RoomView", 1, SiblingMode::Normal},
         {"RoomView x hung\n", "RoomView", 1, SiblingMode::Normal},
         {"roomview hung\n", "RoomView", 1, SiblingMode::Normal},
@@ -194,6 +195,16 @@ TEST(SiblingTestCommands, ChatTakesTheRestOfTheLine) {
     EXPECT_EQ(chat.text, "hello,  there!");
     EXPECT_EQ(ParseTestCommand("chat").action, TestAction::Invalid);
     EXPECT_EQ(ParseTestCommand("chat ").action, TestAction::Invalid);
+}
+
+TEST(SiblingTestCommands, MoveTakesTwoCoordinates) {
+    TestCommand move = ParseTestCommand("move -700 25");
+    EXPECT_EQ(move.action, TestAction::Move);
+    EXPECT_EQ(move.number, -700);
+    EXPECT_EQ(move.y, 25);
+    for (const char* bad :
+         {"move", "move 1", "move 1 2 3", "move x 2", "move 1 99999", "move 1  2"})
+        EXPECT_EQ(ParseTestCommand(bad).action, TestAction::Invalid) << bad;
 }
 
 }  // namespace

@@ -365,4 +365,39 @@ TEST(SiblingPrograms, HungModeStopsAtTheHubsFirstMessage) {
     DeleteFileW(log.c_str());
 }
 
+TEST(SiblingPrograms, ReportTheirPositionAfterAMove) {
+    StandInHub hub;
+    std::wstring log = NewLogPath();
+    HANDLE process = StartProgram(L"RoomView.exe", kRoomLine, log);
+    EndsOnExit ends(process);
+    HWND window = WaitForReadyWindow(process, L"KXLobby12");
+    ASSERT_NE(window, nullptr);
+    SendBytes(window, 0x54455354, WithZero("move -700 25"));
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, -700);
+    EXPECT_EQ(rect.top, 25);
+    SendBytes(window, 0x54455354, WithZero("close"));
+    EXPECT_EQ(WaitForExit(process), 0);
+    PumpUntil([&] { return !hub.receipts.empty(); }, 2000);
+    EXPECT_EQ(hub.receipts,
+              (std::vector<HubReceipt>{{WM_COPYDATA, 38, 0, WithZero("KXMessage,12,-700,25")}}));
+    DeleteFileW(log.c_str());
+}
+
+TEST(SiblingPrograms, NoWindowModeEndsAtOnce) {
+    std::wstring log = LogPathInNewFolder();
+    std::wstring modes = log.substr(0, log.find_last_of(L'\\') + 1) + L"sibling-modes.txt";
+    WriteFileBytes(modes, "BoardView 7 no-window\n");
+    HANDLE process = StartProgram(L"BoardView.exe", kBoardLine, log);
+    EXPECT_EQ(WaitForExit(process), 3);
+    EXPECT_EQ(FindWindowW(L"KXTable7", nullptr), nullptr);
+    std::vector<std::string> lines = ReadLines(log);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "BoardView 7 mode no-window");
+    EXPECT_EQ(lines[2], "BoardView 7 exit 3");
+    DeleteFileW(modes.c_str());
+    DeleteFileW(log.c_str());
+}
+
 }  // namespace
