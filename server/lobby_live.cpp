@@ -167,6 +167,8 @@ LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std:
         if (live.lobby.players.size() >= kListLimit) return Failed("the lobby is full");
         live.lobby.players.push_back({id, std::string(name), kJoinedRating, status});
         player = &live.lobby.players.back();
+        // Players who join at random later never take this id.
+        live.next_player_id = std::max(live.next_player_id, id + 1);
     } else {
         player->name = name;
         player->status = status;

@@ -330,6 +330,17 @@ TEST(ServerLiveLobby, CommandsSendExactlyTheirMessages) {
     }
 }
 
+TEST(ServerLiveLobby, RandomPlayersNeverTakeTheIdOfOneAddedByCommand) {
+    LiveLobby live = StartLiveLobby(DemoLobby(), kOwn);
+    std::int32_t id = live.next_player_id;
+    ASSERT_EQ(
+        ApplyLobbyCommand(live, Parse("player-in " + std::to_string(id) + " 4 Neuling")).error, "");
+    for (int i = 0; i < 500; ++i) {
+        for (const std::string& message : RandomLobbyChange(live).messages)
+            ASSERT_EQ(message.find("21," + std::to_string(id) + ":"), std::string::npos) << message;
+    }
+}
+
 TEST(ServerLiveLobby, BadCommandLines) {
     for (const char* line : {"lobby", "lobby fly", "lobby enter 1", "lobby enter 1 x",
                              "lobby enter 1 2 3", "lobby random 10001", "lobby enter 1 2147483648",
