@@ -32,6 +32,10 @@ void HandleClock(Session& session, const FieldList&) {
 // Account values every accepted login sees: balance, play money, tokens.
 constexpr std::int32_t kBalance = 12345, kPlayMoney = 99999, kTokens = 7;
 
+// News lines (type 91, Base64 of UTF-8) for the hub's news panel.
+const char* const kNews[] = {"Welcome to Tavlora!", "Spring cup:", "Saturday 18:00",
+                             "Play money rooms", "open all night"};
+
 void HandleLogin(Session& session, const FieldList& fields) {
     std::string text = fields.size() > 2 ? Base64Decode(fields[2]) : std::string();
     const Account* account = FindAccount(text);
@@ -47,6 +51,8 @@ void HandleLogin(Session& session, const FieldList& fields) {
                                   IntToText(account->admin)}));
     QueueMessage(session,
                  Queued({"14", IntToText(kBalance), IntToText(kPlayMoney), IntToText(kTokens)}));
+    for (const char* line : kNews)
+        QueueMessage(session, Queued({"91", Base64Encode(line)}));
     for (std::string& message : CurrentLobbyMessages(*session.lobby)) {
         QueueMessage(session, std::move(message));
     }

@@ -13,6 +13,7 @@
 #include "ui/settings_lines.h"
 #include "ui/view_state.h"
 #include "ui/registry_win.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void SubmitFromLoginDialog() {
 }
 
 void PlayClick() {
-    if (sound == 1) UiPlaySound(1004);
+    if (sound == 1) UiPlaySound(SOUND_CLICK);
 }
 
 void SetClassCursor(WinId id, bool current) {

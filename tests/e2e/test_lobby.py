@@ -155,12 +155,7 @@ class LobbyWithoutRooms(unittest.TestCase):
                             "lobby table-text 5001 122 2016:3:4", "lobby random 200",
                             "lobby every 50"]:
                 hub.control(command)
-            log_path = hub.server_log.name
-
-            def server_log():
-                with open(log_path, encoding="utf-8", errors="replace") as log:
-                    return log.read()
-
+            server_log = hub.server_log_text
             harness.wait_until(lambda: server_log().count(" lobby: ") > 60, timeout=60,
                                what="random changes every 50 ms")
             hub.control("lobby every 0")

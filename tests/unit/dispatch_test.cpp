@@ -10,7 +10,9 @@
 #include "lobby/lobby_state.h"
 #include "session/account.h"
 #include "app/inbound_routes.h"
+#include "session/news.h"
 #include "net/dispatch.h"
+#include "net/text_convert.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "tests/unit/fakes/main_window_fake.h"
@@ -158,3 +160,18 @@ TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
 }
 
 }  // namespace
+
+TEST_F(DispatchTest, NewsLinesAreDecodedAndOnlyTheNewestKept) {
+    newsLines.clear();
+    // "Neu: Räume" as Base64 of its UTF-8 bytes.
+    DispatchEntry("3,91,TmV1OiBSw6R1bWU=,!");
+    ASSERT_EQ(newsLines.size(), 1u);
+    EXPECT_EQ(newsLines[0], L"Neu: R\u00E4ume");
+    for (int i = 0; i < 12; ++i)
+        DispatchEntry("4,91," + Base64Encode(std::to_string(i)) + ",!");
+    ASSERT_EQ(newsLines.size(), kMaxNewsLines);
+    EXPECT_EQ(newsLines.front(), L"2");
+    EXPECT_EQ(newsLines.back(), L"11");
+    EXPECT_EQ(pendingAcknowledgement.load(), 4);
+    newsLines.clear();
+}
