@@ -334,3 +334,23 @@ class Hub:
 
 def main():
     unittest.main(verbosity=2)
+
+
+# --- The lobby's tests: what the server received, and the sibling programs ---
+
+def client_messages(hub):
+    """The client's numbered messages as the server received them, in order, each
+    without its "!" (acknowledgements and the introductions left out)."""
+    messages = []
+    for piece in hub.received().decode("utf-8", "replace").split("!"):
+        fields = piece[:-1].split(",") if piece.endswith(",") else piece.split(",")
+        if len(fields) >= 3 and fields[0].isdigit() and fields[1].isdigit():
+            messages.append(piece)
+    return messages
+
+
+def sibling_modes(hub, text):
+    """Test modes of the sibling programs started from now on (sibling-modes.txt beside
+    their log, siblings/sibling_text.h)."""
+    with open(os.path.join(hub.dir, "sibling-modes.txt"), "w") as out:
+        out.write(text)

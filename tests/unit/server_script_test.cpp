@@ -246,7 +246,8 @@ TEST(ServerOptions, ParsesTheCommandLine) {
                               "--outbound-port", "4555",        "--token",        "abc",
                               "--greeting",      "split 3 100", "--no-ack-wait",  "--no-replies",
                               "--scenario",      "s.txt",       "--record",       "rec",
-                              "--control",       "ctl",         "--log",          "l.txt"},
+                              "--control",       "ctl",         "--log",          "l.txt",
+                              "--lobby-changes", "750"},
                              options, error))
         << error;
     EXPECT_EQ(options.address, "127.0.0.2");
@@ -260,9 +261,16 @@ TEST(ServerOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options.record_dir, "rec");
     EXPECT_EQ(options.control_path, "ctl");
     EXPECT_EQ(options.log_path, "l.txt");
+    EXPECT_EQ(options.lobby_every_ms, 750);
 
-    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-             {"--inbound-port", "65536"}, {"--inbound-port", "12a"}, {"--scenario"}, {"--fast"}}) {
+    for (std::vector<std::string> bad :
+         std::vector<std::vector<std::string>>{{"--inbound-port", "65536"},
+                                               {"--inbound-port", "12a"},
+                                               {"--scenario"},
+                                               {"--fast"},
+                                               {"--lobby-changes", "-5"},
+                                               {"--lobby-changes", "5s"},
+                                               {"--lobby-changes", ""}}) {
         Options other;
         EXPECT_FALSE(ParseOptions(bad, other, error)) << bad[0];
     }

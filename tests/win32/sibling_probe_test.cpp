@@ -21,17 +21,22 @@ TEST(Probe, ListsATopLevelWindowAndItsChildren) {
 
     ProbeResult list = RunProbe(L"list KXLobby12");
     EXPECT_EQ(list.exitCode, 0);
-    ASSERT_EQ(list.lines.size(), 2u);
+    // The window, then its text of what it holds, its list, the chat line and Send.
+    ASSERT_EQ(list.lines.size(), 5u);
     for (const char* part :
          {"\"class\":\"KXLobby12\"", "\"top_level\":true", "\"parent\":\"0x0\"",
           "\"visible_style\":true", "\"visible\":true", "\"enabled\":true", "\"topmost\":false",
-          "\"x\":130,\"y\":140,\"w\":480,\"h\":360", "\"text\":\"Room 12 - North, East\""}) {
+          "\"x\":130,\"y\":140,\"w\":560,\"h\":460", "\"text\":\"Room 12 - North, East\""}) {
         EXPECT_TRUE(Contains(list.lines[0], part)) << part << " in " << list.lines[0];
     }
-    for (const char* part : {"\"class\":\"ListBox\"", "\"top_level\":false",
-                             "\"parent_class\":\"KXLobby12\"", "\"x\":0,\"y\":0"}) {
+    for (const char* part :
+         {"\"class\":\"Edit\"", "\"top_level\":false", "\"parent_class\":\"KXLobby12\"",
+          "\"x\":0,\"y\":0", "\"text\":\"Room 12: North, East, state 0\\r\\n"}) {
         EXPECT_TRUE(Contains(list.lines[1], part)) << part << " in " << list.lines[1];
     }
+    EXPECT_TRUE(Contains(list.lines[2], "\"class\":\"ListBox\"")) << list.lines[2];
+    EXPECT_TRUE(Contains(list.lines[4], "\"class\":\"Button\"")) << list.lines[4];
+    EXPECT_TRUE(Contains(list.lines[4], "\"text\":\"Send\"")) << list.lines[4];
 
     ProbeResult missing = RunProbe(L"list KXLobby99");
     EXPECT_EQ(missing.exitCode, 1);
