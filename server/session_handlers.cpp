@@ -6,7 +6,7 @@
 
 #include "net/text_convert.h"
 #include "server/accounts.h"
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 #include "server/lobby_data.h"
 #include "server/lobby_live.h"
 #include "server/session.h"
