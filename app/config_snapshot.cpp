@@ -6,8 +6,7 @@
 
 void TakeRememberedState(const ConfigIniContents& contents) {
     if (contents.loginPresent) {
-        loginUserName = contents.userName;
-        loginPassword = contents.password;
+        SetLoginFields(contents.userName, contents.password);
     }
     for (const RememberedWindowPosition& room : contents.rooms)
         AddRememberedRoom(rooms, room.roomId, room.left, room.top);

@@ -20,10 +20,9 @@
 #include "net/link.h"
 #include "ui/main_paint_win.h"
 #include "ui/registry_win.h"
+#include "res/resource_ids.h"
 
 namespace {
-
-constexpr int kSoundGoodbye = 1001;
 
 void OnNotification(int code, LPARAM lParam) {
     switch (code) {
@@ -67,7 +66,7 @@ void OnDisplayChange() {
     if (ScreenTooSmall(work, outer)) {
         if (isConnected.load()) {
             disconnectAndReset();
-            linkState = 0;
+            SetLinkState(0);
         }
         ShowWindow(mainWindow, SW_HIDE);
         ShowScreenTooSmall();
@@ -78,12 +77,8 @@ void OnDisplayChange() {
     GetWindowRect(mainWindow, &place);
     ScreenPoint corner = ClampIntoWorkArea({place.left, place.top}, outer, work);
     MoveWindow(mainWindow, corner.x, corner.y, outer.width, outer.height, TRUE);
-    ContactsPlace contacts =
-        FitContacts({contactsLeft, contactsTop, contactsWidth, contactsHeight}, work);
-    contactsLeft = contacts.left;
-    contactsTop = contacts.top;
-    contactsWidth = contacts.width;
-    contactsHeight = contacts.height;
+    ContactsPlace contacts = FitContacts(contactsRect, work);
+    SetContactsRect(contacts);
     MoveWindow(WindowHandle(WinId::Contacts), contacts.left, contacts.top, contacts.width,
                contacts.height, TRUE);
 }
@@ -113,7 +108,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
             return 0;
         case WM_DESTROY:
             if (sound == 1)
-                PlaySoundW(MAKEINTRESOURCEW(kSoundGoodbye), programInstance, SND_RESOURCE);
+                PlaySoundW(MAKEINTRESOURCEW(SOUND_GOODBYE), programInstance, SND_RESOURCE);
             PostQuitMessage(0);
             return 0;
         case WM_COPYDATA:

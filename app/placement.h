@@ -2,6 +2,8 @@
 // the taskbar, the screen-size check, centring and clamping into the work area.
 #pragma once
 
+#include "settings/settings.h"
+
 struct ScreenRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int width() const { return right - left; }
@@ -39,9 +41,7 @@ ScreenPoint ClampIntoWorkArea(ScreenPoint position, OuterSize size, ScreenRect w
 
 // The contacts rectangle at start-up: the remembered one, or 300 x 400 at the work
 // area's top right, pulled into the work area.
-struct ContactsPlace {
-    int left = 0, top = 0, width = 0, height = 0;
-};
+using ContactsPlace = ContactsRect;
 ContactsPlace PlaceContacts(bool known, ContactsPlace remembered, ScreenRect work);
 // After a display change: no larger than the work area, then pulled into it.
 ContactsPlace FitContacts(ContactsPlace remembered, ScreenRect work);

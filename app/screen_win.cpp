@@ -24,6 +24,11 @@ OuterSize MainWindowOuterSize(HWND window) {
                          client.right - client.left, client.bottom - client.top);
 }
 
+void ShowStartFailed() {
+    MessageBoxW(nullptr, Text(TextId::StartFailedText).c_str(),
+                Text(TextId::ScreenTooSmallCaption).c_str(), MB_OK | MB_ICONERROR);
+}
+
 void ShowScreenTooSmall() {
     MessageBoxW(nullptr, Text(TextId::ScreenTooSmallText).c_str(),
                 Text(TextId::ScreenTooSmallCaption).c_str(), MB_OK);

@@ -11,3 +11,5 @@ ScreenRect MainWorkArea();
 OuterSize MainWindowOuterSize(HWND window);
 // The localised "Screen resolution too small" message box (no owner, OK only).
 void ShowScreenTooSmall();
+// The localised "cannot create its windows" message box (no owner, OK only).
+void ShowStartFailed();

@@ -13,6 +13,8 @@
 #include "lobby/room_list.h"
 #include "lobby/room_windows.h"
 #include "net/connection_thread.h"
+#include "net/link.h"
+#include "net/notification_codes.h"
 #include "net/traffic.h"
 #include "ui/button_actions_win.h"
 #include "ui/contacts_menu_win.h"
@@ -31,10 +33,13 @@ DWORD WINAPI ThreadEntry(LPVOID) {
     return 0;
 }
 
-void StartThread(LPTHREAD_START_ROUTINE entry) {
-    // The handle is not kept: the thread reports by posting to the main window.
+// False when the thread could not be created. The handle is not kept: the thread reports
+// by posting to the main window.
+bool StartThread(LPTHREAD_START_ROUTINE entry) {
     HANDLE thread = CreateThread(nullptr, 0, entry, nullptr, 0, nullptr);
-    if (thread != nullptr) CloseHandle(thread);
+    if (thread == nullptr) return false;
+    CloseHandle(thread);
+    return true;
 }
 
 }  // namespace
@@ -100,12 +105,14 @@ void UiOpenWebPage(WebPage page, const std::wstring& suffix) {
 }
 
 void UiStartConnectionThread() {
-    StartThread(ThreadEntry<ConnectionThread>);
+    // Without the thread no report would ever come: the attempt fails at once instead.
+    if (!StartThread(ThreadEntry<ConnectionThread>)) PostToMainWindow(NC_NO_CONNECTION);
 }
 
 void UiStartTrafficThreads() {
-    StartThread(ThreadEntry<ReceiveLoop>);
-    StartThread(ThreadEntry<SenderThread>);
+    // A connection that cannot carry traffic is lost; a started thread ends with it.
+    if (!StartThread(ThreadEntry<ReceiveLoop>) || !StartThread(ThreadEntry<SenderThread>))
+        PostToMainWindow(NC_CONNECTION_LOST);
 }
 
 namespace {

@@ -21,6 +21,9 @@
 
 namespace {
 
+// Exit code when start-up cannot create the hub's windows.
+constexpr int kExitStartFailed = 1;
+
 // Main window style: a frameless popup that still has a system menu, a (never used)
 // sizing border and a minimise box for the taskbar.
 constexpr DWORD kMainWindowStyle =
@@ -60,14 +63,8 @@ bool PlaceMainWindow() {
 }
 
 void PlaceContactsWindow() {
-    ContactsPlace place =
-        PlaceContacts(contactsRectKnown, {contactsLeft, contactsTop, contactsWidth, contactsHeight},
-                      MainWorkArea());
-    contactsRectKnown = true;
-    contactsLeft = place.left;
-    contactsTop = place.top;
-    contactsWidth = place.width;
-    contactsHeight = place.height;
+    ContactsPlace place = PlaceContacts(contactsRectKnown, contactsRect, MainWorkArea());
+    SetContactsRect(place);
     MoveWindow(WindowHandle(WinId::Contacts), place.left, place.top, place.width, place.height,
                FALSE);
 }
@@ -85,7 +82,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    programInstance = instance;
+    SetProgramInstance(instance);
 
     if (HWND running = FindWindowW(kMainWindowClass, nullptr)) {
         ShowWindow(running, SW_RESTORE);
@@ -109,10 +106,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     TakeRememberedState(LoadSettingsFiles(configDatPath, configIniPath));
     MakePlayerColoursDistinct();
 
-    RegisterWindowClasses(instance, MainWindowProcedure);
-    mainWindow =
-        CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, 0, 0,
-                        kMainClientWidth, kMainClientHeight, nullptr, nullptr, instance, nullptr);
+    // Without its classes or its main window the hub would run with nothing on the screen.
+    if (!RegisterWindowClasses(instance, MainWindowProcedure)) {
+        ShowStartFailed();
+        return kExitStartFailed;
+    }
+    SetMainWindow(CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, 0, 0,
+                                  kMainClientWidth, kMainClientHeight, nullptr, nullptr, instance,
+                                  nullptr));
+    if (mainWindow == nullptr) {
+        ShowStartFailed();
+        return kExitStartFailed;
+    }
     if (!PlaceMainWindow()) {
         ShowScreenTooSmall();
         PostMessageW(mainWindow, WM_CLOSE, 0, 0);

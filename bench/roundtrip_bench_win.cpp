@@ -72,8 +72,8 @@ bool Connect(std::vector<HANDLE>& threads) {
     receiverClass.hInstance = GetModuleHandleW(nullptr);
     receiverClass.lpszClassName = L"TavloraBenchReceiver";
     RegisterClassW(&receiverClass);
-    mainWindow = CreateWindowW(L"TavloraBenchReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                               receiverClass.hInstance, nullptr);
+    SetMainWindow(CreateWindowW(L"TavloraBenchReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                receiverClass.hInstance, nullptr));
     CreateQueueLock();
     threads.push_back(Start<ConnectionThread>());
     PumpUntilQuit();

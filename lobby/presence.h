@@ -9,4 +9,5 @@ enum Presence : int {
     PRESENCE_ONLINE = 4,
 };
 
-extern int ownPresence;
+extern int ownPresence;  // changed only by the server's presence messages and the session
+void SetOwnPresence(int presence);

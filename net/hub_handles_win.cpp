@@ -6,3 +6,11 @@
 HINSTANCE programInstance = nullptr;
 HWND mainWindow = nullptr;
 const UINT TavloraIntMessage = RegisterWindowMessageW(kRegisteredMessageName);
+
+void SetProgramInstance(HINSTANCE instance) {
+    programInstance = instance;
+}
+
+void SetMainWindow(HWND window) {
+    mainWindow = window;
+}

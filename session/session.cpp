@@ -3,14 +3,18 @@
 // error and login windows and the connection.
 #include "session/session.h"
 
+#include <utility>
+
 #include "net/notification_codes.h"
 #include "settings/settings.h"
+#include "session/news.h"
 #include "session/ui_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "net/wire.h"
+#include "res/resource_ids.h"
 
 bool isLoggedIn = false;
 int connectPhase = PHASE_CONNECTING;
@@ -24,11 +28,10 @@ namespace {
 
 constexpr int kMinCredentialLength = 4;
 constexpr int kMaxCredentialLength = 15;
-constexpr int kSoundLoginAccepted = 1003;
 
 // Everything showErrorState does; callers that have just run the UI reset (which hides
 // the connect window) skip hiding it again.
-void RaiseErrorWindow(int state, int layout, bool hideConnect) {
+void RaiseErrorWindow(ErrorState state, ErrorLayout layout, bool hideConnect) {
     errorState = state;
     errorLayout = layout;
     UiSendCode(WinId::Error, NC_PREPARE_DIALOG, layout);
@@ -36,16 +39,6 @@ void RaiseErrorWindow(int state, int layout, bool hideConnect) {
     UiShow(WinId::Error);
     UiEnable(WinId::Main, false);
     UiSendCode(WinId::Error, NC_FOCUS_DIALOG, 0);
-}
-
-void ShowLinkState(int state) {
-    linkState = state;
-    UiRepaint(WinId::StatusLine);
-}
-
-void ShowConnectPhase(int phase) {
-    connectPhase = phase;
-    UiRepaint(WinId::Connect);
 }
 
 // Hides every panel of the logged-in hub and tells the siblings to close.
@@ -64,12 +57,12 @@ void RunUiReset() {
 }
 
 // Codes 7, 28 and 35: the connection ended under the hub.
-void OnConnectionEnded(int state, int layout, bool reconnecting) {
+void OnConnectionEnded(ErrorState state, ErrorLayout layout, bool reconnecting) {
     if (!isConnected.load()) return;  // a second report of the same loss
     isConnected = false;
     CloseConnectionPair();
-    ShowLinkState(0);
-    if (reconnecting) ShowConnectPhase(PHASE_RECONNECTING);
+    SetLinkState(0);
+    if (reconnecting) SetConnectPhase(PHASE_RECONNECTING);
     RunUiReset();
     RaiseErrorWindow(state, layout, false);
 }
@@ -87,7 +80,22 @@ bool ValidCredentialLength(int length) {
 
 }  // namespace
 
-void showErrorState(int state, int layout) {
+void SetLinkState(int state) {
+    linkState = state;
+    UiRepaint(WinId::StatusLine);
+}
+
+void SetConnectPhase(int phase) {
+    connectPhase = phase;
+    UiRepaint(WinId::Connect);
+}
+
+void SetLoginFields(std::wstring userName, std::wstring password) {
+    loginUserName = std::move(userName);
+    loginPassword = std::move(password);
+}
+
+void showErrorState(ErrorState state, ErrorLayout layout) {
     RaiseErrorWindow(state, layout, true);
 }
 
@@ -101,26 +109,26 @@ void disconnectAndReset() {
 void OnConnectionNotification(int code) {
     switch (code) {
         case NC_NO_CONNECTION:
-            showErrorState(2, 1);
+            showErrorState(ERROR_NO_CONNECTION, LAYOUT_OK_CANCEL);
             break;
         case NC_REFUSED:
-            showErrorState(3, 1);
+            showErrorState(ERROR_VERSION_OBSOLETE, LAYOUT_OK_CANCEL);
             break;
         case NC_CONNECTED:
             isConnected = true;
-            ShowLinkState(1);
-            ShowConnectPhase(PHASE_LOGGING_IN);
+            SetLinkState(1);
+            SetConnectPhase(PHASE_LOGGING_IN);
             UiStartTrafficThreads();
             SubmitLogin();
             break;
         case NC_CONNECTION_LOST:
-            OnConnectionEnded(4, 1, true);
+            OnConnectionEnded(ERROR_CONNECTION_LOST, LAYOUT_OK_CANCEL, true);
             break;
         case NC_CHILD_VERSION_OBSOLETE:
-            OnConnectionEnded(3, 1, false);
+            OnConnectionEnded(ERROR_VERSION_OBSOLETE, LAYOUT_OK_CANCEL, false);
             break;
         case NC_CHILD_SCREEN_TOO_SMALL:
-            OnConnectionEnded(10, 2, false);
+            OnConnectionEnded(ERROR_CHILD_SCREEN_TOO_SMALL, LAYOUT_OK_ONLY, false);
             break;
         default:
             break;
@@ -131,11 +139,10 @@ void SubmitLogin() {
     const int userLength = UiEditLength(WinId::LoginUserEdit);
     const int passwordLength = UiEditLength(WinId::LoginPasswordEdit);
     if (ValidCredentialLength(userLength) && ValidCredentialLength(passwordLength)) {
-        loginUserName = UiEditText(WinId::LoginUserEdit);
-        loginPassword = UiEditText(WinId::LoginPasswordEdit);
+        SetLoginFields(UiEditText(WinId::LoginUserEdit), UiEditText(WinId::LoginPasswordEdit));
         UiEnable(WinId::Main, true);
         UiHide(WinId::Login);
-        ShowConnectPhase(PHASE_LOGGING_IN);
+        SetConnectPhase(PHASE_LOGGING_IN);
         UiShow(WinId::Connect);
         PushOutbound(ComposeLogin(loginUserName, loginPassword));
     } else if (userLength == 0 && passwordLength == 0) {
@@ -146,7 +153,7 @@ void SubmitLogin() {
         UiSendCode(WinId::Login, NC_FOCUS_DIALOG, 0);
     } else {
         UiHide(WinId::Connect);
-        showErrorState(5, 1);
+        showErrorState(ERROR_WRONG_LOGIN, LAYOUT_OK_CANCEL);
     }
 }
 
@@ -154,7 +161,7 @@ void OnLoginReply(std::int32_t result) {
     switch (result) {
         case LOGIN_WRONG_CREDENTIALS:
             UiHide(WinId::Connect);
-            showErrorState(5, 1);
+            showErrorState(ERROR_WRONG_LOGIN, LAYOUT_OK_CANCEL);
             break;
         case LOGIN_SUSPENDED:
             UiHide(WinId::Connect);
@@ -162,21 +169,21 @@ void OnLoginReply(std::int32_t result) {
             if (isConnected.load()) {
                 isConnected = false;
                 CloseConnectionPair();
-                ShowLinkState(0);
+                SetLinkState(0);
             }
-            showErrorState(8, 1);
+            showErrorState(ERROR_SUSPENDED, LAYOUT_OK_CANCEL);
             break;
         case LOGIN_NOT_ACTIVATED:
             UiHide(WinId::Connect);
-            showErrorState(7, 1);
+            showErrorState(ERROR_NOT_ACTIVATED, LAYOUT_OK_CANCEL);
             break;
         case LOGIN_ACCEPTED:
-            ShowConnectPhase(PHASE_LOADING);
+            SetConnectPhase(PHASE_LOADING);
             loggedInUserName = loginUserName;
             loggedInPassword = loginPassword;
-            ownPresence = PRESENCE_ONLINE;
+            SetOwnPresence(PRESENCE_ONLINE);
             UiShowOwnPresenceOnline();
-            if (sound == 1) UiPlaySound(kSoundLoginAccepted);
+            if (sound == 1) UiPlaySound(SOUND_LOGIN_ACCEPTED);
             break;
         default:
             break;
@@ -186,8 +193,8 @@ void OnLoginReply(std::int32_t result) {
 void OnDoubleLogin() {
     if (!isConnected.load()) return;
     disconnectAndReset();
-    ShowLinkState(0);
-    RaiseErrorWindow(6, 2, false);
+    SetLinkState(0);
+    RaiseErrorWindow(ERROR_DOUBLE_LOGIN, LAYOUT_OK_ONLY, false);
 }
 
 void OnInitialDataComplete() {
@@ -203,7 +210,8 @@ void OnInitialDataComplete() {
     UiRefreshRoomList();
     if (contactsAtLogin == 1) {
         UiRefreshContacts();
-        UiMove(WinId::Contacts, contactsLeft, contactsTop, contactsWidth, contactsHeight);
+        UiMove(WinId::Contacts, contactsRect.left, contactsRect.top, contactsRect.width,
+               contactsRect.height);
         UiShow(WinId::Contacts);
     }
 }
@@ -212,15 +220,15 @@ void OnAccountStatus(std::int32_t value) {
     if (value == 1) {
         if (!isConnected.load()) return;
         disconnectAndReset();
-        ShowLinkState(0);
-        RaiseErrorWindow(9, 2, false);
+        SetLinkState(0);
+        RaiseErrorWindow(ERROR_DEACTIVATED, LAYOUT_OK_ONLY, false);
     } else if (value == 3) {
         if (isConnected.load()) {
             disconnectAndReset();
-            ShowLinkState(0);
-            connectPhase = PHASE_RECONNECTING;
+            SetLinkState(0);
+            SetConnectPhase(PHASE_RECONNECTING);
         }
-        showErrorState(8, 1);
+        showErrorState(ERROR_SUSPENDED, LAYOUT_OK_CANCEL);
     }
 }
 
@@ -229,7 +237,8 @@ void resetLoginState() {
     acknowledgedNumber = 0;
     pendingAcknowledgement = 0;
     ResetLobbyForReconnect();
-    ownPresence = PRESENCE_NOT_CONNECTED;
+    ClearNews();
+    SetOwnPresence(PRESENCE_NOT_CONNECTED);
     UiResetListViews();
     for (WinId window : {WinId::RoomColumn1, WinId::RoomColumn2, WinId::RoomColumn3})
         UiShow(window);
@@ -242,33 +251,33 @@ void resetLoginState() {
 
 void OnErrorOk() {
     switch (errorState) {
-        case 2:
+        case ERROR_NO_CONNECTION:
             RetryConnection();
             break;
-        case 4:
+        case ERROR_CONNECTION_LOST:
             resetLoginState();
             RetryConnection();
             break;
-        case 3:
+        case ERROR_VERSION_OBSOLETE:
             UiOpenWebPage(WebPage::Download, L"");
             UiPostClose();
             break;
-        case 5:
+        case ERROR_WRONG_LOGIN:
             UiSendCode(WinId::Login, NC_PREPARE_DIALOG, 0);
             UiShow(WinId::Login);
             UiHide(WinId::Error);
             UiSendCode(WinId::Login, NC_FOCUS_DIALOG, 0);
             break;
-        case 7:
-        case 9:
+        case ERROR_NOT_ACTIVATED:
+        case ERROR_DEACTIVATED:
             UiOpenWebPage(WebPage::Activation, L"&user=" + loginUserName);
             UiPostClose();
             break;
-        case 8:
+        case ERROR_SUSPENDED:
             UiOpenWebPage(WebPage::Contact, L"");
             UiPostClose();
             break;
-        default:  // 6, 10, and the title-only states
+        default:  // double login, screen too small, and the title-only states
             UiPostClose();
             break;
     }

@@ -9,8 +9,24 @@
 extern bool isLoggedIn;
 extern int connectPhase;  // 0 connecting, 1 loading data, 2 reconnecting, 3 logging in
 extern int linkState;     // 0 offline, 1 connected
-extern int errorState;    // 2..10 while the error window is up
-extern int errorLayout;   // 1 OK and Cancel, 2 OK only
+// What the error window says, and what its OK button does.
+enum ErrorState : int {
+    ERROR_NO_CONNECTION = 2,           // OK retries
+    ERROR_VERSION_OBSOLETE = 3,        // OK opens the download page and closes
+    ERROR_CONNECTION_LOST = 4,         // OK resets the login state and retries
+    ERROR_WRONG_LOGIN = 5,             // OK brings the login window back
+    ERROR_DOUBLE_LOGIN = 6,            // OK closes
+    ERROR_NOT_ACTIVATED = 7,           // OK opens the activation page and closes
+    ERROR_SUSPENDED = 8,               // OK opens the contact page and closes
+    ERROR_DEACTIVATED = 9,             // as ERROR_NOT_ACTIVATED
+    ERROR_CHILD_SCREEN_TOO_SMALL = 10  // OK closes
+};
+enum ErrorLayout : int {
+    LAYOUT_OK_CANCEL = 1,
+    LAYOUT_OK_ONLY = 2,
+};
+extern int errorState;   // an ErrorState while the error window is up
+extern int errorLayout;  // an ErrorLayout
 extern std::wstring loginUserName, loginPassword;
 extern std::wstring loggedInUserName, loggedInPassword;
 
@@ -21,10 +37,16 @@ enum ConnectPhase : int {
     PHASE_LOGGING_IN = 3
 };
 
+// The setters of the UI state above (each repaints what shows it).
+void SetLinkState(int state);
+void SetConnectPhase(int phase);
+// The login window's fields as last submitted or remembered by config.ini.
+void SetLoginFields(std::wstring userName, std::wstring password);
+
 // Notification codes 4, 5, 6, 7, 28 and 35 posted to the main window.
 void OnConnectionNotification(int code);
 
-void showErrorState(int state, int layout);
+void showErrorState(ErrorState state, ErrorLayout layout);
 void disconnectAndReset();
 void resetLoginState();
 

@@ -45,7 +45,7 @@ void ApplyOption(const SettingRow& row, std::string_view value) {
     switch (row.rule) {
         case SettingRule::InRange:
             taken = TextToInt(value);
-            if (taken < row.minimum || taken > *row.maximum) return;
+            if (taken < row.minimum || taken > row.maximum) return;
             break;
         case SettingRule::ZeroTurnsOff:
             if (value != "0") return;
@@ -75,11 +75,8 @@ void ApplyRecord(const Fields& fields, ConfigIniContents& contents) {
             return;
         case 2:
             if (fields.count != 5) return;
-            contactsLeft = TextToInt(fields.text[1]);
-            contactsTop = TextToInt(fields.text[2]);
-            contactsWidth = TextToInt(fields.text[3]);
-            contactsHeight = TextToInt(fields.text[4]);
-            contactsRectKnown = true;
+            SetContactsRect({TextToInt(fields.text[1]), TextToInt(fields.text[2]),
+                             TextToInt(fields.text[3]), TextToInt(fields.text[4])});
             return;
         case 3:
             if (fields.count != 3) return;
@@ -124,7 +121,8 @@ std::string ComposeInnerText(const ConfigIniWriteInput& input) {
     text += "!";
     AppendNumbers(text, {1, input.mainWindowLeft, input.mainWindowTop});
     text += "!";
-    AppendNumbers(text, {2, contactsLeft, contactsTop, contactsWidth, contactsHeight});
+    AppendNumbers(
+        text, {2, contactsRect.left, contactsRect.top, contactsRect.width, contactsRect.height});
     text += "!";
     if (!input.loggedInUserName.empty() && !input.loggedInPassword.empty()) {
         text += "3 " + Utf8FromWide(input.loggedInUserName) + " " +

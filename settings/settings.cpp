@@ -5,18 +5,10 @@
 #include <cstring>
 #include <iterator>
 
-int maxLanguage = 4;
-int maxTableSize = 4;
-int maxSave = 3;
-int maxSkin = 4;
-int maxChecker = 32;
-int maxDice = 4;
-int maxCube = 4;
-
 bool mainWindowPositionKnown;
 int mainWindowLeft, mainWindowTop;
 bool contactsRectKnown;
-int contactsLeft, contactsTop, contactsWidth, contactsHeight;
+ContactsRect contactsRect;
 
 int language;
 
@@ -52,42 +44,35 @@ std::uint32_t chatFontColour;
 
 namespace {
 
-// Upper bounds that have no variable of their own.
-const int kLargestAutodelay = 4;
-const int kLargestAnimateSpeed = 5;
-const int kLargestSortMode = 5;
-
 using enum SettingRule;
 
-// A saved language of 1 is not taken (the minimum is 2): English is already the start
-// value, and a later "4 1" must not undo an earlier valid language record.
 constexpr SettingRow kRows[] = {
-    {4, &language, nullptr, InRange, 2, &maxLanguage, 1},
-    {5, &foreground, &foregroundPending, ZeroTurnsOff, 0, nullptr, 1},
-    {6, &sound, &soundPending, ZeroTurnsOff, 0, nullptr, 1},
-    {7, &autodelay, &autodelayPending, InRange, 1, &kLargestAutodelay, 2},
-    {8, &tablesize, &tablesizePending, InRange, 1, &maxTableSize, 3},
-    {9, &save, &savePending, InRange, 0, &maxSave, 2},
-    {10, &skin, &skinPending, InRange, 1, &maxSkin, 2},
-    {11, &whitechk, &whitechkPending, InRange, 1, &maxChecker, 1},
-    {12, &blackchk, &blackchkPending, InRange, 1, &maxChecker, 3},
-    {13, &whitedice, &whitedicePending, InRange, 1, &maxDice, 1},
-    {14, &blackdice, &blackdicePending, InRange, 1, &maxDice, 3},
-    {15, &cube, &cubePending, InRange, 1, &maxCube, 2},
-    {16, &skiproll, &skiprollPending, ZeroTurnsOff, 0, nullptr, 1},
-    {17, &skipmove, &skipmovePending, ZeroTurnsOff, 0, nullptr, 1},
-    {18, &forcedmove, &forcedmovePending, ZeroTurnsOff, 0, nullptr, 1},
-    {19, &autobearoff, &autobearoffPending, ZeroTurnsOff, 0, nullptr, 1},
-    {20, &animate, &animatePending, ZeroTurnsOff, 0, nullptr, 1},
-    {21, &animatespeed, &animatespeedPending, InRange, 0, &kLargestAnimateSpeed, 1},
-    {22, &timestamp, &timestampPending, OneTurnsOn, 0, nullptr, 0},
-    {23, &enterexit, &enterexitPending, ZeroTurnsOff, 0, nullptr, 1},
-    {24, &RoomSortMode, nullptr, InRange, 0, &kLargestSortMode, 0},
-    {25, &TournamentSortMode, nullptr, InRange, 0, &kLargestSortMode, 0},
-    {26, &contactsAtLogin, nullptr, ZeroTurnsOff, 0, nullptr, 1},
-    {27, &contactsOnTop, nullptr, ZeroTurnsOff, 0, nullptr, 1},
-    {28, &contactSortOrder, nullptr, ZeroTurnsOff, 0, nullptr, 1},
-    {29, &showIgnored, nullptr, ZeroTurnsOff, 0, nullptr, 1},
+    {4, &language, nullptr, InRange, 1, maxLanguage, 1},
+    {5, &foreground, &foregroundPending, ZeroTurnsOff, 0, 0, 1},
+    {6, &sound, &soundPending, ZeroTurnsOff, 0, 0, 1},
+    {7, &autodelay, &autodelayPending, InRange, 1, maxAutodelay, 2},
+    {8, &tablesize, &tablesizePending, InRange, 1, maxTableSize, 3},
+    {9, &save, &savePending, InRange, 0, maxSave, 2},
+    {10, &skin, &skinPending, InRange, 1, maxSkin, 2},
+    {11, &whitechk, &whitechkPending, InRange, 1, maxChecker, 1},
+    {12, &blackchk, &blackchkPending, InRange, 1, maxChecker, 3},
+    {13, &whitedice, &whitedicePending, InRange, 1, maxDice, 1},
+    {14, &blackdice, &blackdicePending, InRange, 1, maxDice, 3},
+    {15, &cube, &cubePending, InRange, 1, maxCube, 2},
+    {16, &skiproll, &skiprollPending, ZeroTurnsOff, 0, 0, 1},
+    {17, &skipmove, &skipmovePending, ZeroTurnsOff, 0, 0, 1},
+    {18, &forcedmove, &forcedmovePending, ZeroTurnsOff, 0, 0, 1},
+    {19, &autobearoff, &autobearoffPending, ZeroTurnsOff, 0, 0, 1},
+    {20, &animate, &animatePending, ZeroTurnsOff, 0, 0, 1},
+    {21, &animatespeed, &animatespeedPending, InRange, 0, maxAnimateSpeed, 1},
+    {22, &timestamp, &timestampPending, OneTurnsOn, 0, 0, 0},
+    {23, &enterexit, &enterexitPending, ZeroTurnsOff, 0, 0, 1},
+    {24, &RoomSortMode, nullptr, InRange, 0, maxSortMode, 0},
+    {25, &TournamentSortMode, nullptr, InRange, 0, maxSortMode, 0},
+    {26, &contactsAtLogin, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {27, &contactsOnTop, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {28, &contactSortOrder, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {29, &showIgnored, nullptr, ZeroTurnsOff, 0, 0, 1},
 };
 
 // Black moves one design up, past the maximum back to 1, when it equals white.
@@ -106,11 +91,16 @@ std::span<const SettingRow> SettingRows() {
     return kRows;
 }
 
+void SetContactsRect(ContactsRect rect) {
+    contactsRect = rect;
+    contactsRectKnown = true;
+}
+
 void ResetSettingsToDefaults() {
     mainWindowPositionKnown = false;
     mainWindowLeft = mainWindowTop = 0;
     contactsRectKnown = false;
-    contactsLeft = contactsTop = contactsWidth = contactsHeight = 0;
+    contactsRect = {};
     for (const SettingRow& row : kRows) {
         *row.committed = row.defaultValue;
         if (row.pending != nullptr) *row.pending = row.defaultValue;

@@ -8,20 +8,30 @@
 #include <span>
 
 // Largest values; the reader and the settings dialog both bound by them.
-extern int maxLanguage;   // 4
-extern int maxTableSize;  // 4
-extern int maxSave;       // 3
-extern int maxSkin;       // 4
-extern int maxChecker;    // 32, one maximum for both colours
-extern int maxDice;       // 4, one maximum for both colours
-extern int maxCube;       // 4
+inline constexpr int maxLanguage = 4;
+inline constexpr int maxTableSize = 4;
+inline constexpr int maxSave = 3;
+inline constexpr int maxSkin = 4;
+inline constexpr int maxChecker = 32;  // one maximum for both colours
+inline constexpr int maxDice = 4;      // one maximum for both colours
+inline constexpr int maxCube = 4;
+inline constexpr int maxAutodelay = 4;
+inline constexpr int maxAnimateSpeed = 5;
+inline constexpr int maxSortMode = 5;
 
 // Key 1: outer top-left of the main window.
 extern bool mainWindowPositionKnown;
 extern int mainWindowLeft, mainWindowTop;
-// Key 2: contacts window rectangle.
+// Key 2: contacts window rectangle, known once config.ini or the start-up placement gave it.
+struct ContactsRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const ContactsRect&) const = default;
+};
 extern bool contactsRectKnown;
-extern int contactsLeft, contactsTop, contactsWidth, contactsHeight;
+extern ContactsRect contactsRect;
+// The one way to change it: config.ini, the start-up placement, a display change and the
+// window's own moves all come through here, and it is known from then on.
+void SetContactsRect(ContactsRect rect);
 
 extern int language;  // key 4: 1 English, 2 German, 3 Italian, 4 Polish
 
@@ -73,8 +83,8 @@ struct SettingRow {
     int* committed;
     int* pending;  // nullptr when the option has no pending twin
     SettingRule rule;
-    int minimum;         // InRange only
-    const int* maximum;  // InRange only
+    int minimum;  // InRange only
+    int maximum;  // InRange only
     int defaultValue;
 };
 

@@ -1,20 +1,17 @@
-// The about box: version, credits and rights in the current language.
-#include "ui/class_table.h"
+// The about box's own painting: version, credits and rights in the current language.
+#include "ui/dialog_frame_win.h"
 #include "ui/drawing_objects_win.h"
-#include "ui/families_win.h"
 #include "ui/paint_win.h"
+#include "ui/texts.h"
 
 namespace {
 
 constexpr int kWidth = 350;
 
-void PaintAboutDialog(int row, HWND dialog) {
-    Canvas canvas;
-    BeginCanvas(dialog, canvas);
-    HDC dc = canvas.dc;
-    DrawResourceBitmap(dc, kWindowClasses[row].bitmap, 0, 0);
-    // Title and version sit in the 203-pixel band right of the logo.
-    DrawCentredAcross(dc, Text(TextId::AboutTitle), TitleFont(), kTitleBlue, 146, 203, 4);
+}  // namespace
+
+void PaintAboutCredits(HDC dc, int, int) {
+    // The version sits under the title, in the 203-pixel band right of the logo.
     DrawCentredAcross(dc, Text(TextId::AboutVersionCaption), SmallFont(), kAboutGreen, 146, 203,
                       27);
     DrawCentredAcross(dc, Text(TextId::AboutVersionLine), SmallFont(), kAboutGreen, 146, 203, 42);
@@ -38,18 +35,4 @@ void PaintAboutDialog(int row, HWND dialog) {
     for (const auto& credit : credits) {
         DrawCentredAcross(dc, credit.name, TextFont(), kCreditGreen, 0, kWidth, credit.y);
     }
-    EndCanvas(canvas);
-}
-
-}  // namespace
-
-LRESULT AboutDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            PaintAboutDialog(row, window);
-            return 0;
-        case WM_NCHITTEST:
-            return HTCAPTION;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -26,7 +26,7 @@ constexpr auto kRowProcedures =
 
 }  // namespace
 
-void RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
+bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
     WNDCLASSEXW klass{};
     klass.cbSize = sizeof klass;
     klass.style = 0;
@@ -39,9 +39,11 @@ void RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
     klass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     klass.hbrBackground = nullptr;
     klass.lpszMenuName = nullptr;
+    bool allRegistered = true;
     for (int row = 0; row < kWindowClassCount; ++row) {
         klass.lpfnWndProc = row == 0 ? mainWindowProcedure : kRowProcedures[row];
         klass.lpszClassName = kWindowClasses[row].name;
-        RegisterClassExW(&klass);
+        if (RegisterClassExW(&klass) == 0) allRegistered = false;
     }
+    return allRegistered;
 }

@@ -4,5 +4,6 @@
 #include <windows.h>
 
 // Registers every class of kWindowClasses in order: KXLobby0 with `mainWindowProcedure`,
-// every other class with a procedure of its own. Results are not tested.
-void RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure);
+// every other class with a procedure of its own. False when any registration failed
+// (the hub cannot build its windows then).
+bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure);

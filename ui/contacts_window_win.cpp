@@ -67,34 +67,6 @@ LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT ContactsAddProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TavloraIntMessage) {
-        if (wParam == NC_FOCUS_DIALOG) SetFocus(WindowHandle(WinId::ContactsAddEdit));
-        return 0;
-    }
-    switch (message) {
-        case WM_PAINT: {
-            Canvas canvas;
-            BeginCanvas(window, canvas);
-            RECT all{0, 0, canvas.width, canvas.height};
-            FillRect(canvas.dc, &all, PaleBlueBrush());
-            DrawCentredAcross(canvas.dc, Text(TextId::AddContactTitle), TitleFont(), kBlack, 0,
-                              canvas.width, 10);
-            EndCanvas(canvas);
-            return 0;
-        }
-        case WM_CTLCOLOREDIT: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kBlack);
-            SetBkColor(dc, RGB(173, 216, 230));
-            return reinterpret_cast<LRESULT>(PaleBlueBrush());
-        }
-        case WM_NCHITTEST:
-            return HTCAPTION;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT CALLBACK AddContactEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(PreviousEditProcedure(WinId::ContactsAddEdit), edit, message, wParam,
                            lParam);

@@ -1,26 +1,25 @@
-// The error dialog: placed over the main window on code 3, focused on code 2, painted
-// with a title band, the dialog body and the four lines of the current error state.
+// The error dialog's own steps: placed over the main window on code 3 with its layout,
+// painted with a title band, the dialog body and the four lines of the current error state.
 #include <algorithm>
 
-#include "net/hub_handles_win.h"
-#include "net/notification_codes.h"
 #include "session/session.h"
-#include "settings/settings.h"
 #include "session/ui_port.h"
+#include "settings/settings.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/dialog_place_win.h"
 #include "ui/drawing_objects_win.h"
-#include "ui/families_win.h"
 #include "ui/paint_win.h"
-#include "ui/texts.h"
 #include "ui/registry_win.h"
+#include "ui/texts.h"
+#include "res/resource_ids.h"
 
 namespace {
-
 constexpr int kWidth = 360;  // the picture's width; the window may come out wider
+}
 
 // lParam 2: OK alone in the middle; anything else: OK and Cancel.
 void PrepareErrorDialog(HWND dialog, LPARAM layout) {
-    if (sound == 1) UiPlaySound(1002);
+    if (sound == 1) UiPlaySound(SOUND_ERROR);
     RECT main = VisibleMainWindowRect();
     int width = main.right - main.left;
     int height = main.bottom - main.top;
@@ -46,40 +45,20 @@ void PrepareErrorDialog(HWND dialog, LPARAM layout) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void PaintErrorDialog(HWND dialog) {
-    Canvas canvas;
-    BeginCanvas(dialog, canvas);
-    DrawResourceBitmap(canvas.dc, 12, 1, 1, 80, 28);
+void PaintErrorBackground(HDC dc, int, int width, int height) {
+    DrawResourceBitmap(dc, BITMAP_ERROR_TITLE_LEFT, 1, 1, 80, 28);
     // The band and the body reach the edges however large the dialog came out.
-    const int lastTile = std::max(349, canvas.width - 11);
+    const int lastTile = std::max(349, width - 11);
     for (int x = 81; x <= lastTile; x += 10)
-        DrawResourceBitmap(canvas.dc, 13, std::min(x, lastTile), 1, 10, 28);
-    RECT body{1, 30, std::max(359, canvas.width - 1), std::max(239, canvas.height - 1)};
-    FillRect(canvas.dc, &body, DialogBrush());
-    DrawCentredText(canvas.dc, Text(TextId::ErrorTitle), TitleFont(), kTitleBlue,
-                    {0, 0, std::max(kWidth, canvas.width), 30});
-    auto lines = ErrorLines(errorState, language);
-    for (int i = 0; i < 4; ++i) {
-        DrawCentredAcross(canvas.dc, lines[i], TextFont(), kMessageRose, 0,
-                          std::max(kWidth, canvas.width), 50 + 30 * i);
-    }
-    EndCanvas(canvas);
+        DrawResourceBitmap(dc, BITMAP_ERROR_TITLE_TILE, std::min(x, lastTile), 1, 10, 28);
+    RECT body{1, 30, std::max(359, width - 1), std::max(239, height - 1)};
+    FillRect(dc, &body, DialogBrush());
 }
 
-}  // namespace
-
-LRESULT ErrorDialogProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TavloraIntMessage) {
-        if (wParam == NC_PREPARE_DIALOG) PrepareErrorDialog(window, lParam);
-        if (wParam == NC_FOCUS_DIALOG) SetFocus(WindowHandle(WinId::ErrorOk2));
-        return 0;
+void PaintErrorLines(HDC dc, int width, int) {
+    auto lines = ErrorLines(errorState, language);
+    for (int i = 0; i < 4; ++i) {
+        DrawCentredAcross(dc, lines[i], TextFont(), kMessageRose, 0, std::max(kWidth, width),
+                          50 + 30 * i);
     }
-    switch (message) {
-        case WM_PAINT:
-            PaintErrorDialog(window);
-            return 0;
-        case WM_NCHITTEST:
-            return HTCAPTION;  // the whole dialog drags
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }

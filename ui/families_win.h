@@ -29,18 +29,16 @@ LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, 
 LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HeaderMenuBarProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DropdownPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Account panel and clock (ui/account_panel_win.cpp, ui/clock_win.cpp).
+LRESULT AccountPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ClockProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Connect window and status line (ui/connect_status_win.cpp).
 LRESULT ConnectWindowProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT StatusLineProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Dialogs (one file each).
-LRESULT ErrorDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT LoginDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT AboutDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT SettingsDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Contacts window and its children (ui/contacts_window_win.cpp).
+// Dialogs: the dialog-frame family (ui/dialog_frame_win.h).
+// Contacts window and its list (ui/contacts_window_win.cpp).
 LRESULT ContactsFrameProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ContactsListProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT ContactsAddProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Subclass procedures of the standard edits.
 LRESULT CALLBACK LoginEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);

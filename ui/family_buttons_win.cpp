@@ -5,6 +5,7 @@
 #include "ui/families_win.h"
 #include "ui/paint_win.h"
 #include "ui/press_win.h"
+#include "ui/push_button_win.h"
 #include "ui/settings_lines.h"
 
 namespace {
@@ -16,17 +17,6 @@ int ImageOf(int row) {
 std::wstring LabelOf(int row) {
     TextId label = kWindowClasses[row].label;
     return label == kNoText ? std::wstring() : Text(label);
-}
-
-// The protocol and painting every push button shares; `paint` draws the control.
-template <typename Paint>
-LRESULT PushButton(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam, Paint paint) {
-    if (HandlePressMessage(row, window, message, lParam)) return 0;
-    if (message == WM_PAINT) {
-        paint();
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace

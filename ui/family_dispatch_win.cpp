@@ -1,5 +1,6 @@
 // From a class row to its family's procedure.
 #include "ui/class_table.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/families_win.h"
 
 namespace {
@@ -36,29 +37,23 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return HeaderMenuBarProcedure;
         case Family::News:
             return NewsProcedure;
+        case Family::AccountPanel:
+            return AccountPanelProcedure;
+        case Family::Clock:
+            return ClockProcedure;
         case Family::ConnectWindow:
             return ConnectWindowProcedure;
         case Family::StatusLine:
             return StatusLineProcedure;
-        case Family::ErrorDialog:
-            return ErrorDialogProcedure;
-        case Family::LoginDialog:
-            return LoginDialogProcedure;
-        case Family::AboutDialog:
-            return AboutDialogProcedure;
-        case Family::SettingsDialog:
-            return SettingsDialogProcedure;
+        case Family::DialogFrame:
+            return DialogFrameProcedure;
         case Family::ContactsFrame:
             return ContactsFrameProcedure;
         case Family::ContactsList:
             return ContactsListProcedure;
-        case Family::ContactsAdd:
-            return ContactsAddProcedure;
         // Shown as their bitmap until their lists, clock and menus are drawn.
         case Family::StaticImage:
         case Family::ListBody:
-        case Family::AccountPanel:
-        case Family::Clock:
         case Family::ContactsMenu:
         case Family::Main:
             break;

@@ -4,11 +4,13 @@
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
+#include "session/news.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -50,24 +52,10 @@ void PaintDropdownPanel(int panel, HWND window) {
     int rows = std::min(PanelRowTexts(panel, texts), canvas.height / kRowHeight);
     for (int r = 0; r < rows; ++r) {
         int top = r * kRowHeight;
-        int image = highlightedRow[panel] == r + 1 ? 41 : 43;
+        int image = highlightedRow[panel] == r + 1 ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_ROW;
         DrawResourceBitmap(canvas.dc, image, 0, top, kPanelWidth, kRowHeight);
         DrawCentredText(canvas.dc, Text(texts[r]), SmallFont(), kDropdownGrey,
                         {0, top, kPanelWidth, top + kRowHeight});
-    }
-    EndCanvas(canvas);
-}
-
-void PaintHeaderMenuBar(HWND window) {
-    Canvas canvas;
-    BeginCanvas(window, canvas);
-    DrawResourceBitmap(canvas.dc, 40, 0, 0, canvas.width, canvas.height);
-    const TextId titles[] = {TextId::HeaderFile, TextId::HeaderOptions, TextId::HeaderWebsite,
-                             TextId::HeaderHelp};
-    for (int n = 0; n < 4; ++n) {
-        int left = 2 + 129 * n;
-        DrawCentredText(canvas.dc, Text(titles[n]), TextFont(), kWhite,
-                        {left, 3, left + kPanelWidth, 3 + kRowHeight});
     }
     EndCanvas(canvas);
 }
@@ -90,15 +78,15 @@ LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM 
         DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
         DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
                         {0, 0, 140, 50});
+        int y = 50;
+        std::wstring spoken = Text(TextId::NewsTitle);
+        for (const std::wstring& line : newsLines) {
+            DrawCentredAcross(canvas.dc, line, TextFont(), kNewsGreen, 0, canvas.width, y);
+            y += 20;
+            spoken += L"\n" + line;
+        }
+        SetWindowTextW(window, spoken.c_str());
         EndCanvas(canvas);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT HeaderMenuBarProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PaintHeaderMenuBar(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -5,7 +5,9 @@
 #include "ui/families_win.h"
 #include "ui/paint_win.h"
 #include "ui/press_win.h"
+#include "ui/push_button_win.h"
 #include "ui/view_state.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -31,10 +33,10 @@ void PaintPageTabButton(int row, HWND window) {
     int image = klass.bitmap;  // not selected, whatever the page
     COLORREF colour = kPageTabGrey;
     if (settingsPage == page) {
-        image = 53 + 2 * page;
+        image = BITMAP_PAGE_TAB_SELECTED + 2 * (page - 1);
         colour = kWhite;
     } else if (pressFlags[row] != 0) {
-        image = 54 + 2 * page;
+        image = BITMAP_PAGE_TAB_PRESSED + 2 * (page - 1);
         colour = kWhite;
     }
     PaintBitmapWithLabel(window, image, Text(klass.label), TextFont(), colour);
@@ -44,28 +46,21 @@ void PaintPageTabButton(int row, HWND window) {
 
 LRESULT TabButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The selected tab cannot be pressed.
-    if (HandlePressMessage(row, window, message, lParam, mainTab != kWindowClasses[row].param))
-        return 0;
-    if (message == WM_PAINT) {
-        PaintTabButton(row, window);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return PushButton(
+        row, window, message, wParam, lParam, [&] { PaintTabButton(row, window); },
+        mainTab != kWindowClasses[row].param);
 }
 
 LRESULT PageTabButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (HandlePressMessage(row, window, message, lParam, settingsPage != kWindowClasses[row].param))
-        return 0;
-    if (message == WM_PAINT) {
-        PaintPageTabButton(row, window);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return PushButton(
+        row, window, message, wParam, lParam, [&] { PaintPageTabButton(row, window); },
+        settingsPage != kWindowClasses[row].param);
 }
 
 LRESULT PageImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
-        int image = settingsPage == kWindowClasses[row].param ? 52 : 53;
+        int image =
+            settingsPage == kWindowClasses[row].param ? BITMAP_PAGE_SELECTED : BITMAP_PAGE_OTHER;
         PaintBitmapWithLabel(window, image, std::wstring(), TextFont(), kWhite);
         return 0;
     }
@@ -79,7 +74,7 @@ LRESULT TabAreaProcedure(int row, HWND window, UINT message, WPARAM wParam, LPAR
         DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0, canvas.width,
                            canvas.height);
         // The underline of the selected tab: 27 rooms, 28 tournaments, 29 cashier.
-        DrawResourceBitmap(canvas.dc, 26 + mainTab, 9, 40, 430, 2);
+        DrawResourceBitmap(canvas.dc, BITMAP_TAB_UNDERLINE - 1 + mainTab, 9, 40, 430, 2);
         EndCanvas(canvas);
         return 0;
     }

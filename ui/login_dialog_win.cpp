@@ -1,18 +1,17 @@
-// The login dialog: placed on code 3, focused into the user name on code 2; its two
-// subclassed edits submit on Enter, end the program on Escape and swap on Tab.
+// The login dialog's own steps: placed on code 3, its labels; its two subclassed edits
+// submit on Enter, end the program on Escape and swap on Tab.
 #include "net/hub_handles_win.h"
-#include "net/notification_codes.h"
 #include "ui/button_actions_win.h"
 #include "ui/class_table.h"
+#include "ui/dialog_frame_win.h"
 #include "ui/dialog_place_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
 #include "ui/paint_win.h"
+#include "ui/texts.h"
 #include "ui/registry_win.h"
 
-namespace {
-
-void PrepareLoginDialog(HWND dialog) {
+void PrepareLoginDialog(HWND dialog, LPARAM) {
     RECT main = VisibleMainWindowRect();
     int width = main.right - main.left;
     int height = main.bottom - main.top;
@@ -21,40 +20,9 @@ void PrepareLoginDialog(HWND dialog) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void PaintLoginDialog(int row, HWND dialog) {
-    Canvas canvas;
-    BeginCanvas(dialog, canvas);
-    DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
-    DrawCentredText(canvas.dc, Text(TextId::LoginTitle), TitleFont(), kTitleBlue, {0, 0, 450, 30});
-    DrawCentredText(canvas.dc, Text(TextId::LoginUserName), TextFont(), kWhite,
-                    {40, 115, 210, 135});
-    DrawCentredText(canvas.dc, Text(TextId::LoginPassword), TextFont(), kWhite,
-                    {40, 147, 210, 167});
-    EndCanvas(canvas);
-}
-
-}  // namespace
-
-LRESULT LoginDialogProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TavloraIntMessage) {
-        if (wParam == NC_PREPARE_DIALOG) PrepareLoginDialog(window);
-        if (wParam == NC_FOCUS_DIALOG) SetFocus(WindowHandle(WinId::LoginUserEdit));
-        return 0;
-    }
-    switch (message) {
-        case WM_PAINT:
-            PaintLoginDialog(row, window);
-            return 0;
-        case WM_CTLCOLOREDIT: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kBlack);
-            SetBkColor(dc, RGB(167, 167, 167));
-            return reinterpret_cast<LRESULT>(EditBrush());
-        }
-        case WM_NCHITTEST:
-            return HTCAPTION;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+void PaintLoginLabels(HDC dc, int, int) {
+    DrawCentredText(dc, Text(TextId::LoginUserName), TextFont(), kWhite, {40, 115, 210, 135});
+    DrawCentredText(dc, Text(TextId::LoginPassword), TextFont(), kWhite, {40, 147, 210, 167});
 }
 
 LRESULT CALLBACK LoginEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include "ui/drawing_objects_win.h"
 #include "ui/main_paint.h"
 #include "ui/paint_win.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -25,12 +26,12 @@ void PaintMainWindow(HWND main) {
     Canvas canvas;
     BeginCanvas(main, canvas);
     HDC dc = canvas.dc;
-    DrawResourceBitmap(dc, 2, 1, 1, 183, 70);
+    DrawResourceBitmap(dc, BITMAP_MAIN_TITLE_LEFT, 1, 1, 183, 70);
     for (int i = 0; i < 46; ++i)
-        DrawResourceBitmap(dc, 3, std::min(184 + 10 * i, 629), 1, 10, 70);
+        DrawResourceBitmap(dc, BITMAP_MAIN_TITLE_TILE, std::min(184 + 10 * i, 629), 1, 10, 70);
     RECT body{1, 72, 639, 479};
     FillRect(dc, &body, NavyBrush());
-    DrawResourceBitmap(dc, 4, 181, 105, 415, 303);
+    DrawResourceBitmap(dc, BITMAP_MAIN_PICTURE, 181, 105, 415, 303);
     if (isLoggedIn) {
         WelcomeLines lines = ComposeWelcomeLines(loggedInUserName, CurrentLobbyCounts(), language);
         DrawWelcomeLine(dc, lines.greeting, TitleFont(), kWelcomeColour, 5);

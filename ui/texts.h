@@ -31,6 +31,17 @@ enum class TextId : int {
     CashOut,
     Deposit,
     ResetPlayMoney,
+    // Account panel labels; list view texts.
+    AccountNickname,
+    AccountBalance,
+    AccountPlayMoney,
+    AccountTokens,
+    NoRoomsFound,
+    NoTournamentsFound,
+    MoneyKindReal,
+    MoneyKindPlay,
+    MoneyKindFree,
+    RoomLocked,
     ColumnName,
     ColumnType,
     ColumnPlayers,
@@ -52,6 +63,8 @@ enum class TextId : int {
     // Message box when the screen cannot hold the main window.
     ScreenTooSmallCaption,
     ScreenTooSmallText,
+    // Message box when the windows cannot be created (start-up ends).
+    StartFailedText,
     // Contacts window: title, add dialog title, status bar texts by own presence 0..4.
     ContactsTitle,
     AddContactTitle,

@@ -71,6 +71,10 @@ int Read() {
     return static_cast<int>(variable);
 }
 
+int ReadContactsHeight() {
+    return contactsRect.height;
+}
+
 class ConfigIni : public ::testing::Test {
 protected:
     void SetUp() override { ResetSettingsToDefaults(); }
@@ -103,7 +107,7 @@ TEST(ConfigIniFiller, FollowsEveryThirdCharacterAndCyclesSixteen) {
 }
 
 TEST_F(ConfigIni, DefaultsAreWrittenInTheFixedRecordOrder) {
-    contactsLeft = 980, contactsTop = 0, contactsWidth = 300, contactsHeight = 400;
+    contactsRect = {980, 0, 300, 400};
     const std::string expected =
         "73!1 100 50!2 980 0 300 400!!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!"
         "16 1!17 1!18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!";
@@ -115,7 +119,7 @@ TEST_F(ConfigIni, DefaultsAreWrittenInTheFixedRecordOrder) {
     EXPECT_EQ(file, Wrap(expected));
 
     // Read back over changed numbers it restores every default. (The file can only
-    // switch on/off options off, and never takes a saved language of 1.)
+    // switch on/off options off.)
     const std::vector<int> defaults = Options();
     for (const Option& option : kOptions) {
         int key = option.key;
@@ -123,13 +127,12 @@ TEST_F(ConfigIni, DefaultsAreWrittenInTheFixedRecordOrder) {
         *option.committed = option.other;
         if (option.pending) *option.pending = option.other;
     }
-    contactsLeft = contactsTop = contactsWidth = contactsHeight = 0;
+    contactsRect = {};
     ApplyConfigIni(file);
     EXPECT_EQ(Options(), defaults);
     EXPECT_TRUE(mainWindowPositionKnown && contactsRectKnown);
     EXPECT_EQ((std::vector{mainWindowLeft, mainWindowTop}), (std::vector{100, 50}));
-    EXPECT_EQ((std::vector{contactsLeft, contactsTop, contactsWidth, contactsHeight}),
-              (std::vector{980, 0, 300, 400}));
+    EXPECT_EQ(contactsRect, (ContactsRect{980, 0, 300, 400}));
 }
 
 TEST_F(ConfigIni, EveryOptionIsReadIntoItsOwnVariablesAndWrittenBack) {
@@ -175,7 +178,8 @@ TEST_F(ConfigIni, ReaderRulesRecordByRecord) {
         {"animation speed 6", "=73!21 6!", Read<animatespeed>, 1},
         {"room sort 6", "=73!24 6!", Read<RoomSortMode>, 0},
         {"delay 0", "=73!7 0!", Read<autodelay>, 2},
-        {"language 1 keeps English", "=73!4 3!4 1!", Read<language>, 3},
+        {"last valid language wins", "=73!4 3!4 1!", Read<language>, 1},
+        {"language 0 keeps the earlier one", "=73!4 3!4 0!", Read<language>, 3},
         {"language 4", "=73!4 4!", Read<language>, 4},
         {"language 5", "=73!4 5!", Read<language>, 1},
         {"on/off 1 does not turn on", "=73!5 0!5 1!", Read<foreground>, 0},
@@ -199,7 +203,7 @@ TEST_F(ConfigIni, ReaderRulesRecordByRecord) {
         {"main position top", "=73!1 -20 30!", Read<mainWindowTop>, 30},
         {"main position known", "=73!1 -20 30!", Read<mainWindowPositionKnown>, 1},
         {"main position wrong count", "=73!1 5!", Read<mainWindowPositionKnown>, 0},
-        {"contacts rectangle", "=73!2 1 2 3 4!", Read<contactsHeight>, 4},
+        {"contacts rectangle", "=73!2 1 2 3 4!", ReadContactsHeight, 4},
         {"contacts rectangle known", "=73!2 1 2 3 4!", Read<contactsRectKnown>, 1},
         {"contacts rectangle wrong count", "=73!2 1 2 3!", Read<contactsRectKnown>, 0},
     };

@@ -10,6 +10,8 @@ import base64
 import glob
 import json
 import os
+import re
+import select
 import shutil
 import signal
 import subprocess
@@ -25,6 +27,8 @@ SERVER = os.environ.get("TAVLORA_SERVER",
 ARTIFACTS = os.environ.get("TAVLORA_ARTIFACTS", os.path.join(ROOT, "build", "e2e-artifacts"))
 
 FILLER = b"korbTANEWLpivmsu"
+# A server or Xvfb that prints no start line within this long fails the test.
+START_LINE_TIMEOUT = 30.0
 
 
 def encode_config_ini(inner):
@@ -47,6 +51,22 @@ def decode_config_ini(data):
     middle = middle[:end]
     middle += b"=" * (-len(middle) % 4)
     return base64.b64decode(middle).decode("utf-8", "replace")
+
+
+def read_start_line(fd, timeout, what):
+    """The first line written to the pipe `fd`, read without waiting past `timeout`."""
+    deadline = time.monotonic() + timeout
+    line = b""
+    while not line.endswith(b"\n"):
+        left = deadline - time.monotonic()
+        if left <= 0 or not select.select([fd], [], [], left)[0]:
+            raise AssertionError("%s printed no start line within %.0f s (got %r)"
+                                 % (what, timeout, line))
+        byte = os.read(fd, 1)  # one at a time: nothing after the line is taken
+        if not byte:
+            break  # the writer ended
+        line += byte
+    return line.decode("utf-8", "replace")
 
 
 def wait_until(predicate, timeout=15.0, interval=0.05, what="condition"):
@@ -73,6 +93,7 @@ class Hub:
         self.scenario = scenario
         self.config_inner = config_inner
         self.processes = []
+        self.files = []  # closed on exit, after the processes writing them ended
         self.hub = None
         self.server = None
         self.xvfb = None
@@ -130,6 +151,9 @@ class Hub:
         if self.xvfb is not None and self.xvfb.poll() is None:
             self.xvfb.kill()
             self.xvfb.wait()
+        for f in self.files:
+            f.close()
+        self.files = []
         shutil.rmtree(self.dir, ignore_errors=True)
         return False
 
@@ -139,8 +163,10 @@ class Hub:
             ["Xvfb", "-displayfd", str(write), "-screen", "0", self.screen, "-nolisten", "tcp"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
-        with os.fdopen(read) as pipe:
-            number = pipe.readline().strip()
+        try:
+            number = read_start_line(read, START_LINE_TIMEOUT, "Xvfb").strip()
+        finally:
+            os.close(read)
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.display = ":" + number
@@ -160,13 +186,21 @@ class Hub:
             args += ["--scenario", path]
         args += self.server_args + list(extra)
         self.server_log = open(os.path.join(self.dir, "server%d.log" % self.servers_started), "w")
-        self.processes_files = getattr(self, "processes_files", []) + [self.server_log]
-        self.server = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self.server_log,
-                                       text=True)
+        self.files.append(self.server_log)
+        self.server = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self.server_log)
         self.processes.append(self.server)
-        line = self.server.stdout.readline()
+        self.files.append(self.server.stdout)
+        try:
+            line = read_start_line(self.server.stdout.fileno(), START_LINE_TIMEOUT, "the server")
+        except AssertionError as error:
+            raise AssertionError("%s; log: %s" % (error, self.server_log_text()[-2000:])) from None
         if "listening" not in line:
-            raise RuntimeError("server did not start: " + line)
+            try:
+                code = self.server.wait(5) if not line else self.server.poll()
+            except subprocess.TimeoutExpired:
+                code = None
+            raise AssertionError("server did not start (exit code %s): %r; log: %s"
+                                 % (code, line, self.server_log_text()[-2000:]))
 
     def stop_server(self):
         self.server.send_signal(signal.SIGTERM)
@@ -176,19 +210,39 @@ class Hub:
         self.server.kill()
         self.server.wait(5)
 
+    def server_log_text(self):
+        with open(self.server_log.name, encoding="utf-8", errors="replace") as log:
+            return log.read()
+
+    def server_event_ms(self, pattern):
+        """Milliseconds after its start at which the current server logged its first line
+        matching the regular expression `pattern`, or None."""
+        for line in self.server_log_text().splitlines():
+            match = re.match(r"\s*(\d+) (.*)", line)
+            if match and re.search(pattern, match.group(2)):
+                return int(match.group(1))
+        return None
+
     def control(self, command):
         with open(self.control_path, "w") as fifo:
             fifo.write(command + "\n")
 
-    def received(self, port=3555):
-        """Every byte the server received on connections to `port`, in connection order."""
+    def _record_files(self, port):
         files = []
         for run in range(1, getattr(self, "servers_started", 0) + 1):
             folder = os.path.join(self.dir, "record%d" % run)
             files += sorted(glob.glob(os.path.join(folder, "conn*-%d.bin" % port)),
                             key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
+        return files
+
+    def connections(self, port=3556):
+        """How many connections the servers accepted on `port` (each has its record)."""
+        return len(self._record_files(port))
+
+    def received(self, port=3555):
+        """Every byte the server received on connections to `port`, in connection order."""
         data = b""
-        for path in files:
+        for path in self._record_files(port):
             with open(path, "rb") as f:
                 data += f.read()
         return data
@@ -280,3 +334,23 @@ class Hub:
 
 def main():
     unittest.main(verbosity=2)
+
+
+# --- The lobby's tests: what the server received, and the sibling programs ---
+
+def client_messages(hub):
+    """The client's numbered messages as the server received them, in order, each
+    without its "!" (acknowledgements and the introductions left out)."""
+    messages = []
+    for piece in hub.received().decode("utf-8", "replace").split("!"):
+        fields = piece[:-1].split(",") if piece.endswith(",") else piece.split(",")
+        if len(fields) >= 3 and fields[0].isdigit() and fields[1].isdigit():
+            messages.append(piece)
+    return messages
+
+
+def sibling_modes(hub, text):
+    """Test modes of the sibling programs started from now on (sibling-modes.txt beside
+    their log, siblings/sibling_text.h)."""
+    with open(os.path.join(hub.dir, "sibling-modes.txt"), "w") as out:
+        out.write(text)

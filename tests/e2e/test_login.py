@@ -89,6 +89,9 @@ class Login(unittest.TestCase):
         for user, password, text, ends in cases:
             with self.subTest(user):
                 with harness.Hub("login-" + user, config_inner=saved_login(user, password)) as hub:
+                    # A sibling window to hear the hub: a UI reset would tell it to close.
+                    hub.start_hub(wait=False, exe="KXDebug.exe")
+                    hub.probe("wait", "KXDebug", "20000")
                     hub.start_hub()
                     self.assertIn(text, self.error_text(hub))
                     self.assertTrue(hub.visible("errorcancelwindowname"), "layout 1")
@@ -96,9 +99,17 @@ class Login(unittest.TestCase):
                     harness.wait_until(
                         lambda: hub.window("statuslinewindowname")["text"] == status,
                         what=status)
-                    # The hub kept the panels as they were: no UI reset for a suspension.
-                    if ends:
-                        self.assertNotIn("notify 1 0", " ".join(hub.sibling_log()))
+                    # No UI reset, not even for a suspension that ends the connection: a
+                    # code posted to the sibling now queues behind anything the hub posted
+                    # before it showed the error, so once the sibling has logged it, a
+                    # close request would have been logged too.
+                    hub.probe("post", "KXDebug", "TavloraIntMessage", "99", "0", check=False)
+                    log = harness.wait_until(
+                        lambda: [line for line in hub.sibling_log()
+                                 if line.endswith((" notify 99 0", " exit 0"))] and
+                        hub.sibling_log(), what="the sibling's log of code 99")
+                    self.assertNotIn("notify 1 0", "\n".join(log))
+                    self.assertIn("notify 99 0", "\n".join(log))
 
     def test_server_ends_the_connection(self):
         # (control message, error text, Cancel shown)

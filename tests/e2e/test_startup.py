@@ -82,6 +82,21 @@ REGISTRY = [
     ("contactsaddcancelwindowname", "contactsaddwindowname", True, (125, 85, 115, 35)),
     ("contactsaddaddwindowname", "contactsaddwindowname", True, (10, 85, 115, 35)),
 ]
+# Top-level windows other than the main window: pop-ups owned by their "parent" above, and
+# the contacts window with a frame of its own.
+POPUPS = ["errorwindowname", "loginwindowname", "aboutwindowname", S,
+          "contactsoptionswindowname", "contactsaddwindowname"]
+WS_POPUP, WS_CHILD, WS_CLIPCHILDREN, WS_VSCROLL = 0x80000000, 0x40000000, 0x02000000, 0x00200000
+WS_OVERLAPPEDWINDOW = 0x00CF0000  # caption, system menu, sizing border, both boxes
+SBARS_SIZEGRIP = 0x100
+# Style bits beyond the kind and visibility: (class, bits that must be set).
+STYLES = [(MAIN, WS_POPUP | WS_CLIPCHILDREN),
+          ("contactswindowname", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN),
+          ("errorokwindowname", WS_CLIPCHILDREN), ("errorcancelwindowname", WS_CLIPCHILDREN),
+          ("cashierbodywindowname", WS_CLIPCHILDREN),
+          ("roombodywindowname", WS_VSCROLL), ("tournybodywindowname", WS_VSCROLL),
+          ("contactslistwindowname", WS_VSCROLL),
+          ("msctls_statusbar32", WS_CHILD | SBARS_SIZEGRIP)] + [(c, WS_POPUP) for c in POPUPS]
 STEMS = ["foreground", "sound", "autodelay", "tablesize", "save", "skin", "whitechk", "blackchk",
          "whitedice", "blackdice", "cube", "skiproll", "skipmove", "forcedmove", "autobearoff",
          "animate", "animatespeed", "timestamp", "enterexit", "font"]
@@ -96,7 +111,7 @@ class Startup(unittest.TestCase):
     def test_registry_without_a_server_and_a_responsive_hub(self):
         with harness.Hub("startup-registry", server=False) as hub:
             hub.start_hub()
-            error = hub.wait_visible("errorwindowname")
+            hub.wait_visible("errorwindowname")
             windows = hub.windows()
             by_class = {}
             for w in windows:
@@ -117,6 +132,9 @@ class Startup(unittest.TestCase):
                     self.assertEqual(len(found), 1, "exactly one window of the class")
                     w = found[0]
                     self.assertEqual(w["parent_class"], parent)
+                    self.assertEqual(w["top_level"], cls in POPUPS + ["contactswindowname"])
+                    if not w["top_level"]:
+                        self.assertTrue(int(w["style"], 16) & WS_CHILD)
                     # The connection state moves these two; the rest keep their creation style.
                     if visible_style is not None and cls not in ("errorwindowname",
                                                                  "connectwindowname"):
@@ -138,14 +156,17 @@ class Startup(unittest.TestCase):
                 self.assertEqual(w["parent_class"], parent)
                 self.assertEqual(int(w["style"], 16) & bits, bits)
                 self.assertEqual((w["x"], w["y"], w["w"], w["h"]), place)
+            for cls, bits in STYLES:
+                with self.subTest(cls):
+                    self.assertEqual(int(by_class[cls][0]["style"], 16) & bits, bits)
             bars = [w for w in windows if w["class"] == "msctls_statusbar32"]
             self.assertEqual([b["parent_class"] for b in bars], ["contactswindowname"])
             self.assertTrue(bars[0]["visible_style"])
             self.assertTrue(by_class["errorwindowname"][0]["topmost"])
+            self.assertFalse(by_class["loginwindowname"][0]["topmost"])
 
             # No server: error state 2, OK and Cancel, the main window disabled under it.
-            self.assertIn("No connection to server.", error["text"] if isinstance(error, dict)
-                          else hub.window("errorwindowname")["text"])
+            self.assertIn("No connection to server.", by_class["errorwindowname"][0]["text"])
             self.assertTrue(hub.visible("errorcancelwindowname"))
             self.assertFalse(hub.window(MAIN)["enabled"])
             self.assertEqual(hub.window("statuslinewindowname")["text"], "Offline")
@@ -155,9 +176,22 @@ class Startup(unittest.TestCase):
             self.assertLess(time.monotonic() - start, 5)
             hub.screenshot("startup-no-server")
 
-            # OK retries: the connect window comes back and a new attempt fails again.
+            # OK retries. A server that accepts and never greets holds the new attempt open:
+            # the server sees the connection, the error window has gone and the connect
+            # window is back over the enabled main window. The server's end fails the
+            # attempt and brings the error window back.
+            hub.start_server(["--greeting", "none"])
             hub.click("errorwindowname/errorokwindowname/errorok2windowname")
+            harness.wait_until(lambda: hub.connections(3556) == 1, what="the new attempt")
+            windows = hub.windows()
+            self.assertFalse(hub.window("errorwindowname", windows)["visible"])
+            self.assertTrue(hub.window("connectwindowname", windows)["visible"])
+            self.assertEqual(hub.window("connectwindowname", windows)["text"], "Connecting ...")
+            self.assertTrue(hub.window(MAIN, windows)["enabled"])
+            hub.stop_server()
             hub.wait_visible("errorwindowname")
+            self.assertIn("No connection to server.", hub.window("errorwindowname")["text"])
+            self.assertFalse(hub.window(MAIN)["enabled"])
             # Cancel ends the program normally.
             hub.click("errorwindowname/errorcancelwindowname/errorcancel2windowname")
             self.assertEqual(hub.hub.wait(20), 0)

@@ -31,7 +31,7 @@ void ExpectSettingsWithinTheirRules() {
         int value = *row.committed;
         if (row.rule == SettingRule::InRange) {
             EXPECT_GE(value, std::min(row.minimum, row.defaultValue));
-            EXPECT_LE(value, *row.maximum);
+            EXPECT_LE(value, row.maximum);
         } else {
             EXPECT_TRUE(value == 0 || value == 1) << value;
         }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "net/notification_codes.h"
+#include "session/news.h"
 #include "session/session.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
@@ -230,7 +231,7 @@ TEST_F(SessionTest, AccountStatusDeactivatedOrSuspended) {
     SetUp();
     Connected();
     OnAccountStatus(3);
-    EXPECT_EQ(uiCalls, Join({UiReset(), {"repaint StatusLine"}, ErrorShown(1)}));
+    EXPECT_EQ(uiCalls, Join({UiReset(), {"repaint StatusLine", "repaint Connect"}, ErrorShown(1)}));
     EXPECT_EQ(errorState, 8);
     EXPECT_EQ(connectPhase, PHASE_RECONNECTING);
 
@@ -281,8 +282,10 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
     rooms[0].users = 4;
     FirstRoomListPending = false;
     SelectedRoomId = 5;
+    newsLines = {L"yesterday's news"};
     errorState = 4;
     OnErrorOk();
+    EXPECT_TRUE(newsLines.empty()) << "the server sends its news again";
     EXPECT_EQ(DrainOutbound(), std::vector<std::string>{});
     EXPECT_EQ(acknowledgedNumber.load(), 0);
     EXPECT_EQ(pendingAcknowledgement.load(), 0);
@@ -294,16 +297,17 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
     EXPECT_TRUE(FirstRoomListPending);
     EXPECT_EQ(SelectedRoomId, 0);
     EXPECT_EQ(uiCalls,
-              (Calls{"reset list views", "show RoomColumn1", "show RoomColumn2", "show RoomColumn3",
-                     "hide TournamentColumn1", "hide TournamentColumn2", "hide TournamentColumn3",
-                     "hide CashOut", "hide Deposit", "hide EnterRoom", "hide EnterTournament",
-                     "enable Main 1", "hide Error", "show Connect", "start connection thread"}));
+              (Calls{"repaint News", "reset list views", "show RoomColumn1", "show RoomColumn2",
+                     "show RoomColumn3", "hide TournamentColumn1", "hide TournamentColumn2",
+                     "hide TournamentColumn3", "hide CashOut", "hide Deposit", "hide EnterRoom",
+                     "hide EnterTournament", "enable Main 1", "hide Error", "show Connect",
+                     "start connection thread"}));
     rooms.clear();
 }
 
 TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
     contactsAtLogin = 1;
-    contactsLeft = 900, contactsTop = 10, contactsWidth = 300, contactsHeight = 400;
+    contactsRect = {900, 10, 300, 400};
     OnInitialDataComplete();
     EXPECT_TRUE(isLoggedIn);
     EXPECT_EQ(uiCalls, (Calls{"enable Main 1", "repaint Main", "hide Connect", "hide Login",

@@ -33,8 +33,8 @@ int RunConnectionThread() {
     receiverClass.hInstance = GetModuleHandleW(nullptr);
     receiverClass.lpszClassName = L"TavloraTestReceiver";
     RegisterClassW(&receiverClass);
-    mainWindow = CreateWindowW(L"TavloraTestReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                               receiverClass.hInstance, nullptr);
+    SetMainWindow(CreateWindowW(L"TavloraTestReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                receiverClass.hInstance, nullptr));
     receivedCode = 0;
     HANDLE thread = CreateThread(
         nullptr, 0, [](LPVOID) -> DWORD { return ConnectionThread(), 0; }, nullptr, 0, nullptr);
