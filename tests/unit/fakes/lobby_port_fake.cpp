@@ -160,6 +160,10 @@ void LobbyRefreshContacts() {
     if (Quiet()) return;
     Record("refresh contacts");
 }
+void LobbyContactCameOnline() {
+    if (Quiet()) return;
+    Record("contact online");
+}
 void LobbyRefreshTournamentList() {
     if (Quiet()) return;
     Record("refresh tournaments");
