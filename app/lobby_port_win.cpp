@@ -10,6 +10,7 @@
 #include "net/hub_handles_win.h"
 #include "res/resource_ids.h"
 #include "session/ui_port.h"
+#include "ui/contacts_window_win.h"
 #include "ui/registry_win.h"
 
 namespace {
@@ -131,6 +132,10 @@ void LobbyRefreshContacts() {
 void LobbyContactCameOnline() {
     // This sound is the window's own and does not ask the sound setting.
     if (IsWindowVisible(WindowHandle(WinId::Contacts))) UiPlaySound(SOUND_CONTACT_ONLINE);
+}
+
+void LobbyShowAddContactFailure(int resultCode) {
+    ShowAddContactFailure(resultCode);
 }
 
 void LobbyRefreshTournamentList() {

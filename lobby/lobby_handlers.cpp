@@ -287,7 +287,9 @@ void OnContacts(const FieldList& fields) {
     LobbyRefreshContacts();
 }
 
-void OnAddContactResult(const FieldList&) {}
+void OnAddContactResult(const FieldList& fields) {
+    LobbyShowAddContactFailure(NumberField(fields, 2));
+}
 
 void OnContactChanged(const FieldList& fields) {
     SiblingBatch batch;

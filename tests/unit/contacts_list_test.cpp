@@ -212,6 +212,7 @@ TEST_F(ContactsList, AddNeedsThreeCharactersAndFailuresNameTheirCause) {
     for (int code : {0, 1, 3, -5})
         EXPECT_EQ(Text(AddContactFailureText(code)),
                   L"Cannot add contact.\r\nNickname doesn\u00b4t exist.");
+    EXPECT_EQ(CallsOf("52,2,"), Lines{"add contact failure 2"});
     language = 2;
     EXPECT_EQ(Text(TextId::SystemMessageTitle), L"Tavlora - System Nachricht");
 }
