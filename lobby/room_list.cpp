@@ -93,13 +93,13 @@ void RefreshRoomUsers() {
 void ToggleRoomSort(int column) {
     switch (column) {
         case 1:
-            RoomSortMode = RoomSortMode == 0 ? 1 : 0;
+            SetRoomSortMode(RoomSortMode == 0 ? 1 : 0);
             break;
         case 2:
-            RoomSortMode = RoomSortMode == 2 ? 3 : 2;
+            SetRoomSortMode(RoomSortMode == 2 ? 3 : 2);
             break;
         case 3:
-            RoomSortMode = RoomSortMode == 4 ? 5 : 4;
+            SetRoomSortMode(RoomSortMode == 4 ? 5 : 4);
             break;
         default:
             return;
@@ -108,7 +108,7 @@ void ToggleRoomSort(int column) {
 }
 
 void ClearRoomSelection() {
-    SelectedRoomId = 0;
+    SetSelectedRoomId(0);
     LobbyShowEnterRoom(false);
 }
 
@@ -119,7 +119,7 @@ void SelectRoomAt(std::size_t index) {
         SiblingToFront(rooms[index].window);
         ClearRoomSelection();
     } else {
-        SelectedRoomId = rooms[index].id;
+        SetSelectedRoomId(rooms[index].id);
         if (SelectedRoomId > 0) LobbyShowEnterRoom(true);
     }
     LobbyRepaintRoomList();

@@ -96,6 +96,10 @@ void SetContactsRect(ContactsRect rect) {
     contactsRectKnown = true;
 }
 
+void SetRoomSortMode(int mode) {
+    RoomSortMode = mode;
+}
+
 void ResetSettingsToDefaults() {
     mainWindowPositionKnown = false;
     mainWindowLeft = mainWindowTop = 0;
