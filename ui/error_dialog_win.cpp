@@ -34,14 +34,6 @@ void PrepareErrorDialog(HWND dialog, LPARAM layout) {
         MoveWindow(cancel, 209, 199, 120, 40, FALSE);
         ShowWindow(cancel, SW_SHOW);
     }
-    // The lines also become the window's text, for screen readers and the test probe.
-    std::wstring spoken;
-    for (const std::wstring& line : ErrorLines(errorState, language)) {
-        if (line.empty()) continue;
-        if (!spoken.empty()) spoken += L' ';
-        spoken += line;
-    }
-    SetWindowTextW(dialog, spoken.c_str());
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -61,4 +53,9 @@ void PaintErrorLines(HDC dc, int width, int) {
         DrawCentredAcross(dc, lines[i], TextFont(), kMessageRose, 0, std::max(kWidth, width),
                           50 + 30 * i);
     }
+}
+
+std::wstring ErrorLinesText() {
+    auto lines = ErrorLines(errorState, language);
+    return JoinTexts({lines.begin(), lines.end()});
 }

@@ -1,6 +1,7 @@
 // Image panels of the main window: plain bitmaps, the news panel, the header menu bar
 // and its four dropdown panels.
 #include <algorithm>
+#include <vector>
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
@@ -43,12 +44,21 @@ int PanelRowTexts(int panel, TextId (&texts)[3]) {
     }
 }
 
+// The File panel is one row high unless its administration row is enabled.
+int ShownRows(int panel, HWND window, TextId (&texts)[3]) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return std::min<int>(PanelRowTexts(panel, texts), client.bottom / kRowHeight);
+}
+
+constexpr TextId kHeaderTitles[] = {TextId::HeaderFile, TextId::HeaderOptions,
+                                    TextId::HeaderWebsite, TextId::HeaderHelp};
+
 void PaintDropdownPanel(int panel, HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
     TextId texts[3];
-    // The File panel is one row high unless its administration row is enabled.
-    int rows = std::min(PanelRowTexts(panel, texts), canvas.height / kRowHeight);
+    int rows = ShownRows(panel, window, texts);
     for (int r = 0; r < rows; ++r) {
         int top = r * kRowHeight;
         int image = highlightedRow[panel] == r + 1 ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_ROW;
@@ -63,17 +73,31 @@ void PaintHeaderMenuBar(HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
     DrawResourceBitmap(canvas.dc, BITMAP_MENU_PANEL, 0, 0, canvas.width, canvas.height);
-    const TextId titles[] = {TextId::HeaderFile, TextId::HeaderOptions, TextId::HeaderWebsite,
-                             TextId::HeaderHelp};
     for (int n = 0; n < 4; ++n) {
         int left = 2 + 129 * n;
-        DrawCentredText(canvas.dc, Text(titles[n]), TextFont(), kWhite,
+        DrawCentredText(canvas.dc, Text(kHeaderTitles[n]), TextFont(), kWhite,
                         {left, 3, left + kPanelWidth, 3 + kRowHeight});
     }
     EndCanvas(canvas);
 }
 
 }  // namespace
+
+std::wstring HeaderMenuBarText() {
+    std::vector<std::wstring> titles;
+    for (TextId title : kHeaderTitles)
+        titles.push_back(Text(title));
+    return JoinTexts(titles);
+}
+
+std::wstring DropdownPanelText(int row, HWND window) {
+    TextId texts[3];
+    int rows = ShownRows(kWindowClasses[row].param, window, texts);
+    std::vector<std::wstring> shown;
+    for (int r = 0; r < rows; ++r)
+        shown.push_back(Text(texts[r]));
+    return JoinTexts(shown);
+}
 
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {

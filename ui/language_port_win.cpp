@@ -21,9 +21,6 @@ void LanguagePortRepaintAll() {
         HWND window = WindowHandle(static_cast<WinId>(i));
         if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
     }
-    // These two also carry their state as window text, which follows the language.
-    UiRepaint(WinId::Connect);
-    UiRepaint(WinId::StatusLine);
 }
 
 void LanguagePortRelabelContacts() {
