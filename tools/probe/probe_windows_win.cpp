@@ -133,6 +133,7 @@ std::string DescribeWindow(HWND window) {
     HWND parent = isChild ? GetParent(window) : GetWindow(window, GW_OWNER);
     RECT rect{};
     GetWindowRect(window, &rect);
+    const POINT screen{rect.left, rect.top};
     if (isChild && parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
 
     std::string json = "{\"hwnd\":\"" + HandleText(window) + "\"";
@@ -150,6 +151,8 @@ std::string DescribeWindow(HWND window) {
     json += ",\"x\":" + std::to_string(rect.left) + ",\"y\":" + std::to_string(rect.top);
     json += ",\"w\":" + std::to_string(rect.right - rect.left);
     json += ",\"h\":" + std::to_string(rect.bottom - rect.top);
+    json += ",\"screen_x\":" + std::to_string(screen.x);
+    json += ",\"screen_y\":" + std::to_string(screen.y);
     json += ",\"text\":" + JsonString(Utf8(TextOf(window))) + "}";
     return json;
 }
