@@ -1,7 +1,10 @@
 // The window system side of SetLanguage.
 #include <windows.h>
+#include <commctrl.h>
 
+#include "lobby/presence.h"
 #include "net/notification_codes.h"
+#include "settings/settings.h"
 #include "session/ui_port.h"
 #include "ui/language_port.h"
 #include "ui/texts.h"
@@ -25,6 +28,9 @@ void LanguagePortRepaintAll() {
 
 void LanguagePortRelabelContacts() {
     SetWindowTextW(WindowHandle(WinId::Contacts), Text(TextId::ContactsTitle).c_str());
+    // The status bar shows the own presence, in the new language.
+    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(PresenceText(ownPresence, language).c_str()));
     RelabelContactsMenus();
 }
 

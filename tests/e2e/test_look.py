@@ -219,6 +219,7 @@ class Look(unittest.TestCase):
         self.assertEqual(texts["roomheadwindowname"], "R\u00e4ume")
         self.assertEqual(texts["logoffbuttonwindow2name"], "Ausloggen")
         self.assertEqual(texts["contactswindowname"], "Kontakte")
+        self.assertEqual(texts["msctls_statusbar32"], "Verbunden - Online")
         self.assertEqual(hub.sibling_log().count("RoomView 12 notify 9 2"), 1)
         # A value outside 1..4 is passed on unchanged and shows English.
         hub.control("message 13,1001,7,0")
