@@ -6,6 +6,7 @@
 #include "session/session.h"
 #include "lobby/lobby_handlers.h"
 #include "session/account.h"
+#include "session/news.h"
 #include "net/dispatch.h"
 #include "net/text_convert.h"
 
@@ -47,6 +48,7 @@ constexpr InboundRoute kRoutes[] = {
     {MSG_PRIVATE_MESSAGE, OnPrivateMessage, "private message"},
     {MSG_UNDELIVERABLE, OnUndeliverable, "undeliverable"},
     {MSG_TABLES, OnTables, "tables"},
+    {MSG_NEWS, OnNews, "news"},
     {MSG_SEATS, OnSeats, "seats"},
     {MSG_TABLE_REMOVED, OnTableRemoved, "table removed"},
     {MSG_JOIN_REQUEST, OnJoinRequest, "join request"},
@@ -55,7 +57,7 @@ constexpr InboundRoute kRoutes[] = {
     {MSG_TABLE_RELAY, OnTableRelay, "table relay"},
 };
 
-static_assert(std::size(kRoutes) == 28, "every inbound type has its row");
+static_assert(std::size(kRoutes) == 29, "every inbound type has its row");
 
 }  // namespace
 

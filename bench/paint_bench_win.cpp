@@ -15,6 +15,7 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
+#include "ui/dialog_place_win.h"
 #include "ui/main_paint_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
     Measure("error", WindowHandle(WinId::Error), count);
     ShowWindow(WindowHandle(WinId::Error), SW_HIDE);
 
-    SendMessageW(WindowHandle(WinId::About), TavloraIntMessage, NC_PREPARE_DIALOG, 0);
+    OpenModalDialog(WindowHandle(WinId::About), 145, 60, 290, 120);  // as Help > About
     PumpMessages();
     Measure("about", WindowHandle(WinId::About), count);
     return 0;

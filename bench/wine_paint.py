@@ -69,8 +69,7 @@ def measure(args):
         hub.probe("wait-visible", MAIN + "/tabswindowname", "20000")
         for _ in range(args.repeat):
             outside["main"].append(from_outside(hub, MAIN, args.count))
-        hub.probe("send", "aboutwindowname", "TavloraIntMessage", "3", "0")
-        hub.probe("wait-visible", "aboutwindowname", "20000")
+        hub.open_about_box()
         for _ in range(args.repeat):
             outside["about"].append(from_outside(hub, "aboutwindowname", args.count))
         hub.click("aboutwindowname/aboutokwindowname")

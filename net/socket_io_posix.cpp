@@ -47,8 +47,8 @@ int ReceiveSome(SocketHandle socket, char* buffer, int capacity) {
     return static_cast<int>(::recv(Fd(socket), buffer, static_cast<std::size_t>(capacity), 0));
 }
 
-int SendAll(SocketHandle socket, std::string_view bytes) {
-    return static_cast<int>(::send(Fd(socket), bytes.data(), bytes.size(), MSG_NOSIGNAL));
+int SendSome(SocketHandle socket, const char* data, int size) {
+    return static_cast<int>(::send(Fd(socket), data, static_cast<std::size_t>(size), MSG_NOSIGNAL));
 }
 
 void SetReceiveTimeout(SocketHandle socket, int milliseconds) {

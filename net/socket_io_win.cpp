@@ -37,8 +37,8 @@ int ReceiveSome(SocketHandle socket, char* buffer, int capacity) {
     return ::recv(Raw(socket), buffer, capacity, 0);
 }
 
-int SendAll(SocketHandle socket, std::string_view bytes) {
-    return ::send(Raw(socket), bytes.data(), static_cast<int>(bytes.size()), 0);
+int SendSome(SocketHandle socket, const char* data, int size) {
+    return ::send(Raw(socket), data, size, 0);
 }
 
 void SetReceiveTimeout(SocketHandle socket, int milliseconds) {

@@ -84,15 +84,14 @@ std::string Utf8FromWide(std::wstring_view wide) {
     out.reserve(wide.size());
     for (std::size_t i = 0; i < wide.size(); ++i) {
         char32_t unit = static_cast<char32_t>(wide[i]) & 0xFFFF;
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size()) {
-            char32_t low = static_cast<char32_t>(wide[i + 1]) & 0xFFFF;
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
+        char32_t low = i + 1 < wide.size() ? static_cast<char32_t>(wide[i + 1]) & 0xFFFF : 0;
+        if (unit >= 0xD800 && unit <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            unit = kReplacement;
         }
-        if (unit >= 0xD800 && unit <= 0xDFFF) unit = kReplacement;
+        // Checked after every character, a pair included.
         AppendUtf8(out, unit);
         if (out.size() > kUtf8ResultLimit) return std::string();
     }

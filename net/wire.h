@@ -34,6 +34,7 @@ enum InboundType : int {
     MSG_PRIVATE_MESSAGE = 61,
     MSG_UNDELIVERABLE = 62,
     MSG_TABLES = 71,
+    MSG_NEWS = 91,  // a news line for the news panel (Base64 of UTF-8)
     MSG_SEATS = 72,
     MSG_TABLE_REMOVED = 73,
     MSG_JOIN_REQUEST = 101,

@@ -20,7 +20,8 @@ enum BitmapId : int {
     BITMAP_ERROR_TITLE_TILE = 13,    // tiled across the rest of it
     BITMAP_TAB_UNDERLINE = 27,       // 27, 28, 29: under the rooms, tournaments, cashier tab
     BITMAP_MENU_PANEL = 40,          // background of a dropdown panel
-    BITMAP_MENU_ROW_HIGHLIGHT = 41,  // a panel row under the pointer
+    BITMAP_MENU_ROW_HIGHLIGHT = 41,  // a panel row or a menu title under the pointer
+    BITMAP_MENU_TITLE_PRESSED = 42,  // a menu title whose panel is open
     BITMAP_MENU_ROW = 43,            // a panel row
     BITMAP_PAGE_SELECTED = 52,       // the settings page image of the current page
     BITMAP_PAGE_OTHER = 53,          // ... of the other pages

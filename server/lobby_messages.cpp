@@ -73,6 +73,11 @@ std::vector<std::string> ListMessages(std::int32_t type, const std::vector<std::
 }
 
 std::vector<std::string> LobbyMessages(const Lobby& lobby, std::int32_t own_player_id) {
+    return LobbyMessages(lobby, ContactsOf(lobby, own_player_id));
+}
+
+std::vector<std::string> LobbyMessages(const Lobby& lobby,
+                                       const std::vector<ContactEntry>& contacts) {
     std::vector<std::string> messages;
     auto add = [&](std::int32_t type, const std::vector<std::string>& records) {
         for (std::string& message : ListMessages(type, records)) {
@@ -82,7 +87,7 @@ std::vector<std::string> LobbyMessages(const Lobby& lobby, std::int32_t own_play
     add(MSG_PLAYERS, Records(lobby.players, PlayerRecord));
     add(MSG_ROOMS, Records(lobby.rooms, RoomRecord));
     add(MSG_ROOM_PRESENCES, Records(lobby.presences, PresenceRecord));
-    add(MSG_CONTACTS, Records(ContactsOf(lobby, own_player_id), ContactRecord));
+    add(MSG_CONTACTS, Records(contacts, ContactRecord));
     add(MSG_TABLES, Records(lobby.tables, TableRecord));
     add(MSG_SEATS, Records(lobby.seats, SeatRecord));
     return messages;

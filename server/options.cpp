@@ -19,6 +19,7 @@ Options:
   --answer "<how>"        normal | refuse | none | close | raw <bytes>
   --no-ack-wait           send numbered messages without waiting for acknowledgements
   --no-replies            do not answer logins and clock requests
+  --lobby-changes <ms>    after a login, change the lobby at random every <ms>
   --scenario <file>       run a scenario for every connection pair
   --control <path>        read commands from this FIFO (created if missing) or file
   --record <dir>          write the bytes received to <dir>/conn<k>-<port>.bin
@@ -46,6 +47,11 @@ Scenario lines (also accepted on the control channel; full text in SCENARIOS.md)
   close                     close both connections of the pair
   garbage <n>               n pseudo-random bytes (fixed seed)
   big <n>                   n bytes without "!"
+  lobby <change> ...        change the pair's lobby and tell the client: random [<n>],
+                            every <ms>, player-in, player-out, status, enter, leave,
+                            room-state, room-add, room-remove, table-open, table-join,
+                            seat-leave, table-close, contact, contact-remove, room-text,
+                            table-text (arguments in SCENARIOS.md)
 Bytes: the rest of the line, or "quoted" (for expect: one word or quoted);
 escapes \xNN \\ \" \r \n \t \0 \s (space).
 Control channel only: the commands apply to the most recent pair; settings
@@ -100,6 +106,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                    option == "--answer") {
             if (!value(text)) return false;
             options.setting_lines.push_back(option.substr(2) + " " + text);
+        } else if (option == "--lobby-changes") {
+            if (!value(text)) return false;
+            char* end = nullptr;
+            long long ms = std::strtoll(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || ms < 0 || ms > 86400000) {
+                error = option + ": not a time in ms: " + text;
+                return false;
+            }
+            options.lobby_every_ms = ms;
         } else if (option == "--scenario") {
             if (!value(options.scenario_path)) return false;
         } else if (option == "--control") {

@@ -9,7 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 #include "server/handshake.h"
 #include "server/log.h"
 #include "server/server.h"
@@ -95,6 +95,7 @@ void StartPair(Server& server, int inbound_id, int outbound_id, std::string rest
     pair.session.id = id;
     pair.session.ack_wait = server.options.ack_wait;
     pair.session.replies = server.options.replies;
+    pair.session.lobby_every_ms = server.options.lobby_every_ms;
     pair.scenario.steps = SectionFor(server.script, inbound.number).steps;
     server.current_pair = id;
     Report(server, "pair " + std::to_string(id) + " connected");

@@ -1,7 +1,7 @@
 // Parser of scenario files and control lines (syntax in SCENARIOS.md and --help).
 #include "server/script.h"
 
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 
 namespace {
 
@@ -189,6 +189,71 @@ bool ParseSetting(std::string_view command, Cursor& cursor, HandshakePlan& plan,
     return true;
 }
 
+struct LobbySyntax {
+    const char* name;
+    LobbyVerb verb;
+    std::size_t numbers;   // required
+    std::size_t optional;  // numbers that may follow
+    bool text;             // a byte text ends the line
+};
+
+const LobbySyntax kLobbySyntax[] = {
+    {"random", LobbyVerb::Random, 0, 1, false},
+    {"every", LobbyVerb::Every, 1, 0, false},
+    {"player-in", LobbyVerb::PlayerIn, 2, 0, true},
+    {"player-out", LobbyVerb::PlayerOut, 1, 0, false},
+    {"status", LobbyVerb::Status, 2, 0, false},
+    {"enter", LobbyVerb::Enter, 2, 0, false},
+    {"leave", LobbyVerb::Leave, 2, 0, false},
+    {"room-state", LobbyVerb::RoomState, 2, 0, false},
+    {"room-add", LobbyVerb::RoomAdd, 3, 0, true},
+    {"room-remove", LobbyVerb::RoomRemove, 1, 0, false},
+    {"table-open", LobbyVerb::TableOpen, 2, 2, false},
+    {"table-join", LobbyVerb::TableJoin, 2, 0, false},
+    {"seat-leave", LobbyVerb::SeatLeave, 1, 0, false},
+    {"table-close", LobbyVerb::TableClose, 1, 0, false},
+    {"contact", LobbyVerb::Contact, 2, 0, false},
+    {"contact-remove", LobbyVerb::ContactRemove, 1, 0, false},
+    {"room-text", LobbyVerb::RoomText, 2, 0, true},
+    {"table-text", LobbyVerb::TableText, 2, 0, true},
+};
+
+// At most this many random changes in one command.
+constexpr std::int64_t kMaxRandomChanges = 10000;
+
+bool ParseLobby(Cursor& cursor, LobbyCommand& command, std::string& error) {
+    std::string_view verb = cursor.Word();
+    const LobbySyntax* syntax = nullptr;
+    for (const LobbySyntax& candidate : kLobbySyntax) {
+        if (verb == candidate.name) syntax = &candidate;
+    }
+    if (syntax == nullptr) {
+        error = "lobby: unknown change: " + std::string(verb);
+        return false;
+    }
+    command = LobbyCommand{};
+    command.verb = syntax->verb;
+    while (command.numbers.size() < syntax->numbers + syntax->optional && !cursor.AtEnd()) {
+        std::int64_t value = 0;
+        if (!NumberWord(cursor, value, error)) return false;
+        if (value > 0x7FFFFFFF) {
+            error = "number too large: " + std::to_string(value);
+            return false;
+        }
+        command.numbers.push_back(value);
+    }
+    if (command.numbers.size() < syntax->numbers) {
+        error = "lobby " + std::string(verb) + ": a number is missing";
+        return false;
+    }
+    if (syntax->verb == LobbyVerb::Random && !command.numbers.empty() &&
+        command.numbers[0] > kMaxRandomChanges) {
+        error = "lobby random: at most " + std::to_string(kMaxRandomChanges) + " changes";
+        return false;
+    }
+    return !syntax->text || ByteText(cursor, true, command.text, error);
+}
+
 bool ParseStep(std::string_view command, Cursor& cursor, Step& step, std::string& error) {
     if (command == "send") {
         step.kind = StepKind::Send;
@@ -230,6 +295,10 @@ bool ParseStep(std::string_view command, Cursor& cursor, Step& step, std::string
     if (command == "close") {
         step.kind = StepKind::Close;
         return true;
+    }
+    if (command == "lobby") {
+        step.kind = StepKind::Lobby;
+        return ParseLobby(cursor, step.lobby, error);
     }
     if (command == "garbage" || command == "big") {
         step.kind = command == "garbage" ? StepKind::Garbage : StepKind::Big;

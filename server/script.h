@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "server/lobby_live.h"
 #include "server/session.h"
 
 enum class GreetingKind {
@@ -52,6 +53,7 @@ enum class StepKind {
     Close,        // close both connections
     Garbage,      // `amount` pseudo-random bytes
     Big,          // `amount` bytes without "!"
+    Lobby,        // a change of the pair's lobby (`lobby`)
 };
 
 struct Step {
@@ -60,6 +62,7 @@ struct Step {
     std::int64_t amount = 0;
     AckMode ack = AckMode::Normal;
     bool on = true;
+    LobbyCommand lobby;
     int line = 0;
 };
 

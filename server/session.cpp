@@ -4,13 +4,16 @@
 #include <algorithm>
 
 #include "net/text_convert.h"
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 #include "server/log.h"
 
 namespace {
 
 // Client bytes kept for expect steps; past this the oldest half is dropped.
 constexpr std::size_t kReceivedLimit = std::size_t{16} << 20;
+// Random lobby changes wait while this many messages are still queued: a client that
+// does not acknowledge must not make the queue grow without bound.
+constexpr std::size_t kLobbyChangeBacklog = 20;
 
 bool MaySend(const Session& session) {
     return !session.ack_wait || session.last_acked >= session.last_sent;
@@ -53,6 +56,28 @@ void OnClientAck(Session& session, std::int32_t number) {
                             IntToText(session.last_acked) + ")");
 }
 
+std::uint64_t QueueChange(Session& session, LobbyChange& change) {
+    SessionLog(session, "lobby: " + (change.error.empty() ? change.note : change.error));
+    std::uint64_t ticket = 0;
+    for (std::string& message : change.messages)
+        ticket = QueueMessage(session, std::move(message));
+    return ticket;
+}
+
+// The random lobby change that is due, if the client keeps up.
+void ChangeLobby(Session& session, std::int64_t now_ms) {
+    if (!session.lobby || session.lobby_every_ms <= 0) return;
+    if (session.next_lobby_change_ms == kNoDeadline) {
+        session.next_lobby_change_ms = now_ms + session.lobby_every_ms;
+        return;
+    }
+    if (now_ms < session.next_lobby_change_ms) return;
+    session.next_lobby_change_ms = now_ms + session.lobby_every_ms;
+    if (session.queue.size() >= kLobbyChangeBacklog) return;
+    LobbyChange change = RandomLobbyChange(*session.lobby);
+    QueueChange(session, change);
+}
+
 void HandleClientMessage(Session& session, std::string_view message, std::int64_t now_ms) {
     SessionLog(session, "< " + Printable(message) + "!");
     FieldList fields = SplitFields(message);
@@ -82,6 +107,7 @@ std::uint64_t QueueMessage(Session& session, std::string queued) {
 }
 
 void PumpSession(Session& session, std::int64_t now_ms) {
+    ChangeLobby(session, now_ms);
     // Delayed acknowledgements in the order they fall due.
     std::stable_sort(session.late_acks.begin(), session.late_acks.end(),
                      [](const LateAck& a, const LateAck& b) { return a.due_ms < b.due_ms; });
@@ -113,8 +139,29 @@ bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t n
     return within_limit;
 }
 
+std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std::int64_t now_ms,
+                             std::string& error) {
+    if (command.verb == LobbyVerb::Every) {
+        session.lobby_every_ms = command.numbers.empty() ? 0 : command.numbers[0];
+        session.next_lobby_change_ms =
+            session.lobby_every_ms > 0 ? now_ms + session.lobby_every_ms : kNoDeadline;
+        SessionLog(session, "lobby: a random change every " +
+                                std::to_string(session.lobby_every_ms) + " ms");
+        return 0;
+    }
+    if (!session.lobby) {
+        error = "nobody has logged in on this pair";
+        return 0;
+    }
+    LobbyChange change = ApplyLobbyCommand(*session.lobby, command);
+    error = change.error;
+    std::uint64_t ticket = QueueChange(session, change);
+    PumpSession(session, now_ms);
+    return ticket;
+}
+
 std::int64_t SessionDeadline(const Session& session) {
-    std::int64_t deadline = kNoDeadline;
+    std::int64_t deadline = session.lobby ? session.next_lobby_change_ms : kNoDeadline;
     for (const LateAck& ack : session.late_acks)
         deadline = std::min(deadline, ack.due_ms);
     return deadline;

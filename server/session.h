@@ -8,12 +8,14 @@
 #include <ctime>
 #include <deque>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "net/wire.h"
 #include "server/framing.h"
+#include "server/lobby_live.h"
 
 struct Account;
 
@@ -55,6 +57,12 @@ struct Session {
     std::vector<LateAck> late_acks;
     const Account* account = nullptr;  // set by an accepted login
 
+    // The lobby this pair was sent at login, as it changes since; and its random
+    // changes every `lobby_every_ms` (0: none).
+    std::optional<LiveLobby> lobby;
+    std::int64_t lobby_every_ms = 0;
+    std::int64_t next_lobby_change_ms = kNoDeadline;
+
     std::string received;  // client bytes not yet consumed by a scenario's expect step
     bool client_closed = false;
     bool close_requested = false;  // by a scenario step or control command
@@ -73,7 +81,13 @@ void PumpSession(Session& session, std::int64_t now_ms);
 // False when the client has sent more than the framing limit without "!".
 bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t now_ms);
 
-// The earliest delayed acknowledgement, or kNoDeadline.
+// Applies a lobby command (a scenario step or control line) and queues what it sends.
+// The result is the ticket of its last message (0: nothing sent); `error` tells why
+// nothing changed.
+std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std::int64_t now_ms,
+                             std::string& error);
+
+// The earliest delayed acknowledgement or random lobby change, or kNoDeadline.
 std::int64_t SessionDeadline(const Session& session);
 
 // --- Client message handlers (session_handlers.cpp) ---

@@ -1,12 +1,14 @@
 // What the server does with each type of client message: a table from type to handler.
-// Types the development server does not act on yet are listed by name for the log.
+// Types the development server does not act on are listed by name for the log; any other
+// type (a sibling's text the hub forwards) is acknowledged and logged as unknown.
 #include <ctime>
 #include <initializer_list>
 
 #include "net/text_convert.h"
 #include "server/accounts.h"
+#include "net/escaped_bytes.h"
 #include "server/lobby_data.h"
-#include "server/lobby_messages.h"
+#include "server/lobby_live.h"
 #include "server/session.h"
 
 namespace {
@@ -30,6 +32,10 @@ void HandleClock(Session& session, const FieldList&) {
 // Account values every accepted login sees: balance, play money, tokens.
 constexpr std::int32_t kBalance = 12345, kPlayMoney = 99999, kTokens = 7;
 
+// News lines (type 91, Base64 of UTF-8) for the hub's news panel.
+const char* const kNews[] = {"Welcome to Tavlora!", "Spring cup:", "Saturday 18:00",
+                             "Play money rooms", "open all night"};
+
 void HandleLogin(Session& session, const FieldList& fields) {
     std::string text = fields.size() > 2 ? Base64Decode(fields[2]) : std::string();
     const Account* account = FindAccount(text);
@@ -40,14 +46,66 @@ void HandleLogin(Session& session, const FieldList& fields) {
     if (result != LOGIN_ACCEPTED) return;
 
     session.account = account;
+    session.lobby = StartLiveLobby(DemoLobby(), account->player_id);
     QueueMessage(session, Queued({"13", IntToText(account->player_id), IntToText(account->language),
                                   IntToText(account->admin)}));
     QueueMessage(session,
                  Queued({"14", IntToText(kBalance), IntToText(kPlayMoney), IntToText(kTokens)}));
-    for (std::string& message : LobbyMessages(DemoLobby(), account->player_id)) {
+    for (const char* line : kNews)
+        QueueMessage(session, Queued({"91", Base64Encode(line)}));
+    for (std::string& message : CurrentLobbyMessages(*session.lobby)) {
         QueueMessage(session, std::move(message));
     }
     QueueMessage(session, Queued({"15", "0"}));
+}
+
+void QueueLobbyChange(Session& session, std::string_view what, LobbyChange change) {
+    SessionLog(session,
+               std::string(what) + ": " + (change.error.empty() ? change.note : change.error));
+    for (std::string& message : change.messages)
+        QueueMessage(session, std::move(message));
+}
+
+// "32,<room id>,!": the player is now in that room, which the client learns as usual.
+void HandleEnterRoom(Session& session, const FieldList& fields) {
+    std::int32_t room = TextToInt(FieldAt(fields, 2));
+    if (!session.lobby) {
+        SessionLog(session, "enter room " + IntToText(room) + " before a login");
+        return;
+    }
+    QueueLobbyChange(session, "enter room " + IntToText(room),
+                     OwnPlayerEnters(*session.lobby, room));
+}
+
+void HandleLeaveRoom(Session& session, const FieldList& fields) {
+    std::int32_t room = TextToInt(FieldAt(fields, 2));
+    if (!session.lobby) {
+        SessionLog(session, "leave room " + IntToText(room) + " before a login");
+        return;
+    }
+    QueueLobbyChange(session, "leave room " + IntToText(room),
+                     OwnPlayerLeaves(*session.lobby, room));
+}
+
+// "120,<room id>,<Base64>,!" and "121,<table id>,<Base64>,!": a chat line that a room or
+// table window typed, which the server repeats to everyone there.
+void HandleChatLine(Session& session, const FieldList& fields) {
+    std::int32_t type = TextToInt(FieldAt(fields, 1));
+    std::int32_t place = TextToInt(FieldAt(fields, 2));
+    std::string what = (type == kClientRoomChat ? "chat in room " : "chat at table ") +
+                       IntToText(place) + " \"" + Printable(Base64Decode(FieldAt(fields, 3))) +
+                       "\"";
+    if (!session.lobby) {
+        SessionLog(session, what + " before a login");
+        return;
+    }
+    QueueLobbyChange(session, what, ChatLine(*session.lobby, type, place, FieldAt(fields, 3)));
+}
+
+void LogTable(Session& session, const FieldList& fields) {
+    std::int32_t type = TextToInt(FieldAt(fields, 1));
+    SessionLog(session,
+               (type == 111 ? "open table " : "leave table ") + std::string(FieldAt(fields, 2)));
 }
 
 struct ClientMessageKind {
@@ -57,12 +115,20 @@ struct ClientMessageKind {
 };
 
 const ClientMessageKind kClientMessages[] = {
-    {1, "keep-alive", nullptr},      {10, "clock request", HandleClock},
-    {11, "login", HandleLogin},      {17, "presence", nullptr},
-    {32, "enter room", nullptr},     {38, "leave room", nullptr},
-    {52, "add contact", nullptr},    {53, "contact relation", nullptr},
-    {54, "delete contact", nullptr}, {103, "join answer", nullptr},
-    {111, "open table", nullptr},    {112, "leave table", nullptr},
+    {1, "keep-alive", nullptr},
+    {10, "clock request", HandleClock},
+    {11, "login", HandleLogin},
+    {17, "presence", nullptr},
+    {32, "enter room", HandleEnterRoom},
+    {38, "leave room", HandleLeaveRoom},
+    {52, "add contact", nullptr},
+    {53, "contact relation", nullptr},
+    {54, "delete contact", nullptr},
+    {103, "join answer", nullptr},
+    {111, "open table", LogTable},
+    {112, "leave table", LogTable},
+    {kClientRoomChat, "room chat", HandleChatLine},
+    {kClientTableChat, "table chat", HandleChatLine},
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "server/byte_text.h"
+#include "net/escaped_bytes.h"
 
 namespace {
 
@@ -61,6 +61,12 @@ void Begin(StepRunner& runner, Session& session, const Step& step, std::int64_t 
         case StepKind::Trickle:
             runner.wake_ms = now_ms;
             break;
+        case StepKind::Lobby: {
+            std::string error;
+            runner.ticket = ApplyLobbyStep(session, step.lobby, now_ms, error);
+            if (!error.empty()) Fail(runner, step, "lobby: " + error);
+            break;
+        }
         case StepKind::Garbage:
             runner.random_state = kGarbageSeed;
             SessionLog(session, "> " + std::to_string(step.amount) + " bytes of garbage");
@@ -81,6 +87,7 @@ bool Advance(StepRunner& runner, Session& session, const Step& step, std::int64_
             SendRaw(session, step.bytes);
             return true;
         case StepKind::Message:
+        case StepKind::Lobby:
             return session.sent_count >= runner.ticket;
         case StepKind::Trickle:
             while (now_ms >= runner.wake_ms &&
@@ -142,7 +149,10 @@ void RunSteps(StepRunner& runner, Session& session, std::int64_t now_ms, std::si
         }
         if (session.close_requested) return;  // steps after a close wait for the pair's end
         const Step& step = runner.steps[runner.next];
-        if (!runner.started) Begin(runner, session, step, now_ms);
+        if (!runner.started) {
+            Begin(runner, session, step, now_ms);
+            if (runner.state != RunState::Running) return;
+        }
         if (!Advance(runner, session, step, now_ms, backlog)) return;
         ++runner.next;
         runner.started = false;

@@ -7,6 +7,7 @@
 
 #include "net/notification_codes.h"
 #include "settings/settings.h"
+#include "session/news.h"
 #include "session/ui_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
@@ -236,6 +237,7 @@ void resetLoginState() {
     acknowledgedNumber = 0;
     pendingAcknowledgement = 0;
     ResetLobbyForReconnect();
+    ClearNews();
     SetOwnPresence(PRESENCE_NOT_CONNECTED);
     UiResetListViews();
     for (WinId window : {WinId::RoomColumn1, WinId::RoomColumn2, WinId::RoomColumn3})

@@ -30,7 +30,7 @@ constexpr FieldDescription kRoomFields[] = {
     {"window x", F::Number},      {"window y", F::Number},
     {"room state", F::Number},    {"config.dat path", F::Base64Path},
 };
-enum RoomField { ROOM_ID = 7, ROOM_NAME = 8, ROOM_X = 10, ROOM_Y = 11 };
+enum RoomField { ROOM_ID = 7, ROOM_NAME = 8, ROOM_X = 10, ROOM_Y = 11, ROOM_STATE = 12 };
 
 constexpr FieldDescription kBoardFields[] = {
     {"version", F::Number},
@@ -263,6 +263,9 @@ SiblingIdentity IdentityOf(SiblingKind kind, const std::vector<std::string>& val
         case SiblingKind::Room:
             identity.id = TextToInt(value(ROOM_ID));
             identity.title = "Room " + IntToText(identity.id) + " - " + value(ROOM_NAME);
+            identity.roomId = identity.id;
+            identity.roomName = value(ROOM_NAME);
+            identity.roomState = value(ROOM_STATE);
             identity.hasPosition = IsDecimal(std::string_view(value(ROOM_X))) &&
                                    IsDecimal(std::string_view(value(ROOM_Y)));
             identity.x = TextToInt(value(ROOM_X));
@@ -270,6 +273,7 @@ SiblingIdentity IdentityOf(SiblingKind kind, const std::vector<std::string>& val
             break;
         case SiblingKind::Board:
             identity.id = TextToInt(value(BOARD_TABLE_ID));
+            identity.roomId = TextToInt(value(BOARD_ROOM_ID));
             identity.title = "Table " + IntToText(identity.id) + " - room " +
                              IntToText(TextToInt(value(BOARD_ROOM_ID)));
             break;

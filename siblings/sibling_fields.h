@@ -26,10 +26,14 @@ std::vector<std::string> FieldValues(SiblingKind kind, std::wstring_view argumen
 std::vector<std::string> DescribeFields(SiblingKind kind, const std::vector<std::string>& values);
 
 // Who the window is: the id in its class and log lines (room, table or join id; 0 for
-// the others), its title and, for a room, the position from the command line.
+// the others), its title, its room (a room's name and state, a table's room id) and,
+// for a room, the position from the command line.
 struct SiblingIdentity {
     std::int32_t id = 0;
     std::string title;
+    std::int32_t roomId = 0;
+    std::string roomName;
+    std::string roomState;
     bool hasPosition = false;
     std::int32_t x = 0;
     std::int32_t y = 0;

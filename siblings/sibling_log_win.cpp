@@ -30,6 +30,21 @@ std::wstring LogPath() {
 
 }  // namespace
 
+std::string ReadBesideLog(const wchar_t* name) {
+    std::wstring path = LogPath();
+    path.erase(path.find_last_of(L'\\') + 1);
+    HANDLE file = CreateFileW((path + name).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text(64 * 1024, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) read = 0;
+    CloseHandle(file);
+    text.resize(read);
+    return text;
+}
+
 void OpenSiblingLog(std::string_view program, std::int64_t id) {
     linePrefix = std::string(program) + " " + std::to_string(id) + " ";
     // FILE_APPEND_DATA alone makes every write land at the current end of the file.

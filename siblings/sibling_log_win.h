@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Opens the log for appending; every later line starts with "<program> <id> ".
@@ -11,3 +12,6 @@ void OpenSiblingLog(std::string_view program, std::int64_t id);
 // Appends "<program> <id> <text>\n" in one write, so lines of several processes that
 // share the file never mix.
 void WriteLogLine(std::string_view text);
+
+// The bytes of the file `name` in the log's folder (at most 64 KB); empty when missing.
+std::string ReadBesideLog(const wchar_t* name);

@@ -6,11 +6,12 @@
 #include "net/names.h"
 #include "net/text_convert.h"
 #include "siblings/sibling_log_win.h"
-#include "siblings/sibling_text.h"
+#include "siblings/sibling_messages_win.h"
 #include "siblings/sibling_window_win.h"
 
 SiblingKind siblingKind = SiblingKind::Debug;
 std::int32_t siblingId = 0;
+SiblingMode siblingMode = SiblingMode::Normal;
 
 namespace {
 
@@ -36,6 +37,34 @@ int Finish(int exitCode) {
     return exitCode;
 }
 
+const char* ModeName(SiblingMode mode) {
+    switch (mode) {
+        case SiblingMode::NeverIdle:
+            return "never-idle";
+        case SiblingMode::Hung:
+            return "hung";
+        case SiblingMode::NoWindow:
+            return "no-window";
+        case SiblingMode::Normal:
+            break;
+    }
+    return "normal";
+}
+
+// Handles whatever arrives but never waits on the queue: the process never counts as
+// idle, yet its window answers.
+int SpinWithoutWaiting() {
+    while (true) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    }
+}
+
 }  // namespace
 
 int RunSibling(SiblingKind kind, HINSTANCE instance, int showCommand) {
@@ -49,12 +78,16 @@ int RunSibling(SiblingKind kind, HINSTANCE instance, int showCommand) {
 
     OpenSiblingLog(ProgramName(kind), siblingId);
     WriteLogLine("cmdline " + EscapeControls(Utf8FromWide(arguments)));
+    siblingMode = ModeFor(ReadBesideLog(kModeFileName), ProgramName(kind), siblingId);
+    if (siblingMode != SiblingMode::Normal)
+        WriteLogLine(std::string("mode ") + ModeName(siblingMode));
     // Room 0 would take the hub's own class name KXLobby0.
     if (kind == SiblingKind::Room && identity.id <= 0) {
         WriteLogLine("error room id must be positive");
         return Finish(2);
     }
 
+    if (siblingMode == SiblingMode::NoWindow) return Finish(3);
     std::wstring className = ClassNameOf(kind, identity.id);
     HWND window = CreateSiblingWindow(instance, className, WideFromUtf8(identity.title),
                                       identity.hasPosition, identity.x, identity.y);
@@ -65,9 +98,11 @@ int RunSibling(SiblingKind kind, HINSTANCE instance, int showCommand) {
     WriteLogLine("window " + Utf8FromWide(className));
     for (const std::string& line : DescribeFields(kind, values))
         ShowLine(ReadableText(line));
+    StartHolding(window, kind, identity);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
+    if (siblingMode == SiblingMode::NeverIdle) return Finish(SpinWithoutWaiting());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

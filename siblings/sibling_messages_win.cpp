@@ -3,18 +3,38 @@
 
 #include <string>
 
+#include "net/names.h"
 #include "net/notification_codes.h"
 #include "net/text_convert.h"
 #include "siblings/sibling_hub_win.h"
 #include "siblings/sibling_log_win.h"
 #include "siblings/sibling_main_win.h"
+#include "siblings/sibling_state.h"
 #include "siblings/sibling_text.h"
 #include "siblings/sibling_window_win.h"
 
 namespace {
 
-// Relay code of a room window's close report.
+// Relay code of a room window's close report, and of a text for the server.
 constexpr std::uint32_t kRoomClosedRelay = 38;
+constexpr std::uint32_t kForwardRelay = 100;
+
+SiblingState held;
+
+void ShowHeldState(HWND window) {
+    ShowHeld(DescribeState(held));
+    if (held.kind == SiblingKind::Room)
+        SetWindowTextW(window,
+                       WideFromUtf8("Room " + IntToText(held.id) + " - " + held.roomName).c_str());
+}
+
+// The hung test mode: the window procedure never returns from the hub's first message.
+void HangIfAsked() {
+    if (siblingMode != SiblingMode::Hung) return;
+    WriteLogLine("hung");
+    while (true)
+        Sleep(INFINITE);
+}
 
 void RunTestCommand(HWND window, std::string_view text) {
     WriteLogLine("test " + EscapeBytes(text));
@@ -29,6 +49,14 @@ void RunTestCommand(HWND window, std::string_view text) {
             break;
         case TestAction::Raw:
             SendToHub(window, command.code, command.text);
+            break;
+        case TestAction::Chat:
+            SendChatLine(window, command.text);
+            break;
+        case TestAction::Move:
+            SetWindowPos(window, nullptr, static_cast<int>(command.number),
+                         static_cast<int>(command.y), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         // Through the queue, as a click on the close box would come.
         case TestAction::Close:
@@ -56,6 +84,20 @@ POINT WindowPosition(HWND window) {
 
 }  // namespace
 
+void StartHolding(HWND window, SiblingKind kind, const SiblingIdentity& identity) {
+    held = StartState(kind, identity);
+    ShowHeldState(window);
+}
+
+void SendChatLine(HWND window, std::string_view utf8) {
+    std::string message = ChatMessage(held, utf8);
+    if (message.empty()) {
+        WriteLogLine("error no chat line to send");
+        return;
+    }
+    RelayToHub(window, kForwardRelay, message);
+}
+
 void OnCopyData(HWND window, const COPYDATASTRUCT* data) {
     std::string_view bytes;
     if (data && data->lpData)
@@ -68,15 +110,28 @@ void OnCopyData(HWND window, const COPYDATASTRUCT* data) {
     }
     std::uint64_t code = data ? data->dwData : 0;
     WriteLogLine(CopyDataLogText(code, bytes));
-    ShowLine("copydata " + std::to_string(code) + ": " + ReadableText(CopyDataText(bytes)));
+    HangIfAsked();
+    std::string_view text = CopyDataText(bytes);
+    ShowLine("copydata " + std::to_string(code) + ": " + ReadableText(text));
+    std::string_view prefix = kRelayPrefix;
+    if (text.substr(0, prefix.size()) == prefix && code <= 0xFFFFFFFFu) {
+        ApplyRelay(held, static_cast<std::uint32_t>(code), text.substr(prefix.size()));
+        ShowHeldState(window);
+    }
 }
 
 void OnHubNotification(HWND window, WPARAM code, LPARAM value) {
     std::string text =
         "notify " + std::to_string(code) + " " + std::to_string(static_cast<long long>(value));
     WriteLogLine(text);
+    HangIfAsked();
     ShowLine(text);
-    if (code == NC_HUB_CLOSING) DestroyWindow(window);
+    if (code == NC_HUB_CLOSING) {
+        DestroyWindow(window);
+        return;
+    }
+    ApplyNotification(held, static_cast<std::uint32_t>(code), value);
+    ShowHeldState(window);
 }
 
 void OnUserClose(HWND window) {

@@ -2,6 +2,7 @@
 #include "siblings/sibling_text.h"
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -79,6 +80,23 @@ TestCommand ParseTestCommand(std::string_view text) {
         if (text.empty()) command.action = TestAction::Close;
         return command;
     }
+    if (verb == "move") {
+        auto x = Decimal(NextWord(text), true);
+        auto y = Decimal(text, true);
+        if (x && y && *x >= -32768 && *x <= 32767 && *y >= -32768 && *y <= 32767) {
+            command.action = TestAction::Move;
+            command.number = *x;
+            command.y = *y;
+        }
+        return command;
+    }
+    if (verb == "chat") {
+        if (!text.empty()) {
+            command.action = TestAction::Chat;
+            command.text = std::string(text);
+        }
+        return command;
+    }
     TestAction action = verb == "relay"    ? TestAction::Relay
                         : verb == "notify" ? TestAction::Notify
                         : verb == "raw"    ? TestAction::Raw
@@ -96,4 +114,31 @@ TestCommand ParseTestCommand(std::string_view text) {
     }
     command.action = action;
     return command;
+}
+
+SiblingMode ModeFor(std::string_view fileText, std::string_view program, std::int64_t id) {
+    SiblingMode mode = SiblingMode::Normal;
+    while (!fileText.empty()) {
+        std::size_t end = fileText.find('\n');
+        std::string_view line = fileText.substr(0, end);
+        fileText = end == std::string_view::npos ? std::string_view() : fileText.substr(end + 1);
+        std::vector<std::string_view> words;
+        std::size_t at = 0;
+        while (at < line.size()) {
+            std::size_t start = line.find_first_not_of(" \t\r", at);
+            if (start == std::string_view::npos) break;
+            at = line.find_first_of(" \t\r", start);
+            if (at == std::string_view::npos) at = line.size();
+            words.push_back(line.substr(start, at - start));
+        }
+        if (words.empty() || words[0].front() == '#' || words.size() > 3) continue;
+        if (words[0] != "*" && words[0] != program) continue;
+        if (words.size() == 3 && words[1] != "*" && Decimal(words[1], true) != id) continue;
+        std::string_view word = words.back();
+        if (word == "normal") mode = SiblingMode::Normal;
+        if (word == "never-idle") mode = SiblingMode::NeverIdle;
+        if (word == "hung") mode = SiblingMode::Hung;
+        if (word == "no-window") mode = SiblingMode::NoWindow;
+    }
+    return mode;
 }

@@ -1,32 +1,86 @@
-// The sibling window: a plain list box filling the client area, fed with lines.
+// The sibling window: what it holds in a read-only text box, a plain list box of
+// lines below it and, for rooms and tables, a chat line with a Send button.
 #include "siblings/sibling_window_win.h"
 
 #include "net/text_convert.h"
 #include "siblings/sibling_hub_win.h"
+#include "siblings/sibling_log_win.h"
+#include "siblings/sibling_main_win.h"
 #include "siblings/sibling_messages_win.h"
+#include "siblings/sibling_text.h"
 
 namespace {
 
-constexpr int kWidth = 480;
-constexpr int kHeight = 360;
+constexpr int kWidth = 560;
+constexpr int kHeight = 460;
+constexpr int kChatHeight = 24;
+constexpr int kSendWidth = 70;
 // Old lines go once the list is this long: a chatty hub must not slow the window down.
 constexpr LRESULT kMaxLines = 2000;
 constexpr std::size_t kMaxLineLength = 1000;
+constexpr int kSendButtonId = 2;
 
+HWND heldText = nullptr;
 HWND lineList = nullptr;
+HWND chatEdit = nullptr;
+HWND sendButton = nullptr;
+
+HWND Child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
+           DWORD exStyle = 0, int id = 0) {
+    HWND child = CreateWindowExW(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                                 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 nullptr, nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return child;
+}
+
+void CreateChildren(HWND window) {
+    heldText = Child(window, L"EDIT", L"",
+                     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL,
+                     WS_EX_CLIENTEDGE);
+    lineList = Child(window, L"LISTBOX", nullptr,
+                     WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, WS_EX_CLIENTEDGE);
+    if (siblingKind == SiblingKind::Room || siblingKind == SiblingKind::Board) {
+        chatEdit = Child(window, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+        sendButton =
+            Child(window, L"BUTTON", L"Send", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, kSendButtonId);
+    }
+}
+
+void Layout(int width, int height) {
+    int chat = chatEdit ? kChatHeight : 0;
+    int held = (height - chat) * 11 / 20;
+    MoveWindow(heldText, 0, 0, width, held, TRUE);
+    MoveWindow(lineList, 0, held, width, height - chat - held, TRUE);
+    if (chatEdit) {
+        MoveWindow(chatEdit, 0, height - chat, width - kSendWidth, chat, TRUE);
+        MoveWindow(sendButton, width - kSendWidth, height - chat, kSendWidth, chat, TRUE);
+    }
+}
+
+void SendTypedLine(HWND window) {
+    int length = GetWindowTextLengthW(chatEdit);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    GetWindowTextW(chatEdit, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    if (text.empty()) return;
+    WriteLogLine("typed " + EscapeControls(Utf8FromWide(text)));
+    SendChatLine(window, Utf8FromWide(text));
+    SetWindowTextW(chatEdit, L"");
+}
 
 LRESULT CALLBACK SiblingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            lineList = CreateWindowExW(
-                WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
-                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
-                0, 0, 0, 0, window, nullptr, nullptr, nullptr);
-            SendMessageW(lineList, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            CreateChildren(window);
             return 0;
         case WM_SIZE:
-            MoveWindow(lineList, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            Layout(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kSendButtonId && HIWORD(wParam) == BN_CLICKED && chatEdit)
+                SendTypedLine(window);
             return 0;
         case WM_COPYDATA:
             OnCopyData(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -75,4 +129,14 @@ void ShowLine(std::string_view utf8) {
         --count;
     }
     SendMessageW(lineList, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
+}
+
+void ShowHeld(const std::vector<std::string>& lines) {
+    if (!heldText) return;
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty()) text += "\r\n";
+        text += ReadableText(line.substr(0, kMaxLineLength));
+    }
+    SetWindowTextW(heldText, WideFromUtf8(text).c_str());
 }

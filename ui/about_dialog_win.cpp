@@ -1,10 +1,7 @@
-// The about box's own steps: opened over the main window, painted with the version,
-// credits and rights in the current language.
+// The about box's own painting: version, credits and rights in the current language.
 #include <vector>
 
-#include "net/hub_handles_win.h"
 #include "ui/dialog_frame_win.h"
-#include "ui/dialog_place_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/paint_win.h"
 #include "ui/texts.h"
@@ -32,15 +29,6 @@ constexpr Credit kCredits[] = {{L"The Tavlora developers", 90},  {L"Tavlora desi
                                {L"Italiano: Tavlora team", 226}, {L"Polski: Tavlora team", 244}};
 
 }  // namespace
-
-void OpenAboutBox(HWND about, LPARAM) {
-    RECT main = VisibleMainWindowRect();
-    MoveWindow(about, main.left + 145, main.top + 60, main.right - main.left - 290,
-               main.bottom - main.top - 120, TRUE);
-    ShowWindow(about, SW_SHOW);
-    EnableWindow(mainWindow, FALSE);
-    SetFocus(about);
-}
 
 void PaintAboutCredits(HDC dc, int, int) {
     // The version sits under the title, in the 203-pixel band right of the logo.

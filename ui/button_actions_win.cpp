@@ -10,6 +10,7 @@
 #include "session/ui_port.h"
 #include "ui/class_table.h"
 #include "ui/language.h"
+#include "ui/settings_dialog_actions_win.h"
 #include "ui/settings_lines.h"
 #include "ui/view_state.h"
 #include "ui/registry_win.h"
@@ -134,6 +135,15 @@ void RunButtonAction(int row) {
             break;
         case Action::CloseSettings:
             CloseModalDialog(WinId::Settings);
+            break;
+        case Action::StepSetting:
+            StepSettingFromDialog(klass.param);
+            break;
+        case Action::ApplySettings:
+            ApplySettingsDialog();
+            break;
+        case Action::CancelSettings:
+            CancelSettingsDialog();
             break;
         case Action::CloseAddContact:
             SetWindowTextW(WindowHandle(WinId::ContactsAddEdit), L"");

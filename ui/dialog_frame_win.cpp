@@ -55,13 +55,13 @@ const DialogFrame kDialogFrames[] = {
      nullptr,
      PaintLoginLabels,
      LoginLabelsText},
-    // 2: about box; code 3 opens it as the Help menu does
+    // 2: about box
     {WinId::Main,
      EditColours::None,
      true,
      kTitleBlue,
      {146, 203, 4, 0},
-     OpenAboutBox,
+     nullptr,
      nullptr,
      PaintAboutCredits,
      AboutCreditsText},

@@ -20,7 +20,6 @@ std::wstring ErrorLinesText();
 void PrepareLoginDialog(HWND dialog, LPARAM layout);
 void PaintLoginLabels(HDC dc, int width, int height);
 std::wstring LoginLabelsText();
-void OpenAboutBox(HWND about, LPARAM unused);
 void PaintAboutCredits(HDC dc, int width, int height);
 std::wstring AboutCreditsText();
 void PaintSettingsHint(HDC dc, int width, int height);

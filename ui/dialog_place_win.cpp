@@ -12,3 +12,12 @@ RECT VisibleMainWindowRect() {
     }
     return rect;
 }
+
+void OpenModalDialog(HWND dialog, int offsetX, int offsetY, int narrower, int lower) {
+    RECT main = VisibleMainWindowRect();
+    MoveWindow(dialog, main.left + offsetX, main.top + offsetY, main.right - main.left - narrower,
+               main.bottom - main.top - lower, TRUE);
+    ShowWindow(dialog, SW_SHOW);
+    EnableWindow(mainWindow, FALSE);
+    SetFocus(dialog);
+}

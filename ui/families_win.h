@@ -29,12 +29,17 @@ LRESULT PageImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LP
 LRESULT TabAreaProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT FlagButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Images and panels (ui/family_panels_win.cpp).
-std::wstring HeaderMenuBarText();                      // the four titles
+std::wstring NewsText();                               // title and lines
 std::wstring DropdownPanelText(int row, HWND window);  // the rows it shows
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The header menu bar (ui/header_menu_win.cpp).
+std::wstring HeaderMenuBarText();  // the four titles
 LRESULT HeaderMenuBarProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DropdownPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Account panel and clock (ui/account_panel_win.cpp, ui/clock_win.cpp).
+LRESULT AccountPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ClockProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Connect window and status line (ui/connect_status_win.cpp).
 LRESULT ConnectWindowProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT StatusLineProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);

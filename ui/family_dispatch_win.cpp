@@ -42,6 +42,10 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return HeaderMenuBarProcedure;
         case Family::News:
             return NewsProcedure;
+        case Family::AccountPanel:
+            return AccountPanelProcedure;
+        case Family::Clock:
+            return ClockProcedure;
         case Family::ConnectWindow:
             return ConnectWindowProcedure;
         case Family::StatusLine:
@@ -55,8 +59,6 @@ FamilyProcedureFn ProcedureOf(Family family) {
         // Shown as their bitmap until their lists, clock and menus are drawn.
         case Family::StaticImage:
         case Family::ListBody:
-        case Family::AccountPanel:
-        case Family::Clock:
         case Family::ContactsMenu:
         case Family::Main:
             break;
@@ -65,7 +67,8 @@ FamilyProcedureFn ProcedureOf(Family family) {
 }
 
 // The label, value or state text the control draws; nothing for a control that shows
-// none (its window text stays its own).
+// none, or that sets its text as it paints (the clock, the account panel, the lists: what
+// they show depends on the moment and the scroll position), so its stored text answers.
 std::optional<std::wstring> ShownText(int row, HWND window) {
     switch (kWindowClasses[row].family) {
         case Family::TextButton:
@@ -82,7 +85,7 @@ std::optional<std::wstring> ShownText(int row, HWND window) {
         case Family::StatusLine:
             return LinkStateText(linkState, language);
         case Family::News:
-            return Text(TextId::NewsTitle);
+            return NewsText();
         case Family::HeaderMenuBar:
             return HeaderMenuBarText();
         case Family::DropdownPanel:

@@ -5,6 +5,7 @@
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
+#include "session/news.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
@@ -51,9 +52,6 @@ int ShownRows(int panel, HWND window, TextId (&texts)[3]) {
     return std::min<int>(PanelRowTexts(panel, texts), client.bottom / kRowHeight);
 }
 
-constexpr TextId kHeaderTitles[] = {TextId::HeaderFile, TextId::HeaderOptions,
-                                    TextId::HeaderWebsite, TextId::HeaderHelp};
-
 void PaintDropdownPanel(int panel, HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
@@ -69,26 +67,7 @@ void PaintDropdownPanel(int panel, HWND window) {
     EndCanvas(canvas);
 }
 
-void PaintHeaderMenuBar(HWND window) {
-    Canvas canvas;
-    BeginCanvas(window, canvas);
-    DrawResourceBitmap(canvas.dc, BITMAP_MENU_PANEL, 0, 0, canvas.width, canvas.height);
-    for (int n = 0; n < 4; ++n) {
-        int left = 2 + 129 * n;
-        DrawCentredText(canvas.dc, Text(kHeaderTitles[n]), TextFont(), kWhite,
-                        {left, 3, left + kPanelWidth, 3 + kRowHeight});
-    }
-    EndCanvas(canvas);
-}
-
 }  // namespace
-
-std::wstring HeaderMenuBarText() {
-    std::vector<std::wstring> titles;
-    for (TextId title : kHeaderTitles)
-        titles.push_back(Text(title));
-    return JoinTexts(titles);
-}
 
 std::wstring DropdownPanelText(int row, HWND window) {
     TextId texts[3];
@@ -97,6 +76,13 @@ std::wstring DropdownPanelText(int row, HWND window) {
     for (int r = 0; r < rows; ++r)
         shown.push_back(Text(texts[r]));
     return JoinTexts(shown);
+}
+
+std::wstring NewsText() {
+    std::wstring text = Text(TextId::NewsTitle);
+    for (const std::wstring& line : newsLines)
+        text += L"\n" + line;
+    return text;
 }
 
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -115,15 +101,12 @@ LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM 
         DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
         DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
                         {0, 0, 140, 50});
+        int y = 50;
+        for (const std::wstring& line : newsLines) {
+            DrawCentredAcross(canvas.dc, line, TextFont(), kNewsGreen, 0, canvas.width, y);
+            y += 20;
+        }
         EndCanvas(canvas);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT HeaderMenuBarProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PaintHeaderMenuBar(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -37,11 +37,24 @@ TEST(Utf8FromWide, EncodesLikeWindows) {
 }
 
 TEST(Utf8FromWide, RefusesResultsOverTenThousandBytes) {
-    EXPECT_EQ(Utf8FromWide(std::wstring(10000, L'x')).size(), 10000u);
-    EXPECT_EQ(Utf8FromWide(std::wstring(10001, L'x')), "");
-    // 3334 euro signs need 10002 bytes; 3333 need 9999.
-    EXPECT_EQ(Utf8FromWide(std::wstring(3333, wchar_t(0x20AC))).size(), 9999u);
-    EXPECT_EQ(Utf8FromWide(std::wstring(3334, wchar_t(0x20AC))), "");
+    const std::wstring pair = W(u"\U0001F600");  // four bytes
+    struct Case {
+        const char* note;
+        std::wstring wide;
+        std::size_t bytes;  // 0: refused
+    } cases[] = {
+        {"10000 ascii", std::wstring(10000, L'x'), 10000},
+        {"10001 ascii", std::wstring(10001, L'x'), 0},
+        {"3333 euro signs", std::wstring(3333, wchar_t(0x20AC)), 9999},
+        {"3334 euro signs", std::wstring(3334, wchar_t(0x20AC)), 0},
+        {"pair ends at the limit", std::wstring(9996, L'x') + pair, 10000},
+        {"last pair crosses the limit", std::wstring(9997, L'x') + pair, 0},
+        {"pair past the limit", std::wstring(9999, L'x') + pair, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.note);
+        EXPECT_EQ(Utf8FromWide(c.wide).size(), c.bytes);
+    }
 }
 
 TEST(WideFromUtf8, DecodesAndReplacesLikeWindows) {

@@ -71,7 +71,7 @@ def window_rect(hub, target):
         window = next((w for w in found if w["class"] == target.split("/")[-1]), None)
     if window is None:
         raise AssertionError("no window " + target)
-    return window["screen_x"], window["screen_y"], window["w"], window["h"]
+    return window["sx"], window["sy"], window["w"], window["h"]
 
 
 def check(hub, name, rect, masks=(), timeout=10.0):

@@ -332,7 +332,19 @@ class Hub:
         w = self.window(cls)
         if w is None:
             raise AssertionError("no window " + cls)
-        return w["screen_x"] + x, w["screen_y"] + y
+        return w["sx"] + x, w["sy"] + y
+
+    def choose_from_menu(self, x, y):
+        """A row of the header menu in one gesture: pressed on the title above x, dragged
+        down to y, released (x and y relative to the menu bar)."""
+        bar = self.window("headmenuwindowname")
+        self.xdotool("mousemove", "--sync", bar["sx"] + x, bar["sy"] + 10, "mousedown", 1,
+                     "mousemove", "--sync", bar["sx"] + x, bar["sy"] + y, "mouseup", 1)
+
+    def open_about_box(self):
+        """Help > About."""
+        self.choose_from_menu(450, 50)
+        self.probe("wait-visible", "aboutwindowname", "15000")
 
     def capture_class(self, target="KXLobby0"):
         """Class of the window that holds the mouse capture in the target's thread ('')."""
@@ -373,3 +385,23 @@ class Hub:
 
 def main():
     unittest.main(verbosity=2)
+
+
+# --- The lobby's tests: what the server received, and the sibling programs ---
+
+def client_messages(hub):
+    """The client's numbered messages as the server received them, in order, each
+    without its "!" (acknowledgements and the introductions left out)."""
+    messages = []
+    for piece in hub.received().decode("utf-8", "replace").split("!"):
+        fields = piece[:-1].split(",") if piece.endswith(",") else piece.split(",")
+        if len(fields) >= 3 and fields[0].isdigit() and fields[1].isdigit():
+            messages.append(piece)
+    return messages
+
+
+def sibling_modes(hub, text):
+    """Test modes of the sibling programs started from now on (sibling-modes.txt beside
+    their log, siblings/sibling_text.h)."""
+    with open(os.path.join(hub.dir, "sibling-modes.txt"), "w") as out:
+        out.write(text)

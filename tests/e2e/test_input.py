@@ -99,8 +99,7 @@ class Input(unittest.TestCase):
         hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
 
     def open_about(self):
-        self.hub.probe("send", "aboutwindowname", "TavloraIntMessage", "3", "0")
-        self.hub.probe("wait-visible", "aboutwindowname", "15000")
+        self.hub.open_about_box()
 
     def assert_about_still_open(self):
         """After a gesture that must do nothing: a press on the close button shows that

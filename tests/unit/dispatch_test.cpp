@@ -2,6 +2,7 @@
 // handlers, with the window system recorded by the UI port fake.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <random>
 
@@ -10,7 +11,9 @@
 #include "lobby/lobby_state.h"
 #include "session/account.h"
 #include "app/inbound_routes.h"
+#include "session/news.h"
 #include "net/dispatch.h"
+#include "net/text_convert.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "tests/unit/fakes/main_window_fake.h"
@@ -142,19 +145,85 @@ TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {
 
 TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
     // Random fields for every type the client handles, and random bytes: nothing may
-    // crash or hang (the sanitizers watch).
+    // crash or hang (the sanitizers watch), and what the messages change stays consistent.
     std::mt19937 random(1234);
     const char alphabet[] = "0123456789-:;,!abcXYZ=+/ \xC3\xA4\xFF";
+    int ended = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string entry = std::to_string(round) + "," + std::to_string(10 + round % 105) + ",";
+        std::string fields;
         int length = static_cast<int>(random() % 80);
         for (int i = 0; i < length; ++i)
-            entry += alphabet[random() % (sizeof alphabet - 1)];
-        entry += ",!";
-        isConnected = round % 2 == 0;
+            fields += alphabet[random() % (sizeof alphabet - 1)];
+        const std::string entry =
+            std::to_string(round) + "," + std::to_string(10 + round % 105) + "," + fields + ",!";
+        const bool wasConnected = round % 2 == 0;
+        isConnected = wasConnected;
+        linkState = wasConnected ? 1 : 0;
+        uiCalls.clear();
         DispatchEntry(entry);
+        if (fields.find('!') == std::string::npos) {
+            EXPECT_EQ(pendingAcknowledgement.load(), round)
+                << entry << ": noted for acknowledgement";
+        }
+        EXPECT_TRUE(connectPhase >= PHASE_CONNECTING && connectPhase <= PHASE_LOGGING_IN) << entry;
+        if (!wasConnected) {
+            EXPECT_FALSE(isConnected.load()) << entry << ": no message connects";
+        } else if (!isConnected.load()) {
+            // A message that ended the connection (double login, suspension, ...) says so.
+            ++ended;
+            EXPECT_EQ(linkState, 0) << entry << ": the status line shows offline";
+            EXPECT_NE(std::find(uiCalls.begin(), uiCalls.end(), "show Error"), uiCalls.end())
+                << entry << ": the error window is up";
+            EXPECT_TRUE(errorState >= 2 && errorState <= 10) << entry;
+        }
     }
-    SUCCEED();
+    EXPECT_GT(ended, 0) << "some messages ended the connection";
+    isLoggedIn = false;
 }
 
 }  // namespace
+
+TEST_F(DispatchTest, NewsLinesAreDecodedAndOnlyTheNewestKept) {
+    newsLines.clear();
+    // "Neu: Räume" as Base64 of its UTF-8 bytes.
+    DispatchEntry("3,91,TmV1OiBSw6R1bWU=,!");
+    ASSERT_EQ(newsLines.size(), 1u);
+    EXPECT_EQ(newsLines[0], L"Neu: R\u00E4ume");
+    for (int i = 0; i < 12; ++i)
+        DispatchEntry("4,91," + Base64Encode(std::to_string(i)) + ",!");
+    ASSERT_EQ(newsLines.size(), kMaxNewsLines);
+    EXPECT_EQ(newsLines.front(), L"2");
+    EXPECT_EQ(newsLines.back(), L"11");
+    EXPECT_EQ(pendingAcknowledgement.load(), 4);
+    newsLines.clear();
+}
+
+namespace {
+
+std::vector<std::string> handled;
+
+// Stands for a handler that shows a message box: while the box is up, its message loop
+// lets the next inbound notification in.
+void ModalHandler(const FieldList& fields) {
+    handled.emplace_back(fields[2]);
+    if (fields[2] == "a") {
+        PushInbound("3,61,c,!");
+        DispatchInbound();
+        handled.emplace_back("box closed");
+    }
+}
+
+}  // namespace
+
+TEST_F(DispatchTest, AHandlerRunningAModalLoopKeepsArrivalOrder) {
+    const InboundRoute routes[] = {{MSG_PRIVATE_MESSAGE, ModalHandler, "modal"}};
+    InstallInboundRoutes(routes);
+    handled.clear();
+    PushInbound("1,61,a,!2,61,b,!");
+    DispatchInbound();
+    EXPECT_EQ(handled, (std::vector<std::string>{"a", "b", "c", "box closed"}))
+        << "messages are handled while the box is up, the entry in hand first";
+    EXPECT_EQ(pendingAcknowledgement.load(), 3) << "the nested drain acknowledges at once";
+    EXPECT_FALSE(InboundWaiting());
+    InstallHubInboundRoutes();
+}

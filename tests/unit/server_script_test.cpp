@@ -4,48 +4,11 @@
 
 #include <set>
 
-#include "server/byte_text.h"
 #include "server/handshake.h"
 #include "server/options.h"
 #include "server/script.h"
 
 namespace {
-
-TEST(ServerByteText, DecodesEscapes) {
-    struct Case {
-        const char* text;
-        bool ok;
-        std::string bytes;
-    } cases[] = {
-        {"plain,!", true, "plain,!"},
-        {"a\\x41b", true, "aAb"},
-        {"\\xfF", true, "\xff"},
-        {"\\r\\n\\t", true, "\r\n\t"},
-        {"\\\\x41", true, "\\x41"},
-        {"\\\"q\\\"", true, "\"q\""},
-        {"a\\0b", true, std::string("a\0b", 3)},
-        {"a\\sb", true, "a b"},
-        {"\\x4", false, ""},
-        {"\\xg1", false, ""},
-        {"\\q", false, ""},
-        {"end\\", false, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        std::string bytes, error;
-        EXPECT_EQ(DecodeEscapes(c.text, bytes, error), c.ok);
-        if (c.ok) {
-            EXPECT_EQ(bytes, c.bytes);
-        } else {
-            EXPECT_FALSE(error.empty());
-        }
-    }
-}
-
-TEST(ServerByteText, PrintableEscapesAndCuts) {
-    EXPECT_EQ(Printable(std::string("a\r\n\x01\xff\\", 6)), "a\\r\\n\\x01\\xff\\\\");
-    EXPECT_EQ(Printable("abcdef", 3), "abc... (6 bytes)");
-}
 
 TEST(ServerScript, ParsesSteps) {
     struct Case {
@@ -283,7 +246,8 @@ TEST(ServerOptions, ParsesTheCommandLine) {
                               "--outbound-port", "4555",        "--token",        "abc",
                               "--greeting",      "split 3 100", "--no-ack-wait",  "--no-replies",
                               "--scenario",      "s.txt",       "--record",       "rec",
-                              "--control",       "ctl",         "--log",          "l.txt"},
+                              "--control",       "ctl",         "--log",          "l.txt",
+                              "--lobby-changes", "750"},
                              options, error))
         << error;
     EXPECT_EQ(options.address, "127.0.0.2");
@@ -297,9 +261,16 @@ TEST(ServerOptions, ParsesTheCommandLine) {
     EXPECT_EQ(options.record_dir, "rec");
     EXPECT_EQ(options.control_path, "ctl");
     EXPECT_EQ(options.log_path, "l.txt");
+    EXPECT_EQ(options.lobby_every_ms, 750);
 
-    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-             {"--inbound-port", "65536"}, {"--inbound-port", "12a"}, {"--scenario"}, {"--fast"}}) {
+    for (std::vector<std::string> bad :
+         std::vector<std::vector<std::string>>{{"--inbound-port", "65536"},
+                                               {"--inbound-port", "12a"},
+                                               {"--scenario"},
+                                               {"--fast"},
+                                               {"--lobby-changes", "-5"},
+                                               {"--lobby-changes", "5s"},
+                                               {"--lobby-changes", ""}}) {
         Options other;
         EXPECT_FALSE(ParseOptions(bad, other, error)) << bad[0];
     }

@@ -68,13 +68,13 @@ TEST_F(ServerSession, LoginResultsFromTheAccountTable) {
         EXPECT_EQ(messages[2], "2,13," + c.account_data + ",");
         EXPECT_EQ(messages[3], "3,14,12345,99999,7,");
         EXPECT_EQ(messages.back(), IntToText(static_cast<int>(messages.size()) - 1) + ",15,0,");
-        // The lobby lists come in this order, each type possibly over several messages.
+        // News, then the lobby lists in this order, each type possibly over several messages.
         std::vector<int> order;
         for (std::size_t i = 4; i + 1 < messages.size(); ++i) {
             int type = TypeOf(messages[i]);
             if (order.empty() || order.back() != type) order.push_back(type);
         }
-        EXPECT_EQ(order, (std::vector<int>{21, 31, 32, 51, 71, 72}));
+        EXPECT_EQ(order, (std::vector<int>{91, 21, 31, 32, 51, 71, 72}));
     }
 }
 

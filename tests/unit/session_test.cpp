@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "net/notification_codes.h"
+#include "session/news.h"
 #include "session/session.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
@@ -281,8 +282,10 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
     rooms[0].users = 4;
     FirstRoomListPending = false;
     SelectedRoomId = 5;
+    newsLines = {L"yesterday's news"};
     errorState = 4;
     OnErrorOk();
+    EXPECT_TRUE(newsLines.empty()) << "the server sends its news again";
     EXPECT_EQ(DrainOutbound(), std::vector<std::string>{});
     EXPECT_EQ(acknowledgedNumber.load(), 0);
     EXPECT_EQ(pendingAcknowledgement.load(), 0);
@@ -294,10 +297,11 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
     EXPECT_TRUE(FirstRoomListPending);
     EXPECT_EQ(SelectedRoomId, 0);
     EXPECT_EQ(uiCalls,
-              (Calls{"reset list views", "show RoomColumn1", "show RoomColumn2", "show RoomColumn3",
-                     "hide TournamentColumn1", "hide TournamentColumn2", "hide TournamentColumn3",
-                     "hide CashOut", "hide Deposit", "hide EnterRoom", "hide EnterTournament",
-                     "enable Main 1", "hide Error", "show Connect", "start connection thread"}));
+              (Calls{"repaint News", "reset list views", "show RoomColumn1", "show RoomColumn2",
+                     "show RoomColumn3", "hide TournamentColumn1", "hide TournamentColumn2",
+                     "hide TournamentColumn3", "hide CashOut", "hide Deposit", "hide EnterRoom",
+                     "hide EnterTournament", "enable Main 1", "hide Error", "show Connect",
+                     "start connection thread"}));
     rooms.clear();
 }
 

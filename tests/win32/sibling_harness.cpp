@@ -164,6 +164,33 @@ std::vector<std::string> ListBoxLines(HWND listBox) {
     return lines;
 }
 
+std::string TextOf(HWND window) {
+    wchar_t text[16384] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    return Narrow(std::wstring(text, wcsnlen(text, std::size(text))));
+}
+
+std::wstring LogPathInNewFolder() {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"tavlora-siblings-" +
+                          std::to_wstring(GetCurrentProcessId()) + L"-dir" +
+                          std::to_wstring(++counter);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\siblings.log";
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
 ProbeResult RunProbe(const std::wstring& arguments) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;

@@ -57,6 +57,13 @@ std::vector<std::string> ReadLines(const std::wstring& path);
 
 // The lines of another process's list box.
 std::vector<std::string> ListBoxLines(HWND listBox);
+// The text of another process's window or control (WM_GETTEXT), as UTF-8.
+std::string TextOf(HWND window);
+
+// A log path in a folder of its own, for tests that put a file beside the log, and
+// writing such a file.
+std::wstring LogPathInNewFolder();
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Runs probe.exe with the arguments (already quoted where needed), pumping this
 // thread's queue meanwhile; the exit code and the lines it printed.

@@ -21,17 +21,22 @@ TEST(Probe, ListsATopLevelWindowAndItsChildren) {
 
     ProbeResult list = RunProbe(L"list KXLobby12");
     EXPECT_EQ(list.exitCode, 0);
-    ASSERT_EQ(list.lines.size(), 2u);
+    // The window, then its text of what it holds, its list, the chat line and Send.
+    ASSERT_EQ(list.lines.size(), 5u);
     for (const char* part :
          {"\"class\":\"KXLobby12\"", "\"top_level\":true", "\"parent\":\"0x0\"",
           "\"visible_style\":true", "\"visible\":true", "\"enabled\":true", "\"topmost\":false",
-          "\"x\":130,\"y\":140,\"w\":480,\"h\":360", "\"text\":\"Room 12 - North, East\""}) {
+          "\"x\":130,\"y\":140,\"w\":560,\"h\":460", "\"text\":\"Room 12 - North, East\""}) {
         EXPECT_TRUE(Contains(list.lines[0], part)) << part << " in " << list.lines[0];
     }
-    for (const char* part : {"\"class\":\"ListBox\"", "\"top_level\":false",
-                             "\"parent_class\":\"KXLobby12\"", "\"x\":0,\"y\":0"}) {
+    for (const char* part :
+         {"\"class\":\"Edit\"", "\"top_level\":false", "\"parent_class\":\"KXLobby12\"",
+          "\"x\":0,\"y\":0", "\"text\":\"Room 12: North, East, state 0\\r\\n"}) {
         EXPECT_TRUE(Contains(list.lines[1], part)) << part << " in " << list.lines[1];
     }
+    EXPECT_TRUE(Contains(list.lines[2], "\"class\":\"ListBox\"")) << list.lines[2];
+    EXPECT_TRUE(Contains(list.lines[4], "\"class\":\"Button\"")) << list.lines[4];
+    EXPECT_TRUE(Contains(list.lines[4], "\"text\":\"Send\"")) << list.lines[4];
 
     ProbeResult missing = RunProbe(L"list KXLobby99");
     EXPECT_EQ(missing.exitCode, 1);
@@ -51,9 +56,12 @@ TEST(Probe, DeliversExactlyWhatItIsTold) {
         long exitCode;
         std::vector<HubReceipt> expected;
     } cases[] = {
-        {L"copydata KXLobby0 21 K\\x01\\u00e4\\\\",
+        {L"copydata KXLobby0 21 K\\x01\\xc3\\xA4\\\\",
          0,
          {{WM_COPYDATA, 21, 0, std::string("K\x01\xC3\xA4\\", 6)}}},
+        {L"copydata KXLobby0 21 a\\sb\\0c\\r\\n\\t",
+         0,
+         {{WM_COPYDATA, 21, 0, std::string("a b\0c\r\n\t", 9)}}},
         {L"copydata KXLobby0 21 abc 2", 0, {{WM_COPYDATA, 21, 0, "ab"}}},
         {L"copydata KXLobby0 21 abc 6", 0, {{WM_COPYDATA, 21, 0, std::string("abc\0XX", 6)}}},
         {L"copydata KXLobby0 0x26 \"12,-5,7\"",
@@ -69,6 +77,8 @@ TEST(Probe, DeliversExactlyWhatItIsTold) {
          {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20), ""},
           {WM_LBUTTONUP, 0, MAKELPARAM(10, 20), ""}}},
         {L"copydata KXLobby0 21 bad\\q", 2, {}},
+        {L"copydata KXLobby0 21 \\u00e4", 2, {}},
+        {L"copydata KXLobby0 21 end\\", 2, {}},
         {L"send KXLobby0 WM_NOSUCH 0 0", 2, {}},
         {L"send KXLobby0/Edit TavloraIntMessage 1 0", 1, {}},
     };

@@ -13,6 +13,7 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
+#include "ui/dialog_place_win.h"
 #include "ui/language.h"
 #include "ui/main_paint_win.h"
 #include "ui/paint_win.h"
@@ -258,12 +259,12 @@ TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
                             WinId::News,  WinId::HeadMenuBackground, WinId::HeadOptions};
     for (WinId id : panels)
         ShowWindow(Handle(id), SW_SHOWNA);
-    for (WinId dialog : {WinId::Error, WinId::About}) {
+    for (WinId dialog : {WinId::Error, WinId::Login}) {
         SendMessageW(Handle(dialog), TavloraIntMessage, NC_PREPARE_DIALOG, 1);
         ShowWindow(Handle(dialog), SW_SHOWNA);
     }
-    ShowWindow(Handle(WinId::Login), SW_SHOWNA);
-    ShowWindow(Handle(WinId::Settings), SW_SHOWNA);
+    OpenModalDialog(Handle(WinId::About), 145, 60, 290, 120);
+    OpenModalDialog(Handle(WinId::Settings), 77, 75, 155, 150);
     const HWND tops[] = {mainWindow, Handle(WinId::Error), Handle(WinId::Login),
                          Handle(WinId::About), Handle(WinId::Settings)};
     auto repaint = [](HWND top, UINT invalidate) {

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include "net/escaped_bytes.h"
 #include "net/names.h"
+#include "net/text_convert.h"
 #include "tools/probe/probe_names_win.h"
 #include "tools/probe/probe_text.h"
 #include "tools/probe/probe_windows_win.h"
@@ -22,7 +24,7 @@ constexpr int kUsage = 2;
 
 std::string HandleField(HWND window) {
     return "\"hwnd\":\"" + HexText(reinterpret_cast<std::uintptr_t>(window)) +
-           "\",\"class\":" + JsonString(Utf8(ClassOf(window)));
+           "\",\"class\":" + JsonString(Utf8FromWide(ClassOf(window)));
 }
 
 int Fail(const std::string& error, const std::string& target) {
@@ -94,7 +96,7 @@ int SendCopyData(HWND window, ULONG_PTR code, std::string bytes, std::int64_t by
     data.lpData = bytes.data();
     DWORD_PTR result = 0;
     if (!Send(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), &result))
-        return Fail("send failed or timed out", Utf8(ClassOf(window)));
+        return Fail("send failed or timed out", Utf8FromWide(ClassOf(window)));
     return Succeed(window, ",\"result\":" + std::to_string(static_cast<INT_PTR>(result)));
 }
 
@@ -164,9 +166,10 @@ int CopyDataCommand(const ProbeArgs& args) {
         return Usage("expected <target> <dwData> <text> [<cbData>]");
     auto code =
         args[1] == "TEST" ? std::optional<std::int64_t>(kTestCommandCode) : ParseNumber(args[1]);
-    auto text = DecodeEscapes(args[2]);
-    if (!code || !text) return Usage("bad dwData or text escape");
-    std::int64_t byteCount = static_cast<std::int64_t>(text->size()) + 1;
+    std::string text, error;
+    if (!code) return Usage("bad dwData");
+    if (!DecodeEscapes(args[2], text, error)) return Usage(error);
+    std::int64_t byteCount = static_cast<std::int64_t>(text.size()) + 1;
     if (args.size() == 4) {
         auto count = ParseNumber(args[3]);
         if (!count || *count < 0 || *count > 0x1000000) return Usage("bad cbData");
@@ -174,17 +177,16 @@ int CopyDataCommand(const ProbeArgs& args) {
     }
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
-    return SendCopyData(window, static_cast<ULONG_PTR>(*code), *text, byteCount);
+    return SendCopyData(window, static_cast<ULONG_PTR>(*code), text, byteCount);
 }
 
 int TestCommandCommand(const ProbeArgs& args) {
     if (args.size() != 2) return Usage("expected <target> <command>");
-    auto text = DecodeEscapes(args[1]);
-    if (!text) return Usage("bad text escape");
+    std::string text, error;
+    if (!DecodeEscapes(args[1], text, error)) return Usage(error);
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
-    return SendCopyData(window, kTestCommandCode, *text,
-                        static_cast<std::int64_t>(text->size()) + 1);
+    return SendCopyData(window, kTestCommandCode, text, static_cast<std::int64_t>(text.size()) + 1);
 }
 
 int ClickCommand(const ProbeArgs& args) {
@@ -210,11 +212,11 @@ int ClickCommand(const ProbeArgs& args) {
 
 int SetTextCommand(const ProbeArgs& args) {
     if (args.size() != 2) return Usage("expected <target> <text>");
-    auto text = DecodeEscapes(args[1]);
-    if (!text) return Usage("bad text escape");
+    std::string text, error;
+    if (!DecodeEscapes(args[1], text, error)) return Usage(error);
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
-    std::wstring wide = Wide(*text);
+    std::wstring wide = WideFromUtf8(text);
     DWORD_PTR result = 0;
     if (!Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &result))
         return Fail("send failed or timed out", args[0]);
@@ -225,7 +227,7 @@ int GetTextCommand(const ProbeArgs& args) {
     if (args.size() != 1) return Usage("expected <target>");
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
-    return Succeed(window, ",\"text\":" + JsonString(Utf8(TextOf(window))));
+    return Succeed(window, ",\"text\":" + JsonString(Utf8FromWide(TextOf(window))));
 }
 
 int KeyCommand(const ProbeArgs& args) {
@@ -258,7 +260,7 @@ int FocusCommand(const ProbeArgs& args) {
     HWND foreground = GetForegroundWindow();
     auto field = [](const char* name, HWND h) {
         return std::string(",\"") + name + "\":\"" + HexText(reinterpret_cast<std::uintptr_t>(h)) +
-               "\",\"" + name + "_class\":" + JsonString(Utf8(ClassOf(h)));
+               "\",\"" + name + "_class\":" + JsonString(Utf8FromWide(ClassOf(h)));
     };
     PrintLine("{\"ok\":true" + field("focus", info.hwndFocus) + field("active", info.hwndActive) +
               field("capture", info.hwndCapture) + field("foreground", foreground) + "}");

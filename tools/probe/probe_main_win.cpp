@@ -4,8 +4,8 @@
 
 #include <string_view>
 
+#include "net/text_convert.h"
 #include "tools/probe/probe_commands_win.h"
-#include "tools/probe/probe_windows_win.h"
 
 namespace {
 
@@ -20,7 +20,9 @@ Targets:
   <class>                       the top-level window of that class (FindWindowW)
   <class>/<child class>[#n]/... the n-th (from 0, default 0) descendant of that class,
                                 in EnumChildWindows order, of the window before it
-Texts accept the escapes \xNN (a byte), \uXXXX (a character as UTF-8), \\ \n \r \t.
+Texts are UTF-8 with the escapes \xNN (a byte), \\ \" \r \n \t \0 (a zero byte) and
+\s (a space), as the development server's scenarios write them. Texts (arguments and
+window texts) over 10000 UTF-8 bytes come out empty.
 Numbers are decimal (with optional sign) or 0x hexadecimal.
 
 Commands:
@@ -30,7 +32,7 @@ Commands:
                                 parent_class (owner for top-level windows) id style
                                 exstyle visible_style visible enabled topmost x y w h
                                 (screen for top-level, parent client area for children)
-                                screen_x screen_y (the top-left corner on the screen)
+                                sx sy (the top-left corner on the screen)
                                 text. The system's IME windows are left out.
   wait <target> [<ms>]          until the target exists (default 10000 ms, polls 50 ms)
   wait-visible <target> [<ms>]  until it exists and IsWindowVisible
@@ -109,14 +111,14 @@ int wmain(int argc, wchar_t** argv) {
         PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
         return 2;
     }
-    std::string name = Utf8(argv[1]);
+    std::string name = Utf8FromWide(argv[1]);
     if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp(GetStdHandle(STD_OUTPUT_HANDLE));
         return 0;
     }
     ProbeArgs args;
     for (int i = 2; i < argc; ++i)
-        args.push_back(Utf8(argv[i]));
+        args.push_back(Utf8FromWide(argv[i]));
     for (const Command& command : kCommands) {
         if (command.name != name) continue;
         if (args.size() < command.minArgs || args.size() > command.maxArgs) {

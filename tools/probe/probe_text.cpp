@@ -1,4 +1,4 @@
-// Argument escapes, numbers, target paths and JSON text for the window probe.
+// Numbers, target paths and JSON text for the window probe.
 #include "tools/probe/probe_text.h"
 
 namespace {
@@ -10,75 +10,7 @@ int HexDigitValue(char c) {
     return -1;
 }
 
-std::optional<std::uint32_t> ParseHexDigits(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : text) {
-        int digit = HexDigitValue(c);
-        if (digit < 0) return std::nullopt;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 }  // namespace
-
-std::optional<std::string> DecodeEscapes(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i >= text.size()) return std::nullopt;
-        switch (text[i]) {
-            case '\\':
-                out += '\\';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'x': {
-                if (i + 2 >= text.size()) return std::nullopt;
-                auto value = ParseHexDigits(text.substr(i + 1, 2));
-                if (!value) return std::nullopt;
-                out += static_cast<char>(*value);
-                i += 2;
-                break;
-            }
-            case 'u': {
-                if (i + 4 >= text.size()) return std::nullopt;
-                auto value = ParseHexDigits(text.substr(i + 1, 4));
-                if (!value) return std::nullopt;
-                AppendUtf8(out, *value);
-                i += 4;
-                break;
-            }
-            default:
-                return std::nullopt;
-        }
-    }
-    return out;
-}
 
 std::optional<std::int64_t> ParseNumber(std::string_view text) {
     bool negative = false;

@@ -1,5 +1,5 @@
-// Text handling of the window probe that needs no Windows headers: argument escapes,
-// numbers, target paths and the JSON it prints.
+// Text handling of the window probe that needs no Windows headers: numbers, target paths
+// and the JSON it prints. Text arguments are decoded by net/escaped_bytes.
 #pragma once
 
 #include <cstdint>
@@ -7,10 +7,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Decodes the escapes of a text argument: \xNN (one byte), \uXXXX (a code point as
-// UTF-8), \\, \n, \r, \t. Anything else after a backslash is refused (nullopt).
-std::optional<std::string> DecodeEscapes(std::string_view text);
 
 // Decimal with optional sign, or hexadecimal with "0x"; the whole text must match.
 std::optional<std::int64_t> ParseNumber(std::string_view text);

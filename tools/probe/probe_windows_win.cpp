@@ -1,6 +1,7 @@
 // Window search and description: targets, the windows of one process, their state.
 #include "tools/probe/probe_windows_win.h"
 
+#include "net/text_convert.h"
 #include "tools/probe/probe_text.h"
 
 namespace {
@@ -29,25 +30,6 @@ const char* Bool(bool value) {
 
 }  // namespace
 
-std::string Utf8(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                     nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), length,
-                        nullptr, nullptr);
-    return out;
-}
-
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), length);
-    return out;
-}
-
 std::wstring ClassOf(HWND window) {
     if (!window) return {};
     wchar_t name[256];
@@ -64,10 +46,10 @@ HWND FindTarget(std::string_view target) {
     }
     auto path = ParseTargetPath(target);
     if (!path) return nullptr;
-    HWND current = FindWindowW(Wide(path->topClass).c_str(), nullptr);
+    HWND current = FindWindowW(WideFromUtf8(path->topClass).c_str(), nullptr);
     for (const TargetStep& step : path->steps) {
         if (!current) return nullptr;
-        std::wstring wanted = Wide(step.className);
+        std::wstring wanted = WideFromUtf8(step.className);
         int seen = 0;
         HWND match = nullptr;
         for (HWND child : DescendantsOf(current)) {
@@ -133,14 +115,14 @@ std::string DescribeWindow(HWND window) {
     HWND parent = isChild ? GetParent(window) : GetWindow(window, GW_OWNER);
     RECT rect{};
     GetWindowRect(window, &rect);
-    const POINT screen{rect.left, rect.top};
+    const RECT screen = rect;
     if (isChild && parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
 
     std::string json = "{\"hwnd\":\"" + HandleText(window) + "\"";
-    json += ",\"class\":" + JsonString(Utf8(ClassOf(window)));
+    json += ",\"class\":" + JsonString(Utf8FromWide(ClassOf(window)));
     json += ",\"top_level\":" + std::string(Bool(!isChild));
     json += ",\"parent\":\"" + HandleText(parent) + "\"";
-    json += ",\"parent_class\":" + JsonString(Utf8(ClassOf(parent)));
+    json += ",\"parent_class\":" + JsonString(Utf8FromWide(ClassOf(parent)));
     json += ",\"id\":" + std::to_string(isChild ? GetDlgCtrlID(window) : 0);
     json += ",\"style\":\"" + HexText(static_cast<DWORD>(style), 8) + "\"";
     json += ",\"exstyle\":\"" + HexText(static_cast<DWORD>(exStyle), 8) + "\"";
@@ -151,8 +133,8 @@ std::string DescribeWindow(HWND window) {
     json += ",\"x\":" + std::to_string(rect.left) + ",\"y\":" + std::to_string(rect.top);
     json += ",\"w\":" + std::to_string(rect.right - rect.left);
     json += ",\"h\":" + std::to_string(rect.bottom - rect.top);
-    json += ",\"screen_x\":" + std::to_string(screen.x);
-    json += ",\"screen_y\":" + std::to_string(screen.y);
-    json += ",\"text\":" + JsonString(Utf8(TextOf(window))) + "}";
+    // Where the window is on the screen, for pointer input.
+    json += ",\"sx\":" + std::to_string(screen.left) + ",\"sy\":" + std::to_string(screen.top);
+    json += ",\"text\":" + JsonString(Utf8FromWide(TextOf(window))) + "}";
     return json;
 }

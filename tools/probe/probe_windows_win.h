@@ -7,9 +7,6 @@
 #include <string_view>
 #include <vector>
 
-std::string Utf8(std::wstring_view wide);
-std::wstring Wide(std::string_view utf8);
-
 std::wstring ClassOf(HWND window);
 
 // A target argument: "0x<handle>", a top-level class, or a path

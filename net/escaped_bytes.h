@@ -1,5 +1,6 @@
-// Byte texts as scenario files and control lines write them (C-like escapes), and bytes
-// shown readably in the log.
+// Byte texts written with C-like escapes, as the development server's scenario files and
+// control lines and the window probe's arguments take them, and bytes shown readably in a
+// log.
 #pragma once
 
 #include <cstddef>

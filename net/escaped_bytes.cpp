@@ -1,5 +1,5 @@
-// Escaped byte texts of scenarios and control lines, and the reverse for the log.
-#include "server/byte_text.h"
+// Escaped byte texts (scenarios, control lines, probe arguments), and the reverse for logs.
+#include "net/escaped_bytes.h"
 
 namespace {
 

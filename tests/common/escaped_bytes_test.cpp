@@ -1,0 +1,61 @@
+// The escaped byte texts that the development server's scenarios and the window probe's
+// arguments share, natively and under Wine.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "net/escaped_bytes.h"
+
+namespace {
+
+TEST(EscapedBytes, DecodesTheEscapes) {
+    struct Case {
+        const char* text;
+        bool ok;
+        std::string bytes;
+    } cases[] = {
+        {"plain,!", true, "plain,!"},
+        {"", true, ""},
+        {"a\\x41b", true, "aAb"},
+        {"\\xfF", true, "\xff"},
+        {"\\x00\\xc3\\xA4", true, std::string("\0\xC3\xA4", 3)},
+        {"\\r\\n\\t", true, "\r\n\t"},
+        {"\\\\x41", true, "\\x41"},
+        {"\\\"q\\\"", true, "\"q\""},
+        {"a\\0b", true, std::string("a\0b", 3)},
+        {"a\\sb", true, "a b"},
+        {"\xC3\xA4", true, "\xC3\xA4"},
+        {"\\x4", false, ""},
+        {"\\x", false, ""},
+        {"\\xg1", false, ""},
+        {"\\q", false, ""},
+        {"\\u00e4", false, ""},
+        {"end\\", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string bytes, error;
+        EXPECT_EQ(DecodeEscapes(c.text, bytes, error), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(bytes, c.bytes);
+        } else {
+            EXPECT_FALSE(error.empty());
+        }
+    }
+}
+
+TEST(EscapedBytes, PrintableEscapesAndCuts) {
+    EXPECT_EQ(Printable(std::string("a\r\n\x01\xff\\", 6)), "a\\r\\n\\x01\\xff\\\\");
+    EXPECT_EQ(Printable("abcdef", 3), "abc... (6 bytes)");
+}
+
+TEST(EscapedBytes, PrintableTextDecodesToTheSameBytes) {
+    std::string every_byte;
+    for (int b = 0; b < 256; ++b)
+        every_byte.push_back(static_cast<char>(b));
+    std::string bytes, error;
+    ASSERT_TRUE(DecodeEscapes(Printable(every_byte, every_byte.size()), bytes, error)) << error;
+    EXPECT_EQ(bytes, every_byte);
+}
+
+}  // namespace
