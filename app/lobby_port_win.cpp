@@ -5,6 +5,8 @@
 #include <shellapi.h>
 
 #include "lobby/lobby_port.h"
+#include "lobby/lobby_state.h"
+#include "lobby/room_list.h"
 #include "net/hub_handles_win.h"
 #include "session/ui_port.h"
 #include "ui/registry_win.h"
@@ -90,14 +92,20 @@ void SiblingPause(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-void LobbySetRoomListRows(int rows) {
+namespace {
+void SetListRows(WinId list, int rows) {
     SCROLLINFO scroll{};
     scroll.cbSize = sizeof scroll;
     scroll.fMask = SIF_RANGE | SIF_PAGE;
     scroll.nMin = 0;
     scroll.nMax = rows - 1;
     scroll.nPage = kRoomListPageRows;
-    SetScrollInfo(WindowHandle(WinId::RoomBody), SB_VERT, &scroll, TRUE);
+    SetScrollInfo(WindowHandle(list), SB_VERT, &scroll, TRUE);
+}
+}  // namespace
+
+void LobbySetRoomListRows(int rows) {
+    SetListRows(WinId::RoomBody, rows);
 }
 
 void LobbyRepaintRoomList() {
@@ -119,7 +127,18 @@ void LobbyRefreshContacts() {
     UiRefreshContacts();
 }
 
-void LobbyRefreshTournamentList() {}
+void LobbyRefreshTournamentList() {
+    SetListRows(WinId::TournamentBody, ListedCount(tournamentRooms));
+    UiRepaint(WinId::TournamentBody);
+    UiRepaint(WinId::Main);
+}
+
+void LobbyShowEnterTournament(bool shown) {
+    if (shown)
+        UiShow(WinId::EnterTournament);
+    else
+        UiHide(WinId::EnterTournament);
+}
 
 void LobbyShowOwnName() {
     UiRepaint(WinId::CashierBody);

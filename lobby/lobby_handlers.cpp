@@ -12,6 +12,7 @@
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
+#include "lobby/tournament_list.h"
 #include "lobby/sibling_launch.h"
 #include "net/notification_codes.h"
 #include "net/relay_codes.h"
@@ -133,7 +134,7 @@ void OnPlayers(const FieldList& fields) {
     LobbyRepaintMain();
     if (existingChanged) {
         RefreshRoomUsers();
-        LobbyRefreshTournamentList();
+        RefreshTournamentList();
         LobbyRefreshContacts();
     }
 }

@@ -52,7 +52,9 @@ void LobbyRepaintMain();
 void LobbyShowEnterRoom(bool shown);
 // The contacts list rebuilt from the contact relations and the players.
 void LobbyRefreshContacts();
+// The tournament list view shows the list again: its scroll range and its rows.
 void LobbyRefreshTournamentList();
+void LobbyShowEnterTournament(bool shown);
 // The own display name changed (the account panel shows it).
 void LobbyShowOwnName();
 // The own presence changed: the contacts window's status bar and Status menu follow it.

@@ -58,6 +58,30 @@ int CompareRoomNames(const std::wstring& a, const std::wstring& b) {
                    static_cast<std::int32_t>(b.size() > common));
 }
 
+int CompareRoomsBy(const RoomRecord& a, const RoomRecord& b, int mode) {
+    return CompareRooms(a, b, mode);
+}
+
+int ToggledSortMode(int mode, int column) {
+    switch (column) {
+        case 1:
+            return mode == 0 ? 1 : 0;
+        case 2:
+            return mode == 2 ? 3 : 2;
+        case 3:
+            return mode == 4 ? 5 : 4;
+        default:
+            return mode;
+    }
+}
+
+int ListedCount(const std::vector<RoomRecord>& list) {
+    int count = 0;
+    for (const RoomRecord& room : list)
+        count += room.listed ? 1 : 0;
+    return count;
+}
+
 void SortRooms(int mode) {
     const auto before = [mode](const RoomRecord& a, const RoomRecord& b) {
         return CompareRooms(a, b, mode) < 0;
@@ -73,7 +97,8 @@ void SortRooms(int mode) {
 
 namespace {
 void ShowRoomList() {
-    LobbySetRoomListRows(static_cast<int>(rooms.size()));
+    // Only listed rooms take a row, so only they count for scrolling.
+    LobbySetRoomListRows(ListedCount(rooms));
     LobbyRepaintRoomList();
     LobbyRepaintMain();
 }
@@ -91,19 +116,8 @@ void RefreshRoomUsers() {
 }
 
 void ToggleRoomSort(int column) {
-    switch (column) {
-        case 1:
-            RoomSortMode = RoomSortMode == 0 ? 1 : 0;
-            break;
-        case 2:
-            RoomSortMode = RoomSortMode == 2 ? 3 : 2;
-            break;
-        case 3:
-            RoomSortMode = RoomSortMode == 4 ? 5 : 4;
-            break;
-        default:
-            return;
-    }
+    if (column < 1 || column > 3) return;
+    RoomSortMode = ToggledSortMode(RoomSortMode, column);
     RefreshRoomList();
 }
 

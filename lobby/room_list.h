@@ -4,10 +4,21 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
+
+#include "lobby/records.h"
 
 // Room names compare without regard to the case of A to Z (no other letter is lowered),
 // then by UTF-16 code unit; a name that begins the other comes first. <0, 0 or >0.
 int CompareRoomNames(const std::wstring& a, const std::wstring& b);
+
+// <0, 0 or >0 as `a` comes before, with or after `b` in sort mode `mode` (0..5).
+int CompareRoomsBy(const RoomRecord& a, const RoomRecord& b, int mode);
+// The sort mode after a click on column head 1 (name), 2 (money kind) or 3 (users):
+// the head's first order, or its second when its first is in force.
+int ToggledSortMode(int mode, int column);
+// How many entries of a room or tournament list take a row of its view: the listed ones.
+int ListedCount(const std::vector<RoomRecord>& list);
 
 // Sorts the room list by `mode` (0 name ascending, 1 name descending, 2 / 3 money kind
 // ascending / descending, 4 / 5 users descending / ascending; ties in 2 to 5 by name

@@ -164,6 +164,10 @@ void LobbyRefreshTournamentList() {
     if (Quiet()) return;
     Record("refresh tournaments");
 }
+void LobbyShowEnterTournament(bool shown) {
+    if (Quiet()) return;
+    Record(shown ? "show enter tournament" : "hide enter tournament");
+}
 void LobbyShowOwnName() {
     if (Quiet()) return;
     Record("own name");
