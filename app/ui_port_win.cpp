@@ -52,13 +52,7 @@ void UiHide(WinId window) {
     ShowWindow(WindowHandle(window), SW_HIDE);
 }
 void UiRepaint(WinId window) {
-    HWND handle = WindowHandle(window);
-    // Windows that show a state also carry it as their text (screen readers, the probe).
-    if (window == WinId::Connect)
-        SetWindowTextW(handle, ConnectPhaseText(connectPhase, language).c_str());
-    else if (window == WinId::StatusLine)
-        SetWindowTextW(handle, LinkStateText(linkState, language).c_str());
-    InvalidateRect(handle, nullptr, FALSE);
+    InvalidateRect(WindowHandle(window), nullptr, FALSE);
 }
 void UiEnable(WinId window, bool enabled) {
     EnableWindow(WindowHandle(window), enabled);

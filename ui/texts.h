@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 enum class TextId : int {
     // Header menu bar and its panels.
@@ -201,3 +202,7 @@ std::wstring LinkStateText(int linkState, int language);
 std::wstring PresenceText(int presence, int language);
 // The four lines of the error dialog for errorState 2..10; other states show no lines.
 std::array<std::wstring, 4> ErrorLines(int errorState, int language);
+
+// The parts joined by single blanks, empty parts left out: the one window text of a
+// window that shows several texts.
+std::wstring JoinTexts(const std::vector<std::wstring>& parts);
