@@ -26,7 +26,7 @@ enum TestCode : WPARAM {
 bool RunTestCode(WPARAM code, LPARAM argument) {
     switch (code) {
         case TEST_ENTER_ROOM:
-            SelectedRoomId = static_cast<std::int32_t>(argument);
+            SetSelectedRoomId(static_cast<std::int32_t>(argument));
             OpenRoomWindow();
             return true;
         case TEST_SELECT_ROOM_AT:

@@ -88,7 +88,7 @@ void OnPresenceChange(const FieldList& fields) {
     const std::int32_t playerId = NumberField(fields, 2);
     const std::int32_t status = NumberField(fields, 3);
     if (playerId == OwnPlayerId) {
-        ownPresence = status;
+        SetOwnPresence(status);
         LobbyShowOwnPresence();
     }
     const std::size_t at = FirstPlayer(playerId);
@@ -117,7 +117,7 @@ void OnPlayers(const FieldList& fields) {
         player.value = TextToInt(items[2]);
         player.status = TextToInt(items[3]);
         if (player.id == OwnPlayerId) {
-            ownDisplayName = player.name;
+            SetOwnDisplayName(player.name);
             LobbyShowOwnName();
         }
         const std::size_t at = FirstPlayer(player.id);
@@ -190,7 +190,7 @@ void OnRooms(const FieldList& fields) {
         SendToRoomWindow(id, RELAY_ROOM_CHANGED, relayed);
     });
     if (FirstRoomListPending) {
-        FirstRoomListPending = false;
+        SetFirstRoomListPending(false);
         RemoveRoomsWhere([](const RoomRecord& room) { return !room.listed; });
     }
     RefreshRoomList();

@@ -54,6 +54,22 @@ void ClearSessionLists() {
 
 }  // namespace
 
+void SetSelectedRoomId(std::int32_t id) {
+    SelectedRoomId = id;
+}
+
+void SetSelectedTournamentId(std::int32_t id) {
+    SelectedTournamentId = id;
+}
+
+void SetFirstRoomListPending(bool pending) {
+    FirstRoomListPending = pending;
+}
+
+void SetOwnDisplayName(std::wstring name) {
+    ownDisplayName = std::move(name);
+}
+
 void AddRememberedRoom(std::vector<RoomRecord>& list, std::int32_t id, std::int32_t left,
                        std::int32_t top) {
     RoomRecord room;
@@ -70,9 +86,9 @@ void ResetLobbyForReconnect() {
     ClearSessionLists();
     ForgetRoomSessions(rooms);
     ForgetRoomSessions(tournamentRooms);
-    FirstRoomListPending = true;
+    SetFirstRoomListPending(true);
     FirstTournamentListPending = true;
-    SelectedRoomId = 0;
+    SetSelectedRoomId(0);
     SelectedTournamentId = 0;
 }
 
@@ -82,10 +98,10 @@ void ClearLobby() {
     tournamentRooms.clear();
     tournamentTables.clear();
     IndexRebuild(roomIndex, rooms, RoomId);
-    ownDisplayName.clear();
-    FirstRoomListPending = true;
+    SetOwnDisplayName(std::wstring());
+    SetFirstRoomListPending(true);
     FirstTournamentListPending = true;
-    SelectedRoomId = 0;
+    SetSelectedRoomId(0);
     SelectedTournamentId = 0;
 }
 

@@ -34,6 +34,11 @@ extern std::int32_t SelectedTournamentId;
 extern bool FirstRoomListPending;
 extern bool FirstTournamentListPending;
 
+void SetSelectedRoomId(std::int32_t id);
+void SetSelectedTournamentId(std::int32_t id);
+void SetFirstRoomListPending(bool pending);
+void SetOwnDisplayName(std::wstring name);
+
 // A room remembered by config.ini before any connection: id and window place only.
 void AddRememberedRoom(std::vector<RoomRecord>& list, std::int32_t id, std::int32_t left,
                        std::int32_t top);

@@ -117,12 +117,12 @@ void RefreshRoomUsers() {
 
 void ToggleRoomSort(int column) {
     if (column < 1 || column > 3) return;
-    RoomSortMode = ToggledSortMode(RoomSortMode, column);
+    SetRoomSortMode(ToggledSortMode(RoomSortMode, column));
     RefreshRoomList();
 }
 
 void ClearRoomSelection() {
-    SelectedRoomId = 0;
+    SetSelectedRoomId(0);
     LobbyShowEnterRoom(false);
 }
 
@@ -133,7 +133,7 @@ void SelectRoomAt(std::size_t index) {
         SiblingToFront(rooms[index].window);
         ClearRoomSelection();
     } else {
-        SelectedRoomId = rooms[index].id;
+        SetSelectedRoomId(rooms[index].id);
         if (SelectedRoomId > 0) LobbyShowEnterRoom(true);
     }
     LobbyRepaintRoomList();

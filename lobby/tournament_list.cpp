@@ -26,12 +26,12 @@ void RefreshTournamentList() {
 
 void ToggleTournamentSort(int column) {
     if (column < 1 || column > 3) return;
-    TournamentSortMode = ToggledSortMode(TournamentSortMode, column);
+    SetTournamentSortMode(ToggledSortMode(TournamentSortMode, column));
     RefreshTournamentList();
 }
 
 void ClearTournamentSelection() {
-    SelectedTournamentId = 0;
+    SetSelectedTournamentId(0);
     LobbyShowEnterTournament(false);
 }
 
@@ -42,7 +42,7 @@ void SelectTournamentAt(std::size_t index) {
         SiblingToFront(tournamentRooms[index].window);
         ClearTournamentSelection();
     } else {
-        SelectedTournamentId = tournamentRooms[index].id;
+        SetSelectedTournamentId(tournamentRooms[index].id);
         if (SelectedTournamentId > 0) LobbyShowEnterTournament(true);
     }
     LobbyRefreshTournamentList();

@@ -45,7 +45,7 @@ protected:
         isConnected = true;
         pendingAcknowledgement = 0;
         OwnPlayerId = 1001;
-        ownPresence = PRESENCE_ONLINE;
+        SetOwnPresence(PRESENCE_ONLINE);
         ProgramFolder = L"C:\\Tavlora\\";
         configDatPath = L"C:\\Users\\Ann\\AppData\\Local\\Tavlora\\config.dat";
         savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
@@ -58,7 +58,7 @@ protected:
         ResetSettingsToDefaults();
         DrainOutboundQueue();
         OwnPlayerId = 0;
-        ownPresence = PRESENCE_NOT_CONNECTED;
+        SetOwnPresence(PRESENCE_NOT_CONNECTED);
     }
 
     // One server message "<type>,<fields>,!" through dispatch, numbered in turn.
