@@ -1,11 +1,11 @@
 // The lobby's message handlers: players, rooms, presences, tables, seats and contact
 // relations kept from the server's messages, and relayed to the sibling windows concerned.
-// Join requests and private conversations start their sibling programs; the add-contact
-// answer comes with its window and until then is taken (and acknowledged) without effect.
+// Join requests and private conversations start their sibling programs.
 #include "lobby/lobby_handlers.h"
 
 #include <algorithm>
 
+#include "lobby/contact_online.h"
 #include "lobby/conversations.h"
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
@@ -87,6 +87,7 @@ void OnPresenceChange(const FieldList& fields) {
     SiblingBatch batch;
     const std::int32_t playerId = NumberField(fields, 2);
     const std::int32_t status = NumberField(fields, 3);
+    const bool contactOnline = ContactComesOnline(playerId, status);
     if (playerId == OwnPlayerId) {
         SetOwnPresence(status);
         LobbyShowOwnPresence();
@@ -100,6 +101,7 @@ void OnPresenceChange(const FieldList& fields) {
     }
     LobbyRepaintMain();
     if (IsContact(playerId)) LobbyRefreshContacts();
+    if (contactOnline) LobbyContactCameOnline();
     if (presencesGone > 0) RefreshRoomUsers();
     BroadcastToChildWindows(RELAY_PRESENCE, Pair(playerId, ',', status));
 }
@@ -285,7 +287,9 @@ void OnContacts(const FieldList& fields) {
     LobbyRefreshContacts();
 }
 
-void OnAddContactResult(const FieldList&) {}
+void OnAddContactResult(const FieldList& fields) {
+    LobbyShowAddContactFailure(NumberField(fields, 2));
+}
 
 void OnContactChanged(const FieldList& fields) {
     SiblingBatch batch;
