@@ -11,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "session/ui_port.h"
 #include "ui/contacts_window_win.h"
+#include "ui/list_scroll_win.h"
 #include "ui/registry_win.h"
 
 namespace {
@@ -94,20 +95,8 @@ void SiblingPause(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-namespace {
-void SetListRows(WinId list, int rows) {
-    SCROLLINFO scroll{};
-    scroll.cbSize = sizeof scroll;
-    scroll.fMask = SIF_RANGE | SIF_PAGE;
-    scroll.nMin = 0;
-    scroll.nMax = rows - 1;
-    scroll.nPage = kRoomListPageRows;
-    SetScrollInfo(WindowHandle(list), SB_VERT, &scroll, TRUE);
-}
-}  // namespace
-
 void LobbySetRoomListRows(int rows) {
-    SetListRows(WinId::RoomBody, rows);
+    SetListRows(WindowHandle(WinId::RoomBody), rows, kRoomListPageRows, false);
 }
 
 void LobbyRepaintRoomList() {
@@ -139,7 +128,8 @@ void LobbyShowAddContactFailure(int resultCode) {
 }
 
 void LobbyRefreshTournamentList() {
-    SetListRows(WinId::TournamentBody, ListedCount(tournamentRooms));
+    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms),
+                kRoomListPageRows, false);
     UiRepaint(WinId::TournamentBody);
     UiRepaint(WinId::Main);
 }

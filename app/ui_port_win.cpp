@@ -19,6 +19,7 @@
 #include "ui/button_actions_win.h"
 #include "ui/contacts_menu_win.h"
 #include "ui/contacts_window_win.h"
+#include "ui/list_scroll_win.h"
 #include "ui/registry_win.h"
 #include "ui/language.h"
 #include "ui/texts.h"
@@ -113,13 +114,7 @@ void UiStartTrafficThreads() {
 namespace {
 
 void ResetVerticalScroll(WinId list, int page) {
-    SCROLLINFO scroll{};
-    scroll.cbSize = sizeof scroll;
-    scroll.fMask = SIF_RANGE | SIF_PAGE;
-    scroll.nMin = 0;
-    scroll.nMax = -1;  // empty
-    scroll.nPage = static_cast<UINT>(page);
-    SetScrollInfo(WindowHandle(list), SB_VERT, &scroll, TRUE);
+    SetListRows(WindowHandle(list), 0, page, false);
 }
 
 }  // namespace

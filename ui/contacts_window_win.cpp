@@ -14,6 +14,7 @@
 #include "ui/contacts_menu_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
+#include "ui/list_scroll_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
 
@@ -79,14 +80,6 @@ HWND MenuWindow() {
     return WindowHandle(WinId::ContactsOptions);
 }
 
-int ScrollPosition(HWND list) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS;
-    GetScrollInfo(list, SB_VERT, &info);
-    return info.nPos;
-}
-
 int ListPage(HWND list) {
     RECT client{};
     GetClientRect(list, &client);
@@ -94,14 +87,8 @@ int ListPage(HWND list) {
 }
 
 void SetListRange(HWND list) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
     // An empty list keeps its scroll bar, disabled, as every list of the hub does.
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
-    info.nMin = 0;
-    info.nMax = static_cast<int>(contactRows.size()) - 1;
-    info.nPage = static_cast<UINT>(ListPage(list));
-    SetScrollInfo(list, SB_VERT, &info, TRUE);
+    SetListRows(list, static_cast<int>(contactRows.size()), ListPage(list), true);
 }
 
 // One row's name per line, in display order.
@@ -119,7 +106,7 @@ void PaintList(HWND list) {
     BeginCanvas(list, canvas);
     RECT all{0, 0, canvas.width, canvas.height};
     FillRect(canvas.dc, &all, PaleBlueBrush());
-    const int scroll = ScrollPosition(list);
+    const int scroll = ListScrollPosition(list);
     const int page = ContactsPage(canvas.height);
     for (int r = scroll; r >= 0 && r <= scroll + page && r < static_cast<int>(contactRows.size());
          ++r) {
@@ -138,41 +125,9 @@ void PaintList(HWND list) {
     EndCanvas(canvas);
 }
 
-void ScrollList(HWND list, WPARAM request) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(list, SB_VERT, &info);
-    int position = info.nPos;
-    const int page = static_cast<int>(info.nPage);
-    switch (LOWORD(request)) {
-        case SB_LINEUP:
-            position -= 1;
-            break;
-        case SB_LINEDOWN:
-            position += 1;
-            break;
-        case SB_PAGEUP:
-            position -= page;
-            break;
-        case SB_PAGEDOWN:
-            position += page;
-            break;
-        case SB_THUMBTRACK:
-            position = info.nTrackPos;
-            break;
-        default:
-            return;
-    }
-    info.fMask = SIF_POS;
-    info.nPos = position;  // the scroll bar keeps it inside its range
-    SetScrollInfo(list, SB_VERT, &info, TRUE);
-    InvalidateRect(list, nullptr, FALSE);
-}
-
 // Selects the row under client y, or clears the selection; the row, or -1.
 int SelectRowAt(HWND list, int y) {
-    const int row = ContactRowAt(y, ScrollPosition(list));
+    const int row = ContactRowAt(y, ListScrollPosition(list));
     SetSelectedContact(row >= 0 ? contactRows[static_cast<std::size_t>(row)].contactId : 0);
     InvalidateRect(list, nullptr, FALSE);
     return row;
@@ -289,7 +244,7 @@ LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPA
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         case WM_VSCROLL:
-            ScrollList(window, wParam);
+            ScrollListByRequest(window, wParam, ListPage(window));
             return 0;
         case WM_LBUTTONDOWN:
             SelectRowAt(window, GET_Y_LPARAM(lParam));

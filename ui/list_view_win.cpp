@@ -11,6 +11,7 @@
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
+#include "ui/list_scroll_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
 #include "ui/texts.h"
@@ -56,14 +57,6 @@ std::vector<std::size_t> ListedIndices(const ListView& view) {
     return listed;
 }
 
-int ScrollPosition(HWND window) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS;
-    GetScrollInfo(window, SB_VERT, &info);
-    return info.nPos;
-}
-
 std::wstring MoneyKindText(int kind) {
     switch (kind) {
         case 1:
@@ -84,23 +77,20 @@ void PaintListView(int row, HWND window) {
     DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
     const std::vector<std::size_t> listed = ListedIndices(view);
     if (listed.empty()) {
-        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), kRoomsBlue,
-                        {0, 0, 430, 209});
+        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), kRoomsBlue, {0, 0, 430, 209});
     }
-    const int scroll = ScrollPosition(window);
+    const int scroll = ListScrollPosition(window);
     std::wstring spoken;
-    for (int k = scroll; k >= 0 && k < static_cast<int>(listed.size()) && k <= scroll + 11;
-         ++k) {
+    for (int k = scroll; k >= 0 && k < static_cast<int>(listed.size()) && k <= scroll + 11; ++k) {
         const RoomRecord& room = (*view.records)[listed[static_cast<std::size_t>(k)]];
         const int y = (k - scroll) * kRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
-        DrawTextAt(canvas.dc, room.name, SmallFont(), greyed ? kSelectedGrey : view.nameColour,
-                   20, y);
-        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, 164, y, 16, 16);
-        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184,
+        DrawTextAt(canvas.dc, room.name, SmallFont(), greyed ? kSelectedGrey : view.nameColour, 20,
                    y);
-        const std::wstring users = room.state == view.lockedState ? Text(TextId::RoomLocked)
-                                                                  : std::to_wstring(room.users);
+        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, 164, y, 16, 16);
+        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184, y);
+        const std::wstring users =
+            room.state == view.lockedState ? Text(TextId::RoomLocked) : std::to_wstring(room.users);
         DrawTextAt(canvas.dc, users, SmallFont(), view.nameColour, 308, y);
         spoken += (spoken.empty() ? L"" : L"\n") + room.name + L"\t" +
                   MoneyKindText(room.moneyKind) + L"\t" + users;
@@ -112,44 +102,11 @@ void PaintListView(int row, HWND window) {
 
 void SelectAtPointer(const ListView& view, HWND window, int y) {
     const std::vector<std::size_t> listed = ListedIndices(view);
-    const int k = y / kRowHeight + ScrollPosition(window);
+    const int k = y / kRowHeight + ListScrollPosition(window);
     // A click below the last listed entry clears the selection like one past the list.
     view.selectAt(k >= 0 && k < static_cast<int>(listed.size())
                       ? listed[static_cast<std::size_t>(k)]
                       : view.records->size());
-    InvalidateRect(window, nullptr, FALSE);
-}
-
-void Scroll(HWND window, WPARAM request) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(window, SB_VERT, &info);
-    int position = info.nPos;
-    const int page = info.nPage > 0 ? static_cast<int>(info.nPage) : kVisibleRows;
-    switch (LOWORD(request)) {
-        case SB_LINEUP:
-            position -= 1;
-            break;
-        case SB_LINEDOWN:
-            position += 1;
-            break;
-        case SB_PAGEUP:
-            position -= page;
-            break;
-        case SB_PAGEDOWN:
-            position += page;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            position = info.nTrackPos;
-            break;
-        default:
-            return;
-    }
-    info.fMask = SIF_POS;
-    info.nPos = position;  // the scroll bar keeps it inside its range
-    SetScrollInfo(window, SB_VERT, &info, TRUE);
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -167,7 +124,7 @@ LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPA
             ViewOf(row).enter();
             return 0;
         case WM_VSCROLL:
-            Scroll(window, wParam);
+            ScrollListByRequest(window, wParam, kVisibleRows);
             return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

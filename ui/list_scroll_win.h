@@ -1,0 +1,13 @@
+// The vertical scrolling every list of the hub shares: the range set from its row count,
+// the position read back, and the scroll bar's requests.
+#pragma once
+
+#include <windows.h>
+
+// Range 0 .. rows - 1 with a page of `page` rows. With `keepBarWhenEmpty` an empty list
+// keeps its scroll bar, disabled; otherwise the window system may hide it.
+void SetListRows(HWND list, int rows, int page, bool keepBarWhenEmpty);
+int ListScrollPosition(HWND list);
+// WM_VSCROLL: a line, a page (`pageWhenUnset` before any range was set) or the thumb's
+// place; the list repaints.
+void ScrollListByRequest(HWND list, WPARAM request, int pageWhenUnset);
