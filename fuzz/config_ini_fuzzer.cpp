@@ -11,6 +11,7 @@
 #include "app/config_snapshot.h"
 #include "fuzz/fuzz_check.h"
 #include "lobby/lobby_state.h"
+#include "session/session.h"
 #include "settings/config_ini.h"
 #include "settings/settings.h"
 
@@ -78,5 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ComposeConfigIni(CollectConfigIniInput(mainWindowLeft, mainWindowTop));
     Start(written);
     FUZZ_CHECK(Take() == read);
+
+    // What the input left is freed within it (libFuzzer checks for leaks when it is not).
+    std::vector<RoomRecord>().swap(rooms);
+    std::vector<RoomRecord>().swap(tournamentRooms);
+    SetLoginFields({}, {});
     return 0;
 }
