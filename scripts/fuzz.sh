@@ -24,7 +24,7 @@ run_one='
 t=$1; seconds=$2; out=$3
 case $t in
   inbound) max_len=24576 ;;
-  config_ini) max_len=16384 ;;
+  config_ini | relay) max_len=16384 ;;
   *) max_len=4096 ;;
 esac
 mkdir -p "$out/corpus/$t" "$out/findings/$t"
