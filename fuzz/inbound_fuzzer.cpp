@@ -1,7 +1,8 @@
 // What the server sends, from the socket's reads to the models: the receive loop's
 // carry-over, the inbound queue, the splitter and the hub's own routes into the session,
-// account, news and lobby handlers. One input is one connection's byte stream, so
-// messages act on the state earlier ones left; the window system is the recording fake.
+// account, news and lobby handlers, and the texts the windows paint from what they
+// changed. One input is one connection's byte stream, so messages act on the state
+// earlier ones left; the window system is the recording fake.
 //
 // Input: one control byte, then the stream.
 //   bit 0     the login fields hold a name and password (the connect queues a login)
@@ -12,22 +13,30 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
 #include "app/inbound_routes.h"
+#include "lobby/lobby_counts.h"
 #include "lobby/lobby_state.h"
+#include "lobby/presence.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "net/notification_codes.h"
 #include "net/queues.h"
 #include "net/receive_assembler.h"
+#include "session/account.h"
 #include "session/news.h"
 #include "session/session.h"
 #include "settings/settings.h"
 #include "tests/unit/fakes/main_window_fake.h"
 #include "tests/unit/fakes/ui_language_port_fake.h"
 #include "tests/unit/fakes/ui_port_fake.h"
+#include "ui/clock_text.h"
+#include "ui/money_text.h"
+#include "ui/texts.h"
+#include "ui/main_paint.h"
 
 namespace {
 
@@ -73,12 +82,31 @@ void Start(std::uint8_t control) {
     uiCalls.clear();
 }
 
+// What the windows would paint from the state the messages left: the account panel, the
+// clock, the news panel, the welcome lines, the connect window, status and error texts.
+void Paint() {
+    BalanceText(accountBalance);
+    MoneyText(playMoney);
+    MoneyText(tokens);
+    ClockDigits(static_cast<std::int64_t>(std::time(nullptr)), serverClockOffset);
+    std::size_t newsCharacters = 0;
+    for (const std::wstring& line : newsLines)
+        newsCharacters += line.size();
+    (void)newsCharacters;
+    ComposeWelcomeLines(loggedInUserName, CurrentLobbyCounts(), language);
+    ConnectPhaseText(connectPhase, language);
+    LinkStateText(linkState, language);
+    PresenceText(ownPresence, language);
+    ErrorLines(errorState, language);
+}
+
 // The main window's side of NC_INBOUND: one drain for every notification posted (a
 // drain ends early at an empty entry, which a read of a zero byte and "!" makes).
 void Drain() {
     for (int code : PostedCodes())
         if (code == NC_INBOUND) DispatchInbound();
     ClearPostedCodes();
+    Paint();
     // Only the sender reads the outbound queue; nothing in here sends.
     ClearOutbound();
     uiCalls.clear();
