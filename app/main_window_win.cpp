@@ -15,6 +15,7 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
+#include "lobby/sibling_reports.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "ui/main_paint_win.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-void OnNotification(int code) {
+void OnNotification(int code, LPARAM lParam) {
     switch (code) {
         case NC_INBOUND:
             DispatchInbound();
@@ -36,7 +37,16 @@ void OnNotification(int code) {
         case NC_CHILD_SCREEN_TOO_SMALL:
             OnConnectionNotification(code);
             break;
-        default:  // the sibling codes 29, 31 and 36 come with the relay
+        case NC_ROOM_CLOSED:
+            OnRoomWindowGone(lParam);
+            break;
+        case NC_OPEN_TABLE:
+            OnTableWindowRequested(lParam);
+            break;
+        case NC_TABLE_CLOSED:
+            OnTableWindowGone(lParam);
+            break;
+        default:
             break;
     }
 }
@@ -77,7 +87,7 @@ void OnDisplayChange() {
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TavloraIntMessage) {
-        OnNotification(static_cast<int>(wParam));
+        OnNotification(static_cast<int>(wParam), lParam);
         return 0;
     }
     switch (message) {
@@ -102,7 +112,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
             PostQuitMessage(0);
             return 0;
         case WM_COPYDATA:
-            return 0;  // sibling reports come with the relay
+            if (const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam))
+                OnSiblingCopyData(copy->dwData, copy->lpData, copy->cbData);
+            return 0;
         case WM_TIMECHANGE:
             OnSystemTimeChanged();
             return 0;

@@ -10,6 +10,7 @@
 #include "session/ui_port.h"
 #include "app/web_addresses.h"
 #include "lobby/presence.h"
+#include "lobby/room_list.h"
 #include "lobby/room_windows.h"
 #include "net/connection_thread.h"
 #include "net/link.h"
@@ -116,14 +117,6 @@ void UiStartTrafficThreads() {
 
 namespace {
 
-bool ReadWindowPlace(WindowRef window, int& left, int& top) {
-    RECT place{};
-    if (!GetWindowRect(reinterpret_cast<HWND>(window), &place)) return false;
-    left = place.left;
-    top = place.top;
-    return true;
-}
-
 void ResetVerticalScroll(WinId list, int page) {
     SCROLLINFO scroll{};
     scroll.cbSize = sizeof scroll;
@@ -137,7 +130,7 @@ void ResetVerticalScroll(WinId list, int page) {
 }  // namespace
 
 void UiSaveOpenRoomPositions() {
-    RememberOpenRoomPlaces(ReadWindowPlace);
+    RememberOpenRoomPlaces();
 }
 
 void UiShowOwnPresenceOnline() {
@@ -159,5 +152,5 @@ void UiResetListViews() {
 
 void UiRefreshContacts() {}
 void UiRefreshRoomList() {
-    UiRepaint(WinId::RoomBody);
+    RefreshRoomList();
 }

@@ -2,9 +2,13 @@
 #include "lobby/child_command_line.h"
 
 #include "net/names.h"
+#include "net/text_convert.h"
+#include "settings/paths.h"
 #include "settings/settings.h"
 
 namespace {
+
+constexpr wchar_t kLineStart[] = L" ,?,";
 
 void AddField(std::wstring& line, const std::wstring& field) {
     line += field;
@@ -15,10 +19,40 @@ void AddNumber(std::wstring& line, int value) {
     AddField(line, std::to_wstring(value));
 }
 
+void AddPath(std::wstring& line, const std::wstring& path) {
+    AddField(line, WideFromNarrow(Base64Encode(Utf8FromWide(path))));
+}
+
 }  // namespace
 
+std::wstring RoomCommandLine(std::int32_t ownPlayerId, const RoomRecord& room) {
+    std::wstring line = kLineStart;
+    for (int value :
+         {kClientVersion, language, foreground, sound, timestamp, enterexit, ownPlayerId, room.id})
+        AddNumber(line, value);
+    AddField(line, room.name);
+    for (int value : {room.moneyKind, room.windowX, room.windowY, room.state})
+        AddNumber(line, value);
+    AddPath(line, configDatPath);
+    return line;
+}
+
+std::wstring TableCommandLine(std::int32_t ownPlayerId, std::int32_t roomKind,
+                              const TableRecord& table) {
+    std::wstring line = kLineStart;
+    for (int value :
+         {kClientVersion, language,    foreground,      ownPlayerId, table.roomId(), roomKind,
+          table.id(),     tablesize,   table.values[2], autodelay,   skin,           whitechk,
+          blackchk,       whitedice,   blackdice,       cube,        skiproll,       skipmove,
+          forcedmove,     autobearoff, animate,         animatespeed})
+        AddNumber(line, value);
+    AddPath(line, savedGamesFolder);
+    AddPath(line, configDatPath);
+    return line;
+}
+
 std::wstring ChatCommandLine(bool isContact, const std::wstring& name, const std::wstring& text) {
-    std::wstring line = L" ,?,";
+    std::wstring line = kLineStart;
     AddNumber(line, kClientVersion);
     AddNumber(line, language);
     AddNumber(line, foreground);

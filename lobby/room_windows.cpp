@@ -1,6 +1,7 @@
 // Remembered places of room windows.
 #include "lobby/room_windows.h"
 
+#include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
 
 namespace {
@@ -9,11 +10,11 @@ bool PlausiblePlace(int left, int top) {
     return left >= -639 && left <= 9999 && top >= -479 && top <= 9999;
 }
 
-void Remember(std::vector<RoomRecord>& list, WindowPlaceReader readPlace) {
+void Remember(std::vector<RoomRecord>& list) {
     for (RoomRecord& room : list) {
         if (!room.windowOpen) continue;
         int left = 0, top = 0;
-        if (readPlace(room.window, left, top) && PlausiblePlace(left, top)) {
+        if (SiblingWindowPlace(room.window, left, top) && PlausiblePlace(left, top)) {
             room.windowX = left;
             room.windowY = top;
         }
@@ -22,7 +23,7 @@ void Remember(std::vector<RoomRecord>& list, WindowPlaceReader readPlace) {
 
 }  // namespace
 
-void RememberOpenRoomPlaces(WindowPlaceReader readPlace) {
-    Remember(rooms, readPlace);
-    Remember(tournamentRooms, readPlace);
+void RememberOpenRoomPlaces() {
+    Remember(rooms);
+    Remember(tournamentRooms);
 }

@@ -96,6 +96,14 @@ void SetContactsRect(ContactsRect rect) {
     contactsRectKnown = true;
 }
 
+void SetRoomSortMode(int mode) {
+    RoomSortMode = mode;
+}
+
+void SetTournamentSortMode(int mode) {
+    TournamentSortMode = mode;
+}
+
 void ResetSettingsToDefaults() {
     mainWindowPositionKnown = false;
     mainWindowLeft = mainWindowTop = 0;

@@ -63,6 +63,9 @@ extern int contactsAtLogin;     // 26
 extern int contactsOnTop;       // 27
 extern int contactSortOrder;    // 28
 extern int showIgnored;         // 29
+// The room list's column heads (config.ini sets it through the settings table below).
+void SetRoomSortMode(int mode);
+void SetTournamentSortMode(int mode);
 
 // config.dat: a LOGFONTW (92 bytes, Windows layout) and a COLORREF, kept as raw bytes
 // so the portable code needs no Windows types. All zero selects the system font.

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "lobby/room_list.h"
+#include "lobby/sibling_launch.h"
+#include "lobby/tournament_list.h"
 #include "net/hub_handles_win.h"
 #include "session/session.h"
 #include "settings/settings.h"
@@ -77,9 +80,9 @@ void SelectMainTab(int n) {
     Show(WinId::CashierBody, n == 3);
     Show(WinId::CashOut, n == 3);
     Show(WinId::Deposit, n == 3);
-    // The other tabs' selections are dropped, so their enter buttons go.
-    if (n != 1) Show(WinId::EnterRoom, false);
-    if (n != 2) Show(WinId::EnterTournament, false);
+    // The other tabs' selections are dropped, and their enter buttons with them.
+    if (n != 1) ClearRoomSelection();
+    if (n != 2) ClearTournamentSelection();
 }
 
 void SelectSettingsPage(int n) {
@@ -135,6 +138,20 @@ void RunButtonAction(int row) {
             break;
         case Action::CloseSettings:
             CloseModalDialog(WinId::Settings);
+            break;
+        case Action::SortRoomList:
+            ToggleRoomSort(row - ClassRowNamed(L"rbbutton1windowname") + 1);
+            break;
+        case Action::SortTournamentList:
+            ToggleTournamentSort(row - ClassRowNamed(L"tbbutton1windowname") + 1);
+            break;
+        case Action::EnterRoom:
+            PlayClick();
+            OpenRoomWindow();
+            break;
+        case Action::EnterTournament:
+            PlayClick();
+            EnterTournament();
             break;
         case Action::StepSetting:
             StepSettingFromDialog(klass.param);

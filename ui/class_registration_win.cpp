@@ -24,6 +24,10 @@ constexpr std::array<WNDPROC, sizeof...(Rows)> MakeRowProcedures(
 constexpr auto kRowProcedures =
     MakeRowProcedures(std::make_integer_sequence<int, kWindowClassCount>());
 
+bool TakesDoubleClicks(Family family) {
+    return family == Family::ListBody || family == Family::ContactsList;
+}
+
 }  // namespace
 
 bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
@@ -43,6 +47,8 @@ bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
     for (int row = 0; row < kWindowClassCount; ++row) {
         klass.lpfnWndProc = row == 0 ? mainWindowProcedure : kRowProcedures[row];
         klass.lpszClassName = kWindowClasses[row].name;
+        // The lists take double-clicks; every other class keeps style 0.
+        klass.style = TakesDoubleClicks(kWindowClasses[row].family) ? CS_DBLCLKS : 0;
         if (RegisterClassExW(&klass) == 0) allRegistered = false;
     }
     return allRegistered;

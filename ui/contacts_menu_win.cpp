@@ -4,7 +4,7 @@
 #include "net/notification_codes.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
-#include "lobby/sibling_launch_win.h"
+#include "lobby/sibling_launch.h"
 #include "net/queues.h"
 #include "ui/contacts_menu.h"
 #include "ui/registry_win.h"

@@ -29,6 +29,8 @@ LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, 
 LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HeaderMenuBarProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DropdownPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Room and tournament list views (ui/list_view_win.cpp).
+LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Account panel and clock (ui/account_panel_win.cpp, ui/clock_win.cpp).
 LRESULT AccountPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ClockProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);

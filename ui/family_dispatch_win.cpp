@@ -39,6 +39,8 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return NewsProcedure;
         case Family::AccountPanel:
             return AccountPanelProcedure;
+        case Family::ListBody:
+            return ListViewProcedure;
         case Family::Clock:
             return ClockProcedure;
         case Family::ConnectWindow:
@@ -53,7 +55,6 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return ContactsListProcedure;
         // Shown as their bitmap until their lists, clock and menus are drawn.
         case Family::StaticImage:
-        case Family::ListBody:
         case Family::ContactsMenu:
         case Family::Main:
             break;

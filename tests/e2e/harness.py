@@ -42,6 +42,9 @@ def encode_config_ini(inner):
 
 
 def decode_config_ini(data):
+    # A filler follows every 3 characters, and a shorter last group too.
+    if len(data) % 4:
+        data = data[:-1]
     middle = bytes(data[k] for k in range(len(data)) if k % 4 != 3)
     end = len(middle)
     for k, c in enumerate(middle):
@@ -258,7 +261,7 @@ class Hub:
         process = subprocess.Popen(["wine", os.path.join(BIN, exe)], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
-        if exe == "Tavlora.exe" and self.hub is None:
+        if exe in ("Tavlora.exe", "TavloraTest.exe") and self.hub is None:
             self.hub = process
         if wait:
             self.probe("wait", "KXLobby0", "20000")

@@ -3,12 +3,9 @@ its window started and fed, tables opened from it, what the sibling windows repo
 reaching the server, a lost connection closing them, siblings that never become idle or
 hang, hostile WM_COPYDATA, and the development server's lobby changing under the hub.
 
-Entering a room takes a click in the room list, which the hub does not draw yet; until
-then a test build offers a way in from outside: TAVLORA_ENTER_ROOM holds the probe.exe
-arguments of that hook, "{room}" standing for the room id (for instance
-"post KXLobby0 TavloraIntMessage <code> {room}"). The tests that need a room are
-skipped without it; those that need only the hub's lobby model are skipped until
-TAVLORA_HUB_LOBBY=1 (or a TAVLORA_ENTER_ROOM) says the hub keeps the lobby."""
+Entering a room goes through TavloraTest.exe, the hub plus a message hook that takes
+a posted test code (TAVLORA_ENTER_ROOM: the probe.exe arguments, "{room}" standing for
+the room id) before the main window sees it; Tavlora.exe itself has no such code."""
 
 import base64
 import os
@@ -25,19 +22,17 @@ MAIN = "KXLobby0"
 SAVED = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
          "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!")
 
-ENTER_ROOM = os.environ.get("TAVLORA_ENTER_ROOM", "")
-HUB_LOBBY = bool(ENTER_ROOM) or os.environ.get("TAVLORA_HUB_LOBBY") == "1"
-needs_room = unittest.skipUnless(
-    ENTER_ROOM, "the hub offers no way yet to enter a room from outside (TAVLORA_ENTER_ROOM: "
-    "the probe arguments of the test build's hook, {room} for the id)")
-needs_lobby = unittest.skipUnless(
-    HUB_LOBBY, "the hub does not keep the lobby yet (TAVLORA_HUB_LOBBY=1 once it does)")
+# TavloraTest.exe is the hub plus a message hook that takes test code 900 (enter the room
+# in lParam) before the main window sees it; Tavlora.exe itself has no such code.
+HUB_EXE = "TavloraTest.exe"
+ENTER_ROOM = os.environ.get("TAVLORA_ENTER_ROOM", "post KXLobby0 TavloraIntMessage 900 {room}")
+needs_room = unittest.skipUnless(ENTER_ROOM, "no way to enter a room (TAVLORA_ENTER_ROOM)")
 
 # A lobby small enough to write out every relay text: three players (one name with a
 # non-ASCII letter), two rooms, presences, two contacts, tables in both rooms and seats
 # at table 5001. The server answers nothing by itself ("replies off"), so the hub's own
 # messages (entering the room, chat lines) stay the only traffic besides these.
-ZOE = "Zo\xc3\xab"
+ZOE = "Zo\u00eb"  # its UTF-8 bytes C3 AB are what the relays carry
 ROOM5_TABLE = "5001:5:1:5:500:2001:2002:30:0:0:0:0:0:0:0:0:0:0"
 SMALL_LOBBY = """replies off
 expect ,11, 60000
@@ -146,7 +141,7 @@ class LobbyWithoutRooms(unittest.TestCase):
 
     def test_lobby_changes_are_acknowledged_and_leave_the_hub_responsive(self):
         with harness.Hub("lobby-changes", config_inner=SAVED) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             for command in ["lobby player-in 3001 4 Neuling", "lobby enter 5 3001",
                             "lobby table-open 5 3001", "lobby status 2001 2",
@@ -177,7 +172,7 @@ class LobbyWithoutRooms(unittest.TestCase):
 
     def test_random_copy_data_from_another_process_changes_nothing(self):
         with harness.Hub("lobby-copydata", config_inner=SAVED) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             before = len(harness.client_messages(hub))
             # Framing that is not a relay: no prefix, nothing after it, unknown codes,
@@ -215,7 +210,7 @@ class LobbyWithoutRooms(unittest.TestCase):
             ("KXDebug.exe", " ,?,", "KXDebug", "KXDebug", None),
         ]
         with harness.Hub("lobby-lost", config_inner=SAVED) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             started = []
             for exe, parameters, window_class, program, sibling_id in siblings:
@@ -238,7 +233,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_room_window_is_started_fed_and_heard(self):
         with harness.Hub("lobby-room", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             enter_room(hub, 5)
             hub.probe("wait", "KXLobby5", "30000")
@@ -278,7 +273,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_room_gone_code_clears_the_window_and_sends_nothing(self):
         with harness.Hub("lobby-room-gone", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             enter_room(hub, 5)
             wait_client(hub, r"\d+,32,5,")
@@ -292,7 +287,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_empty_lobby_replays_only_the_empty_player_list(self):
         with harness.Hub("lobby-empty", config_inner=SAVED, scenario=EMPTY_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             enter_room(hub, 5)
             wait_client(hub, r"\d+,32,5,")
@@ -301,7 +296,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_tables_open_from_the_room_window(self):
         with harness.Hub("lobby-table", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             enter_room(hub, 5)
             wait_client(hub, r"\d+,32,5,")
@@ -334,7 +329,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_lost_connection_closes_room_windows_and_keeps_their_places(self):
         with harness.Hub("lobby-room-lost", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             enter_room(hub, 5)
             enter_room(hub, 6)
@@ -355,7 +350,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_never_idle_sibling_leaves_the_hub_responsive(self):
         with harness.Hub("lobby-never-idle", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             harness.sibling_modes(hub, "RoomView never-idle\n")
             start = time.monotonic()
@@ -371,7 +366,7 @@ class Rooms(unittest.TestCase):
     @needs_room
     def test_hung_sibling_leaves_the_hub_responsive(self):
         with harness.Hub("lobby-hung", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             harness.sibling_modes(hub, "RoomView hung\n")
             start = time.monotonic()
@@ -394,11 +389,10 @@ class Rooms(unittest.TestCase):
 class RelayFromOutside(unittest.TestCase):
     """Relay texts sent to the hub by another process, with the hub's lobby model."""
 
-    @needs_lobby
     def test_truncated_room_closed_relay_is_taken_as_its_bytes_say(self):
         text = "KXMessage,5,120,300"
         with harness.Hub("lobby-cut-38", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
+            hub.start_hub(exe=HUB_EXE)
             hub.wait_visible("tabswindowname")
             # cbData ends after "5,120,3": no zero byte, so the text is taken whole.
             hub.probe("copydata", MAIN, "38", text, str(len(text) - 2))
@@ -407,17 +401,31 @@ class RelayFromOutside(unittest.TestCase):
             self.assertEqual(hub.hub.wait(30), 0)
             self.assertIn("!30 5 120 3!", hub.read_config_inner())
 
-    @needs_lobby
     def test_welcome_lines_count_the_lobby(self):
-        with harness.Hub("lobby-welcome", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
-            hub.start_hub()
-            hub.wait_visible("tabswindowname")
-            hub.screenshot("lobby-welcome")
-            # SMALL_LOBBY: 3 players, all with a status above 0; 2 rooms, 3 tables.
-            texts = " ".join(w.get("text", "") for w in hub.windows())
-            self.assertIn("3 users 3 online", texts)
-            self.assertIn("2 rooms 3 tables", texts)
+        # The welcome lines are painted, not window text: the same lobby twice gives the
+        # same lines, a different lobby (3 users 3 online, 2 rooms 3 tables against
+        # 0 users 0 online, 1 rooms 0 tables) different ones.
+        crops = []
+        for name, lobby in (("small", SMALL_LOBBY), ("small-again", SMALL_LOBBY),
+                            ("empty", EMPTY_LOBBY)):
+            with harness.Hub("lobby-welcome-" + name, config_inner=SAVED,
+                             scenario=lobby) as hub:
+                hub.start_hub(exe=HUB_EXE)
+                hub.wait_visible("tabswindowname")
+                shot = hub.screenshot("lobby-welcome-" + name)
+                main = hub.window(MAIN)
+                crop = shot.replace(".png", "-lines.png")
+                subprocess.run(["convert", shot, "-crop", "300x40+%d+%d" % (main["sx"] + 190,
+                                main["sy"] + 28), "+repage", crop], check=True)
+                crops.append(crop)
 
+        def differing(a, b):
+            done = subprocess.run(["compare", "-metric", "AE", a, b, "null:"],
+                                  capture_output=True, text=True)
+            return int(float(done.stderr.split()[0]))
+
+        self.assertEqual(differing(crops[0], crops[1]), 0)
+        self.assertGreater(differing(crops[0], crops[2]), 20)
 
 if __name__ == "__main__":
     harness.main()

@@ -24,6 +24,15 @@ PAGES = {
 }
 
 
+def start_listened_hub(hub):
+    """A sibling window that logs what every top-level window is told, then the hub,
+    logged in to the lobby."""
+    hub.start_hub(wait=False, exe="KXDebug.exe")
+    hub.probe("wait", "KXDebug", "20000")
+    hub.start_hub()
+    hub.wait_visible("tabswindowname", timeout=30)
+
+
 class SettingsDialog(unittest.TestCase):
     def open_dialog(self, hub):
         bar = hub.window("headmenuwindowname")
@@ -48,10 +57,7 @@ class SettingsDialog(unittest.TestCase):
 
     def test_lines_apply_cancel_and_close(self):
         with harness.Hub("settings", config_inner="73!3 demo demo1234" + DEFAULTS) as hub:
-            hub.start_hub(wait=False, exe="KXDebug.exe")
-            hub.probe("wait", "KXDebug", "20000")
-            hub.start_hub()
-            hub.wait_visible("tabswindowname", timeout=30)
+            start_listened_hub(hub)
 
             # Captions: each line one step; Apply announces the four that siblings hear of.
             self.open_dialog(hub)
@@ -103,10 +109,7 @@ class SettingsDialog(unittest.TestCase):
 class ChatFont(unittest.TestCase):
     def test_a_chosen_font_lands_in_config_dat_and_is_announced(self):
         with harness.Hub("settings-font", config_inner="73!3 demo demo1234" + DEFAULTS) as hub:
-            hub.start_hub(wait=False, exe="KXDebug.exe")
-            hub.probe("wait", "KXDebug", "20000")
-            hub.start_hub()
-            hub.wait_visible("tabswindowname", timeout=30)
+            start_listened_hub(hub)
             SettingsDialog.open_dialog(self, hub)
             hub.click(DIALOG + "/settingshead4windowname/settingshead4buttonwindowname")
             dat = os.path.join(hub.settings_dir, "config.dat")

@@ -132,5 +132,120 @@ class Surface(unittest.TestCase):
             self.assertTrue(hub.visible("resetplaywindowname"), "play money is not full")
 
 
+ROOMS_LOBBY = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,0
+message 14,12345,99999,7
+message 21,1001:demo:1500:4;2001:Anna:1600:3;2002:Ben:1700:4;
+message 31,5:Alpha:2:1;6:beta:1:2;7:Gamma:3:1;
+message 32,7001:5:2001;7002:7:2002;7003:7:1001;
+message 15,0
+"""
+
+MANY_ROOMS_LOBBY = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,0
+message 14,12345,99999,7
+message 31,%s
+message 15,0
+""" % "".join("%d:Room %03d:1:1;" % (100 + n, n) for n in range(200))
+
+# Room 5 remembered by config.ini; the server ends its initial data before any room list.
+REMEMBERED_ONLY_LOBBY = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,0
+message 14,12345,99999,7
+message 15,0
+"""
+
+BODY = MAIN + "/tabswindowname/roombodywindowname"
+WM_VSCROLL = 0x115  # wParam 0 line up, 1 line down, 2 page up, 3 page down
+
+
+class RoomList(unittest.TestCase):
+    def rows(self, hub):
+        return [line.split("\t")[0] for line in hub.window("roombodywindowname")["text"]
+                .split("\n")]
+
+    def press(self, hub, y, message="WM_LBUTTONDOWN"):
+        hub.probe("send", BODY, message, "1", str(y << 16 | 20))
+
+    def head(self, hub, n):
+        hub.click(MAIN + "/tabswindowname/rbbutton%dwindowname" % n)
+
+    def test_select_sort_and_enter(self):
+        with harness.Hub("surface-rooms", config_inner=saved_login("demo", "demo1234"),
+                         scenario=ROOMS_LOBBY) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            harness.wait_until(lambda: self.rows(hub) == ["Alpha", "beta", "Gamma"],
+                               what="rooms by name")
+            self.assertEqual(hub.window("roombodywindowname")["text"].split("\n"),
+                             ["Alpha\tPlay money\t1", "beta\tReal money\tLocked",
+                              "Gamma\tFree\t2"])
+            self.press(hub, 8)
+            hub.wait_visible("enterroombuttonwindowname")
+            self.press(hub, 16 + 8)  # locked
+            hub.wait_hidden("enterroombuttonwindowname")
+            self.press(hub, 8)
+            hub.wait_visible("enterroombuttonwindowname")
+            self.press(hub, 3 * 16 + 8)  # below the last row
+            hub.wait_hidden("enterroombuttonwindowname")
+
+            # Players: most first, then the other way; Name twice from there: A-Z, then Z-A.
+            self.head(hub, 3)
+            harness.wait_until(lambda: self.rows(hub) == ["Gamma", "Alpha", "beta"],
+                               what="most players first")
+            self.head(hub, 3)
+            harness.wait_until(lambda: self.rows(hub) == ["beta", "Alpha", "Gamma"],
+                               what="fewest players first")
+            self.head(hub, 1)
+            harness.wait_until(lambda: self.rows(hub) == ["Alpha", "beta", "Gamma"], what="A-Z")
+            self.head(hub, 1)
+            harness.wait_until(lambda: self.rows(hub) == ["Gamma", "beta", "Alpha"], what="Z-A")
+            self.head(hub, 2)
+            harness.wait_until(lambda: self.rows(hub) == ["beta", "Alpha", "Gamma"],
+                               what="money kind")
+
+            # A double-click enters the room under the pointer (Alpha, money kind 2).
+            self.press(hub, 16 + 8)
+            self.press(hub, 16 + 8, "WM_LBUTTONDBLCLK")
+            hub.probe("wait", "KXLobby5", "30000")
+            hub.wait_received(",32,5,!")
+            hub.wait_hidden("enterroombuttonwindowname")
+            # Its window open, a click on it brings it to the front and selects nothing.
+            self.press(hub, 16 + 8)
+            self.assertFalse(hub.visible("enterroombuttonwindowname"))
+
+    def test_scrolling_a_long_list(self):
+        with harness.Hub("surface-scroll", config_inner=saved_login("demo", "demo1234"),
+                         scenario=MANY_ROOMS_LOBBY) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            harness.wait_until(lambda: self.rows(hub)[0] == "Room 000", what="first rows")
+            self.assertEqual(len(self.rows(hub)), 12)
+            for request, first in (("1", "Room 001"), ("3", "Room 013"), ("2", "Room 001"),
+                                   ("0", "Room 000"), ("0", "Room 000")):
+                hub.probe("send", BODY, str(WM_VSCROLL), request, "0")
+                harness.wait_until(lambda: self.rows(hub)[0] == first, what=first)
+            for _ in range(20):
+                hub.probe("post", BODY, str(WM_VSCROLL), "3", "0")
+            harness.wait_until(lambda: self.rows(hub)[-1] == "Room 199", what="the last row")
+
+    def test_only_remembered_rooms_are_not_listed(self):
+        inner = saved_login("demo", "demo1234") + "30 5 10 20!"
+        with harness.Hub("surface-remembered", config_inner=inner,
+                         scenario=REMEMBERED_ONLY_LOBBY) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            harness.wait_until(lambda: hub.window("roombodywindowname")["text"] ==
+                               "No rooms found", what="the empty list's text")
+            self.press(hub, 8)
+            self.assertFalse(hub.visible("enterroombuttonwindowname"))
+
+
 if __name__ == "__main__":
     unittest.main()

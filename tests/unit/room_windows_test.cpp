@@ -1,22 +1,11 @@
 // Room window places remembered when the connection ends.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "lobby/lobby_state.h"
 #include "lobby/room_windows.h"
+#include "tests/unit/fakes/lobby_port_fake.h"
 
 namespace {
-
-std::map<WindowRef, std::pair<int, int>> places;
-
-bool ReadPlace(WindowRef window, int& left, int& top) {
-    auto found = places.find(window);
-    if (found == places.end()) return false;
-    left = found->second.first;
-    top = found->second.second;
-    return true;
-}
 
 RoomRecord Room(int id, bool open, WindowRef window) {
     RoomRecord room;
@@ -44,25 +33,29 @@ TEST(RoomWindows, OpenWindowsWithinTheBoundsAreRemembered) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.note);
-        rooms = {Room(5, true, 77)};
+        ResetLobbyPortFake();
+        ClearLobby();
+        AddRoom(Room(5, true, 77));
         tournamentRooms = {Room(6, true, 78)};
-        places = {{77, c.place}, {78, c.place}};
-        RememberOpenRoomPlaces(ReadPlace);
+        fakeWindowPlaces = {{77, c.place}, {78, c.place}};
+        RememberOpenRoomPlaces();
         EXPECT_EQ(rooms[0].windowX, c.x);
         EXPECT_EQ(rooms[0].windowY, c.y);
         EXPECT_EQ(tournamentRooms[0].windowX, c.x);
     }
-    rooms.clear();
-    tournamentRooms.clear();
+    ClearLobby();
 }
 
 TEST(RoomWindows, ClosedOrVanishedWindowsKeepTheirPlace) {
-    rooms = {Room(5, false, 77), Room(6, true, 99)};
-    places = {{77, {300, 300}}};
-    RememberOpenRoomPlaces(ReadPlace);
+    ResetLobbyPortFake();
+    ClearLobby();
+    AddRoom(Room(5, false, 77));
+    AddRoom(Room(6, true, 99));
+    fakeWindowPlaces = {{77, {300, 300}}};
+    RememberOpenRoomPlaces();
     EXPECT_EQ(rooms[0].windowX, 1);
     EXPECT_EQ(rooms[1].windowX, 1);
-    rooms.clear();
+    ClearLobby();
 }
 
 }  // namespace

@@ -1,0 +1,149 @@
+// The lobby port on Win32: sibling programs started with ShellExecuteExW, their windows
+// found by class and reached with WM_COPYDATA and TavloraIntMessage, and the room list,
+// "Enter room" and the main window of the registry.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "lobby/lobby_port.h"
+#include "lobby/lobby_state.h"
+#include "lobby/room_list.h"
+#include "net/hub_handles_win.h"
+#include "session/ui_port.h"
+#include "ui/registry_win.h"
+
+namespace {
+
+// A sibling that takes longer than this to take a synchronous message is treated as hung
+// for the rest of the batch (the lobby keeps the count).
+constexpr UINT kSiblingSendLimitMs = 2000;
+constexpr int kRoomListPageRows = 12;
+
+HWND Window(WindowRef window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+HANDLE Process(ProcessRef process) {
+    return reinterpret_cast<HANDLE>(process);
+}
+
+}  // namespace
+
+ProcessRef SiblingStart(const std::wstring& program, const std::wstring& parameters, int showMode) {
+    SHELLEXECUTEINFOW launch{};
+    launch.cbSize = sizeof launch;
+    launch.fMask = SEE_MASK_NOCLOSEPROCESS;
+    launch.lpVerb = L"open";
+    launch.lpFile = program.c_str();
+    launch.lpParameters = parameters.c_str();
+    launch.nShow = showMode;
+    // A failed start leaves hProcess empty; the window search then finds nothing.
+    ShellExecuteExW(&launch);
+    return reinterpret_cast<ProcessRef>(launch.hProcess);
+}
+
+void SiblingWaitUntilIdle(ProcessRef process, int milliseconds) {
+    if (process != 0) WaitForInputIdle(Process(process), static_cast<DWORD>(milliseconds));
+}
+
+void SiblingCloseProcess(ProcessRef process) {
+    if (process != 0) CloseHandle(Process(process));
+}
+
+WindowRef SiblingFindWindow(const std::wstring& className) {
+    return reinterpret_cast<WindowRef>(FindWindowW(className.c_str(), nullptr));
+}
+
+bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {
+    COPYDATASTRUCT copy{};
+    copy.dwData = code;
+    copy.cbData = static_cast<DWORD>(bytes.size());
+    copy.lpData = const_cast<char*>(bytes.data());
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(Window(window), WM_COPYDATA, reinterpret_cast<WPARAM>(mainWindow),
+                               reinterpret_cast<LPARAM>(&copy), SMTO_ABORTIFHUNG,
+                               kSiblingSendLimitMs, &result) != 0;
+}
+
+bool SiblingSendCode(WindowRef window, int code, std::intptr_t lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(Window(window), TavloraIntMessage, static_cast<WPARAM>(code),
+                               static_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, kSiblingSendLimitMs,
+                               &result) != 0;
+}
+
+void SiblingPostCode(WindowRef window, int code, std::intptr_t lParam) {
+    PostMessageW(Window(window), TavloraIntMessage, static_cast<WPARAM>(code),
+                 static_cast<LPARAM>(lParam));
+}
+
+void SiblingToFront(WindowRef window) {
+    SetForegroundWindow(Window(window));
+}
+
+bool SiblingWindowPlace(WindowRef window, int& left, int& top) {
+    RECT place{};
+    if (!GetWindowRect(Window(window), &place)) return false;
+    left = place.left;
+    top = place.top;
+    return true;
+}
+
+void SiblingPause(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}
+
+namespace {
+void SetListRows(WinId list, int rows) {
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    scroll.nMin = 0;
+    scroll.nMax = rows - 1;
+    scroll.nPage = kRoomListPageRows;
+    SetScrollInfo(WindowHandle(list), SB_VERT, &scroll, TRUE);
+}
+}  // namespace
+
+void LobbySetRoomListRows(int rows) {
+    SetListRows(WinId::RoomBody, rows);
+}
+
+void LobbyRepaintRoomList() {
+    UiRepaint(WinId::RoomBody);
+}
+
+void LobbyRepaintMain() {
+    UiRepaint(WinId::Main);
+}
+
+void LobbyShowEnterRoom(bool shown) {
+    if (shown)
+        UiShow(WinId::EnterRoom);
+    else
+        UiHide(WinId::EnterRoom);
+}
+
+void LobbyRefreshContacts() {
+    UiRefreshContacts();
+}
+
+void LobbyRefreshTournamentList() {
+    SetListRows(WinId::TournamentBody, ListedCount(tournamentRooms));
+    UiRepaint(WinId::TournamentBody);
+    UiRepaint(WinId::Main);
+}
+
+void LobbyShowEnterTournament(bool shown) {
+    if (shown)
+        UiShow(WinId::EnterTournament);
+    else
+        UiHide(WinId::EnterTournament);
+}
+
+void LobbyShowOwnName() {
+    UiRepaint(WinId::CashierBody);
+}
+
+void LobbyShowOwnPresence() {
+    UiShowOwnPresenceOnline();
+}

@@ -1,0 +1,140 @@
+// Order and selection of the room list.
+#include "lobby/room_list.h"
+
+#include <algorithm>
+
+#include "lobby/lobby_port.h"
+#include "lobby/lobby_state.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kLockedState = 2;
+
+// The C runtime's tolower in its default locale: A to Z only.
+wchar_t Lowered(wchar_t unit) {
+    return unit >= L'A' && unit <= L'Z' ? static_cast<wchar_t>(unit - L'A' + L'a') : unit;
+}
+
+int Compare(std::int32_t a, std::int32_t b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// <0 when `a` comes before `b` in `mode`.
+int CompareRooms(const RoomRecord& a, const RoomRecord& b, int mode) {
+    int order = 0;
+    switch (mode) {
+        case 1:
+            return CompareRoomNames(b.name, a.name);
+        case 2:
+            order = Compare(a.moneyKind, b.moneyKind);
+            break;
+        case 3:
+            order = Compare(b.moneyKind, a.moneyKind);
+            break;
+        case 4:
+            order = Compare(b.users, a.users);
+            break;
+        case 5:
+            order = Compare(a.users, b.users);
+            break;
+        default:
+            break;
+    }
+    return order != 0 ? order : CompareRoomNames(a.name, b.name);
+}
+
+}  // namespace
+
+int CompareRoomNames(const std::wstring& a, const std::wstring& b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        // Code units compare as the unsigned 16-bit values they are.
+        const auto left = static_cast<std::uint32_t>(Lowered(a[i])) & 0xFFFFu;
+        const auto right = static_cast<std::uint32_t>(Lowered(b[i])) & 0xFFFFu;
+        if (left != right) return left < right ? -1 : 1;
+    }
+    return Compare(static_cast<std::int32_t>(a.size() > common),
+                   static_cast<std::int32_t>(b.size() > common));
+}
+
+int CompareRoomsBy(const RoomRecord& a, const RoomRecord& b, int mode) {
+    return CompareRooms(a, b, mode);
+}
+
+int ToggledSortMode(int mode, int column) {
+    switch (column) {
+        case 1:
+            return mode == 0 ? 1 : 0;
+        case 2:
+            return mode == 2 ? 3 : 2;
+        case 3:
+            return mode == 4 ? 5 : 4;
+        default:
+            return mode;
+    }
+}
+
+int ListedCount(const std::vector<RoomRecord>& list) {
+    int count = 0;
+    for (const RoomRecord& room : list)
+        count += room.listed ? 1 : 0;
+    return count;
+}
+
+void SortRooms(int mode) {
+    const auto before = [mode](const RoomRecord& a, const RoomRecord& b) {
+        return CompareRooms(a, b, mode) < 0;
+    };
+    // Usually the list is in order up to the rooms just added: those are sorted on their
+    // own and merged in.
+    const auto unsorted = std::is_sorted_until(rooms.begin(), rooms.end(), before);
+    if (unsorted == rooms.end()) return;
+    std::sort(unsorted, rooms.end(), before);
+    std::inplace_merge(rooms.begin(), unsorted, rooms.end(), before);
+    RoomListReordered();
+}
+
+namespace {
+void ShowRoomList() {
+    // Only listed rooms take a row, so only they count for scrolling.
+    LobbySetRoomListRows(ListedCount(rooms));
+    LobbyRepaintRoomList();
+    LobbyRepaintMain();
+}
+}  // namespace
+
+void RefreshRoomList() {
+    if (rooms.size() > 1) SortRooms(RoomSortMode);
+    ShowRoomList();
+}
+
+void RefreshRoomUsers() {
+    const bool orderByUsers = RoomSortMode == 4 || RoomSortMode == 5;
+    if (rooms.size() > 1 && (orderByUsers || FirstRoomListPending)) SortRooms(RoomSortMode);
+    ShowRoomList();
+}
+
+void ToggleRoomSort(int column) {
+    if (column < 1 || column > 3) return;
+    SetRoomSortMode(ToggledSortMode(RoomSortMode, column));
+    RefreshRoomList();
+}
+
+void ClearRoomSelection() {
+    SetSelectedRoomId(0);
+    LobbyShowEnterRoom(false);
+}
+
+void SelectRoomAt(std::size_t index) {
+    if (index >= rooms.size() || rooms[index].state == kLockedState) {
+        ClearRoomSelection();
+    } else if (rooms[index].windowOpen) {
+        SiblingToFront(rooms[index].window);
+        ClearRoomSelection();
+    } else {
+        SetSelectedRoomId(rooms[index].id);
+        if (SelectedRoomId > 0) LobbyShowEnterRoom(true);
+    }
+    LobbyRepaintRoomList();
+}

@@ -1,0 +1,139 @@
+// Relay texts and notification codes from the sibling windows.
+#include "lobby/sibling_reports.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "lobby/lobby_port.h"
+#include "lobby/lobby_state.h"
+#include "lobby/relay.h"
+#include "lobby/room_list.h"
+#include "lobby/sibling_launch.h"
+#include "net/link.h"
+#include "net/names.h"
+#include "net/notification_codes.h"
+#include "net/queues.h"
+#include "net/relay_codes.h"
+#include "net/text_convert.h"
+#include "net/wire.h"
+
+namespace {
+
+constexpr std::int32_t kPlaceLimit = 10000;
+
+// An id from lParam; false when it cannot be one (no record carries it).
+bool IdFrom(std::intptr_t lParam, std::int32_t& id) {
+    if (lParam < std::numeric_limits<std::int32_t>::min() ||
+        lParam > std::numeric_limits<std::int32_t>::max())
+        return false;
+    id = static_cast<std::int32_t>(lParam);
+    return true;
+}
+
+void OnRoomWindowClosed(std::string_view rest) {
+    std::string_view pieces[3];
+    std::size_t count = 0;
+    ForEachPiece(rest, ',', [&](std::string_view piece) {
+        if (count < 3) pieces[count++] = piece;
+    });
+    const std::int32_t id = TextToInt(pieces[0]);
+    const std::size_t at = FirstRoom(id);
+    if (at == kNotFound) return;
+    const std::int32_t x = TextToInt(pieces[1]);
+    const std::int32_t y = TextToInt(pieces[2]);
+    RoomRecord& room = rooms[at];
+    if (x < kPlaceLimit && y < kPlaceLimit) {
+        room.windowX = x;
+        room.windowY = y;
+    }
+    room.windowOpen = false;
+    room.window = 0;
+    PushOutbound(ComposeLeaveRoom(pieces[0]));
+
+    std::vector<WindowRef> closing;
+    for (TableRecord& table : tables) {
+        if (table.roomId() != id || !table.windowOpen) continue;
+        closing.push_back(table.window);
+        table.windowOpen = false;
+        table.window = 0;
+    }
+    for (std::size_t i = joinRequests.size(); i-- > 0;) {
+        if (joinRequests[i].roomId != id || !joinRequests[i].windowOpen) continue;
+        closing.push_back(joinRequests[i].window);
+        joinRequests.erase(joinRequests.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    for (WindowRef window : closing)
+        SiblingPostCode(window, NC_HUB_CLOSING, 0);
+}
+
+}  // namespace
+
+bool ReadRelayReport(std::uintptr_t code, const void* data, std::size_t size, RelayReport& report) {
+    if (data == nullptr || size == 0) return false;
+    const char* bytes = static_cast<const char*>(data);
+    const void* zero = std::memchr(bytes, 0, size);
+    const std::size_t length =
+        zero == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(zero) - bytes);
+    const std::string_view text(bytes, length);
+    const std::string_view prefix = kRelayPrefix;
+    if (text.size() <= prefix.size() || !text.starts_with(prefix)) return false;
+    if (code != RELAY_ROOM_WINDOW_CLOSED && code != RELAY_TO_SERVER) return false;
+    report.code = code;
+    report.rest = text.substr(prefix.size());
+    return true;
+}
+
+void OnSiblingCopyData(std::uintptr_t code, const void* data, std::size_t size) {
+    if (!isConnected.load()) return;
+    RelayReport report;
+    if (!ReadRelayReport(code, data, size, report)) return;
+    if (report.code == RELAY_TO_SERVER)
+        PushOutbound(report.rest);
+    else
+        OnRoomWindowClosed(report.rest);
+}
+
+void OnRoomWindowGone(std::intptr_t roomId) {
+    std::int32_t id = 0;
+    if (IdFrom(roomId, id)) {
+        for (std::size_t at : EveryRoom(id)) {
+            rooms[at].windowOpen = false;
+            rooms[at].window = 0;
+        }
+        if (SelectedRoomId == id) ClearRoomSelection();
+    }
+    LobbyRepaintRoomList();
+}
+
+void OnTableWindowRequested(std::intptr_t tableId) {
+    std::int32_t id = 0;
+    if (!IdFrom(tableId, id)) return;
+    SiblingBatch batch;
+    for (std::size_t at : EveryTable(id)) {
+        if (at >= tables.size() || tables[at].id() != id) continue;  // changed meanwhile
+        const std::int32_t roomId = tables[at].roomId();
+        int answer = TABLE_ALREADY_OPEN;
+        if (!tables[at].windowOpen)
+            answer = OpenTableWindow(at) ? TABLE_OPENED : TABLE_START_FAILED;
+        SendToRoomWindow(roomId, RELAY_TABLE_ANSWER, IntToText(id) + ":" + IntToText(answer));
+    }
+}
+
+void OnTableWindowGone(std::intptr_t tableId) {
+    std::int32_t id = 0;
+    if (!IdFrom(tableId, id)) return;
+    const std::size_t at = FirstTable(id);
+    if (at == kNotFound || !tables[at].windowOpen) return;
+    tables[at].windowOpen = false;
+    tables[at].window = 0;
+    const std::int32_t roomId = tables[at].roomId();
+    std::vector<WindowRef> roomWindows;
+    for (std::size_t room : EveryRoom(roomId))
+        if (rooms[room].windowOpen) roomWindows.push_back(rooms[room].window);
+    SiblingBatch batch;
+    for (WindowRef window : roomWindows)
+        SendCodeToSibling(window, NC_ROOM_TABLE_CLOSED, id);
+    PushOutbound(ComposeLeaveTable(id));
+}

@@ -1,0 +1,178 @@
+// Recording lobby port for the native tests and the benchmarks.
+#include "tests/unit/fakes/lobby_port_fake.h"
+
+#include <cstdio>
+
+#include "net/text_convert.h"
+
+std::vector<std::string> lobbyCalls;
+std::map<std::wstring, std::deque<WindowRef>> fakeFindAnswers;
+std::set<WindowRef> fakeHungWindows;
+std::map<WindowRef, std::pair<int, int>> fakeWindowPlaces;
+std::function<void()> fakeDuringSend;
+ProcessRef fakeNextProcess = 900;
+bool fakeLobbyQuiet = false;
+std::size_t fakeLobbyCallCount = 0;
+
+namespace {
+
+// In quiet mode a call only counts, before any line is formatted.
+bool Quiet() {
+    ++fakeLobbyCallCount;
+    return fakeLobbyQuiet;
+}
+
+void Record(const std::string& line) {
+    lobbyCalls.push_back(line);
+}
+
+std::string Number(std::uintmax_t value) {
+    return std::to_string(value);
+}
+
+}  // namespace
+
+void ResetLobbyPortFake() {
+    lobbyCalls.clear();
+    fakeFindAnswers.clear();
+    fakeHungWindows.clear();
+    fakeWindowPlaces.clear();
+    fakeDuringSend = nullptr;
+    fakeNextProcess = 900;
+    fakeLobbyQuiet = false;
+    fakeLobbyCallCount = 0;
+}
+
+void FakeWindowFor(const std::wstring& className, WindowRef window) {
+    fakeFindAnswers[className] = {window};
+}
+
+std::vector<std::string> LobbyCallsStartingWith(const std::string& prefix) {
+    std::vector<std::string> lines;
+    for (const std::string& line : lobbyCalls)
+        if (line.starts_with(prefix)) lines.push_back(line);
+    return lines;
+}
+
+std::string ShowBytes(std::string_view bytes) {
+    std::string shown;
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0) {
+            shown += "\\0";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+ProcessRef SiblingStart(const std::wstring& program, const std::wstring& parameters, int showMode) {
+    if (Quiet()) {
+        return fakeNextProcess;
+    }
+    Record("start " + Utf8FromWide(program) + " " + Number(static_cast<unsigned>(showMode)) + " " +
+           Utf8FromWide(parameters));
+    return fakeNextProcess;
+}
+
+void SiblingWaitUntilIdle(ProcessRef process, int milliseconds) {
+    if (Quiet()) return;
+    Record("wait " + Number(process) + " " + std::to_string(milliseconds));
+}
+
+void SiblingCloseProcess(ProcessRef process) {
+    if (Quiet()) return;
+    Record("close " + Number(process));
+}
+
+WindowRef SiblingFindWindow(const std::wstring& className) {
+    if (!Quiet()) Record("find " + Utf8FromWide(className));
+    auto found = fakeFindAnswers.find(className);
+    if (found == fakeFindAnswers.end() || found->second.empty()) return 0;
+    WindowRef window = found->second.front();
+    if (found->second.size() > 1) found->second.pop_front();
+    return window;
+}
+
+bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {
+    const bool hung = fakeHungWindows.count(window) != 0;
+    if (fakeDuringSend) fakeDuringSend();
+    if (Quiet()) return !hung;
+    Record("copydata " + Number(window) + " " + Number(code) + " " + ShowBytes(bytes) +
+           (hung ? " (timeout)" : ""));
+    return !hung;
+}
+
+bool SiblingSendCode(WindowRef window, int code, std::intptr_t lParam) {
+    const bool hung = fakeHungWindows.count(window) != 0;
+    if (fakeDuringSend) fakeDuringSend();
+    if (Quiet()) return !hung;
+    Record("send " + Number(window) + " " + std::to_string(code) + " " + std::to_string(lParam) +
+           (hung ? " (timeout)" : ""));
+    return !hung;
+}
+
+void SiblingPostCode(WindowRef window, int code, std::intptr_t lParam) {
+    if (Quiet()) return;
+    Record("post " + Number(window) + " " + std::to_string(code) + " " + std::to_string(lParam));
+}
+
+void SiblingToFront(WindowRef window) {
+    if (Quiet()) return;
+    Record("front " + Number(window));
+}
+
+bool SiblingWindowPlace(WindowRef window, int& left, int& top) {
+    auto found = fakeWindowPlaces.find(window);
+    if (found == fakeWindowPlaces.end()) return false;
+    left = found->second.first;
+    top = found->second.second;
+    return true;
+}
+
+void SiblingPause(int milliseconds) {
+    if (Quiet()) return;
+    Record("pause " + std::to_string(milliseconds));
+}
+
+void LobbySetRoomListRows(int rows) {
+    if (Quiet()) return;
+    Record("rows " + std::to_string(rows));
+}
+void LobbyRepaintRoomList() {
+    if (Quiet()) return;
+    Record("repaint room list");
+}
+void LobbyRepaintMain() {
+    if (Quiet()) return;
+    Record("repaint main");
+}
+void LobbyShowEnterRoom(bool shown) {
+    if (Quiet()) return;
+    Record(shown ? "show enter room" : "hide enter room");
+}
+void LobbyRefreshContacts() {
+    if (Quiet()) return;
+    Record("refresh contacts");
+}
+void LobbyRefreshTournamentList() {
+    if (Quiet()) return;
+    Record("refresh tournaments");
+}
+void LobbyShowEnterTournament(bool shown) {
+    if (Quiet()) return;
+    Record(shown ? "show enter tournament" : "hide enter tournament");
+}
+void LobbyShowOwnName() {
+    if (Quiet()) return;
+    Record("own name");
+}
+void LobbyShowOwnPresence() {
+    if (Quiet()) return;
+    Record("own presence");
+}

@@ -1,0 +1,134 @@
+// The id index answers every lookup as a walk of its list would, through appends,
+// removals (single and by condition), duplicates and changes made behind its back.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "lobby/id_index.h"
+
+namespace {
+
+struct Item {
+    std::int32_t id = 0;
+    int serial = 0;
+};
+
+std::int32_t IdOf(const Item& item) {
+    return item.id;
+}
+
+std::size_t WalkFirst(const std::vector<Item>& list, std::int32_t id) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].id == id) return i;
+    return kNotFound;
+}
+
+std::size_t WalkLast(const std::vector<Item>& list, std::int32_t id) {
+    for (std::size_t i = list.size(); i-- > 0;)
+        if (list[i].id == id) return i;
+    return kNotFound;
+}
+
+std::vector<std::size_t> WalkEvery(const std::vector<Item>& list, std::int32_t id) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].id == id) positions.push_back(i);
+    return positions;
+}
+
+void ExpectSameAsWalk(IdIndex& index, const std::vector<Item>& list, std::int32_t id) {
+    SCOPED_TRACE(id);
+    ASSERT_EQ(IndexFirst(index, list, IdOf, id), WalkFirst(list, id));
+    ASSERT_EQ(IndexLast(index, list, IdOf, id), WalkLast(list, id));
+    ASSERT_EQ(IndexEvery(index, list, IdOf, id), WalkEvery(list, id));
+}
+
+// Every id of a small range, or some ids of the list and as many others of a large one.
+void ExpectSameAsWalk(IdIndex& index, const std::vector<Item>& list, int idRange,
+                      std::mt19937& random) {
+    if (idRange <= 1000) {
+        for (std::int32_t id = -1; id <= idRange; ++id)
+            ExpectSameAsWalk(index, list, id);
+        return;
+    }
+    for (int i = 0; i < 100 && !list.empty(); ++i) {
+        ExpectSameAsWalk(index, list, list[random() % list.size()].id);
+        ExpectSameAsWalk(index, list,
+                         static_cast<std::int32_t>(random() % static_cast<unsigned>(idRange)));
+    }
+}
+
+TEST(IdIndex, RandomChangesLeaveEveryLookupAsAWalkWouldAnswer) {
+    struct Case {
+        int idRange;  // many duplicates, some, almost none
+        int steps;
+        int appendsIn100;  // the rest: single removals, removals by id, by serial, sorts
+        int checkEvery;    // steps between full checks of the index
+    } cases[] = {{5, 3000, 50, 1},
+                 {40, 3000, 50, 1},
+                 {1000, 3000, 50, 1},
+                 {1 << 20, 30000, 90, 1000}};  // thousands of ids: collisions in the table
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.idRange);
+        std::mt19937 random(static_cast<unsigned>(c.idRange));
+        std::vector<Item> list;
+        IdIndex index;
+        int serial = 0;
+        for (int step = 0; step < c.steps; ++step) {
+            const int what = static_cast<int>(random() % 100);
+            const int rest = (what - c.appendsIn100) * 10 / (100 - c.appendsIn100);
+            const auto id = static_cast<std::int32_t>(random() % static_cast<unsigned>(c.idRange));
+            if (what < c.appendsIn100) {
+                IndexAppend(index, list, IdOf, Item{id, serial++});
+            } else if (rest < 5 && !list.empty()) {
+                IndexRemoveAt(index, list, IdOf, random() % list.size());
+            } else if (rest < 7) {
+                IndexRemoveIf(index, list, IdOf, [&](const Item& item) { return item.id == id; });
+            } else if (rest < 9) {
+                const int modulus = 2 + static_cast<int>(random() % 50);
+                IndexRemoveIf(index, list, IdOf,
+                              [&](const Item& item) { return item.serial % modulus == 0; });
+            } else {
+                // Reordered in place, as the room list's sort does.
+                std::shuffle(list.begin(), list.end(), random);
+                IndexRebuild(index, list, IdOf);
+            }
+            if (step % c.checkEvery == 0) {
+                ASSERT_TRUE(IndexExact(index, list, IdOf)) << step;
+            }
+            if (step % 500 == 0) ExpectSameAsWalk(index, list, c.idRange, random);
+        }
+        ASSERT_TRUE(IndexExact(index, list, IdOf));
+        ExpectSameAsWalk(index, list, c.idRange, random);
+    }
+}
+
+TEST(IdIndex, RemovalsKeepTheOrderOfTheRest) {
+    std::vector<Item> list;
+    IdIndex index;
+    for (int i = 0; i < 8; ++i)
+        IndexAppend(index, list, IdOf, Item{i % 3, i});
+    IndexRemoveIf(index, list, IdOf, [](const Item& item) { return item.serial % 3 == 1; });
+    IndexRemoveAt(index, list, IdOf, 0);
+    std::vector<int> serials;
+    for (const Item& item : list)
+        serials.push_back(item.serial);
+    EXPECT_EQ(serials, (std::vector<int>{2, 3, 5, 6}));
+}
+
+TEST(IdIndex, AListChangedBehindItsBackIsIndexedAgain) {
+    std::vector<Item> list;
+    IdIndex index;
+    IndexAppend(index, list, IdOf, Item{4, 0});
+    list.clear();
+    EXPECT_EQ(IndexFirst(index, list, IdOf, 4), kNotFound);
+    list.push_back(Item{7, 1});
+    list.push_back(Item{7, 2});
+    EXPECT_EQ(IndexFirst(index, list, IdOf, 7), 0u);
+    EXPECT_EQ(IndexLast(index, list, IdOf, 7), 1u);
+    list[0].id = 9;  // same size: found out when the answer does not match
+    EXPECT_EQ(IndexFirst(index, list, IdOf, 7), 1u);
+    EXPECT_EQ(IndexFirst(index, list, IdOf, 9), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+// Shared set-up of the lobby tests: the hub's routes installed, every list empty, the
+// lobby port and the UI port recording, connected, own player 1001.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/inbound_routes.h"
+#include "lobby/lobby_state.h"
+#include "lobby/presence.h"
+#include "net/dispatch.h"
+#include "net/link.h"
+#include "net/queues.h"
+#include "settings/paths.h"
+#include "settings/settings.h"
+#include "tests/unit/fakes/lobby_port_fake.h"
+#include "tests/unit/fakes/ui_port_fake.h"
+
+using Lines = std::vector<std::string>;
+
+inline std::vector<std::string> DrainOutboundQueue() {
+    std::vector<std::string> messages;
+    for (std::string text = PopOutbound(); !text.empty(); text = PopOutbound())
+        messages.push_back(text);
+    return messages;
+}
+
+// The line the fake records for one relay message.
+inline std::string Relay(WindowRef window, int code, const std::string& payload) {
+    return "copydata " + std::to_string(window) + " " + std::to_string(code) + " KXMessage," +
+           payload + "\\0";
+}
+
+class LobbyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallHubInboundRoutes();
+        ResetSettingsToDefaults();
+        ClearLobby();
+        ResetLobbyPortFake();
+        ResetUiFake();
+        DrainOutboundQueue();
+        isConnected = true;
+        pendingAcknowledgement = 0;
+        OwnPlayerId = 1001;
+        SetOwnPresence(PRESENCE_ONLINE);
+        ProgramFolder = L"C:\\Tavlora\\";
+        configDatPath = L"C:\\Users\\Ann\\AppData\\Local\\Tavlora\\config.dat";
+        savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
+    }
+    void TearDown() override {
+        ExpectIndexesExact();
+        isConnected = false;
+        ClearLobby();
+        ResetLobbyPortFake();
+        ResetSettingsToDefaults();
+        DrainOutboundQueue();
+        OwnPlayerId = 0;
+        SetOwnPresence(PRESENCE_NOT_CONNECTED);
+    }
+
+    // One server message "<type>,<fields>,!" through dispatch, numbered in turn.
+    void Deliver(const std::string& typeAndFields) {
+        DispatchEntry(std::to_string(++sequence) + "," + typeAndFields + "!");
+    }
+    // Deliver, with only what it makes the lobby port do recorded.
+    Lines CallsOf(const std::string& typeAndFields) {
+        lobbyCalls.clear();
+        Deliver(typeAndFields);
+        return lobbyCalls;
+    }
+    Lines RelaysOf(const std::string& typeAndFields) {
+        lobbyCalls.clear();
+        Deliver(typeAndFields);
+        return LobbyCallsStartingWith("copydata");
+    }
+
+    // A room whose window is open on `window`, as a launch leaves it.
+    void OpenRoom(std::int32_t id, WindowRef window) {
+        std::size_t at = FirstRoom(id);
+        ASSERT_NE(at, kNotFound);
+        rooms[at].windowOpen = true;
+        rooms[at].window = window;
+    }
+    void OpenTable(std::int32_t id, WindowRef window) {
+        std::size_t at = FirstTable(id);
+        ASSERT_NE(at, kNotFound);
+        tables[at].windowOpen = true;
+        tables[at].window = window;
+    }
+    const RoomRecord& Room(std::int32_t id) {
+        std::size_t at = FirstRoom(id);
+        EXPECT_NE(at, kNotFound) << "room " << id;
+        return rooms.at(at);
+    }
+
+    // No list was left with a stale index (lookups would heal it, at a cost).
+    static void ExpectIndexesExact() {
+        EXPECT_TRUE(IndexExact(roomIndex, rooms, RoomId));
+        EXPECT_TRUE(IndexExact(playerIndex, players, [](const PlayerRecord& p) { return p.id; }));
+        EXPECT_TRUE(IndexExact(presenceIndex, roomPresences, PresenceId));
+        EXPECT_TRUE(IndexExact(tableIndex, tables, TableId));
+        EXPECT_TRUE(IndexExact(seatIndex, seats, SeatId));
+        EXPECT_TRUE(IndexExact(contactIndex, contactRelations,
+                               [](const ContactRecord& c) { return c.contactId; }));
+    }
+
+    int sequence = 0;
+};

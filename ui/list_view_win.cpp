@@ -1,0 +1,174 @@
+// The room and tournament list views: only the listed entries take rows, only the visible
+// rows are drawn, a click selects the entry under the pointer, a double-click enters.
+#include <windows.h>
+
+#include <vector>
+
+#include "lobby/lobby_state.h"
+#include "lobby/room_list.h"
+#include "lobby/sibling_launch.h"
+#include "lobby/tournament_list.h"
+#include "ui/class_table.h"
+#include "ui/drawing_objects_win.h"
+#include "ui/families_win.h"
+#include "ui/paint_win.h"
+#include "ui/registry_win.h"
+#include "ui/texts.h"
+
+namespace {
+
+constexpr int kRowHeight = 16;
+constexpr int kVisibleRows = 12;
+constexpr int kMoneyIconBase = 97;  // 98 real money, 99 play money, 100 free
+constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
+
+// What tells the two views apart; param 1 of the class row is the room view, 2 the
+// tournament view.
+struct ListView {
+    std::vector<RoomRecord>* records;
+    std::int32_t* selectedId;
+    int lockedState;  // rooms: 2, tournaments: 4
+    void (*selectAt)(std::size_t index);
+    void (*enter)();
+    COLORREF nameColour;
+    TextId emptyText;
+};
+
+void EnterSelectedTournament() {
+    EnterTournament();
+}
+
+const ListView kViews[] = {
+    {&rooms, &SelectedRoomId, 2, SelectRoomAt, OpenRoomWindow, kRoomsBlue, TextId::NoRoomsFound},
+    {&tournamentRooms, &SelectedTournamentId, 4, SelectTournamentAt, EnterSelectedTournament,
+     kTournamentsGreen, TextId::NoTournamentsFound},
+};
+
+const ListView& ViewOf(int row) {
+    return kViews[kWindowClasses[row].param == 2 ? 1 : 0];
+}
+
+// Indices into the list of the entries that take a row, in list order.
+std::vector<std::size_t> ListedIndices(const ListView& view) {
+    std::vector<std::size_t> listed;
+    for (std::size_t i = 0; i < view.records->size(); ++i)
+        if ((*view.records)[i].listed) listed.push_back(i);
+    return listed;
+}
+
+int ScrollPosition(HWND window) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    GetScrollInfo(window, SB_VERT, &info);
+    return info.nPos;
+}
+
+std::wstring MoneyKindText(int kind) {
+    switch (kind) {
+        case 1:
+            return Text(TextId::MoneyKindReal);
+        case 2:
+            return Text(TextId::MoneyKindPlay);
+        case 3:
+            return Text(TextId::MoneyKindFree);
+        default:
+            return std::wstring();
+    }
+}
+
+void PaintListView(int row, HWND window) {
+    const ListView& view = ViewOf(row);
+    Canvas canvas;
+    BeginCanvas(window, canvas);
+    DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
+    const std::vector<std::size_t> listed = ListedIndices(view);
+    if (listed.empty()) {
+        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), kRoomsBlue,
+                        {0, 0, 430, 209});
+    }
+    const int scroll = ScrollPosition(window);
+    std::wstring spoken;
+    for (int k = scroll; k >= 0 && k < static_cast<int>(listed.size()) && k <= scroll + 11;
+         ++k) {
+        const RoomRecord& room = (*view.records)[listed[static_cast<std::size_t>(k)]];
+        const int y = (k - scroll) * kRowHeight;
+        const bool greyed = room.id == *view.selectedId && !room.windowOpen;
+        DrawTextAt(canvas.dc, room.name, SmallFont(), greyed ? kSelectedGrey : view.nameColour,
+                   20, y);
+        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, 164, y, 16, 16);
+        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184,
+                   y);
+        const std::wstring users = room.state == view.lockedState ? Text(TextId::RoomLocked)
+                                                                  : std::to_wstring(room.users);
+        DrawTextAt(canvas.dc, users, SmallFont(), view.nameColour, 308, y);
+        spoken += (spoken.empty() ? L"" : L"\n") + room.name + L"\t" +
+                  MoneyKindText(room.moneyKind) + L"\t" + users;
+    }
+    EndCanvas(canvas);
+    // The rows shown are also the window's text, for screen readers and the test probe.
+    SetWindowTextW(window, (listed.empty() ? Text(view.emptyText) : spoken).c_str());
+}
+
+void SelectAtPointer(const ListView& view, HWND window, int y) {
+    const std::vector<std::size_t> listed = ListedIndices(view);
+    const int k = y / kRowHeight + ScrollPosition(window);
+    // A click below the last listed entry clears the selection like one past the list.
+    view.selectAt(k >= 0 && k < static_cast<int>(listed.size())
+                      ? listed[static_cast<std::size_t>(k)]
+                      : view.records->size());
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void Scroll(HWND window, WPARAM request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window, SB_VERT, &info);
+    int position = info.nPos;
+    const int page = info.nPage > 0 ? static_cast<int>(info.nPage) : kVisibleRows;
+    switch (LOWORD(request)) {
+        case SB_LINEUP:
+            position -= 1;
+            break;
+        case SB_LINEDOWN:
+            position += 1;
+            break;
+        case SB_PAGEUP:
+            position -= page;
+            break;
+        case SB_PAGEDOWN:
+            position += page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            position = info.nTrackPos;
+            break;
+        default:
+            return;
+    }
+    info.fMask = SIF_POS;
+    info.nPos = position;  // the scroll bar keeps it inside its range
+    SetScrollInfo(window, SB_VERT, &info, TRUE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+}  // namespace
+
+LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintListView(row, window);
+            return 0;
+        case WM_LBUTTONDOWN:
+            SelectAtPointer(ViewOf(row), window, static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            ViewOf(row).enter();
+            return 0;
+        case WM_VSCROLL:
+            Scroll(window, wParam);
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
