@@ -1,14 +1,18 @@
 // What the server sends, from the socket's reads to the models: the receive loop's
 // carry-over, the inbound queue, the splitter and the hub's own routes into the session,
-// account, news and lobby handlers, and the texts the windows paint from what they
-// changed. One input is one connection's byte stream, so messages act on the state
-// earlier ones left; the window system is the recording fake.
+// account, news and lobby handlers, the relay to the sibling windows, and the texts the
+// windows paint from what changed. One input is one connection's byte stream, so messages
+// act on the state earlier ones left; the window system is the recording fakes.
 //
 // Input: one control byte, then the stream.
 //   bit 0     the login fields hold a name and password (the connect queues a login)
 //   bit 1     the main window drains the queue only when the stream ends, not after
 //             every push
-//   bits 2-7  0: every read ends after a "!" (or at the read size); n: reads of 1 to 16n
+//   bit 2     every listed room and table has its sibling window open
+//   bit 3     while the hub sends to a sibling, the siblings report (a room window closed,
+//             a table window gone or asked for, a room window gone), as the main window
+//             handles messages sent to it meanwhile
+//   bits 4-7  0: every read ends after a "!" (or at the read size); n: reads of 1 to 64n
 //             bytes, cut anywhere by a fixed sequence
 #include <algorithm>
 #include <cstddef>
@@ -17,26 +21,17 @@
 #include <string>
 #include <string_view>
 
-#include "app/inbound_routes.h"
+#include "fuzz/hub_harness.h"
 #include "lobby/lobby_counts.h"
-#include "lobby/lobby_state.h"
-#include "lobby/presence.h"
+#include "lobby/sibling_reports.h"
 #include "net/dispatch.h"
-#include "net/link.h"
 #include "net/notification_codes.h"
-#include "net/queues.h"
 #include "net/receive_assembler.h"
 #include "session/account.h"
-#include "session/news.h"
-#include "session/session.h"
-#include "settings/settings.h"
-#include "tests/unit/fakes/main_window_fake.h"
-#include "tests/unit/fakes/ui_language_port_fake.h"
-#include "tests/unit/fakes/ui_port_fake.h"
 #include "ui/clock_text.h"
+#include "ui/main_paint.h"
 #include "ui/money_text.h"
 #include "ui/texts.h"
-#include "ui/main_paint.h"
 
 namespace {
 
@@ -46,53 +41,16 @@ constexpr std::size_t kReadSize = 1000;
 // which ends the connection as it does in the loop.
 constexpr std::size_t kCarryOverCap = 4096;
 
-// Frees what an input made, so that libFuzzer's leak check (run whenever an input ends
-// with more allocations than it freed) stays quiet for inputs that leak nothing.
-void Release() {
-    while (InboundWaiting())
-        PopInbound();
-    ClearOutbound();
-    resetLoginState();
-    rooms.clear();
-    tournamentRooms.clear();
-    ClearNews();
-    for (std::wstring* text :
-         {&loginUserName, &loginPassword, &loggedInUserName, &loggedInPassword}) {
-        text->clear();
-        text->shrink_to_fit();
-    }
-    ResetUiFake();
-    ClearLanguagePortCalls();
-    ClearPostedCodes();
-}
-
-void Start(std::uint8_t control) {
-    Release();
-    ResetSettingsToDefaults();
-    isLoggedIn = false;
-    errorState = 0;
-    OwnPlayerId = 0;
-    if (control & 1) {
-        uiEditTexts[WinId::LoginUserEdit] = L"demo";
-        uiEditTexts[WinId::LoginPasswordEdit] = L"demo1234";
-    }
-    isConnected = false;
-    connectPhase = PHASE_CONNECTING;
-    OnConnectionNotification(NC_CONNECTED);
-    uiCalls.clear();
-}
+bool openWindows = false;
+std::uint32_t reportTurn = 0;
 
 // What the windows would paint from the state the messages left: the account panel, the
-// clock, the news panel, the welcome lines, the connect window, status and error texts.
+// clock, the welcome lines, the connect window, status and error texts.
 void Paint() {
     BalanceText(accountBalance);
     MoneyText(playMoney);
     MoneyText(tokens);
     ClockDigits(static_cast<std::int64_t>(std::time(nullptr)), serverClockOffset);
-    std::size_t newsCharacters = 0;
-    for (const std::wstring& line : newsLines)
-        newsCharacters += line.size();
-    (void)newsCharacters;
     ComposeWelcomeLines(loggedInUserName, CurrentLobbyCounts(), language);
     ConnectPhaseText(connectPhase, language);
     LinkStateText(linkState, language);
@@ -106,10 +64,47 @@ void Drain() {
     for (int code : PostedCodes())
         if (code == NC_INBOUND) DispatchInbound();
     ClearPostedCodes();
+    CheckLobbyIndexes();
+    if (openWindows) OpenEveryWindow();
     Paint();
     // Only the sender reads the outbound queue; nothing in here sends.
     ClearOutbound();
     uiCalls.clear();
+}
+
+// A sibling report while the hub waits on a send: at every 16th send, at most 32 per
+// input (a report can replay the whole lobby to a window), taking turns at the kinds and
+// at the rooms and tables. Reports do not nest: the sends they make report nothing.
+constexpr std::uint32_t kSendsPerReport = 16;
+constexpr int kReportsPerInput = 32;
+std::uint32_t sends = 0;
+int reportsLeft = 0;
+
+void ReportDuringSend() {
+    static int depth = 0;
+    if (depth > 0 || sends++ % kSendsPerReport != 0 || reportsLeft == 0) return;
+    --reportsLeft;
+    ++depth;
+    const std::uint32_t turn = reportTurn++;
+    const std::int32_t roomId = rooms.empty() ? turn : rooms[turn / 4 % rooms.size()].id;
+    const std::int32_t tableId = tables.empty() ? turn : tables[turn / 4 % tables.size()].id();
+    switch (turn % 4) {
+        case 0: {
+            const std::string text = "KXMessage," + std::to_string(roomId) + ",120,80";
+            OnSiblingCopyData(38, text.c_str(), text.size() + 1);
+            break;
+        }
+        case 1:
+            OnTableWindowGone(tableId);
+            break;
+        case 2:
+            OnTableWindowRequested(tableId);
+            break;
+        case 3:
+            OnRoomWindowGone(roomId);
+            break;
+    }
+    --depth;
 }
 
 // The next read's length in the cut-anywhere mode.
@@ -118,18 +113,32 @@ std::size_t NextLength(std::uint32_t& state, std::size_t longest) {
     return 1 + (state >> 16) % longest;
 }
 
+void Connect(std::uint8_t control) {
+    if (control & 1) {
+        uiEditTexts[WinId::LoginUserEdit] = L"demo";
+        uiEditTexts[WinId::LoginPasswordEdit] = L"demo1234";
+    }
+    OnConnectionNotification(NC_CONNECTED);
+    ClearOutbound();
+    uiCalls.clear();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool routesInstalled = (InstallHubInboundRoutes(), true);
-    (void)routesInstalled;
     if (size == 0) return 0;
     const std::uint8_t control = data[0];
     std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
-    Start(control);
+    StartHub();
+    openWindows = (control & 4) != 0;
+    reportTurn = control;
+    sends = 0;
+    reportsLeft = kReportsPerInput;
+    if (control & 8) fakeDuringSend = ReportDuringSend;
+    Connect(control);
 
     const bool drainEachPush = (control & 2) == 0;
-    const std::size_t longest = static_cast<std::size_t>(control >> 2) * 16;
+    const std::size_t longest = static_cast<std::size_t>(control >> 4) * 64;
     std::uint32_t cutState = control;
     ReceiveAssembler assembler;
     std::string entry;
@@ -157,9 +166,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Drain();
                 OnConnectionNotification(NC_CONNECTION_LOST);
                 OnErrorOk();
-                OnConnectionNotification(NC_CONNECTED);
+                Connect(control);
                 assembler = {};
-                uiCalls.clear();
                 break;
         }
         // A handler that ended the connection (a double login, a suspended account)
@@ -167,7 +175,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!isConnected.load()) break;
     }
     Drain();
-    isConnected = false;
-    Release();
+    ReleaseHub();
     return 0;
 }

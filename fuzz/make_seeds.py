@@ -26,9 +26,16 @@ def write(target, name, data):
 
 
 # ---- inbound: one control byte, then the server's byte stream ----------------------
-READS_AT_BANG = b"\x00"  # every read ends after a "!"
-READS_ANYWHERE = bytes([7 << 2])  # reads of 1 to 112 bytes
 LOGIN_FIELDS = 1
+WINDOWS_OPEN = 4
+REPORTS_DURING_SENDS = 8
+READS_AT_BANG = bytes([LOGIN_FIELDS])  # every read ends after a "!"
+WINDOWS = bytes([LOGIN_FIELDS | WINDOWS_OPEN | REPORTS_DURING_SENDS])
+
+
+def reads_of(longest):
+    """Reads of 1 to `longest` (a multiple of 64) bytes."""
+    return bytes([LOGIN_FIELDS | longest // 64 << 4])
 
 MESSAGES = [
     b"4,11,5,!5,13,42,2,0,!",
@@ -55,7 +62,7 @@ MESSAGES = [
 def inbound_seeds():
     for number, stream in enumerate(MESSAGES):
         write("inbound", "test-%02d" % number, READS_AT_BANG + stream)
-        write("inbound", "test-%02d-cut" % number, bytes([LOGIN_FIELDS | 1 << 2]) + stream)
+        write("inbound", "test-%02d-cut" % number, reads_of(64) + stream)
 
 
 def record_server(server):
@@ -93,7 +100,8 @@ def server_seeds(server):
     lobby_end = stream.index(b",15,0,!") + len(b",15,0,!")
     lobby, changes = stream[:lobby_end], stream[lobby_end:]
     write("inbound", "server-lobby", READS_AT_BANG + lobby)
-    write("inbound", "server-lobby-cut", bytes([LOGIN_FIELDS | 31 << 2]) + lobby)
+    write("inbound", "server-lobby-cut", reads_of(512) + lobby)
+    write("inbound", "server-lobby-windows", WINDOWS + lobby)
     # The changes in pieces of about 2 KB, each cut at a message's end.
     piece, count = b"", 0
     for message in changes.split(b"!")[:-1]:
@@ -101,6 +109,8 @@ def server_seeds(server):
         if len(piece) > 2000:
             write("inbound", "server-changes-%d" % count, READS_AT_BANG + piece)
             piece, count = b"", count + 1
+    # The short lobby below, then changes, with every window open.
+    changes_short = b"".join(m + b"!" for m in changes.split(b"!")[:60])
     # One message of every type in the lobby, the long lists cut to three records.
     short = b""
     for message in lobby.split(b"!")[:-1]:
@@ -109,6 +119,7 @@ def server_seeds(server):
             fields[2] = b";".join(fields[2].split(b";")[:3]) + b";"
         short += b",".join(fields) + b"!"
     write("inbound", "server-lobby-short", READS_AT_BANG + short)
+    write("inbound", "server-lobby-short-windows", WINDOWS + short + changes_short)
 
 
 # ---- config_ini: the file's bytes ---------------------------------------------------
