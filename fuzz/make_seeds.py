@@ -175,7 +175,7 @@ def text_seeds():
     write("utf8", "utf16", "Zoë 𝄞".encode("utf-16-le") + b"\x00\xd8")
 
 
-# ---- relay: the program, then records <dwData><cbData, 2 bytes><data> ----------------
+# ---- relay: control byte, then records <byte><length, 2 bytes><data> ------------------
 def records(*pairs):
     out = b""
     for code, data in pairs:
@@ -183,7 +183,8 @@ def records(*pairs):
     return out
 
 
-TEST = 255
+SERVER, ENTER_ROOM, ROOM_GONE, TABLE_REQUEST, TABLE_GONE, TEST = 0, 200, 229, 231, 236, 255
+HUB_WINDOWS, HUB_REENTRANT = 8, 16
 
 
 def relay_seeds():
@@ -206,6 +207,19 @@ def relay_seeds():
         (TEST, b"relay 100 32,5,!\x00"), (TEST, b"notify 31 7\x00"), (TEST, b"raw 5 x\x00y\x00"),
         (TEST, b"jump\x00"), (TEST, b"chat gg\x00"), (TEST, b"move -700 25\x00"),
         (TEST, b"close\x00"), (38, b"KXMessage,12,130,140\x00"), (100, b"KXMessage,32,5,!\x00")))
+    # The hub's side: relay texts as the tests send them, codes, server messages between.
+    reports = records(
+        (100, b"KXMessage,61,7,aGk=,!\x00"), (100, b"KXMessage,1,0,!"),
+        (100, b"KXMessage,ab\x00cd"), (100, b"KXMessage,"), (100, b"KXMessage,\x00x"),
+        (100, b"KXMessag,1,0,!"), (101, b"KXMessage,1,0,!"), (97, b"KXMessage,1:2"), (100, b""),
+        (TABLE_REQUEST, b"40"), (TABLE_REQUEST, b"41"), (SERVER, b"9,73,41,!"),
+        (TABLE_GONE, b"40"), (ROOM_GONE, b"6"), (TABLE_REQUEST, b"4294967336"),
+        (ENTER_ROOM, b"6"), (SERVER, b"10,32,4:6:1001;,!"), (38, b"KXMessage,5,120,80\x00"),
+        (38, b"KXMessage,6,-700,99999\x00"), (SERVER, b"11,33,5,!"), (SERVER, b"12,22,7,!"),
+        (ENTER_ROOM, b"5"), (ENTER_ROOM, b"8"), (38, b"KXMessage,12,130,140\x00"))
+    write("relay", "hub", room + reports)
+    write("relay", "hub-windows", bytes([HUB_WINDOWS]) + reports)
+    write("relay", "hub-windows-reentrant", bytes([HUB_WINDOWS | HUB_REENTRANT]) + reports)
 
 
 # ---- sibling_command_line: the program, then the command line -----------------------
