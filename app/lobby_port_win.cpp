@@ -8,7 +8,9 @@
 #include "lobby/lobby_state.h"
 #include "lobby/room_list.h"
 #include "net/hub_handles_win.h"
+#include "res/resource_ids.h"
 #include "session/ui_port.h"
+#include "ui/contacts_window_win.h"
 #include "ui/registry_win.h"
 
 namespace {
@@ -127,6 +129,15 @@ void LobbyRefreshContacts() {
     UiRefreshContacts();
 }
 
+void LobbyContactCameOnline() {
+    // This sound is the window's own and does not ask the sound setting.
+    if (IsWindowVisible(WindowHandle(WinId::Contacts))) UiPlaySound(SOUND_CONTACT_ONLINE);
+}
+
+void LobbyShowAddContactFailure(int resultCode) {
+    ShowAddContactFailure(resultCode);
+}
+
 void LobbyRefreshTournamentList() {
     SetListRows(WinId::TournamentBody, ListedCount(tournamentRooms));
     UiRepaint(WinId::TournamentBody);
@@ -146,4 +157,9 @@ void LobbyShowOwnName() {
 
 void LobbyShowOwnPresence() {
     UiShowOwnPresenceOnline();
+}
+
+void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {
+    MessageBoxW(WindowHandle(WinId::Contacts), text.c_str(), caption.c_str(),
+                MB_ICONERROR | MB_TOPMOST);
 }

@@ -93,8 +93,6 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     switch (message) {
         case WM_CREATE:
             CreateWindowRegistry(window);
-            UiRepaint(WinId::Connect);  // gives both their state text from the start
-            UiRepaint(WinId::StatusLine);
             return 0;
         case WM_PAINT:
             PaintMainWindow(window);

@@ -18,6 +18,7 @@
 #include "net/traffic.h"
 #include "ui/button_actions_win.h"
 #include "ui/contacts_menu_win.h"
+#include "ui/contacts_window_win.h"
 #include "ui/registry_win.h"
 #include "ui/language.h"
 #include "ui/texts.h"
@@ -51,13 +52,7 @@ void UiHide(WinId window) {
     ShowWindow(WindowHandle(window), SW_HIDE);
 }
 void UiRepaint(WinId window) {
-    HWND handle = WindowHandle(window);
-    // Windows that show a state also carry it as their text (screen readers, the probe).
-    if (window == WinId::Connect)
-        SetWindowTextW(handle, ConnectPhaseText(connectPhase, language).c_str());
-    else if (window == WinId::StatusLine)
-        SetWindowTextW(handle, LinkStateText(linkState, language).c_str());
-    InvalidateRect(handle, nullptr, FALSE);
+    InvalidateRect(WindowHandle(window), nullptr, FALSE);
 }
 void UiEnable(WinId window, bool enabled) {
     EnableWindow(WindowHandle(window), enabled);
@@ -147,10 +142,13 @@ void UiResetListViews() {
     RECT contacts{};
     GetClientRect(WindowHandle(WinId::ContactsList), &contacts);
     ResetVerticalScroll(WinId::ContactsList, contacts.bottom / kContactRowHeight);
+    ClearContactsList();
     RefreshContactsMenuChecks();  // the own presence is back to none
 }
 
-void UiRefreshContacts() {}
+void UiRefreshContacts() {
+    RefreshContactsList();
+}
 void UiRefreshRoomList() {
     RefreshRoomList();
 }

@@ -52,6 +52,10 @@ void LobbyRepaintMain();
 void LobbyShowEnterRoom(bool shown);
 // The contacts list rebuilt from the contact relations and the players.
 void LobbyRefreshContacts();
+// A contact came online: the contacts window plays its sound when it is shown.
+void LobbyContactCameOnline();
+// The server refused an add: the failure box for its result code.
+void LobbyShowAddContactFailure(int resultCode);
 // The tournament list view shows the list again: its scroll range and its rows.
 void LobbyRefreshTournamentList();
 void LobbyShowEnterTournament(bool shown);
@@ -59,3 +63,6 @@ void LobbyShowEnterTournament(bool shown);
 void LobbyShowOwnName();
 // The own presence changed: the contacts window's status bar and Status menu follow it.
 void LobbyShowOwnPresence();
+// A modal error box owned by the contacts window, kept on top (MessageBoxW with
+// MB_ICONERROR | MB_TOPMOST). The hub's messages go on being dispatched while it is up.
+void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text);

@@ -30,6 +30,7 @@ struct DialogFrame {
     // Under the title; nullptr: the row's bitmap at 0,0, or pale blue without one.
     void (*paintBackground)(HDC dc, int row, int width, int height);
     void (*paintBody)(HDC dc, int width, int height);  // over the title
+    std::wstring (*bodyText)();                        // what paintBody draws
 };
 
 // Indexed by the param of the dialog's class row.
@@ -42,7 +43,8 @@ const DialogFrame kDialogFrames[] = {
      {0, 0, 0, 30},
      PrepareErrorDialog,
      PaintErrorBackground,
-     PaintErrorLines},
+     PaintErrorLines,
+     ErrorLinesText},
     // 1: login dialog
     {WinId::LoginUserEdit,
      EditColours::Grey,
@@ -51,7 +53,8 @@ const DialogFrame kDialogFrames[] = {
      {0, 450, 0, 30},
      PrepareLoginDialog,
      nullptr,
-     PaintLoginLabels},
+     PaintLoginLabels,
+     LoginLabelsText},
     // 2: about box
     {WinId::Main,
      EditColours::None,
@@ -60,7 +63,8 @@ const DialogFrame kDialogFrames[] = {
      {146, 203, 4, 0},
      nullptr,
      nullptr,
-     PaintAboutCredits},
+     PaintAboutCredits,
+     AboutCreditsText},
     // 3: settings dialog
     {WinId::Main,
      EditColours::None,
@@ -69,13 +73,15 @@ const DialogFrame kDialogFrames[] = {
      {0, 485, 0, 30},
      nullptr,
      nullptr,
-     PaintSettingsHint},
+     PaintSettingsHint,
+     SettingsHintText},
     // 4: add-contact dialog
     {WinId::ContactsAddEdit,
      EditColours::PaleBlue,
      true,
      kBlack,
      {0, 0, 10, 0},
+     nullptr,
      nullptr,
      nullptr,
      nullptr},
@@ -122,6 +128,11 @@ LRESULT EditColoursFor(EditColours edits, HDC dc) {
 }
 
 }  // namespace
+
+std::wstring DialogText(int row) {
+    const DialogFrame& frame = FrameOf(row);
+    return JoinTexts({Text(kWindowClasses[row].label), frame.bodyText ? frame.bodyText() : L""});
+}
 
 LRESULT DialogFrameProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const DialogFrame& frame = FrameOf(row);

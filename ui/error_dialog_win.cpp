@@ -34,23 +34,18 @@ void PrepareErrorDialog(HWND dialog, LPARAM layout) {
         MoveWindow(cancel, 209, 199, 120, 40, FALSE);
         ShowWindow(cancel, SW_SHOW);
     }
-    // The lines also become the window's text, for screen readers and the test probe.
-    std::wstring spoken;
-    for (const std::wstring& line : ErrorLines(errorState, language)) {
-        if (line.empty()) continue;
-        if (!spoken.empty()) spoken += L' ';
-        spoken += line;
-    }
-    SetWindowTextW(dialog, spoken.c_str());
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void PaintErrorBackground(HDC dc, int, int width, int height) {
+    // What the band and the body leave free, the rim and the rule between them, is black.
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     DrawResourceBitmap(dc, BITMAP_ERROR_TITLE_LEFT, 1, 1, 80, 28);
-    // The band and the body reach the edges however large the dialog came out.
+    // 28 tiles from x 81, the last one pulled back to end at the band's right edge; a
+    // dialog that came out wider gets as many more as reach its own edge.
     const int lastTile = std::max(349, width - 11);
-    for (int x = 81; x <= lastTile; x += 10)
-        DrawResourceBitmap(dc, BITMAP_ERROR_TITLE_TILE, std::min(x, lastTile), 1, 10, 28);
+    DrawResourceBitmapRow(dc, BITMAP_ERROR_TITLE_TILE, 81, lastTile, 1, 10, 28);
     RECT body{1, 30, std::max(359, width - 1), std::max(239, height - 1)};
     FillRect(dc, &body, DialogBrush());
 }
@@ -61,4 +56,9 @@ void PaintErrorLines(HDC dc, int width, int) {
         DrawCentredAcross(dc, lines[i], TextFont(), kMessageRose, 0, std::max(kWidth, width),
                           50 + 30 * i);
     }
+}
+
+std::wstring ErrorLinesText() {
+    auto lines = ErrorLines(errorState, language);
+    return JoinTexts({lines.begin(), lines.end()});
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 using FamilyProcedureFn = LRESULT (*)(int row, HWND window, UINT message, WPARAM wParam,
                                       LPARAM lParam);
 
@@ -11,6 +13,8 @@ using FamilyProcedureFn = LRESULT (*)(int row, HWND window, UINT message, WPARAM
 LRESULT FamilyProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Push buttons (ui/family_buttons_win.cpp).
+// The label or value a push button of any family shows; empty for the icon buttons.
+std::wstring PushButtonText(int row);
 LRESULT IconButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT TextButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT LinkButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -25,8 +29,12 @@ LRESULT PageImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LP
 LRESULT TabAreaProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT FlagButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Images and panels (ui/family_panels_win.cpp).
+std::wstring NewsText();                               // title and lines
+std::wstring DropdownPanelText(int row, HWND window);  // the rows it shows
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The header menu bar (ui/header_menu_win.cpp).
+std::wstring HeaderMenuBarText();  // the four titles
 LRESULT HeaderMenuBarProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DropdownPanelProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Room and tournament list views (ui/list_view_win.cpp).
@@ -41,6 +49,7 @@ LRESULT StatusLineProcedure(int row, HWND window, UINT message, WPARAM wParam, L
 // Contacts window and its list (ui/contacts_window_win.cpp).
 LRESULT ContactsFrameProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ContactsListProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ContactsMenuProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Subclass procedures of the standard edits.
 LRESULT CALLBACK LoginEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);

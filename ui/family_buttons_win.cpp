@@ -21,6 +21,21 @@ std::wstring LabelOf(int row) {
 
 }  // namespace
 
+std::wstring PushButtonText(int row) {
+    const WindowClassRow& klass = kWindowClasses[row];
+    switch (klass.family) {
+        case Family::CaptionButton:
+            return Text(SettingsCaption(klass.param));
+        case Family::CycleButton:
+            return SettingsValueText(klass.param, language);
+        case Family::SwatchButton:
+            // The design number: a swatch has no name in any language.
+            return std::to_wstring(SettingsSwatchBitmap(klass.param) % 100);
+        default:
+            return LabelOf(row);
+    }
+}
+
 LRESULT IconButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
         PaintBitmapWithLabel(window, ImageOf(row), std::wstring(), TextFont(), kWhite);
@@ -47,16 +62,13 @@ LRESULT ColumnHeadProcedure(int row, HWND window, UINT message, WPARAM wParam, L
 
 LRESULT CaptionButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row), Text(SettingsCaption(kWindowClasses[row].param)),
-                             TextFont(), kWhite);
+        PaintBitmapWithLabel(window, ImageOf(row), PushButtonText(row), TextFont(), kWhite);
     });
 }
 
 LRESULT CycleButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row),
-                             SettingsValueText(kWindowClasses[row].param, language), TextFont(),
-                             kWhite);
+        PaintBitmapWithLabel(window, ImageOf(row), PushButtonText(row), TextFont(), kWhite);
     });
 }
 

@@ -1,6 +1,7 @@
 // Image panels of the main window: plain bitmaps, the news panel, the header menu bar
 // and its four dropdown panels.
 #include <algorithm>
+#include <vector>
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
@@ -44,12 +45,18 @@ int PanelRowTexts(int panel, TextId (&texts)[3]) {
     }
 }
 
+// The File panel is one row high unless its administration row is enabled.
+int ShownRows(int panel, HWND window, TextId (&texts)[3]) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return std::min<int>(PanelRowTexts(panel, texts), client.bottom / kRowHeight);
+}
+
 void PaintDropdownPanel(int panel, HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
     TextId texts[3];
-    // The File panel is one row high unless its administration row is enabled.
-    int rows = std::min(PanelRowTexts(panel, texts), canvas.height / kRowHeight);
+    int rows = ShownRows(panel, window, texts);
     for (int r = 0; r < rows; ++r) {
         int top = r * kRowHeight;
         int image = highlightedRow[panel] == r + 1 ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_ROW;
@@ -61,6 +68,22 @@ void PaintDropdownPanel(int panel, HWND window) {
 }
 
 }  // namespace
+
+std::wstring DropdownPanelText(int row, HWND window) {
+    TextId texts[3];
+    int rows = ShownRows(kWindowClasses[row].param, window, texts);
+    std::vector<std::wstring> shown;
+    for (int r = 0; r < rows; ++r)
+        shown.push_back(Text(texts[r]));
+    return JoinTexts(shown);
+}
+
+std::wstring NewsText() {
+    std::wstring text = Text(TextId::NewsTitle);
+    for (const std::wstring& line : newsLines)
+        text += L"\n" + line;
+    return text;
+}
 
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
@@ -79,13 +102,10 @@ LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM 
         DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
                         {0, 0, 140, 50});
         int y = 50;
-        std::wstring spoken = Text(TextId::NewsTitle);
         for (const std::wstring& line : newsLines) {
             DrawCentredAcross(canvas.dc, line, TextFont(), kNewsGreen, 0, canvas.width, y);
             y += 20;
-            spoken += L"\n" + line;
         }
-        SetWindowTextW(window, spoken.c_str());
         EndCanvas(canvas);
         return 0;
     }

@@ -1,6 +1,8 @@
 // The header menu bar's window procedure and the actions of its panels' rows.
 #include <windows.h>
 
+#include <vector>
+
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
 #include "res/resource_ids.h"
@@ -26,12 +28,13 @@ WinId PanelOf(int column) {
     return static_cast<WinId>(static_cast<int>(WinId::HeadFile) + column - 1);
 }
 
+constexpr TextId kTitles[kMenuTitles] = {TextId::HeaderFile, TextId::HeaderOptions,
+                                         TextId::HeaderWebsite, TextId::HeaderHelp};
+
 void PaintHeaderMenuBar(HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
     DrawResourceBitmap(canvas.dc, BITMAP_MENU_PANEL, 0, 0, canvas.width, canvas.height);
-    const TextId titles[] = {TextId::HeaderFile, TextId::HeaderOptions, TextId::HeaderWebsite,
-                             TextId::HeaderHelp};
     for (int n = 1; n <= kMenuTitles; ++n) {
         const int left = 2 + 129 * (n - 1);
         if (menuState == n || menuState == n + 4) {
@@ -39,7 +42,7 @@ void PaintHeaderMenuBar(HWND window) {
                 menuState == n ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_TITLE_PRESSED;
             DrawResourceBitmap(canvas.dc, image, left, 3, kCellWidth, kCellHeight);
         }
-        DrawCentredText(canvas.dc, Text(titles[n - 1]), TextFont(), kWhite,
+        DrawCentredText(canvas.dc, Text(kTitles[n - 1]), TextFont(), kWhite,
                         {left, 3, left + kCellWidth, 3 + kCellHeight});
     }
     EndCanvas(canvas);
@@ -118,6 +121,13 @@ int PointerY(LPARAM lParam) {
 }
 
 }  // namespace
+
+std::wstring HeaderMenuBarText() {
+    std::vector<std::wstring> titles;
+    for (TextId title : kTitles)
+        titles.push_back(Text(title));
+    return JoinTexts(titles);
+}
 
 LRESULT HeaderMenuBarProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool captured = GetCapture() == window;

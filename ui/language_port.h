@@ -6,7 +6,7 @@
 void LanguagePortSetFlagCursors(int current);
 // Invalidates, without erasing, the main window and every window of the registry.
 void LanguagePortRepaintAll();
-// Sets the contacts window's title (and later its menus) in the current language.
+// Sets the contacts window's title, status bar and menus in the current language.
 void LanguagePortRelabelContacts();
 // Tells every top-level window, the sibling programs' included, the new language.
 void LanguagePortBroadcast(int language);

@@ -1,7 +1,10 @@
 // The window system side of SetLanguage.
 #include <windows.h>
+#include <commctrl.h>
 
+#include "lobby/presence.h"
 #include "net/notification_codes.h"
+#include "settings/settings.h"
 #include "session/ui_port.h"
 #include "ui/language_port.h"
 #include "ui/texts.h"
@@ -21,13 +24,13 @@ void LanguagePortRepaintAll() {
         HWND window = WindowHandle(static_cast<WinId>(i));
         if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
     }
-    // These two also carry their state as window text, which follows the language.
-    UiRepaint(WinId::Connect);
-    UiRepaint(WinId::StatusLine);
 }
 
 void LanguagePortRelabelContacts() {
     SetWindowTextW(WindowHandle(WinId::Contacts), Text(TextId::ContactsTitle).c_str());
+    // The status bar shows the own presence, in the new language.
+    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(PresenceText(ownPresence, language).c_str()));
     RelabelContactsMenus();
 }
 

@@ -25,6 +25,10 @@ void PaintLoginLabels(HDC dc, int, int) {
     DrawCentredText(dc, Text(TextId::LoginPassword), TextFont(), kWhite, {40, 147, 210, 167});
 }
 
+std::wstring LoginLabelsText() {
+    return JoinTexts({Text(TextId::LoginUserName), Text(TextId::LoginPassword)});
+}
+
 LRESULT CALLBACK LoginEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     WinId self = WindowIdOf(edit);
     if (message == WM_KEYDOWN) {

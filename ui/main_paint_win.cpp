@@ -1,8 +1,6 @@
 // Painting of the main window into a 640 x 480 memory bitmap.
 #include "ui/main_paint_win.h"
 
-#include <algorithm>
-
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/drawing_objects_win.h"
@@ -27,8 +25,8 @@ void PaintMainWindow(HWND main) {
     BeginCanvas(main, canvas);
     HDC dc = canvas.dc;
     DrawResourceBitmap(dc, BITMAP_MAIN_TITLE_LEFT, 1, 1, 183, 70);
-    for (int i = 0; i < 46; ++i)
-        DrawResourceBitmap(dc, BITMAP_MAIN_TITLE_TILE, std::min(184 + 10 * i, 629), 1, 10, 70);
+    // 46 tiles from x 184, the last pulled back to end at the right edge.
+    DrawResourceBitmapRow(dc, BITMAP_MAIN_TITLE_TILE, 184, 629, 1, 10, 70);
     RECT body{1, 72, 639, 479};
     FillRect(dc, &body, NavyBrush());
     DrawResourceBitmap(dc, BITMAP_MAIN_PICTURE, 181, 105, 415, 303);

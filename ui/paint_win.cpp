@@ -2,9 +2,30 @@
 #include "ui/paint_win.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "net/hub_handles_win.h"
 #include "ui/drawing_objects_win.h"
+
+namespace {
+
+PaintCounts paintCounts;
+
+template <typename Handle>
+Handle Made(Handle handle) {
+    if (handle != nullptr) ++paintCounts.created;
+    return handle;
+}
+
+void Gone(BOOL deleted) {
+    if (deleted) ++paintCounts.deleted;
+}
+
+}  // namespace
+
+PaintCounts PaintCountsSoFar() {
+    return paintCounts;
+}
 
 HINSTANCE SkinModule() {
     return programInstance != nullptr ? programInstance : GetModuleHandleW(nullptr);
@@ -18,8 +39,8 @@ void BeginCanvas(HWND window, Canvas& canvas) {
     // A zero-sized window still gets a valid bitmap to select.
     canvas.width = std::max<int>(1, client.right);
     canvas.height = std::max<int>(1, client.bottom);
-    canvas.dc = CreateCompatibleDC(screen);
-    canvas.bitmap = CreateCompatibleBitmap(screen, canvas.width, canvas.height);
+    canvas.dc = Made(CreateCompatibleDC(screen));
+    canvas.bitmap = Made(CreateCompatibleBitmap(screen, canvas.width, canvas.height));
     canvas.previousBitmap = SelectObject(canvas.dc, canvas.bitmap);
     SetBkMode(canvas.dc, TRANSPARENT);
     // Dialogs sized from the framed main window are a few pixels larger than their
@@ -35,33 +56,56 @@ void EndCanvas(Canvas& canvas) {
     BitBlt(canvas.paint.hdc, invalid.left, invalid.top, invalid.right, invalid.bottom, canvas.dc,
            invalid.left, invalid.top, SRCCOPY);
     SelectObject(canvas.dc, canvas.previousBitmap);
-    DeleteDC(canvas.dc);
-    DeleteObject(canvas.bitmap);
+    Gone(DeleteDC(canvas.dc));
+    Gone(DeleteObject(canvas.bitmap));
     EndPaint(canvas.window, &canvas.paint);
+    ++paintCounts.paints;
 }
 
-void DrawResourceBitmap(HDC dc, int id, int x, int y, int width, int height) {
-    HBITMAP bitmap = LoadBitmapW(SkinModule(), MAKEINTRESOURCEW(id));
+namespace {
+
+// Loads bitmap `id`, copies it to each x of `lefts` at y, and frees it again.
+template <typename Lefts>
+void CopyResourceBitmap(HDC dc, int id, const Lefts& lefts, int y, int width, int height) {
+    HBITMAP bitmap = Made(LoadBitmapW(SkinModule(), MAKEINTRESOURCEW(id)));
     if (bitmap == nullptr) return;
     // Never copy from beyond the bitmap: a smaller window shows its top-left part.
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
     width = width == 0 ? info.bmWidth : std::min<int>(width, info.bmWidth);
     height = height == 0 ? info.bmHeight : std::min<int>(height, info.bmHeight);
-    HDC source = CreateCompatibleDC(dc);
+    HDC source = Made(CreateCompatibleDC(dc));
     HGDIOBJ previous = SelectObject(source, bitmap);
-    BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+    for (int x : lefts)
+        BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
     SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(bitmap);
+    Gone(DeleteDC(source));
+    Gone(DeleteObject(bitmap));
+}
+
+}  // namespace
+
+void DrawResourceBitmap(HDC dc, int id, int x, int y, int width, int height) {
+    const int lefts[] = {x};
+    CopyResourceBitmap(dc, id, lefts, y, width, height);
+}
+
+void DrawResourceBitmapRow(HDC dc, int id, int left, int lastLeft, int y, int width, int height) {
+    std::vector<int> lefts;
+    for (int x = left;; x += width) {
+        lefts.push_back(std::min(x, lastLeft));
+        if (x >= lastLeft) break;
+    }
+    // One load for the whole row: a band of 46 tiles is one bitmap, not 46.
+    CopyResourceBitmap(dc, id, lefts, y, width, height);
 }
 
 void DrawResourceBitmapInEllipse(HDC dc, int id, int x, int y, int right, int bottom) {
-    HRGN ellipse = CreateEllipticRgn(x, y, right, bottom);
+    HRGN ellipse = Made(CreateEllipticRgn(x, y, right, bottom));
     SelectClipRgn(dc, ellipse);
     DrawResourceBitmap(dc, id, x, y);
     SelectClipRgn(dc, nullptr);
-    DeleteObject(ellipse);
+    Gone(DeleteObject(ellipse));
 }
 
 int TextWidth(HDC dc, const std::wstring& text, HFONT font) {

@@ -24,6 +24,9 @@ void EndCanvas(Canvas& canvas);
 // Draws bitmap resource `id` at (x, y), cut to width x height (0: the whole bitmap).
 // The bitmap is loaded and freed here; one that does not load draws nothing.
 void DrawResourceBitmap(HDC dc, int id, int x, int y, int width = 0, int height = 0);
+// Bitmap `id` (width x height) tiled along y from x `left` in steps of its width, as
+// many times as reach `lastLeft`; the last tile is pulled back to start at `lastLeft`.
+void DrawResourceBitmapRow(HDC dc, int id, int left, int lastLeft, int y, int width, int height);
 // The same, clipped to the ellipse inside (x, y) .. (right, bottom).
 void DrawResourceBitmapInEllipse(HDC dc, int id, int x, int y, int right, int bottom);
 
@@ -49,3 +52,14 @@ void PaintBitmapWithLabelIn(HWND window, int bitmapId, const std::wstring& label
 
 // The module whose resources hold the skin.
 HINSTANCE SkinModule();
+
+// Paints so far, and the GDI objects painting made for itself (memory contexts and
+// bitmaps, loaded bitmaps, clip regions) as they were made and deleted; a deletion that
+// fails does not count. Every paint deletes what it made, so after any whole number of
+// paints the two are equal: a test repaints and compares them.
+struct PaintCounts {
+    long paints;
+    long created;
+    long deleted;
+};
+PaintCounts PaintCountsSoFar();

@@ -8,3 +8,7 @@
 void PaintSettingsHint(HDC dc, int, int) {
     DrawCentredText(dc, Text(TextId::SettingsHint), TextFont(), kHintGrey, {0, 70, 485, 101});
 }
+
+std::wstring SettingsHintText() {
+    return Text(TextId::SettingsHint);
+}

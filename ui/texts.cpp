@@ -84,3 +84,13 @@ std::array<std::wstring, 4> ErrorLines(int errorState, int language) {
     }
     return lines;
 }
+
+std::wstring JoinTexts(const std::vector<std::wstring>& parts) {
+    std::wstring joined;
+    for (const std::wstring& part : parts) {
+        if (part.empty()) continue;
+        if (!joined.empty()) joined += L' ';
+        joined += part;
+    }
+    return joined;
+}

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 enum class TextId : int {
     // Header menu bar and its panels.
@@ -172,6 +173,15 @@ enum class TextId : int {
     // English spellings of two items once the language has been changed at run time.
     ContactsItemAddContactRelabelled,
     ContactsItemShowAsOfflineRelabelled,
+    // The contact list's context menu rows and the add-contact failure box.
+    ContextAddToFriends,
+    ContextRemoveFromFriends,
+    ContextAddToIgnored,
+    ContextRemoveFromIgnored,
+    ContextDeleteContact,
+    SystemMessageTitle,
+    AddContactAlreadyListed,
+    AddContactNoSuchNickname,
 
     Count
 };
@@ -192,3 +202,7 @@ std::wstring LinkStateText(int linkState, int language);
 std::wstring PresenceText(int presence, int language);
 // The four lines of the error dialog for errorState 2..10; other states show no lines.
 std::array<std::wstring, 4> ErrorLines(int errorState, int language);
+
+// The parts joined by single blanks, empty parts left out: the one window text of a
+// window that shows several texts.
+std::wstring JoinTexts(const std::vector<std::wstring>& parts);

@@ -2,6 +2,8 @@
 // chosen by a model value. Runs natively and under Wine, where wchar_t is 16 bits wide.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/common/test_text.h"
 #include "ui/main_paint.h"
 #include "ui/texts.h"
@@ -15,61 +17,92 @@ TEST(Texts, EveryIdHasEnglish) {
     }
 }
 
-struct TextCase {
-    TextId id;
-    int language;
-    std::u16string expected;
-};
-
-TEST(Texts, ExactTextsPerLanguage) {
-    const TextCase cases[] = {
-        {TextId::ErrorTitle, 2, u"FEHLER"},
-        {TextId::ErrorTitle, 4, u"B\u0141\u0104D"},
-        {TextId::StatusConnected, 4, u"Po\u0142\u0105czenie z Tavlora"},
-        {TextId::StatusOffline, 2, u"Nicht verbunden"},
-        {TextId::ConnectLoading, 4, u"\u0141adowanie danych ... Prosz\u0119 czeka\u0107"},
-        {TextId::ConnectLoggingIn, 3, u"Controllo dati ... Attendere prego"},
-        {TextId::TabRooms, 2, u"R\u00e4ume"},
-        {TextId::NewsTitle, 2, u"News"},
-        {TextId::NewsTitle, 3, u"News"},
-        {TextId::NewsTitle, 4, u"Nowo\u015bci"},
-        {TextId::MenuExit, 4, u"Wyj\u015bcie"},
-        {TextId::SettingsApply, 2, u"\u00dcbernehmen"},
-        {TextId::UsersWord, 4, u" u\u017cytkownik\u00f3w"},
-        {TextId::ContactsTitle, 4, u"Kontakty"},
-        {TextId::PresenceOnline, 4, u"Po\u0142\u0105czony - Online"},
-        {TextId::ScreenTooSmallCaption, 3, u"ERRORE"},
-        {TextId::ScreenTooSmallText, 2,
-         u"Bildschirm Aufl\u00f6sung zu klein,\r\nkann Fenster nicht anzeigen.\r\n"
-         u"Programm wird geschlossen."},
-        {TextId::ErrorCancel, 3, u"Annulla"},
-        {TextId::CaptionSkipMove, 3, u"Termina turno quando non c\u00b4\u00e9 mosse"},
-        {TextId::AboutTranslations, 2, u"\u00dcbersetzungen"},
+// Which text a language gets: 3 Italian, 4 Polish, 2 German, anything else English; a
+// text without a translation stays English; the error dialog's Cancel has no English
+// fall-back and stays empty outside 1..4.
+TEST(Texts, SelectionByLanguageAndFallBacks) {
+    struct Case {
+        TextId id;
+        std::u16string byLanguage[4];  // 1..4
+        std::u16string otherwise;      // 0, 5, -1, the extremes
+    } cases[] = {
+        {TextId::TabRooms, {u"Rooms", u"R\u00e4ume", u"Sale gioco", u"Pokoje gier"}, u"Rooms"},
+        // The login dialog's Cancel takes the shared vocabulary and so falls back.
+        {TextId::Cancel, {u"Cancel", u"Abbrechen", u"Annulla", u"Anuluj"}, u"Cancel"},
+        {TextId::ErrorCancel, {u"Cancel", u"Abbrechen", u"Annulla", u"Anuluj"}, u""},
+        // No translation: English in every language.
+        {TextId::LoginTitle, {u"Log In", u"Log In", u"Log In", u"Log In"}, u"Log In"},
+        {TextId::LoginNewSignup,
+         {u"New Player Signup", u"New Player Signup", u"New Player Signup", u"New Player Signup"},
+         u"New Player Signup"},
+        {TextId::AboutVersionLine,
+         {u"Beta V0.6.3 Build 73", u"Beta V0.6.3 Build 73", u"Beta V0.6.3 Build 73",
+          u"Beta V0.6.3 Build 73"},
+         u"Beta V0.6.3 Build 73"},
+        // The same in several languages, still chosen by the rule.
+        {TextId::NewsTitle, {u"News", u"News", u"News", u"Nowo\u015bci"}, u"News"},
+        {TextId::StatusOffline,
+         {u"Offline", u"Nicht verbunden", u"Disconnesso", u"Offline"},
+         u"Offline"},
     };
-    for (const TextCase& c : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.id));
+        for (int language = 1; language <= 4; ++language) {
+            SCOPED_TRACE(language);
+            EXPECT_EQ(Units(TextIn(c.id, language)), Units(W(c.byLanguage[language - 1])));
+        }
+        for (int language : {0, 5, 6, -1, INT_MIN, INT_MAX}) {
+            SCOPED_TRACE(language);
+            EXPECT_EQ(Units(TextIn(c.id, language)), Units(W(c.otherwise)));
+        }
+    }
+}
+
+// Letters and spellings that are easy to get wrong: written as the program shows them,
+// the odd ones included on purpose.
+TEST(Texts, LettersAndSpellingsAsWritten) {
+    struct Case {
+        TextId id;
+        int language;
+        std::u16string expected;
+    } cases[] = {
+        // U+00B4 (acute accent), not an apostrophe.
+        {TextId::CaptionSkipMove, 3, u"Termina turno quando non c\u00b4\u00e9 mosse"},
+        {TextId::CaptionAnimateSpeed, 3, u"Velocit\u00e1 dell\u00b4animazione"},
+        // Polish and German letters.
+        {TextId::ErrorTitle, 4, u"B\u0141\u0104D"},
+        {TextId::ConnectConnecting, 4, u"\u0141\u0105czenie ..."},
+        {TextId::ConnectLoading, 4, u"\u0141adowanie danych ... Prosz\u0119 czeka\u0107"},
+        {TextId::ErrorCancelToExit, 4, u"Anuluj aby wyj\u015b\u0107."},
+        {TextId::ErrorClickOkDownload, 4,
+         u"Kliknij OK aby \u015bci\u0105gn\u0105\u0107 najnowsz\u0105 wersj\u0119."},
+        {TextId::ErrorScreenTooSmall, 2, u"Bildschirm Aufl\u00f6sung zu klein,"},
+        {TextId::ErrorTemporarilySuspended, 2, u"(vor\u00fcbergehend) deaktiviert."},
+        {TextId::AboutTranslations, 2, u"\u00dcbersetzungen"},
+        {TextId::AboutRightsReserved, 4, u"Wszystkie prawa zastrze\u017cone"},
+        {TextId::ErrorNewActivationCode, 3, u"\u00c8 stato inviato un nuovo codice di"},
+        // Spellings kept as the program has always shown them.
+        {TextId::ErrorCancelToExit, 2, u"Abbrechen zum Schliessen."},
+        {TextId::ErrorClickOkDownload, 3, u"Click su OK per scricare la nuova versione."},
+        {TextId::ErrorDoubleLogin, 3, u"Trovato un dopio login."},
+        {TextId::ErrorContactSupport, 3, u"Per favore contattate il support."},
+        {TextId::ErrorLostConnection, 3, u"Disconnesso."},
+        {TextId::ErrorClickOkActivate, 4, u"Kliknij ok, \u017ceby aktywowa\u0107."},
+        {TextId::ErrorTemporarilySuspended, 1, u"(temporary) suspended."},
+        {TextId::ConnectLoggingIn, 3, u"Controllo dati ... Attendere prego"},
+        {TextId::MenuAdministration, 3, u"Amministratione"},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.id));
         SCOPED_TRACE(c.language);
         EXPECT_EQ(Units(TextIn(c.id, c.language)), Units(W(c.expected)));
     }
 }
 
-TEST(Texts, UnknownLanguageShowsEnglishButTheErrorCancelStaysEmpty) {
-    for (int language : {0, 5, -1, 99}) {
-        SCOPED_TRACE(language);
-        EXPECT_EQ(Units(TextIn(TextId::TabRooms, language)), Units(W(u"Rooms")));
-        EXPECT_EQ(Units(TextIn(TextId::Cancel, language)), Units(W(u"Cancel")));
-        EXPECT_EQ(TextIn(TextId::ErrorCancel, language), L"");
-    }
-    EXPECT_EQ(Units(TextIn(TextId::ErrorCancel, 1)), Units(W(u"Cancel")));
-    EXPECT_EQ(Units(TextIn(TextId::ErrorCancel, 4)), Units(W(u"Anuluj")));
-}
-
-TEST(Texts, UntranslatedTextsStayEnglish) {
-    for (int language : {2, 3, 4}) {
-        SCOPED_TRACE(language);
-        EXPECT_EQ(Units(TextIn(TextId::LoginUserName, language)), Units(W(u"Username")));
-        EXPECT_EQ(Units(TextIn(TextId::LoginTitle, language)), Units(W(u"Log In")));
-    }
+TEST(Texts, JoinTextsLeavesOutEmptyParts) {
+    EXPECT_EQ(JoinTexts({L"ERROR", L"", L"one.", L"", L"two."}), L"ERROR one. two.");
+    EXPECT_EQ(JoinTexts({L"", L""}), L"");
+    EXPECT_EQ(JoinTexts({}), L"");
 }
 
 struct ErrorCase {

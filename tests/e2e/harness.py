@@ -267,6 +267,24 @@ class Hub:
             self.probe("wait", "KXLobby0", "20000")
         return process
 
+    def start_program(self, exe, *args):
+        """Another program of the bin folder (a sibling) with its own arguments."""
+        process = subprocess.Popen(["wine", os.path.join(BIN, exe)] + list(args), env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def close_hub(self, timeout=20):
+        """Asks the running hub to close (WM_CLOSE) and waits for its exit code; the next
+        start_hub starts a new one in the same prefix."""
+        if self.hub is None:
+            return None
+        if self.hub.poll() is None:
+            self.probe("post", "KXLobby0", "WM_CLOSE", "0", "0", check=False)
+        code = self.hub.wait(timeout)
+        self.hub = None
+        return code
+
     def run_hub_to_exit(self, timeout=30):
         process = self.start_hub(wait=False)
         return process.wait(timeout)
@@ -289,6 +307,11 @@ class Hub:
                 return w
         return None
 
+    def text(self, target):
+        """The window text of one window (cheaper than a whole list); None when absent."""
+        found = self.probe("gettext", target, check=False)
+        return found[0].get("text") if found and found[0].get("ok") else None
+
     def visible(self, cls):
         w = self.window(cls)
         return bool(w and w.get("visible"))
@@ -301,6 +324,34 @@ class Hub:
 
     def click(self, target):
         self.probe("click", target)
+
+    # --- real input through the X server ---
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args],
+                       env=dict(os.environ, DISPLAY=self.display), check=True, timeout=30)
+
+    def screen_point(self, cls, x, y):
+        """The screen point of client point (x, y) of the window of class `cls`."""
+        w = self.window(cls)
+        if w is None:
+            raise AssertionError("no window " + cls)
+        return w["sx"] + x, w["sy"] + y
+
+    def choose_from_menu(self, x, y):
+        """A row of the header menu in one gesture: pressed on the title above x, dragged
+        down to y, released (x and y relative to the menu bar)."""
+        bar = self.window("headmenuwindowname")
+        self.xdotool("mousemove", "--sync", bar["sx"] + x, bar["sy"] + 10, "mousedown", 1,
+                     "mousemove", "--sync", bar["sx"] + x, bar["sy"] + y, "mouseup", 1)
+
+    def open_about_box(self):
+        """Help > About."""
+        self.choose_from_menu(450, 50)
+        self.probe("wait-visible", "aboutwindowname", "15000")
+
+    def capture_class(self, target="KXLobby0"):
+        """Class of the window that holds the mouse capture in the target's thread ('')."""
+        return self.probe("focus", target)[0]["capture_class"]
 
     def screenshot(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)

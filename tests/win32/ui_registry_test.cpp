@@ -13,7 +13,10 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
+#include "ui/dialog_place_win.h"
 #include "ui/language.h"
+#include "ui/main_paint_win.h"
+#include "ui/paint_win.h"
 #include "ui/registry_table.h"
 #include "ui/registry_win.h"
 
@@ -28,6 +31,9 @@ LRESULT CALLBACK TestMainProcedure(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_CLOSE:
             ++closeRequests;  // recorded, the test window stays
+            return 0;
+        case WM_PAINT:
+            PaintMainWindow(window);
             return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -240,6 +246,62 @@ TEST_F(WindowRegistry, ErrorDialogLayouts) {
     EXPECT_EQ(GetFocus(), Handle(WinId::ErrorOk2));
     EXPECT_EQ(SendMessageW(error, WM_NCHITTEST, 0, MAKELPARAM(200, 200)), HTCAPTION);
     ShowWindow(error, SW_HIDE);
+}
+
+// Painting makes its own GDI objects on every paint (memory contexts and bitmaps, the
+// loaded skin bitmaps) and deletes them before it ends. Wine's GetGuiResources always says
+// 0, so the painting functions count what they make and delete.
+TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
+    // The logged-in lobby with every dialog over it: each family on screen at least once.
+    errorState = 5;
+    isLoggedIn = true;
+    const WinId panels[] = {WinId::Clock, WinId::LogoffFrame,        WinId::Tabs,
+                            WinId::News,  WinId::HeadMenuBackground, WinId::HeadOptions};
+    for (WinId id : panels)
+        ShowWindow(Handle(id), SW_SHOWNA);
+    for (WinId dialog : {WinId::Error, WinId::Login}) {
+        SendMessageW(Handle(dialog), TavloraIntMessage, NC_PREPARE_DIALOG, 1);
+        ShowWindow(Handle(dialog), SW_SHOWNA);
+    }
+    OpenModalDialog(Handle(WinId::About), 145, 60, 290, 120);
+    OpenModalDialog(Handle(WinId::Settings), 77, 75, 155, 150);
+    const HWND tops[] = {mainWindow, Handle(WinId::Error), Handle(WinId::Login),
+                         Handle(WinId::About), Handle(WinId::Settings)};
+    auto repaint = [](HWND top, UINT invalidate) {
+        RedrawWindow(top, nullptr, nullptr, invalidate | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    auto outstanding = [] {
+        PaintCounts counts = PaintCountsSoFar();
+        return counts.created - counts.deleted;
+    };
+    const long before = outstanding();
+    const PaintCounts start = PaintCountsSoFar();
+
+    while (PaintCountsSoFar().paints - start.paints < 1000) {
+        for (HWND top : tops)
+            repaint(top, RDW_INVALIDATE);
+    }
+    EXPECT_EQ(outstanding(), before);
+    // The paints loaded their bitmaps: per paint a memory context and its bitmap, and
+    // per layer a loaded bitmap and the context it is copied from.
+    EXPECT_GE(PaintCountsSoFar().created - start.created, 1000 * 4);
+
+    for (int i = 0; i < 100; ++i) {
+        SetLanguage(i % 5 + 1);  // 5 shows English: an unknown language paints too
+        repaint(mainWindow, 0);  // what the switch invalidated
+    }
+    for (HWND top : tops)
+        repaint(top, 0);
+    EXPECT_EQ(outstanding(), before);
+
+    SetLanguage(1);
+    isLoggedIn = false;
+    for (WinId id : panels)
+        ShowWindow(Handle(id), SW_HIDE);
+    for (WinId dialog : {WinId::Error, WinId::About, WinId::Login, WinId::Settings})
+        ShowWindow(Handle(dialog), SW_HIDE);
+    EnableWindow(mainWindow, TRUE);
+    PumpMessages();
 }
 
 TEST_F(WindowRegistry, LoginDialogPlacementAndKeys) {

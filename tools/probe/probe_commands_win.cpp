@@ -267,6 +267,55 @@ int FocusCommand(const ProbeArgs& args) {
     return kOk;
 }
 
+int MoveCommand(const ProbeArgs& args) {
+    if (args.size() != 3 && args.size() != 5) return Usage("expected <target> <x> <y> [<w> <h>]");
+    std::int64_t place[4] = {0, 0, 0, 0};
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        auto value = ParseNumber(args[i]);
+        if (!value) return Usage("bad place");
+        place[i - 1] = *value;
+    }
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (args.size() == 3 ? SWP_NOSIZE : 0);
+    if (!SetWindowPos(window, nullptr, static_cast<int>(place[0]), static_cast<int>(place[1]),
+                      static_cast<int>(place[2]), static_cast<int>(place[3]), flags))
+        return Fail("move failed", args[0]);
+    return Succeed(window);
+}
+
+int ShowCommand(const ProbeArgs& args) {
+    if (args.size() != 2 || (args[1] != "0" && args[1] != "1"))
+        return Usage("expected <target> <0|1>");
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    ShowWindow(window, args[1] == "1" ? SW_SHOWNA : SW_HIDE);
+    return Succeed(window);
+}
+
+int RedrawCommand(const ProbeArgs& args) {
+    std::int64_t count = 1;
+    if (args.size() == 2) {
+        auto value = ParseNumber(args[1]);
+        if (!value || *value < 1 || *value > 1000000) return Usage("bad count");
+        count = *value;
+    }
+    HWND window = TargetOrFail(args);
+    if (!window) return kFailed;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    // RDW_UPDATENOW has the window's own thread paint each window before the call returns.
+    for (std::int64_t i = 0; i < count; ++i)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    QueryPerformanceCounter(&end);
+    double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                static_cast<double>(frequency.QuadPart);
+    return Succeed(window,
+                   ",\"count\":" + std::to_string(count) + ",\"ms\":" + std::to_string(ms) +
+                       ",\"ms_per_redraw\":" + std::to_string(ms / static_cast<double>(count)));
+}
+
 int ScreenCommand(const ProbeArgs& args) {
     if (!args.empty()) return Usage("screen takes no arguments");
     RECT work{};

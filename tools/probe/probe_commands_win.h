@@ -21,6 +21,9 @@ int SetTextCommand(const ProbeArgs& args);
 int GetTextCommand(const ProbeArgs& args);
 int KeyCommand(const ProbeArgs& args);
 int FocusCommand(const ProbeArgs& args);
+int MoveCommand(const ProbeArgs& args);
+int ShowCommand(const ProbeArgs& args);
+int RedrawCommand(const ProbeArgs& args);
 int ScreenCommand(const ProbeArgs& args);
 int PidCommand(const ProbeArgs& args);
 

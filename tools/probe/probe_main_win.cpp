@@ -32,6 +32,7 @@ Commands:
                                 parent_class (owner for top-level windows) id style
                                 exstyle visible_style visible enabled topmost x y w h
                                 (screen for top-level, parent client area for children)
+                                sx sy (the top-left corner on the screen)
                                 text. The system's IME windows are left out.
   wait <target> [<ms>]          until the target exists (default 10000 ms, polls 50 ms)
   wait-visible <target> [<ms>]  until it exists and IsWindowVisible
@@ -58,6 +59,13 @@ Commands:
                                 digit, or a number
   focus [<target>]              focus, active and capture window of the target's thread
                                 (default KXLobby0) and the foreground window
+  move <target> <x> <y> [<w> <h>]
+                                SetWindowPos to that place (parent client coordinates
+                                for a child), keeping the size unless one is given
+  show <target> <0|1>           hides (0) or shows (1, without activating) the window
+  redraw <target> [<count>]     invalidates the window and all its children and has
+                                them painted at once, <count> times (default 1); prints
+                                "ms" in all and "ms_per_redraw"
   screen                        desktop size and work area (work_x work_y work_w work_h)
   pid <target>                  process and thread id of the target's window
 )";
@@ -83,6 +91,9 @@ constexpr Command kCommands[] = {
     {"gettext", GetTextCommand, 1, 1},
     {"key", KeyCommand, 2, 2},
     {"focus", FocusCommand, 0, 1},
+    {"move", MoveCommand, 3, 5},
+    {"show", ShowCommand, 2, 2},
+    {"redraw", RedrawCommand, 1, 2},
     {"screen", ScreenCommand, 0, 0},
     {"pid", PidCommand, 1, 1},
 };

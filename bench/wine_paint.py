@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+"""Repaint cost of the hub's skinned windows under Wine.
+
+Two measurements of the same repaints: from outside, on the running Tavlora.exe logged
+in to the development server's lobby (probe.exe invalidates a window with all its
+children and has them painted at once, many times; each window's paint then also costs a
+message between two processes), and inside one process (bench/paint_bench.exe builds the
+same windows and repaints them itself, counting the GDI objects each paint makes and
+leaves). Reports milliseconds per full repaint of the main window with every visible
+control (aim: under 16 ms), of the error dialog and of the about box. Runs in a network
+namespace of its own (fixed server ports). Builds nothing.
+"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SCRIPTS = os.path.join(ROOT, "scripts")
+NETNS_MARK = "TAVLORA_BENCH_NETNS"
+MAIN = "KXLobby0"
+SAVED = ("73!3 demo demo1234!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
+         "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 0!27 1!28 1!29 1!")
+AIM_MS = 16.0
+
+
+def parse_args():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
+                        help="folder with Tavlora.exe and probe.exe")
+    parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
+                                                        "paint_bench.exe"))
+    parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
+                                                         "tavlora-server"))
+    parser.add_argument("--count", type=int, default=300, help="repaints per measurement")
+    parser.add_argument("--repeat", type=int, default=3, help="runs of each; medians shown")
+    return parser.parse_args()
+
+
+def from_outside(hub, target, count):
+    return hub.probe("redraw", target, str(count))[0]["ms_per_redraw"]
+
+
+def inside(hub, bench, count):
+    """{window: (ms per repaint, windows painted, objects made, objects left)}."""
+    out = subprocess.run(["wine", bench, str(count)], env=hub.env, capture_output=True,
+                         text=True, timeout=600).stdout
+    results = {}
+    for line in out.splitlines():
+        words = line.split()
+        if len(words) == 5:
+            values = dict(w.split("=", 1) for w in words[1:])
+            results[words[0]] = (float(values["ms_per_repaint"]), int(values["windows"]),
+                                 int(values["objects_made"]), int(values["objects_left"]))
+    return results
+
+
+def measure(args):
+    import harness  # reads TAVLORA_BIN and TAVLORA_SERVER when imported
+
+    outside = {"main": [], "error": [], "about": []}
+    within = {"main": [], "error": [], "about": []}
+    details = {}
+    with harness.Hub("paint-bench", screen="800x600x24",
+                     config_inner=SAVED) as hub:
+        hub.start_hub()
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "20000")
+        for _ in range(args.repeat):
+            outside["main"].append(from_outside(hub, MAIN, args.count))
+        hub.open_about_box()
+        for _ in range(args.repeat):
+            outside["about"].append(from_outside(hub, "aboutwindowname", args.count))
+        hub.click("aboutwindowname/aboutokwindowname")
+        hub.control("message 11,2")  # "Wrong name or password.": the error dialog
+        hub.probe("wait-visible", "errorwindowname", "20000")
+        for _ in range(args.repeat):
+            outside["error"].append(from_outside(hub, "errorwindowname", args.count))
+        for _ in range(args.repeat):
+            for name, result in inside(hub, args.bench, args.count).items():
+                within[name].append(result[0])
+                details[name] = result[1:]
+
+    median = statistics.median
+    print("Repaints under Wine (median of %d runs of %d; CPUs %s; load %.2f)"
+          % (args.repeat, args.count, ",".join(map(str, sorted(os.sched_getaffinity(0)))),
+             os.getloadavg()[0]))
+    print("  %-6s %12s %12s %9s %14s %13s" % ("", "hub (probe)", "in-process", "windows",
+                                             "objects/paint", "objects left"))
+    for name in ("main", "error", "about"):
+        windows, made, left = details.get(name, (0, 0, 0))
+        print("  %-6s %9.2f ms %9.2f ms %9d %14d %13d" % (name, median(outside[name]),
+                                                         median(within[name]), windows, made,
+                                                         left))
+    main = median(within["main"])
+    print("  main window in-process: %s (aim: under %.0f ms)"
+          % ("ok" if main < AIM_MS else "ABOVE AIM", AIM_MS))
+    print("  main runs: hub %s; in-process %s"
+          % (", ".join("%.1f" % v for v in outside["main"]),
+             ", ".join("%.1f" % v for v in within["main"])))
+
+
+def main():
+    args = parse_args()
+    for path in (args.bench, args.server, os.path.join(args.bin, "probe.exe"),
+                 os.path.join(args.bin, "Tavlora.exe")):
+        if not os.path.exists(path):
+            sys.exit("missing %s (build it first)" % path)
+    if os.environ.get(NETNS_MARK) != "1":
+        # The fixed ports need a loopback of our own.
+        os.environ[NETNS_MARK] = "1"
+        script = os.path.join(SCRIPTS, "in-netns.sh")
+        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
+    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
+    os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    measure(args)
+
+
+if __name__ == "__main__":
+    main()

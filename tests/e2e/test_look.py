@@ -1,0 +1,230 @@
+"""What the hub looks like, compared with the golden images in tests/e2e/golden: the
+connect window in every phase, every error kind, the login dialog and the about box, each
+in all four languages, driven through the development server; and a language sent by
+the server repainting the hub and reaching the sibling windows.
+
+Regenerate the images with TAVLORA_UPDATE_GOLDENS=1 (see the README) and look at each.
+"""
+
+import base64
+import unittest
+
+import goldens
+import harness
+
+MAIN = "KXLobby0"
+OK = "errorwindowname/errorokwindowname/errorok2windowname"
+SCREEN = "800x600x24"
+# Sound off, the contacts window not opened at login (it would cover the main window).
+SETTINGS = "!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!18 1!19 1!" \
+           "20 1!21 1!22 0!23 1!24 0!25 0!26 0!27 1!28 1!29 1!"
+CONNECTED = {1: "Connected to Tavlora", 2: "Verbunden mit Tavlora", 3: "Collegato a Tavlora",
+             4: "Po\u0142\u0105czenie z Tavlora"}
+LANGUAGES = goldens.LANGUAGES
+# The caret blinks in the login fields: both are left out of the comparison. The flags
+# are the same in every language: the English image alone holds them.
+LOGIN_FIELDS = [(241, 117, 168, 17), (241, 149, 168, 17)]
+LOGIN_FLAGS = [(6, 28, 438, 80)]
+# The board picture's felt makes a big image: its inside is left out, its edges (and so
+# whether it is there at all) stay. The main window has a 3-pixel frame.
+BOARD_INSIDE = [(3 + 181 + 12, 3 + 105 + 12, 391, 112), (3 + 181 + 12, 3 + 271, 391, 125)]
+# What changes with the lobby's contents (the welcome lines' counts, the room list, the
+# news) and the time: left out of the main window's comparison.
+LOBBY_MASKS = [(3 + 183, 3 + 30, 345, 40), (3 + 15 + 9, 3 + 120 + 64, 430, 209),
+               (3 + 520, 3 + 40, 120, 38), (3 + 485, 3 + 135 + 50, 140, 200)]
+ROOM_LINE = ",?,73,2,1,0,1,0,555,12,North,1,130,140,0,QzpcY2ZnXGNvbmZpZy5kYXQ=,"
+BOARD_LINE = ",?,73,2,1,555,12,0,7,1,3,5,0,1,2,3,4,1,0,0,1,1,1,2,RDpcZ2FtZXM=," \
+             "QzpcY2ZnXGNvbmZpZy5kYXQ=,"
+
+
+def config(user=None, password=None):
+    login = "!3 %s %s" % (user, password) if user else ""
+    return harness.encode_config_ini("73" + login + SETTINGS)
+
+
+def login_message(user, password):
+    return "11," + base64.b64encode(("%s,%s" % (user, password)).encode()).decode() + ",!"
+
+
+class Look(unittest.TestCase):
+    """One Wine prefix for every test here; each test starts its own hub and server."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.hub = harness.Hub("look", screen=SCREEN, server=False).__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.hub.__exit__(None, None, None)
+
+    def tearDown(self):
+        self.end_run()
+
+    def end_run(self):
+        """No hub and no server left for the next run (a failed one's screen is kept)."""
+        hub = self.hub
+        if hub.hub is not None:
+            hub.screenshot("look-end-" + self._testMethodName)
+            hub.close_hub()
+        if hub.server is not None and hub.server.poll() is None:
+            hub.stop_server()
+
+    # --- switching languages ---
+    def by_server(self, n):
+        """Language n sent by the server (message type 13), while connected."""
+        self.hub.control("message 13,1001,%d,0" % n)
+        harness.wait_until(lambda: self.hub.text(MAIN + "/statuslinewindowname") ==
+                           CONNECTED[n], what="language %d" % n)
+
+    def by_flag(self, n):
+        """Language n from the login dialog's flag, which acts on its button-down even
+        while the dialog is hidden: the only way left once the connection is gone."""
+        self.hub.probe("click", "loginwindowname/loginflag%dwindowname" % n)
+
+    def in_every_language(self, switch, name, cls, masks=(), same_in_all=()):
+        """Golden images <name>-<language> of the window of class `cls`; the places
+        `same_in_all` are compared in English only."""
+        rect = goldens.window_rect(self.hub, cls)
+        for n in (1, 2, 3, 4):
+            switch(n)
+            goldens.check(self.hub, "%s-%s" % (name, LANGUAGES[n]), rect,
+                          list(masks) + (list(same_in_all) if n != 1 else []))
+        switch(1)
+
+    def error_shown(self, line):
+        self.hub.probe("wait-visible", "errorwindowname", "15000")
+        harness.wait_until(lambda: line in (self.hub.text("errorwindowname") or ""),
+                           what="error window with " + line)
+
+    def connect_text(self, text):
+        self.hub.probe("wait-visible", MAIN + "/connectwindowname", "15000")
+        harness.wait_until(lambda: self.hub.text(MAIN + "/connectwindowname") == text,
+                           what="connect window " + text)
+
+    # --- the tests ---
+    def test_connection_states_in_every_language(self):
+        hub = self.hub
+        hub.write_config_ini(config())
+        # A server that never greets holds the hub in its first phase.
+        hub.start_server(["--greeting", "none"])
+        hub.start_hub()
+        self.connect_text("Connecting ...")
+        goldens.check(hub, "main-connecting", goldens.window_rect(hub, MAIN), BOARD_INSIDE)
+        self.in_every_language(self.by_flag, "connect0", "connectwindowname")
+
+        hub.stop_server()
+        self.error_shown("No connection to server.")
+        self.in_every_language(self.by_flag, "error2", "errorwindowname")
+
+        # Empty login fields: the login dialog once the connection is up.
+        hub.start_server()
+        hub.click(OK)
+        hub.probe("wait-visible", "loginwindowname", "15000")
+        self.in_every_language(self.by_flag, "login", "loginwindowname", LOGIN_FIELDS,
+                               LOGIN_FLAGS)
+
+        # Logging in and loading, held by a server that answers only when told.
+        hub.control("replies off")
+        hub.probe("settext", "loginwindowname/Edit#0", "demo")
+        hub.probe("settext", "loginwindowname/Edit#1", "demo1234")
+        hub.probe("key", "loginwindowname/Edit#1", "VK_RETURN")
+        hub.wait_received(login_message("demo", "demo1234"))
+        self.connect_text("Logging in ... Please wait")
+        self.in_every_language(self.by_server, "connect3", "connectwindowname")
+        hub.control("message 11,5")
+        self.connect_text("Loading data ... Please wait")
+        self.in_every_language(self.by_server, "connect1", "connectwindowname")
+        hub.control("message 15,0")
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+
+        # The about box, then two errors that keep the connection.
+        hub.open_about_box()
+        self.in_every_language(self.by_server, "about", "aboutwindowname")
+        hub.click("aboutwindowname/aboutokwindowname")
+        hub.wait_hidden("aboutwindowname")
+        hub.control("message 11,2")
+        self.error_shown("Wrong name or password.")
+        self.in_every_language(self.by_server, "error5", "errorwindowname")
+        hub.control("message 11,4")
+        self.error_shown("Account not activated.")
+        self.in_every_language(self.by_server, "error7", "errorwindowname")
+
+        # The connection lost, and the reconnection held in its phase.
+        hub.control("close")
+        self.error_shown("Lost connection to server.")
+        self.in_every_language(self.by_flag, "error4", "errorwindowname")
+        hub.control("greeting none")
+        hub.click(OK)
+        self.connect_text("Attempting to reconnect ...")
+        self.in_every_language(self.by_flag, "connect2", "connectwindowname")
+
+        # Back in with a server that greets, then thrown out by a double login.
+        hub.stop_server()
+        self.error_shown("No connection to server.")
+        hub.start_server()
+        hub.click(OK)
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+        hub.control("message 12,0")
+        self.error_shown("Double login detected.")
+        self.in_every_language(self.by_flag, "error6", "errorwindowname")
+
+    def test_errors_that_end_the_program_in_every_language(self):
+        hub = self.hub
+        # (kind, first line, server options, what raises it once logged in)
+        cases = [(3, "Software version obsolete.", ["--version", "72"], None),
+                 (8, "This account has been", [], lambda: hub.control("message 16,3")),
+                 (9, "Account deactivated by Admin.", [], lambda: hub.control("message 16,1")),
+                 (10, "Screen resolution too small,", [],
+                  lambda: hub.probe("post", MAIN, "TavloraIntMessage", "35", "0"))]
+        for kind, line, options, cause in cases:
+            with self.subTest(kind):
+                try:
+                    hub.write_config_ini(config("demo", "demo1234"))
+                    hub.start_server(options)
+                    hub.start_hub()
+                    if cause is not None:
+                        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+                        cause()
+                    self.error_shown(line)
+                    self.in_every_language(self.by_flag, "error%d" % kind, "errorwindowname")
+                    self.assertEqual(hub.close_hub(), 0)
+                finally:
+                    self.end_run()
+
+    def test_language_from_the_server_repaints_the_hub_and_reaches_the_siblings(self):
+        hub = self.hub
+        hub.write_config_ini(config("demo", "demo1234"))
+        hub.start_server()
+        hub.start_hub()
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+        # A room and a table window of the sibling programs, and the debug window.
+        hub.start_program("RoomView.exe", ROOM_LINE)
+        hub.start_program("BoardView.exe", BOARD_LINE)
+        hub.start_program("KXDebug.exe")
+        for cls in ("KXLobby12", "KXTable7", "KXDebug"):
+            hub.probe("wait", cls, "20000")
+            hub.probe("move", cls, "3000", "3000")  # off the screen, out of the pictures
+        main = goldens.window_rect(hub, MAIN)
+        goldens.check(hub, "lobby-en", main, LOBBY_MASKS)
+
+        hub.control("message 13,1001,2,0")
+        # Every program's top-level windows hear the new language (code 9), once.
+        for program in ("RoomView 12", "BoardView 7"):
+            harness.wait_until(lambda: program + " notify 9 2" in hub.sibling_log(),
+                               what=program + " told the language")
+        goldens.check(hub, "lobby-de", main, LOBBY_MASKS)
+        texts = {w["class"]: w["text"] for w in hub.windows()}
+        self.assertEqual(texts["roomheadwindowname"], "R\u00e4ume")
+        self.assertEqual(texts["logoffbuttonwindow2name"], "Ausloggen")
+        self.assertEqual(texts["contactswindowname"], "Kontakte")
+        self.assertEqual(texts["msctls_statusbar32"], "Verbunden - Online")
+        self.assertEqual(hub.sibling_log().count("RoomView 12 notify 9 2"), 1)
+        # A value outside 1..4 is passed on unchanged and shows English.
+        hub.control("message 13,1001,7,0")
+        harness.wait_until(lambda: "BoardView 7 notify 9 7" in hub.sibling_log(),
+                           what="language 7 passed on")
+        goldens.check(hub, "lobby-en", main, LOBBY_MASKS)
+
+
+if __name__ == "__main__":
+    harness.main()
