@@ -7,7 +7,7 @@
 // Input: one control byte, then the stream.
 //   bit 0     the login fields hold a name and password (the connect queues a login)
 //   bit 1     the main window drains the queue only when the stream ends, not after
-//             every push
+//             every push (so a modal error box inside a handler drains the rest)
 //   bit 2     every listed room and table has its sibling window open
 //   bit 3     while the hub sends to a sibling, the siblings report (a room window closed,
 //             a table window gone or asked for, a room window gone), as the main window
@@ -58,12 +58,24 @@ void Paint() {
     ErrorLines(errorState, language);
 }
 
-// The main window's side of NC_INBOUND: one drain for every notification posted (a
-// drain ends early at an empty entry, which a read of a zero byte and "!" makes).
-void Drain() {
+// NC_INBOUND notifications posted and not yet handled.
+int notificationsWaiting = 0;
+
+// The main window's message loop, or a modal one inside a handler (an error box): one
+// drain for every notification waiting (a drain ends early at an empty entry, which a
+// read of a zero byte and "!" makes).
+void HandleNotifications() {
     for (int code : PostedCodes())
-        if (code == NC_INBOUND) DispatchInbound();
+        if (code == NC_INBOUND) ++notificationsWaiting;
     ClearPostedCodes();
+    while (notificationsWaiting > 0) {
+        --notificationsWaiting;
+        DispatchInbound();
+    }
+}
+
+void Drain() {
+    HandleNotifications();
     CheckLobbyIndexes();
     if (openWindows) OpenEveryWindow();
     Paint();
@@ -134,7 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reportTurn = control;
     sends = 0;
     reportsLeft = kReportsPerInput;
+    notificationsWaiting = 0;
     if (control & 8) fakeDuringSend = ReportDuringSend;
+    fakeDuringErrorBox = HandleNotifications;
     Connect(control);
 
     const bool drainEachPush = (control & 2) == 0;

@@ -56,13 +56,20 @@ MESSAGES = [
     b"1,61,a,!2,61,b,!3,61,c,!",
     b"1,32,5,!2,38,5,!4,54,7,!12,112,5001,!53,101,2,!",
     b"1,11,5,!2,13,1001,1,0,!3,14,12345,99999,7,!4,15,0,!",
+    b"1,13,1001,1,0,!2,21,7:Zo\xc3\xab:3:4;1001:me:0:4;8:bob:0:1;,!3,31,5:Salon:2:0;,!"
+    b"4,51,60:7:0;61:8:1;62:12:2;,!5,71,40:5:2:3:4:7:1001:7:8:9:10:11:12:13:14:15:0:0;,!"
+    b"6,101,77:5:40:7:1001:0,!7,101,78:5:40:7:1001:3,!8,103,77,-2,!9,17,7,3,!"
+    b"10,61,7,hi,!11,61,14,hello,!12,52,2,!13,62,1,Ym9i,!14,62,2,YW5u,!15,22,7,!16,73,40,!",
 ]
+DRAIN_AT_END = 2
 
 
 def inbound_seeds():
     for number, stream in enumerate(MESSAGES):
         write("inbound", "test-%02d" % number, READS_AT_BANG + stream)
         write("inbound", "test-%02d-cut" % number, reads_of(64) + stream)
+    # Messages queued behind an error box (type 62), which drains them meanwhile.
+    write("inbound", "error-box", bytes([LOGIN_FIELDS | DRAIN_AT_END]) + MESSAGES[-1])
 
 
 def record_server(server):
