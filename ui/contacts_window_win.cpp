@@ -96,7 +96,8 @@ int ListPage(HWND list) {
 void SetListRange(HWND list) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
+    // An empty list keeps its scroll bar, disabled, as every list of the hub does.
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
     info.nMin = 0;
     info.nMax = static_cast<int>(contactRows.size()) - 1;
     info.nPage = static_cast<UINT>(ListPage(list));
