@@ -108,12 +108,25 @@ std::string TableText(const SiblingState& state, std::int32_t id,
     return text;
 }
 
+// Who sits at one table, in seat order.
 std::string SeatNames(const SiblingState& state, std::int32_t table) {
     std::string names;
     for (const auto& [id, seat] : state.seats) {
         if (seat.table != table) continue;
         if (!names.empty()) names += ", ";
         names += NameOf(state, seat.player);
+    }
+    return names;
+}
+
+// Who sits at each table, in seat order: one pass over the seats for the whole room, as
+// a room may hold many thousands of tables and seats.
+std::map<std::int32_t, std::string> SeatNamesByTable(const SiblingState& state) {
+    std::map<std::int32_t, std::string> names;
+    for (const auto& [id, seat] : state.seats) {
+        std::string& line = names[seat.table];
+        if (!line.empty()) line += ", ";
+        line += NameOf(state, seat.player);
     }
     return names;
 }
@@ -141,10 +154,11 @@ void DescribeRoom(const SiblingState& state, std::vector<std::string>& lines) {
     }
     lines.push_back("Tables (" + std::to_string(state.tables.size()) + "), seats (" +
                     std::to_string(state.seats.size()) + "):");
+    const std::map<std::int32_t, std::string> seated = SeatNamesByTable(state);
     for (const auto& [id, values] : state.tables) {
         lines.push_back("  " + TableText(state, id, values));
-        std::string seated = SeatNames(state, id);
-        if (!seated.empty()) lines.push_back("    seats: " + seated);
+        auto names = seated.find(id);
+        if (names != seated.end()) lines.push_back("    seats: " + names->second);
     }
 }
 

@@ -2,6 +2,8 @@
 // chat lines they send, and how they read their test modes and commands.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "net/text_convert.h"
 #include "siblings/sibling_state.h"
 #include "siblings/sibling_text.h"
@@ -149,6 +151,27 @@ TEST(SiblingState, MalformedTextsReadAsZeroAndListsStayBounded) {
         ApplyRelay(room, 120, "1:YQ==");
     EXPECT_EQ(room.chat.size(), kSiblingRecentLines);
     EXPECT_LE(DescribeState(room).size(), 401u);
+}
+
+TEST(SiblingState, LargeRoomsAreShownInTimeLinearInTheirSize) {
+    // 20,000 tables with a seat each: a room window shows its seats after every relay, and
+    // a pass over every seat for every table kept it busy for seconds each time.
+    SiblingState room = Room();
+    std::string tables, seats;
+    for (int i = 1; i <= 20000; ++i) {
+        tables += std::to_string(i) + ";";
+        seats += std::to_string(i) + ":" + std::to_string(i) + ":2001;";
+    }
+    ApplyRelay(room, 21, "2001:Anna:1600:3;");
+    ApplyRelay(room, 71, tables);
+    ApplyRelay(room, 72, seats);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::string> lines = DescribeState(room);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::seconds(5));
+    ASSERT_GT(lines.size(), 6u);
+    EXPECT_EQ(lines[4], "  1: (free) - (free), waiting, 0 points, stake 0");
+    EXPECT_EQ(lines[5], "    seats: Anna");
 }
 
 TEST(SiblingState, ChatLinesBecomeTheServersChatMessages) {

@@ -191,7 +191,6 @@ void LobbyShowOwnPresence() {
 }
 
 void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {
-    if (Quiet()) return;
-    Record("error box " + Utf8FromWide(caption) + " | " + Utf8FromWide(text));
+    if (!Quiet()) Record("error box " + Utf8FromWide(caption) + " | " + Utf8FromWide(text));
     if (fakeDuringErrorBox) fakeDuringErrorBox();
 }

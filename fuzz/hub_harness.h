@@ -1,0 +1,124 @@
+// The hub around the fuzz targets that drive it (inbound, relay): a fresh start for every
+// input with the recording fakes in place of the window system, sibling windows opened as
+// the user would open them, everything an input made freed before it ends, and the
+// properties the lobby keeps after every step.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/inbound_routes.h"
+#include "fuzz/fuzz_check.h"
+#include "lobby/lobby_state.h"
+#include "lobby/presence.h"
+#include "net/link.h"
+#include "net/queues.h"
+#include "session/news.h"
+#include "session/session.h"
+#include "settings/paths.h"
+#include "settings/settings.h"
+#include "tests/unit/fakes/lobby_port_fake.h"
+#include "tests/unit/fakes/main_window_fake.h"
+#include "tests/unit/fakes/ui_language_port_fake.h"
+#include "tests/unit/fakes/ui_port_fake.h"
+
+// Sibling windows are numbered from here: room windows by room id, table windows by table
+// id, in ranges of their own.
+inline constexpr WindowRef kRoomWindows = WindowRef{1} << 40;
+inline constexpr WindowRef kTableWindows = WindowRef{2} << 40;
+
+// Frees what an input made (libFuzzer checks for leaks whenever an input ends with more
+// allocations than it freed) and leaves the hub as start-up does, disconnected.
+inline void ReleaseHub() {
+    while (InboundWaiting())
+        PopInbound();
+    ClearOutbound();
+    isConnected = false;
+    ClearLobby();
+    ClearNews();
+    for (std::wstring* text :
+         {&loginUserName, &loginPassword, &loggedInUserName, &loggedInPassword}) {
+        text->clear();
+        text->shrink_to_fit();
+    }
+    ResetLobbyPortFake();
+    fakeLobbyQuiet = true;  // counted, not recorded: nothing grows with the input
+    ResetUiFake();
+    ClearLanguagePortCalls();
+    ClearPostedCodes();
+}
+
+inline void StartHub() {
+    static const bool routesInstalled = (InstallHubInboundRoutes(), true);
+    (void)routesInstalled;
+    ReleaseHub();
+    ResetSettingsToDefaults();
+    ProgramFolder = L"C:\\Tavlora\\";
+    configDatPath = L"C:\\Users\\Ann\\AppData\\Local\\Tavlora\\config.dat";
+    savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
+    isLoggedIn = false;
+    errorState = 0;
+    OwnPlayerId = 0;
+    connectPhase = PHASE_CONNECTING;
+    pendingAcknowledgement = 0;
+    acknowledgedNumber = 0;
+    SetOwnPresence(PRESENCE_NOT_CONNECTED);
+}
+
+// Every room and table without a window gets one, as entering the room or opening the
+// table would, and a later launch of its program finds it.
+inline void OpenEveryWindow() {
+    for (RoomRecord& room : rooms) {
+        if (room.windowOpen) continue;
+        room.windowOpen = true;
+        room.window = kRoomWindows + static_cast<std::uint32_t>(room.id);
+        FakeWindowFor(L"KXLobby" + std::to_wstring(room.id), room.window);
+    }
+    for (TableRecord& table : tables) {
+        if (table.windowOpen) continue;
+        table.windowOpen = true;
+        table.window = kTableWindows + static_cast<std::uint32_t>(table.id());
+        FakeWindowFor(L"KXTable" + std::to_wstring(table.id()), table.window);
+    }
+}
+
+// The lobby's indexes are exactly what indexing the lists afresh gives, and every lookup
+// answers as a walk of the list would.
+inline void CheckLobbyIndexes() {
+    FUZZ_CHECK(IndexExact(roomIndex, rooms, RoomId));
+    FUZZ_CHECK(IndexExact(playerIndex, players, [](const PlayerRecord& p) { return p.id; }));
+    FUZZ_CHECK(IndexExact(presenceIndex, roomPresences, PresenceId));
+    FUZZ_CHECK(IndexExact(tableIndex, tables, TableId));
+    FUZZ_CHECK(IndexExact(seatIndex, seats, SeatId));
+    FUZZ_CHECK(IndexExact(contactIndex, contactRelations,
+                          [](const ContactRecord& c) { return c.contactId; }));
+    for (std::size_t i = 0; i < rooms.size(); ++i) {
+        const std::size_t first = FirstRoom(rooms[i].id);
+        FUZZ_CHECK(first <= i && rooms[first].id == rooms[i].id);
+        const std::size_t last = LastRoom(rooms[i].id);
+        FUZZ_CHECK(last >= i && last < rooms.size() && rooms[last].id == rooms[i].id);
+    }
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        const std::size_t first = FirstPlayer(players[i].id);
+        FUZZ_CHECK(first <= i && players[first].id == players[i].id);
+    }
+    for (std::size_t i = 0; i < roomPresences.size(); ++i) {
+        const std::size_t first = FirstPresence(roomPresences[i].presenceId);
+        FUZZ_CHECK(first <= i && roomPresences[first].presenceId == roomPresences[i].presenceId);
+    }
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        const std::size_t first = FirstTable(tables[i].id());
+        FUZZ_CHECK(first <= i && tables[first].id() == tables[i].id());
+    }
+    for (std::size_t i = 0; i < seats.size(); ++i) {
+        const std::size_t first = FirstSeat(seats[i].seatId);
+        FUZZ_CHECK(first <= i && seats[first].seatId == seats[i].seatId);
+    }
+    for (std::size_t i = 0; i < contactRelations.size(); ++i) {
+        const std::size_t first = FirstContact(contactRelations[i].contactId);
+        FUZZ_CHECK(first <= i &&
+                   contactRelations[first].contactId == contactRelations[i].contactId);
+    }
+}
