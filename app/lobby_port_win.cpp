@@ -8,7 +8,9 @@
 #include "lobby/lobby_state.h"
 #include "lobby/room_list.h"
 #include "net/hub_handles_win.h"
+#include "res/resource_ids.h"
 #include "session/ui_port.h"
+#include "ui/contacts_window_win.h"
 #include "ui/registry_win.h"
 
 namespace {
@@ -125,6 +127,15 @@ void LobbyShowEnterRoom(bool shown) {
 
 void LobbyRefreshContacts() {
     UiRefreshContacts();
+}
+
+void LobbyContactCameOnline() {
+    // This sound is the window's own and does not ask the sound setting.
+    if (IsWindowVisible(WindowHandle(WinId::Contacts))) UiPlaySound(SOUND_CONTACT_ONLINE);
+}
+
+void LobbyShowAddContactFailure(int resultCode) {
+    ShowAddContactFailure(resultCode);
 }
 
 void LobbyRefreshTournamentList() {

@@ -18,6 +18,7 @@
 #include "net/traffic.h"
 #include "ui/button_actions_win.h"
 #include "ui/contacts_menu_win.h"
+#include "ui/contacts_window_win.h"
 #include "ui/registry_win.h"
 #include "ui/language.h"
 #include "ui/texts.h"
@@ -141,10 +142,13 @@ void UiResetListViews() {
     RECT contacts{};
     GetClientRect(WindowHandle(WinId::ContactsList), &contacts);
     ResetVerticalScroll(WinId::ContactsList, contacts.bottom / kContactRowHeight);
+    ClearContactsList();
     RefreshContactsMenuChecks();  // the own presence is back to none
 }
 
-void UiRefreshContacts() {}
+void UiRefreshContacts() {
+    RefreshContactsList();
+}
 void UiRefreshRoomList() {
     RefreshRoomList();
 }

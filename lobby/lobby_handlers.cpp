@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "lobby/contact_online.h"
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
@@ -86,6 +87,7 @@ void OnPresenceChange(const FieldList& fields) {
     SiblingBatch batch;
     const std::int32_t playerId = NumberField(fields, 2);
     const std::int32_t status = NumberField(fields, 3);
+    const bool contactOnline = ContactComesOnline(playerId, status);
     if (playerId == OwnPlayerId) {
         SetOwnPresence(status);
         LobbyShowOwnPresence();
@@ -99,6 +101,7 @@ void OnPresenceChange(const FieldList& fields) {
     }
     LobbyRepaintMain();
     if (IsContact(playerId)) LobbyRefreshContacts();
+    if (contactOnline) LobbyContactCameOnline();
     if (presencesGone > 0) RefreshRoomUsers();
     BroadcastToChildWindows(RELAY_PRESENCE, Pair(playerId, ',', status));
 }
@@ -284,7 +287,9 @@ void OnContacts(const FieldList& fields) {
     LobbyRefreshContacts();
 }
 
-void OnAddContactResult(const FieldList&) {}
+void OnAddContactResult(const FieldList& fields) {
+    LobbyShowAddContactFailure(NumberField(fields, 2));
+}
 
 void OnContactChanged(const FieldList& fields) {
     SiblingBatch batch;

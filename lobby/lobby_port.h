@@ -52,6 +52,10 @@ void LobbyRepaintMain();
 void LobbyShowEnterRoom(bool shown);
 // The contacts list rebuilt from the contact relations and the players.
 void LobbyRefreshContacts();
+// A contact came online: the contacts window plays its sound when it is shown.
+void LobbyContactCameOnline();
+// The server refused an add: the failure box for its result code.
+void LobbyShowAddContactFailure(int resultCode);
 // The tournament list view shows the list again: its scroll range and its rows.
 void LobbyRefreshTournamentList();
 void LobbyShowEnterTournament(bool shown);

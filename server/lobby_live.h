@@ -93,3 +93,13 @@ LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,
 // The logged-in player entered or left a room (client types 32 and 38).
 LobbyChange OwnPlayerEnters(LiveLobby& live, std::int32_t room_id);
 LobbyChange OwnPlayerLeaves(LiveLobby& live, std::int32_t room_id);
+
+// What the client asks of the logged-in player's contacts and presence, answered as the
+// game server does: an add by name ("52,<Base64>,!") gives the new relation as type 51,
+// or type 52 with 2 (already listed) or 1 (no such nickname); a relation change (53) and
+// a removal (54) are echoed, for an unknown contact id too; the own presence (17) comes
+// back as type 17 with the own player id.
+LobbyChange ClientAddsContact(LiveLobby& live, std::string_view name_utf8);
+LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contact_id, std::int32_t relation);
+LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contact_id);
+LobbyChange ClientSetsPresence(LiveLobby& live, std::int32_t status);

@@ -102,6 +102,43 @@ void HandleChatLine(Session& session, const FieldList& fields) {
     QueueLobbyChange(session, what, ChatLine(*session.lobby, type, place, FieldAt(fields, 3)));
 }
 
+// Contact and presence requests of the logged-in player (52, 53, 54, 17).
+void HandleContactOrPresence(Session& session, const FieldList& fields) {
+    const std::int32_t type = TextToInt(FieldAt(fields, 1));
+    const std::string_view field = FieldAt(fields, 2);
+    if (!session.lobby) {
+        SessionLog(session, "message " + IntToText(type) + " before a login");
+        return;
+    }
+    LiveLobby& live = *session.lobby;
+    switch (type) {
+        case 52: {
+            const std::string name = Base64Decode(field);
+            QueueLobbyChange(session, "add contact \"" + Printable(name) + "\"",
+                             ClientAddsContact(live, name));
+            break;
+        }
+        case 53: {
+            const std::size_t colon = field.find(':');
+            if (colon == std::string_view::npos) {
+                SessionLog(session, "contact relation without a relation");
+                return;
+            }
+            QueueLobbyChange(session, "contact relation",
+                             ClientSetsRelation(live, TextToInt(field.substr(0, colon)),
+                                                TextToInt(field.substr(colon + 1))));
+            break;
+        }
+        case 54:
+            QueueLobbyChange(session, "delete contact",
+                             ClientRemovesContact(live, TextToInt(field)));
+            break;
+        default:
+            QueueLobbyChange(session, "presence", ClientSetsPresence(live, TextToInt(field)));
+            break;
+    }
+}
+
 void LogTable(Session& session, const FieldList& fields) {
     std::int32_t type = TextToInt(FieldAt(fields, 1));
     SessionLog(session,
@@ -118,12 +155,12 @@ const ClientMessageKind kClientMessages[] = {
     {1, "keep-alive", nullptr},
     {10, "clock request", HandleClock},
     {11, "login", HandleLogin},
-    {17, "presence", nullptr},
+    {17, "presence", HandleContactOrPresence},
     {32, "enter room", HandleEnterRoom},
     {38, "leave room", HandleLeaveRoom},
-    {52, "add contact", nullptr},
-    {53, "contact relation", nullptr},
-    {54, "delete contact", nullptr},
+    {52, "add contact", HandleContactOrPresence},
+    {53, "contact relation", HandleContactOrPresence},
+    {54, "delete contact", HandleContactOrPresence},
     {103, "join answer", nullptr},
     {111, "open table", LogTable},
     {112, "leave table", LogTable},

@@ -9,6 +9,7 @@
 #include "lobby/tournament_list.h"
 #include "net/hub_handles_win.h"
 #include "session/session.h"
+#include "ui/contacts_window_win.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
 #include "ui/class_table.h"
@@ -165,6 +166,9 @@ void RunButtonAction(int row) {
         case Action::CloseAddContact:
             SetWindowTextW(WindowHandle(WinId::ContactsAddEdit), L"");
             ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
+            break;
+        case Action::SubmitAddContact:
+            SubmitAddContact();
             break;
         case Action::SelectTab:
             SelectMainTab(klass.param);

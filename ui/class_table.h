@@ -53,6 +53,7 @@ enum class Action : std::uint8_t {
     CloseAbout,
     CloseSettings,
     CloseAddContact,
+    SubmitAddContact,
     SelectTab,           // param: tab 1..3
     SelectSettingsPage,  // param: page 1..4
     SetLanguage,         // param: language 1..4
@@ -293,7 +294,8 @@ inline constexpr WindowClassRow kWindowClasses[kWindowClassCount] = {
     {L"contactsoptionswindowname", Family::ContactsMenu, 107, kNoText, Action::None, 0, 0, 0},
     {L"contactsaddcancelwindowname", Family::TextButton, 110, TextId::Cancel,
      Action::CloseAddContact, 0, 115, 35},
-    {L"contactsaddaddwindowname", Family::TextButton, 108, TextId::Ok, Action::None, 0, 115, 35},
+    {L"contactsaddaddwindowname", Family::TextButton, 108, TextId::Ok, Action::SubmitAddContact, 0,
+     115, 35},
 };
 
 constexpr bool SameName(const wchar_t* a, const wchar_t* b) {

@@ -1,6 +1,13 @@
-// The contacts window's frame, list body and add-contact dialog, as far as they are
-// drawn now: the frame keeps its status bar and list sized and hides itself on close.
+// The contacts window's frame, list body, context menu and add-contact dialog. Every text
+// drawn is also the window's text, so that tests read it from outside.
+#include "ui/contacts_window_win.h"
+
+#include <windowsx.h>
+
+#include "lobby/sibling_launch.h"
 #include "net/hub_handles_win.h"
+#include "net/queues.h"
+#include "ui/contacts_list.h"
 #include "net/notification_codes.h"
 #include "settings/settings.h"
 #include "ui/class_table.h"
@@ -59,15 +66,307 @@ LRESULT ContactsFrameProcedure(int, HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+namespace {
+
+constexpr COLORREF kSelectedBlue = RGB(0, 128, 255);
+constexpr COLORREF kHighlightBand = RGB(192, 220, 255);
+constexpr int kIgnoredIcon = 106, kFirstPresenceIcon = 101, kContextMenuBitmap = 107;
+
+HWND ListWindow() {
+    return WindowHandle(WinId::ContactsList);
+}
+HWND MenuWindow() {
+    return WindowHandle(WinId::ContactsOptions);
+}
+
+int ScrollPosition(HWND list) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    GetScrollInfo(list, SB_VERT, &info);
+    return info.nPos;
+}
+
+int ListPage(HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    return ContactsPage(client.bottom);
+}
+
+void SetListRange(HWND list) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = 0;
+    info.nMax = static_cast<int>(contactRows.size()) - 1;
+    info.nPage = static_cast<UINT>(ListPage(list));
+    SetScrollInfo(list, SB_VERT, &info, TRUE);
+}
+
+// One row's name per line, in display order.
+void SetListText(HWND list) {
+    std::wstring text;
+    for (const ContactRow& row : contactRows) {
+        text += row.name;
+        text += L'\n';
+    }
+    SetWindowTextW(list, text.c_str());
+}
+
+void PaintList(HWND list) {
+    Canvas canvas;
+    BeginCanvas(list, canvas);
+    RECT all{0, 0, canvas.width, canvas.height};
+    FillRect(canvas.dc, &all, PaleBlueBrush());
+    const int scroll = ScrollPosition(list);
+    const int page = ContactsPage(canvas.height);
+    for (int r = scroll; r >= 0 && r <= scroll + page && r < static_cast<int>(contactRows.size());
+         ++r) {
+        const ContactRow& row = contactRows[static_cast<std::size_t>(r)];
+        const int y = (r - scroll) * kContactRowHeight;
+        if (row.contactId == selectedContactId) {
+            HBRUSH band = CreateSolidBrush(kSelectedBlue);
+            RECT line{0, y, canvas.width, y + kContactRowHeight};
+            FillRect(canvas.dc, &line, band);
+            DeleteObject(band);
+        }
+        const int icon = row.relation == 2 ? kIgnoredIcon : kFirstPresenceIcon + row.presence;
+        DrawResourceBitmap(canvas.dc, icon, 10, y, 20, 20);
+        DrawTextAt(canvas.dc, row.name, SmallFont(), kBlack, 40, y);
+    }
+    EndCanvas(canvas);
+}
+
+void ScrollList(HWND list, WPARAM request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(list, SB_VERT, &info);
+    int position = info.nPos;
+    const int page = static_cast<int>(info.nPage);
+    switch (LOWORD(request)) {
+        case SB_LINEUP:
+            position -= 1;
+            break;
+        case SB_LINEDOWN:
+            position += 1;
+            break;
+        case SB_PAGEUP:
+            position -= page;
+            break;
+        case SB_PAGEDOWN:
+            position += page;
+            break;
+        case SB_THUMBTRACK:
+            position = info.nTrackPos;
+            break;
+        default:
+            return;
+    }
+    info.fMask = SIF_POS;
+    info.nPos = position;  // the scroll bar keeps it inside its range
+    SetScrollInfo(list, SB_VERT, &info, TRUE);
+    InvalidateRect(list, nullptr, FALSE);
+}
+
+// Selects the row under client y, or clears the selection; the row, or -1.
+int SelectRowAt(HWND list, int y) {
+    const int row = ContactRowAt(y, ScrollPosition(list));
+    SetSelectedContact(row >= 0 ? contactRows[static_cast<std::size_t>(row)].contactId : 0);
+    InvalidateRect(list, nullptr, FALSE);
+    return row;
+}
+
+// --- Context menu ---
+
+int highlightedRow = 0;
+
+const ContactRow* ContextContact() {
+    const int row = ContactRowOf(contextContactId);
+    return row >= 0 ? &contactRows[static_cast<std::size_t>(row)] : nullptr;
+}
+
+ContextMenuTexts CurrentMenuTexts() {
+    const ContactRow* contact = ContextContact();
+    return contact != nullptr ? ContextMenuTextsFor(*contact) : ContextMenuTexts{};
+}
+
+void SetMenuText(HWND menu) {
+    const ContextMenuTexts texts = CurrentMenuTexts();
+    const std::wstring text = texts.name + L"\n" + texts.privateMessage + L"\n" + texts.friends +
+                              L"\n" + texts.ignore + L"\n" + texts.remove;
+    SetWindowTextW(menu, text.c_str());
+}
+
+void OpenContextMenu(HWND list, int clientX, int clientY) {
+    POINT pointer{clientX, clientY};
+    ClientToScreen(list, &pointer);
+    RECT frame{};
+    GetWindowRect(WindowHandle(WinId::Contacts), &frame);
+    const MenuPlace place =
+        PlaceContextMenu(pointer.x, pointer.y, frame.left, frame.top, frame.right, frame.bottom);
+    HWND menu = MenuWindow();
+    highlightedRow = CONTEXT_NONE;
+    SetMenuText(menu);
+    SetWindowPos(menu, HWND_TOP, place.x, place.y, kContextMenuWidth, kContextMenuHeight,
+                 SWP_SHOWWINDOW);
+    SetFocus(menu);
+    SetCapture(menu);
+    InvalidateRect(menu, nullptr, FALSE);
+}
+
+void CloseContextMenu(HWND menu) {
+    SetContextContact(0);
+    if (GetCapture() == menu) ReleaseCapture();
+    ShowWindow(menu, SW_HIDE);
+}
+
+void PaintContextMenu(HWND menu) {
+    Canvas canvas;
+    BeginCanvas(menu, canvas);
+    DrawResourceBitmap(canvas.dc, kContextMenuBitmap, 0, 0);
+    if (highlightedRow != CONTEXT_NONE) {
+        HBRUSH band = CreateSolidBrush(kHighlightBand);
+        const int top = 23 + (highlightedRow - 1) * 21;
+        RECT line{0, top, canvas.width, top + 21};
+        FillRect(canvas.dc, &line, band);
+        DeleteObject(band);
+    }
+    const ContextMenuTexts texts = CurrentMenuTexts();
+    DrawTextAt(canvas.dc, texts.name, SmallFont(), kBlack, 4, 2);
+    DrawTextAt(canvas.dc, texts.privateMessage, SmallFont(), kBlack, 4, 24);
+    DrawTextAt(canvas.dc, texts.friends, SmallFont(), kBlack, 4, 45);
+    DrawTextAt(canvas.dc, texts.ignore, SmallFont(), kBlack, 4, 66);
+    DrawTextAt(canvas.dc, texts.remove, SmallFont(), kBlack, 4, 87);
+    EndCanvas(canvas);
+}
+
+void ClickContextMenu(HWND menu, int x, int y) {
+    const bool inside = x >= 0 && x < kContextMenuWidth && y >= 0 && y < kContextMenuHeight;
+    const ContactRow* contact = ContextContact();
+    if (inside && contact != nullptr) {
+        const ContactRow chosen = *contact;
+        const ContextMenuAction action = ContextMenuClick(ContextMenuRowAt(y), chosen);
+        if (!action.message.empty()) PushOutbound(action.message);
+        if (action.openChat) {
+            CloseContextMenu(menu);
+            OpenChatWindow(true, chosen.name, std::wstring());
+            return;
+        }
+    }
+    CloseContextMenu(menu);
+}
+
+}  // namespace
+
+void RefreshContactsList() {
+    HWND list = ListWindow();
+    RebuildContactRows();
+    if (list == nullptr) return;
+    SetListRange(list);
+    SetListText(list);
+    InvalidateRect(list, nullptr, FALSE);
+}
+
+void ClearContactsList() {
+    ClearContactRows();
+    HWND list = ListWindow();
+    if (list == nullptr) return;
+    SetListRange(list);
+    SetListText(list);
+    InvalidateRect(list, nullptr, FALSE);
+}
+
 LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        FillPaleBlue(window);
-        return 0;
+    switch (message) {
+        case WM_PAINT:
+            PaintList(window);
+            return 0;
+        case WM_CREATE:
+        case WM_SIZE:
+            SetListRange(window);
+            InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case WM_VSCROLL:
+            ScrollList(window, wParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            SelectRowAt(window, GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONDBLCLK: {
+            const int row = ContactRowOf(selectedContactId);
+            if (selectedContactId != 0 && row >= 0)
+                OpenChatWindow(true, contactRows[static_cast<std::size_t>(row)].name,
+                               std::wstring());
+            return 0;
+        }
+        case WM_RBUTTONDOWN: {
+            const int row = SelectRowAt(window, GET_Y_LPARAM(lParam));
+            if (row < 0) return 0;
+            SetContextContact(contactRows[static_cast<std::size_t>(row)].contactId);
+            OpenContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        }
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT ContactsMenuProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintContextMenu(window);
+            return 0;
+        case WM_MOUSEMOVE: {
+            const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+            const int row = x > 0 && x < 201 && y > 0 && y < 109 ? ContextMenuRowAt(y) : 0;
+            if (row != highlightedRow) {
+                highlightedRow = row;
+                InvalidateRect(window, nullptr, FALSE);
+            }
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            ClickContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_KILLFOCUS:
+            if (IsWindowVisible(window)) CloseContextMenu(window);
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void SubmitAddContact() {
+    HWND edit = WindowHandle(WinId::ContactsAddEdit);
+    wchar_t typed[64] = {};
+    GetWindowTextW(edit, typed, 64);
+    SetWindowTextW(edit, L"");
+    ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
+    const std::string message = AddContactMessage(typed);
+    if (message.empty())
+        ShowAddContactFailure(0);
+    else
+        PushOutbound(message);
+}
+
+void ShowAddContactFailure(int resultCode) {
+    MessageBoxW(WindowHandle(WinId::Contacts), Text(AddContactFailureText(resultCode)).c_str(),
+                Text(TextId::SystemMessageTitle).c_str(), MB_ICONERROR | MB_TOPMOST);
+}
+
 LRESULT CALLBACK AddContactEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        SubmitAddContact();
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        SetWindowTextW(edit, L"");
+        ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
+        return 0;
+    }
+    // The characters of those keys must not reach the field.
+    if (message == WM_CHAR && (wParam == L'\r' || wParam == 0x1B)) return 0;
     return CallWindowProcW(PreviousEditProcedure(WinId::ContactsAddEdit), edit, message, wParam,
                            lParam);
 }

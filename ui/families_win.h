@@ -49,6 +49,7 @@ LRESULT StatusLineProcedure(int row, HWND window, UINT message, WPARAM wParam, L
 // Contacts window and its list (ui/contacts_window_win.cpp).
 LRESULT ContactsFrameProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ContactsListProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ContactsMenuProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Subclass procedures of the standard edits.
 LRESULT CALLBACK LoginEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);

@@ -58,9 +58,10 @@ FamilyProcedureFn ProcedureOf(Family family) {
             return ContactsFrameProcedure;
         case Family::ContactsList:
             return ContactsListProcedure;
+        case Family::ContactsMenu:
+            return ContactsMenuProcedure;
         // Shown as their bitmap until their lists, clock and menus are drawn.
         case Family::StaticImage:
-        case Family::ContactsMenu:
         case Family::Main:
             break;
     }

@@ -173,6 +173,15 @@ enum class TextId : int {
     // English spellings of two items once the language has been changed at run time.
     ContactsItemAddContactRelabelled,
     ContactsItemShowAsOfflineRelabelled,
+    // The contact list's context menu rows and the add-contact failure box.
+    ContextAddToFriends,
+    ContextRemoveFromFriends,
+    ContextAddToIgnored,
+    ContextRemoveFromIgnored,
+    ContextDeleteContact,
+    SystemMessageTitle,
+    AddContactAlreadyListed,
+    AddContactNoSuchNickname,
 
     Count
 };

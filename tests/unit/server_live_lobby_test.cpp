@@ -463,3 +463,46 @@ TEST_F(ServerLobbySession, StepsChangeTheLobbyOrFailTheScript) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ServerLiveLobby, ContactRequestsAreAnsweredAsTheGameServerDoes) {
+    LiveLobby live = StartLiveLobby(DemoLobby(), kOwn);
+    ASSERT_FALSE(live.contacts.empty());
+    const ContactEntry listed = live.contacts.front();
+    std::string listedName, freeName;
+    for (const PlayerEntry& player : live.lobby.players) {
+        if (player.id == listed.player_id) listedName = player.name;
+        const bool isContact =
+            std::any_of(live.contacts.begin(), live.contacts.end(),
+                        [&](const ContactEntry& c) { return c.player_id == player.id; });
+        if (!isContact && player.id != kOwn && freeName.empty()) freeName = player.name;
+    }
+    ASSERT_FALSE(freeName.empty());
+    const std::size_t before = live.contacts.size();
+
+    EXPECT_EQ(ClientAddsContact(live, "no such one").messages, std::vector<std::string>{"52,1,!"});
+    EXPECT_EQ(ClientAddsContact(live, listedName).messages, std::vector<std::string>{"52,2,!"});
+    const LobbyChange added = ClientAddsContact(live, freeName);
+    ASSERT_EQ(added.messages.size(), 1u);
+    EXPECT_EQ(added.messages[0].substr(0, 3), "51,");
+    EXPECT_EQ(live.contacts.size(), before + 1);
+    EXPECT_EQ(live.contacts.back().relation, 1);
+
+    const std::string id = IntToText(listed.id);
+    EXPECT_EQ(ClientSetsRelation(live, listed.id, 2).messages,
+              std::vector<std::string>{"53," + id + ",2,!"});
+    EXPECT_EQ(live.contacts.front().relation, 2);
+    EXPECT_EQ(ClientSetsRelation(live, 999999, 0).messages,
+              std::vector<std::string>{"53,999999,0,!"});
+    EXPECT_FALSE(ClientSetsRelation(live, listed.id, 7).error.empty());
+    EXPECT_EQ(ClientRemovesContact(live, listed.id).messages,
+              std::vector<std::string>{"54," + id + ",!"});
+    EXPECT_EQ(live.contacts.size(), before);
+
+    EXPECT_EQ(ClientSetsPresence(live, 3).messages, std::vector<std::string>{"17,1001,3,!"});
+    EXPECT_TRUE(ClientSetsPresence(live, 0).messages.empty());
+    EXPECT_TRUE(ClientSetsPresence(live, 5).messages.empty());
+}
+
+}  // namespace

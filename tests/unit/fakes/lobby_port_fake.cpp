@@ -160,6 +160,14 @@ void LobbyRefreshContacts() {
     if (Quiet()) return;
     Record("refresh contacts");
 }
+void LobbyContactCameOnline() {
+    if (Quiet()) return;
+    Record("contact online");
+}
+void LobbyShowAddContactFailure(int resultCode) {
+    if (Quiet()) return;
+    Record("add contact failure " + std::to_string(resultCode));
+}
 void LobbyRefreshTournamentList() {
     if (Quiet()) return;
     Record("refresh tournaments");
