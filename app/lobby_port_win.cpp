@@ -158,3 +158,8 @@ void LobbyShowOwnName() {
 void LobbyShowOwnPresence() {
     UiShowOwnPresenceOnline();
 }
+
+void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {
+    MessageBoxW(WindowHandle(WinId::Contacts), text.c_str(), caption.c_str(),
+                MB_ICONERROR | MB_TOPMOST);
+}

@@ -1,6 +1,8 @@
 // Sibling command lines from the committed settings.
 #include "lobby/child_command_line.h"
 
+#include <algorithm>
+
 #include "net/names.h"
 #include "net/text_convert.h"
 #include "settings/paths.h"
@@ -62,4 +64,35 @@ std::wstring ChatCommandLine(bool isContact, const std::wstring& name, const std
     AddField(line, name);
     AddField(line, text);
     return line;
+}
+
+std::wstring JoinCommandLine(std::int32_t ownPlayerId, const JoinRecord& join,
+                             const std::wstring& nameA, const std::wstring& nameB,
+                             const TableRecord& table, std::int32_t roomKind) {
+    std::wstring line = kLineStart;
+    for (int value : {kClientVersion, language, foreground, sound, join.roomId, 0, join.joinId,
+                      join.tableId, join.playerA})
+        AddNumber(line, value);
+    AddField(line, nameA);
+    AddNumber(line, join.playerB);
+    AddField(line, nameB);
+    for (int value :
+         {join.playerA == ownPlayerId ? 1 : 0, table.values[7], table.values[3], table.values[4]})
+        AddNumber(line, value);
+    line += std::to_wstring(roomKind);
+    return line;
+}
+
+bool FitChatCommandLine(const std::wstring& program, bool isContact, const std::wstring& name,
+                        const std::wstring& text, std::wstring& line) {
+    // Quotes around the program path, a space, and the terminating zero.
+    const std::size_t fixed = program.size() + 4 + ChatCommandLine(isContact, name, L"").size();
+    if (fixed > kCommandLineLimit) return false;
+    std::size_t keep = std::min(text.size(), kCommandLineLimit - fixed);
+    // Never end inside a character: back over UTF-8 continuation bytes.
+    if (keep < text.size())
+        while (keep > 0 && (text[keep] & 0xC0) == 0x80)
+            --keep;
+    line = ChatCommandLine(isContact, name, text.substr(0, keep));
+    return true;
 }

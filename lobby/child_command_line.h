@@ -3,6 +3,7 @@
 // on the receiving side. Paths travel as Base64 of their UTF-8 bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,3 +24,21 @@ std::wstring TableCommandLine(std::int32_t ownPlayerId, std::int32_t roomKind,
 // ChatView.exe: version, language, foreground, sound, time stamps, whether the partner is a
 // contact, the partner's display name and the message text.
 std::wstring ChatCommandLine(bool isContact, const std::wstring& name, const std::wstring& text);
+
+// JoinView.exe, the one line without a comma at the end: version, language, foreground,
+// sound, the room id, 0, the join id, the table id, player A's id and name, player B's id
+// and name, 1 when player A is the own player, the table's values 7, 3 and 4, the room's
+// money kind. Names are UTF-8 bytes, each widened to one unit.
+std::wstring JoinCommandLine(std::int32_t ownPlayerId, const JoinRecord& join,
+                             const std::wstring& nameA, const std::wstring& nameB,
+                             const TableRecord& table, std::int32_t roomKind);
+
+// The longest command line Windows starts a program with, counted in UTF-16 units with the
+// quoted program path, the space after it and the terminating zero.
+inline constexpr std::size_t kCommandLineLimit = 32767;
+
+// The ChatView.exe line for `program`, its text cut after the last whole UTF-8 character
+// (the text holds one byte per unit) that keeps the line within the limit. False, and no
+// line, when even an empty text does not fit.
+bool FitChatCommandLine(const std::wstring& program, bool isContact, const std::wstring& name,
+                        const std::wstring& text, std::wstring& line);

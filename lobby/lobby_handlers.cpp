@@ -1,12 +1,12 @@
 // The lobby's message handlers: players, rooms, presences, tables, seats and contact
 // relations kept from the server's messages, and relayed to the sibling windows concerned.
-// Join requests, private conversations and the add-contact answer come with their
-// windows; until then those messages are taken (and acknowledged) without effect.
+// Join requests and private conversations start their sibling programs.
 #include "lobby/lobby_handlers.h"
 
 #include <algorithm>
 
 #include "lobby/contact_online.h"
+#include "lobby/conversations.h"
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
@@ -310,8 +310,22 @@ void OnContactRemoved(const FieldList& fields) {
     LobbyRefreshContacts();
 }
 
-void OnPrivateMessage(const FieldList&) {}
-void OnUndeliverable(const FieldList&) {}
+void OnPrivateMessage(const FieldList& fields) {
+    // The text is everything after the player id: a comma in it stays.
+    std::string text;
+    for (std::size_t i = 3; i < fields.size(); ++i) {
+        if (i > 3) text += ',';
+        text += fields[i];
+    }
+    RequestChatWindow(NumberField(fields, 2), text);
+}
+
+void OnUndeliverable(const FieldList& fields) {
+    // Nothing of the message is held while the box is up: the hub keeps dispatching.
+    const std::int32_t reason = NumberField(fields, 2);
+    const std::wstring nickname = WideFromUtf8(Base64Decode(FieldAt(fields, 3)));
+    ShowUndeliverable(reason, nickname);
+}
 
 void OnTables(const FieldList& fields) {
     SiblingBatch batch;
@@ -392,8 +406,21 @@ void OnTableRemoved(const FieldList& fields) {
     LobbyRepaintMain();
 }
 
-void OnJoinRequest(const FieldList&) {}
-void OnJoinResult(const FieldList&) {}
+void OnJoinRequest(const FieldList& fields) {
+    OpenJoinWindow(FieldAt(fields, 2));
+}
+
+void OnJoinResult(const FieldList& fields) {
+    const std::int32_t joinId = NumberField(fields, 2);
+    const auto join =
+        std::find_if(joinRequests.begin(), joinRequests.end(),
+                     [&](const JoinRecord& record) { return record.joinId == joinId; });
+    if (join == joinRequests.end()) return;
+    const WindowRef window = join->windowOpen ? join->window : 0;
+    joinRequests.erase(join);
+    SiblingBatch batch;
+    if (window != 0) SendCodeToSibling(window, NC_JOIN_RESULT, NumberField(fields, 3));
+}
 
 void OnSeatRemoved(const FieldList& fields) {
     SiblingBatch batch;

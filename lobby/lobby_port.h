@@ -63,3 +63,6 @@ void LobbyShowEnterTournament(bool shown);
 void LobbyShowOwnName();
 // The own presence changed: the contacts window's status bar and Status menu follow it.
 void LobbyShowOwnPresence();
+// A modal error box owned by the contacts window, kept on top (MessageBoxW with
+// MB_ICONERROR | MB_TOPMOST). The hub's messages go on being dispatched while it is up.
+void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text);

@@ -4,11 +4,14 @@
 #include "lobby/child_command_line.h"
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
 #include "net/names.h"
 #include "net/notification_codes.h"
 #include "net/queues.h"
+#include "net/relay_codes.h"
+#include "net/text_convert.h"
 #include "net/wire.h"
 #include "settings/paths.h"
 #include "settings/settings.h"
@@ -18,6 +21,7 @@ namespace {
 constexpr wchar_t kRoomProgram[] = L"RoomView.exe";
 constexpr wchar_t kTableProgram[] = L"BoardView.exe";
 constexpr wchar_t kChatProgram[] = L"ChatView.exe";
+constexpr wchar_t kJoinProgram[] = L"JoinView.exe";
 constexpr int kLockedState = 2;
 constexpr int kTableLaunchPauseMs = 100;
 
@@ -78,6 +82,74 @@ bool OpenTableWindow(std::size_t tableIndex) {
 }
 
 void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring& text) {
-    SiblingCloseProcess(SiblingStart(ProgramFolder + kChatProgram,
-                                     ChatCommandLine(isContact, name, text), kShowNormal));
+    const std::wstring program = ProgramFolder + kChatProgram;
+    std::wstring line;
+    if (!FitChatCommandLine(program, isContact, name, text, line)) return;
+    SiblingCloseProcess(SiblingStart(program, line, kShowNormal));
+}
+
+namespace {
+
+// A display name as JoinView.exe reads it: its UTF-8 bytes, one per unit.
+std::wstring JoinName(std::int32_t playerId) {
+    const std::size_t at = FirstPlayer(playerId);
+    return at == kNotFound ? std::wstring() : WideFromNarrow(Utf8FromWide(players[at].name));
+}
+
+std::size_t FirstJoin(std::int32_t joinId) {
+    for (std::size_t i = 0; i < joinRequests.size(); ++i)
+        if (joinRequests[i].joinId == joinId) return i;
+    return kNotFound;
+}
+
+}  // namespace
+
+void OpenJoinWindow(std::string_view payload) {
+    const auto items = RecordItems<6>(payload);
+    JoinRecord join;
+    join.joinId = TextToInt(items[0]);
+    join.roomId = TextToInt(items[1]);
+    join.tableId = TextToInt(items[2]);
+    join.playerA = TextToInt(items[3]);
+    join.playerB = TextToInt(items[4]);
+    join.answerCount = TextToInt(items[5]);
+
+    const std::size_t known = FirstJoin(join.joinId);
+    if (known != kNotFound) {
+        if (join.answerCount <= 0) return;
+        const WindowRef window = joinRequests[known].window;
+        joinRequests.erase(joinRequests.begin() + static_cast<std::ptrdiff_t>(known));
+        SiblingBatch batch;
+        if (window != 0) SendCodeToSibling(window, NC_JOIN_ANSWER_COUNT, join.answerCount);
+        return;
+    }
+    if (join.answerCount > 0) return;
+
+    const std::size_t room = FirstRoom(join.roomId);
+    const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
+    const std::wstring nameA = JoinName(join.playerA);
+    const std::wstring nameB = JoinName(join.playerB);
+    joinRequests.push_back(join);
+    const std::size_t tableAt = LastTable(join.tableId);
+    const TableRecord table = tableAt == kNotFound ? TableRecord{} : tables[tableAt];
+    const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
+
+    const ProcessRef process =
+        SiblingStart(ProgramFolder + kJoinProgram,
+                     JoinCommandLine(OwnPlayerId, join, nameA, nameB, table, roomKind), kShowPlain);
+    SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
+    const WindowRef window = SiblingFindWindow(className);
+    SiblingCloseProcess(process);
+    if (window == 0) {
+        SendToDebugWindow(RELAY_DEBUG_TEXT, L"LaunchJoin() should output error");
+        return;
+    }
+    // The record made above: the newest closed one with this id, if nothing took it meanwhile.
+    for (std::size_t i = joinRequests.size(); i-- > 0;) {
+        JoinRecord& record = joinRequests[i];
+        if (record.joinId != join.joinId || record.windowOpen) continue;
+        record.windowOpen = true;
+        record.window = window;
+        break;
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // How long a started sibling may take to become idle before its window is looked for.
 inline constexpr int kSiblingIdleWaitMs = 5000;
@@ -19,5 +20,16 @@ void OpenRoomWindow();
 // "111,<room id>:<table id>,!". False when no window appeared.
 bool OpenTableWindow(std::size_t tableIndex);
 
-// ChatView.exe for a private conversation; the hub does not wait for it.
+// ChatView.exe for a private conversation; the hub neither waits for it nor looks for its
+// window. `text` holds the received bytes, one per unit; a text too long for the command
+// line is cut after its last whole character that fits, and a line that cannot fit at all
+// (only an absurd name makes one) starts nothing.
 void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring& text);
+
+// Type 101, "<join id>:<room id>:<table id>:<player A>:<player B>:<answer count>" (a missing
+// or non-numeric item reads as 0). A known join id with a positive count tells the record's
+// window the count (code 33) and forgets the record; a new id with a count of 0 or less
+// gets a record and JoinView.exe, whose window KXLaunch<join id> makes the record open. A
+// window that does not appear leaves the record closed and is reported to the debug
+// window. The other two cases are ignored.
+void OpenJoinWindow(std::string_view payload);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "lobby/conversations.h"
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/relay.h"
@@ -68,6 +69,23 @@ void OnRoomWindowClosed(std::string_view rest) {
         SiblingPostCode(window, NC_HUB_CLOSING, 0);
 }
 
+// A join window's answer "<join id>:<answer>": passed to the server as written when the
+// request's window is open; the request is forgotten either way.
+void OnJoinAnswered(std::string_view rest) {
+    const std::size_t colon = rest.find(':');
+    const std::string_view joinId = rest.substr(0, colon);
+    const std::string_view answer =
+        colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    const std::string_view answerItem = answer.substr(0, answer.find(':'));
+    const std::int32_t id = TextToInt(joinId);
+    const auto join = std::find_if(joinRequests.begin(), joinRequests.end(),
+                                   [&](const JoinRecord& record) { return record.joinId == id; });
+    if (join == joinRequests.end()) return;
+    const bool open = join->windowOpen;
+    joinRequests.erase(join);
+    if (open) PushOutbound(ComposeJoinAnswer(joinId, answerItem));
+}
+
 }  // namespace
 
 bool ReadRelayReport(std::uintptr_t code, const void* data, std::size_t size, RelayReport& report) {
@@ -79,7 +97,9 @@ bool ReadRelayReport(std::uintptr_t code, const void* data, std::size_t size, Re
     const std::string_view text(bytes, length);
     const std::string_view prefix = kRelayPrefix;
     if (text.size() <= prefix.size() || !text.starts_with(prefix)) return false;
-    if (code != RELAY_ROOM_WINDOW_CLOSED && code != RELAY_TO_SERVER) return false;
+    if (code != RELAY_ROOM_WINDOW_CLOSED && code != RELAY_JOIN_ANSWER &&
+        code != RELAY_CHAT_REQUEST && code != RELAY_TO_SERVER)
+        return false;
     report.code = code;
     report.rest = text.substr(prefix.size());
     return true;
@@ -89,10 +109,19 @@ void OnSiblingCopyData(std::uintptr_t code, const void* data, std::size_t size) 
     if (!isConnected.load()) return;
     RelayReport report;
     if (!ReadRelayReport(code, data, size, report)) return;
-    if (report.code == RELAY_TO_SERVER)
-        PushOutbound(report.rest);
-    else
-        OnRoomWindowClosed(report.rest);
+    switch (report.code) {
+        case RELAY_TO_SERVER:
+            PushOutbound(report.rest);
+            break;
+        case RELAY_JOIN_ANSWER:
+            OnJoinAnswered(report.rest);
+            break;
+        case RELAY_CHAT_REQUEST:
+            RequestChatWindow(TextToInt(report.rest), {});
+            break;
+        default:
+            OnRoomWindowClosed(report.rest);
+    }
 }
 
 void OnRoomWindowGone(std::intptr_t roomId) {

@@ -16,13 +16,15 @@ struct RelayReport {
 // The framing of a WM_COPYDATA from any process: `size` bytes at `data` (cbData and
 // lpData), never read beyond. The text ends at the first zero byte within them, or is all
 // of them; it must begin with "KXMessage," and have something after it, and the code must
-// be one the hub takes (38 or 100). Nothing else about the text is checked.
+// be one the hub takes (38, 97, 99 or 100). Nothing else about the text is checked.
 bool ReadRelayReport(std::uintptr_t code, const void* data, std::size_t size, RelayReport& report);
 
 // WM_COPYDATA to the main window; taken only while connected. Relay 38 (a room window
 // closed: "<room id>,<x>,<y>") forgets the window, keeps its place (both below 10000),
 // tells the server "38,<room id>,!" and closes the room's table and join windows;
-// relay 100 goes to the server as it is.
+// relay 97 (a join window's "<join id>:<answer>") tells the server "103,<join id>:<answer>,!"
+// when that request's window is open and forgets the request; relay 99 (a player id) asks
+// for a conversation with that player; relay 100 goes to the server as it is.
 void OnSiblingCopyData(std::uintptr_t code, const void* data, std::size_t size);
 
 // Code 29: every room with this id is marked closed; a selected one is deselected.

@@ -8,6 +8,7 @@
 namespace {
 
 HANDLE logFile = INVALID_HANDLE_VALUE;
+HANDLE logTurn = nullptr;  // the log mutex shared by every sibling program
 std::string linePrefix;
 
 std::wstring LogPath() {
@@ -51,6 +52,9 @@ void OpenSiblingLog(std::string_view program, std::int64_t id) {
     logFile = CreateFileW(LogPath().c_str(), FILE_APPEND_DATA,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Under Wine an append is a seek to the end and a write, so two programs logging at
+    // the same moment can overwrite each other's line: they take turns on this mutex.
+    logTurn = CreateMutexW(nullptr, FALSE, L"TavloraSiblingLogTurn");
 }
 
 void WriteLogLine(std::string_view text) {
@@ -59,5 +63,8 @@ void WriteLogLine(std::string_view text) {
     line += text;
     line += '\n';
     DWORD written = 0;
+    const DWORD waited = logTurn != nullptr ? WaitForSingleObject(logTurn, 5000) : WAIT_FAILED;
+    const bool turn = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    if (turn) ReleaseMutex(logTurn);
 }

@@ -270,7 +270,7 @@ TEST_F(Siblings, OnlyTheFramingOfACopyIsChecked) {
         {"no prefix", 100, "KXMessag,1,0,!", 14, {}},
         {"prefix cut by cbData", 100, "KXMessage,1,0,!", 5, {}},
         {"unknown code", 101, "KXMessage,1,0,!", 15, {}},
-        {"join answer (not yet)", 97, "KXMessage,1:2", 13, {}},
+        {"join answer for no request", 97, "KXMessage,1:2", 13, {}},
         {"wide code", (std::uintptr_t{1} << 32) | 100, "KXMessage,1,0,!", 15, {}},
         {"empty", 100, "", 0, {}},
     };

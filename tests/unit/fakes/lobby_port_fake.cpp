@@ -10,6 +10,8 @@ std::map<std::wstring, std::deque<WindowRef>> fakeFindAnswers;
 std::set<WindowRef> fakeHungWindows;
 std::map<WindowRef, std::pair<int, int>> fakeWindowPlaces;
 std::function<void()> fakeDuringSend;
+std::function<void()> fakeDuringErrorBox;
+std::vector<std::wstring> fakeStartParameters;
 ProcessRef fakeNextProcess = 900;
 bool fakeLobbyQuiet = false;
 std::size_t fakeLobbyCallCount = 0;
@@ -38,6 +40,8 @@ void ResetLobbyPortFake() {
     fakeHungWindows.clear();
     fakeWindowPlaces.clear();
     fakeDuringSend = nullptr;
+    fakeDuringErrorBox = nullptr;
+    fakeStartParameters.clear();
     fakeNextProcess = 900;
     fakeLobbyQuiet = false;
     fakeLobbyCallCount = 0;
@@ -75,6 +79,7 @@ ProcessRef SiblingStart(const std::wstring& program, const std::wstring& paramet
     if (Quiet()) {
         return fakeNextProcess;
     }
+    fakeStartParameters.push_back(parameters);
     Record("start " + Utf8FromWide(program) + " " + Number(static_cast<unsigned>(showMode)) + " " +
            Utf8FromWide(parameters));
     return fakeNextProcess;
@@ -183,4 +188,10 @@ void LobbyShowOwnName() {
 void LobbyShowOwnPresence() {
     if (Quiet()) return;
     Record("own presence");
+}
+
+void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {
+    if (Quiet()) return;
+    Record("error box " + Utf8FromWide(caption) + " | " + Utf8FromWide(text));
+    if (fakeDuringErrorBox) fakeDuringErrorBox();
 }

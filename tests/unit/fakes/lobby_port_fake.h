@@ -23,6 +23,10 @@ extern std::map<WindowRef, std::pair<int, int>> fakeWindowPlaces;
 // Called during every synchronous send to a sibling window, as the main window's thread
 // would handle messages sent to it meanwhile (tests of what the hub does then).
 extern std::function<void()> fakeDuringSend;
+// Called while an error box is up, as its own message loop would dispatch meanwhile.
+extern std::function<void()> fakeDuringErrorBox;
+// The parameters of every start, whole (a recorded line shows at most 10000 bytes of them).
+extern std::vector<std::wstring> fakeStartParameters;
 // What SiblingStart returns (0: the start failed).
 extern ProcessRef fakeNextProcess;
 // When set, every call is counted but not recorded (benchmarks).

@@ -1,0 +1,377 @@
+// Join requests (types 101 and 103, relay 97) and private conversations (types 61 and 62,
+// relay 99), as the lobby port fake records them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lobby/child_command_line.h"
+#include "lobby/conversations.h"
+#include "lobby/sibling_launch.h"
+#include "lobby/sibling_reports.h"
+#include "net/text_convert.h"
+#include "tests/unit/lobby_fixture.h"
+
+namespace {
+
+constexpr char kJoinStart[] = "start C:\\Tavlora\\JoinView.exe 5 ";
+constexpr char kChatStart[] = "start C:\\Tavlora\\ChatView.exe 1 ";
+
+class Joins : public LobbyTest {
+protected:
+    // Players 7 "Zoë" and the own 1001, room 5 of money kind 2, table 40 of room 5 twice
+    // (the second one's values 3, 4, 7 are 30, 40, 70).
+    void FillLobby() {
+        Deliver("21,7:Zo\xC3\xAB:3:4;1001:me:0:4;");
+        Deliver("31,5:Salon:2:0;");
+        Deliver("71,40:5:2:3:4:7:1001:7:8:9:10:11:12:13:14:15:0:0;");
+        TableRecord later = tables[0];
+        later.values[3] = 30;
+        later.values[4] = 40;
+        later.values[7] = 70;
+        AddTable(later);
+        lobbyCalls.clear();
+        DrainOutboundQueue();
+    }
+    void CopyData(std::uintptr_t code, const std::string& text) {
+        const std::string bytes = text + '\0';
+        OnSiblingCopyData(code, bytes.data(), bytes.size());
+    }
+};
+
+TEST_F(Joins, ANewRequestStartsJoinViewWithTheWholeLineAndOpensTheRecord) {
+    FillLobby();
+    FakeWindowFor(L"KXLaunch77", 600);
+    // Names are their UTF-8 bytes widened one per unit: the fake shows each unit as UTF-8.
+    EXPECT_EQ(CallsOf("101,77:5:40:7:1001:0"),
+              (Lines{std::string(kJoinStart) +
+                         " ,?,73,1,1,1,5,0,77,40,7,Zo\xC3\x83\xC2\xAB,1001,me,0,70,30,40,2",
+                     "wait 900 5000", "find KXLaunch77", "close 900"}));
+    ASSERT_EQ(joinRequests.size(), 1u);
+    const JoinRecord& join = joinRequests[0];
+    EXPECT_EQ(join.joinId, 77);
+    EXPECT_EQ(join.roomId, 5);
+    EXPECT_EQ(join.tableId, 40);
+    EXPECT_EQ(join.playerA, 7);
+    EXPECT_EQ(join.playerB, 1001);
+    EXPECT_TRUE(join.windowOpen);
+    EXPECT_EQ(join.window, 600u);
+}
+
+TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
+    FillLobby();
+    language = 3;
+    struct Case {
+        const char* payload;
+        const char* line;
+    } cases[] = {
+        {"78:5:40:1001:7", " ,?,73,3,1,1,5,0,78,40,1001,me,7,Zo\xC3\x83\xC2\xAB,1,70,30,40,2"},
+        {"79:x:41:8:9:-3", " ,?,73,3,1,1,0,0,79,41,8,,9,,0,0,0,0,0"},
+        {"80", " ,?,73,3,1,1,0,0,80,0,0,,0,,0,0,0,0,0"},
+        {"", " ,?,73,3,1,1,0,0,0,0,0,,0,,0,0,0,0,0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.payload);
+        const Lines calls = CallsOf(std::string("101,") + c.payload + ",");
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls[0], kJoinStart + std::string(c.line));
+    }
+    EXPECT_EQ(joinRequests.size(), 4u);
+}
+
+TEST_F(Joins, AKnownIdTakesOnlyAPositiveCountAndANewOneOnlyNone) {
+    FillLobby();
+    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600}, {77, 5, 40, 7, 1001, 0, true, 601}};
+    EXPECT_TRUE(CallsOf("101,77:5:40:7:1001:0").empty()) << "known id, count 0";
+    EXPECT_TRUE(CallsOf("101,77:5:40:7:1001:-1").empty()) << "known id, negative count";
+    EXPECT_EQ(joinRequests.size(), 2u);
+    EXPECT_TRUE(CallsOf("101,88:5:40:7:1001:2").empty()) << "new id, positive count";
+    EXPECT_EQ(joinRequests.size(), 2u);
+    EXPECT_EQ(CallsOf("101,77:5:40:7:1001:3"), (Lines{"send 600 33 3"})) << "the first record";
+    ASSERT_EQ(joinRequests.size(), 1u);
+    EXPECT_EQ(joinRequests[0].window, 601u);
+}
+
+TEST_F(Joins, AWindowThatDoesNotAppearLeavesAClosedRecordAndTellsTheDebugWindow) {
+    FillLobby();
+    EXPECT_EQ(CallsOf("101,77:5:40:7:1001:0"),
+              (Lines{std::string(kJoinStart) +
+                         " ,?,73,1,1,1,5,0,77,40,7,Zo\xC3\x83\xC2\xAB,1001,me,0,70,30,40,2",
+                     "wait 900 5000", "find KXLaunch77", "close 900", "find KXDebug"}));
+    ASSERT_EQ(joinRequests.size(), 1u);
+    EXPECT_FALSE(joinRequests[0].windowOpen);
+
+    FakeWindowFor(L"KXDebug", 555);
+    const Lines calls = CallsOf("101,78:5:40:7:1001:0");
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), Relay(555, 1, "LaunchJoin() should output error"));
+
+    EXPECT_TRUE(CallsOf("101,77:5:40:7:1001:4").empty()) << "code 33 goes to no window";
+    ASSERT_EQ(joinRequests.size(), 1u);
+    EXPECT_EQ(joinRequests[0].joinId, 78);
+    EXPECT_TRUE(CallsOf("103,78,1").empty());
+    EXPECT_TRUE(joinRequests.empty()) << "103 removes a closed record too";
+}
+
+TEST_F(Joins, AResultReachesOnlyAnOpenWindowAndEndsTheRequest) {
+    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600},
+                    {78, 5, 40, 7, 1001, 0, false, 0},
+                    {77, 5, 40, 7, 1001, 0, true, 601}};
+    EXPECT_TRUE(CallsOf("103,99,1").empty()) << "unknown id";
+    EXPECT_EQ(joinRequests.size(), 3u);
+    EXPECT_EQ(CallsOf("103,77,-2"), (Lines{"send 600 34 -2"}));
+    EXPECT_TRUE(CallsOf("103,78,1").empty());
+    ASSERT_EQ(joinRequests.size(), 1u);
+    EXPECT_EQ(joinRequests[0].window, 601u);
+}
+
+TEST_F(Joins, AnAnswerGoesToTheServerAsWrittenOnlyForAnOpenRequest) {
+    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600},
+                    {78, 5, 40, 7, 1001, 0, false, 0},
+                    {79, 5, 40, 7, 1001, 0, true, 602}};
+    CopyData(97, "KXMessage,99:1");
+    EXPECT_TRUE(DrainOutboundQueue().empty()) << "unknown id";
+    EXPECT_EQ(joinRequests.size(), 3u);
+    CopyData(97, "KXMessage,077:yes");
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"103,077:yes,!"}));
+    CopyData(97, "KXMessage,78:1");
+    EXPECT_TRUE(DrainOutboundQueue().empty()) << "closed record";
+    ASSERT_EQ(joinRequests.size(), 1u);
+    EXPECT_EQ(joinRequests[0].joinId, 79);
+    isConnected = false;
+    CopyData(97, "KXMessage,79:1");
+    EXPECT_TRUE(DrainOutboundQueue().empty()) << "disconnected";
+    EXPECT_EQ(joinRequests.size(), 1u);
+}
+
+// --- Private conversations ---
+
+class Chats : public LobbyTest {
+protected:
+    void SetUp() override {
+        LobbyTest::SetUp();
+        // 7 online friend, 8 offline, 9 do not disturb, 10 away plain contact, 11 gone,
+        // 12 online but ignored, 13 online, not a contact.
+        Deliver("21,7:ann:0:4;8:bob:0:1;9:cy:0:2;10:di:0:3;11:ed:0:0;12:fay:0:4;13:gus:0:4;");
+        Deliver("51,60:7:0;61:10:1;62:12:2;63:99:2;64:98:1;");
+        lobbyCalls.clear();
+    }
+    // Relay 99 from a sibling, with what it makes the lobby port do.
+    Lines CallsOfRelay(const std::string& playerId) {
+        lobbyCalls.clear();
+        const std::string bytes = "KXMessage," + playerId + '\0';
+        OnSiblingCopyData(99, bytes.data(), bytes.size());
+        return lobbyCalls;
+    }
+};
+
+TEST_F(Chats, WhoGetsAConversation) {
+    struct Case {
+        const char* what;
+        bool relay;  // relay 99 from a sibling, else type 61
+        const char* from;
+        const char* text;
+        const char* line;  // empty: nothing starts
+    } cases[] = {
+        {"friend", false, "7", "hi", " ,?,73,1,1,1,0,1,ann,hi,"},
+        {"not a contact", false, "13", "hi", " ,?,73,1,1,1,0,0,gus,hi,"},
+        {"unknown player", false, "97", "hi", " ,?,73,1,1,1,0,0,,hi,"},
+        {"unknown contact", false, "98", "hi", " ,?,73,1,1,1,0,1,,hi,"},
+        {"offline with a text", false, "8", "hi", " ,?,73,1,1,1,0,0,bob,hi,"},
+        {"do not disturb with a text", false, "9", "hi", " ,?,73,1,1,1,0,0,cy,hi,"},
+        {"ignored", false, "12", "hi", ""},
+        {"ignored unknown", false, "99", "hi", ""},
+        {"a comma", false, "7", "a,b", " ,?,73,1,1,1,0,1,ann,a,b,"},
+        {"asked, away", true, "10", "", " ,?,73,1,1,1,0,1,di,,"},
+        {"asked, online", true, "13", "", " ,?,73,1,1,1,0,0,gus,,"},
+        {"asked, offline", true, "8", "", ""},
+        {"asked, do not disturb", true, "9", "", ""},
+        {"asked, gone", true, "11", "", ""},
+        {"asked, unknown", true, "97", "", " ,?,73,1,1,1,0,0,,,"},
+        {"asked, ignored", true, "12", "", ""},
+    };
+    timestamp = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Lines calls = c.relay ? CallsOfRelay(c.from)
+                                    : CallsOf(std::string("61,") + c.from + "," + c.text + ",");
+        if (*c.line == 0)
+            EXPECT_TRUE(calls.empty());
+        else
+            EXPECT_EQ(calls, (Lines{kChatStart + std::string(c.line), "close 900"}));
+    }
+}
+
+TEST_F(Chats, EveryMessageStartsItsOwnProcessWithItsBytes) {
+    Deliver("61,7,one,");
+    Deliver(
+        "61,7,Gr\xC3\xBC\xC3\x9F"
+        "e,");
+    EXPECT_EQ(lobbyCalls, (Lines{kChatStart + std::string(" ,?,73,1,1,1,0,1,ann,one,"), "close 900",
+                                 kChatStart + std::string(" ,?,73,1,1,1,0,1,ann,"
+                                                          "Gr\xC3\x83\xC2\xBC\xC3\x83\xC2\x9F"
+                                                          "e,"),
+                                 "close 900"}));
+}
+
+TEST_F(Chats, RelayNinetyNineCountsOnlyWhileConnected) {
+    isConnected = false;
+    EXPECT_TRUE(CallsOfRelay("10").empty());
+}
+
+TEST_F(Chats, SeveralKilobytesPassUnchangedAndALongTextIsCutOnACharacter) {
+    const std::wstring program = L"C:\\Tavlora\\ChatView.exe";
+    const std::wstring empty = ChatCommandLine(true, L"ann", L"");
+    const std::size_t room = kCommandLineLimit - program.size() - 4 - empty.size();
+    std::wstring line;
+
+    const std::wstring kilobytes = WideFromNarrow(std::string(8000, 'x'));
+    ASSERT_TRUE(FitChatCommandLine(program, true, L"ann", kilobytes, line));
+    EXPECT_EQ(line, ChatCommandLine(true, L"ann", kilobytes));
+
+    const std::wstring exact(room, L'y');
+    ASSERT_TRUE(FitChatCommandLine(program, true, L"ann", exact, line));
+    EXPECT_EQ(line, ChatCommandLine(true, L"ann", exact)) << "a line that just fits";
+
+    struct Case {
+        const char* what;
+        std::string unit;    // repeated to 100 KB
+        std::size_t offset;  // bytes before the repetition
+    } cases[] = {{"ASCII", "a", 0},
+                 {"two-byte characters", "\xC3\xA9", 0},
+                 {"two-byte characters, shifted", "\xC3\xA9", 1},
+                 {"three-byte characters", "\xE2\x82\xAC", 0},
+                 {"three-byte characters, shifted", "\xE2\x82\xAC", 2},
+                 {"four-byte characters", "\xF0\x9F\x8E\xB2", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string bytes(c.offset, 'z');
+        while (bytes.size() < 100 * 1024)
+            bytes += c.unit;
+        const std::wstring text = WideFromNarrow(bytes);
+        ASSERT_TRUE(FitChatCommandLine(program, true, L"ann", text, line));
+        ASSERT_LE(program.size() + 4 + line.size(), kCommandLineLimit);
+        const std::size_t kept = line.size() - empty.size();
+        EXPECT_GT(kept + c.unit.size(), room) << "cut no more than one character";
+        EXPECT_EQ(line, ChatCommandLine(true, L"ann", text.substr(0, kept)));
+        EXPECT_EQ((kept - c.offset) % c.unit.size(), 0u) << "ends after a whole character";
+    }
+
+    const std::wstring hugeName(kCommandLineLimit, L'n');
+    EXPECT_FALSE(FitChatCommandLine(program, true, hugeName, L"", line));
+}
+
+TEST_F(Chats, AHundredKilobyteMessageStartsACutLineAndAnAbsurdNameNone) {
+    fakeStartParameters.clear();
+    Deliver("61,7," + std::string(100 * 1024, 'q') + ",");
+    ASSERT_EQ(fakeStartParameters.size(), 1u);
+    const std::wstring& line = fakeStartParameters[0];
+    EXPECT_EQ(line.size() + std::wstring(L"\"C:\\Tavlora\\ChatView.exe\" ").size() + 1,
+              kCommandLineLimit);
+    EXPECT_TRUE(line.starts_with(L" ,?,73,1,1,1,0,1,ann,qqq"));
+    EXPECT_TRUE(line.ends_with(L"qqq,"));
+
+    Deliver("21,14:" + std::string(40000, 'N') + ":0:4;");
+    lobbyCalls.clear();
+    Deliver("61,14,hello,");
+    EXPECT_TRUE(LobbyCallsStartingWith("start ").empty());
+}
+
+// --- Undelivered messages ---
+
+TEST_F(Chats, TheUndeliverableBoxSaysWhoAndWhyInEnglish) {
+    struct Case {
+        const char* reason;
+        const char* text;
+    } cases[] = {
+        {"1", "Cannot deliver message.\r\nann doesn\xC2\xB4t exist."},
+        {"2", "Cannot deliver message.\r\nann is offline."},
+        {"3", "Cannot deliver message.\r\nann doesn\xC2\xB4t want to be disturbed."},
+        {"4", "Cannot deliver message.\r\nann has ignored the message."},
+        {"5", "Cannot deliver message.\r\nann "},
+        {"0", "Cannot deliver message.\r\nann "},
+        {"x", "Cannot deliver message.\r\nann "},
+    };
+    for (int lang : {1, 0, 7}) {
+        language = lang;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(lang) + " " + c.reason);
+            EXPECT_EQ(CallsOf(std::string("62,") + c.reason + ",YW5u"),
+                      (Lines{std::string("error box Tavlora - System Message | ") + c.text}));
+        }
+    }
+}
+
+TEST_F(Chats, TheUndeliverableBoxSpeaksTheHubsLanguage) {
+    const std::string zoe = "Zo\xC3\xAB";  // Base64 "Wm/Dqw=="
+    struct Case {
+        int language;
+        const char* caption;
+        const char* reasons[4];
+        const char* first;
+    } cases[] = {
+        {2,
+         "Tavlora - System Nachricht",
+         {"existiert nicht.", "ist offline.", "will nicht gest\xC3\xB6rt werden.",
+          "hat die Nachricht ignoriert."},
+         "Nachricht konnte nicht gesendet werden."},
+        {3,
+         "Tavlora - Messagio di sistema",
+         {"non esiste.", "non \xC3\xA8 online.", "non vuole essere disturbato.",
+          "ignora il messagio."},
+         "Impossibile inviare il messaggio."},
+        {4,
+         "Tavlora - Wiadomo\xC5\x9B\xC4\x87 systemowa",
+         {"nie istnieje.", "jest offline.", "nie chce by mu przeszkadzano.",
+          "zignorowa\xC5\x82/a wiadomo\xC5\x9B\xC4\x87."},
+         "Nie mo\xC5\xBCna dostarczy\xC4\x87 wiadomo\xC5\x9B\x63i."},
+    };
+    for (const Case& c : cases) {
+        language = c.language;
+        for (int reason = 1; reason <= 5; ++reason) {
+            SCOPED_TRACE(std::to_string(c.language) + " " + std::to_string(reason));
+            const std::string why = reason <= 4 ? c.reasons[reason - 1] : "";
+            EXPECT_EQ(CallsOf("62," + std::to_string(reason) + ",Wm/Dqw=="),
+                      (Lines{"error box " + std::string(c.caption) + " | " + c.first + "\r\n" +
+                             zoe + " " + why}));
+        }
+    }
+}
+
+TEST_F(Chats, BadNicknamesAreDecodedAsFarAsTheyGo) {
+    struct Case {
+        const char* field;
+        const char* shown;
+    } cases[] = {
+        {"YW5u*Ym9i", "ann"},             // decoding stops at the first character outside Base64
+        {"", ""},                         // no nickname
+        {"/w==", "\xEF\xBF\xBD"},         // 0xFF: not UTF-8, replaced
+        {"YW7DKA==", "an\xEF\xBF\xBD("},  // a broken two-byte sequence
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        EXPECT_EQ(CallsOf(std::string("62,2,") + c.field),
+                  (Lines{std::string("error box Tavlora - System Message | "
+                                     "Cannot deliver message.\r\n") +
+                         c.shown + " is offline."}));
+    }
+}
+
+TEST_F(Chats, MessagesArrivingWhileTheBoxIsUpAreHandledAtOnce) {
+    int nested = 0;
+    fakeDuringErrorBox = [&] {
+        if (++nested > 1) return;  // the second box is the nested one
+        Deliver("17,7,3");
+        Deliver("62,1,Ym9i");
+        Deliver("61,7,hi,");
+    };
+    Deliver("62,2,YW5u");
+    fakeDuringErrorBox = nullptr;
+    EXPECT_EQ(players[FirstPlayer(7)].status, 3);
+    const Lines boxes = LobbyCallsStartingWith("error box");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[0].find("ann is offline."), std::string::npos);
+    EXPECT_NE(boxes[1].find("bob doesn"), std::string::npos) << "a nested box";
+    EXPECT_EQ(LobbyCallsStartingWith("start ").size(), 1u);
+}
+
+}  // namespace
