@@ -67,6 +67,8 @@ TEST(Texts, LettersAndSpellingsAsWritten) {
         std::u16string expected;
     } cases[] = {
         // U+00B4 (acute accent), not an apostrophe.
+        {TextId::AddContactNoSuchNickname, 1,
+         u"Cannot add contact.\r\nNickname doesn\u00b4t exist."},
         {TextId::CaptionSkipMove, 3, u"Termina turno quando non c\u00b4\u00e9 mosse"},
         {TextId::CaptionAnimateSpeed, 3, u"Velocit\u00e1 dell\u00b4animazione"},
         // Polish and German letters.

@@ -267,13 +267,6 @@ class Hub:
             self.probe("wait", "KXLobby0", "20000")
         return process
 
-    def start_program(self, exe, *args):
-        """Another program of the bin folder (a sibling) with its own arguments."""
-        process = subprocess.Popen(["wine", os.path.join(BIN, exe)] + list(args), env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process
-
     def close_hub(self, timeout=20):
         """Asks the running hub to close (WM_CLOSE) and waits for its exit code; the next
         start_hub starts a new one in the same prefix."""

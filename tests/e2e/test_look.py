@@ -1,7 +1,7 @@
 """What the hub looks like, compared with the golden images in tests/e2e/golden: the
 connect window in every phase, every error kind, the login dialog and the about box, each
 in all four languages, driven through the development server; and a language sent by
-the server repainting the hub and reaching the sibling windows.
+the server repainting the hub and reaching the room and table windows the hub opened.
 
 Regenerate the images with TAVLORA_UPDATE_GOLDENS=1 (see the README) and look at each.
 """
@@ -32,9 +32,20 @@ BOARD_INSIDE = [(3 + 181 + 12, 3 + 105 + 12, 391, 112), (3 + 181 + 12, 3 + 271, 
 # news) and the time: left out of the main window's comparison.
 LOBBY_MASKS = [(3 + 183, 3 + 30, 345, 40), (3 + 15 + 9, 3 + 120 + 64, 430, 209),
                (3 + 520, 3 + 40, 120, 38), (3 + 485, 3 + 135 + 50, 140, 200)]
-ROOM_LINE = ",?,73,2,1,0,1,0,555,12,North,1,130,140,0,QzpcY2ZnXGNvbmZpZy5kYXQ=,"
-BOARD_LINE = ",?,73,2,1,555,12,0,7,1,3,5,0,1,2,3,4,1,0,0,1,1,1,2,RDpcZ2FtZXM=," \
-             "QzpcY2ZnXGNvbmZpZy5kYXQ=,"
+# A lobby with one room and one table in it, so that the hub can open a room window and,
+# asked by it, a table window. TavloraTest.exe is the hub plus test code 900, which
+# enters the room given (Tavlora.exe has no such code).
+HUB_WITH_ROOM_HOOK = "TavloraTest.exe"
+ONE_ROOM = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,0
+message 14,12345,99999,7
+message 21,1001:demo:1500:4;
+message 31,5:Play Money Arena:2:1;
+message 71,5001:5:1:5:500:0:0:30:0:0:0:0:0:0:0:0:0:0;
+message 15,0
+"""
 
 
 def config(user=None, password=None):
@@ -194,22 +205,26 @@ class Look(unittest.TestCase):
     def test_language_from_the_server_repaints_the_hub_and_reaches_the_siblings(self):
         hub = self.hub
         hub.write_config_ini(config("demo", "demo1234"))
-        hub.start_server()
-        hub.start_hub()
+        hub.scenario = ONE_ROOM
+        try:
+            hub.start_server()
+        finally:
+            hub.scenario = None
+        hub.start_hub(exe=HUB_WITH_ROOM_HOOK)
         hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
-        # A room and a table window of the sibling programs, and the debug window.
-        hub.start_program("RoomView.exe", ROOM_LINE)
-        hub.start_program("BoardView.exe", BOARD_LINE)
-        hub.start_program("KXDebug.exe")
-        for cls in ("KXLobby12", "KXTable7", "KXDebug"):
-            hub.probe("wait", cls, "20000")
+        # The hub opens the room window, and the table window when the room asks for it.
+        hub.probe("post", MAIN, "TavloraIntMessage", "900", "5")
+        hub.probe("wait", "KXLobby5", "20000")
+        hub.probe("test-command", "KXLobby5", "notify 31 5001")
+        hub.probe("wait", "KXTable5001", "20000")
+        for cls in ("KXLobby5", "KXTable5001"):
             hub.probe("move", cls, "3000", "3000")  # off the screen, out of the pictures
         main = goldens.window_rect(hub, MAIN)
         goldens.check(hub, "lobby-en", main, LOBBY_MASKS)
 
         hub.control("message 13,1001,2,0")
-        # Every program's top-level windows hear the new language (code 9), once.
-        for program in ("RoomView 12", "BoardView 7"):
+        # Both sibling windows hear the new language (code 9), once.
+        for program in ("RoomView 5", "BoardView 5001"):
             harness.wait_until(lambda: program + " notify 9 2" in hub.sibling_log(),
                                what=program + " told the language")
         goldens.check(hub, "lobby-de", main, LOBBY_MASKS)
@@ -218,13 +233,12 @@ class Look(unittest.TestCase):
         self.assertEqual(texts["logoffbuttonwindow2name"], "Ausloggen")
         self.assertEqual(texts["contactswindowname"], "Kontakte")
         self.assertEqual(texts["msctls_statusbar32"], "Verbunden - Online")
-        self.assertEqual(hub.sibling_log().count("RoomView 12 notify 9 2"), 1)
+        self.assertEqual(hub.sibling_log().count("RoomView 5 notify 9 2"), 1)
         # A value outside 1..4 is passed on unchanged and shows English.
         hub.control("message 13,1001,7,0")
-        harness.wait_until(lambda: "BoardView 7 notify 9 7" in hub.sibling_log(),
+        harness.wait_until(lambda: "BoardView 5001 notify 9 7" in hub.sibling_log(),
                            what="language 7 passed on")
         goldens.check(hub, "lobby-en", main, LOBBY_MASKS)
-
 
 if __name__ == "__main__":
     harness.main()
