@@ -232,8 +232,13 @@ def machine():
     except OSError:
         pass
     memory = number(r"MemTotal:\s+(\d+) kB", open("/proc/meminfo").read())
-    return "%s, %d cores, %.0f GB, %s %s" % (model, cores, (memory or 0) / 1048576,
-                                            platform.system(), platform.release())
+    try:
+        wine = subprocess.run(["wine", "--version"], capture_output=True, text=True,
+                              timeout=60).stdout.strip()
+    except (OSError, subprocess.TimeoutExpired):
+        wine = "no wine"
+    return "%s, %d cores, %.0f GB, %s %s, %s" % (model, cores, (memory or 0) / 1048576,
+                                                platform.system(), platform.release(), wine)
 
 
 def main():

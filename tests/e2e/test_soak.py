@@ -18,14 +18,14 @@ class Soak(unittest.TestCase):
     def test_a_minute_of_rooms_and_tables_leaves_nothing_growing(self):
         out = io.StringIO()
         try:
-            samples, verdict, alive = soak.run(
+            run, verdict, alive = soak.run(
                 SECONDS, out=out, csv_path=os.path.join(harness.ARTIFACTS, "soak-ci.csv"))
         finally:
             sys.stderr.write(out.getvalue())
         self.assertTrue(alive, "the hub is still running and logged in")
-        self.assertGreater(samples.opened["rooms"], 0)
-        self.assertGreater(samples.opened["tables"], 0)
-        self.assertGreater(samples.samples[-1]["paints"], samples.samples[0]["paints"],
+        self.assertGreater(run.opened["rooms"], 0)
+        self.assertGreater(run.opened["tables"], 0)
+        self.assertGreater(run.samples[-1]["paints"], run.samples[0]["paints"],
                            "the paint counter moves")
         self.assertEqual({name: growth for name, (growth, failed) in verdict.items() if failed},
                          {}, "values that grew (late window above early one by more than "
