@@ -31,13 +31,13 @@ import harness
 
 MAIN = "KXLobby0"
 HUB_EXE = "TavloraTest.exe"
-# The demo login saved, sound off (nothing to play during the loop).
+# The demo login saved, sound off: only a contact coming online plays its sound.
 SAVED = ("73!3 demo demo1234!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
          "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!")
 # The demo runs one lobby change every 2000 ms; the soak ten times as many.
 LOBBY_CHANGE_MS = 200
-# Rooms entered in turn (room 4 is locked in the demo lobby; others may lock meanwhile,
-# which the cycle then skips).
+# Rooms entered in turn, each opened first by a lobby change of the soak's own, as the
+# random changes lock and open rooms (room 4, "VIP Salon", is left alone).
 ROOMS = [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12]
 ROOMS_PER_CYCLE = 2
 TICKS = os.sysconf("SC_CLK_TCK")
@@ -218,18 +218,26 @@ class Soak:
                     if re.fullmatch(r"\d+,38,%d," % room, m)])
 
     def newest_table(self, room):
-        """A table of the room as its window last heard of it, or None."""
-        known = []
+        """The newest table of the room as its window heard of it, or None. A player who
+        leaves (22) or goes offline (17 with status 0) takes their tables along without
+        a 73 to the room."""
+        known = []  # (table, first player, second player)
+        prefix = "copydata %d KXMessage,"
         for line in self.sibling_lines("RoomView", room):
-            if line.startswith("copydata 71 KXMessage,"):
-                for record in line[len("copydata 71 KXMessage,"):].split(";"):
-                    table = record.split(":", 1)[0]
-                    if table.isdigit():
-                        known.append(int(table))
-            elif line.startswith("copydata 73 KXMessage,"):
-                gone = line[len("copydata 73 KXMessage,"):].split(",")[0]
-                known = [t for t in known if str(t) != gone]
-        return known[-1] if known else None
+            code = line.split(" ", 2)[1] if line.startswith("copydata ") else ""
+            text = line[len(prefix % int(code)):] if code.isdigit() else ""
+            if code == "71":
+                for record in text.split(";"):
+                    values = record.split(":")
+                    if len(values) > 5 and values[0].isdigit():
+                        known = [t for t in known if t[0] != values[0]]
+                        known.append((values[0], values[4], values[5]))
+            elif code == "73":
+                known = [t for t in known if t[0] != text.split(",")[0]]
+            elif code == "22" or (code == "17" and text.endswith(",0")):
+                player = text.split(",")[0]
+                known = [t for t in known if player not in t[1:]]
+        return int(known[-1][0]) if known else None
 
     def unlock(self, room):
         """Opens the room, which the random changes may have locked, and waits until the
