@@ -218,12 +218,14 @@ class Soak:
                     if re.fullmatch(r"\d+,38,%d," % room, m)])
 
     def newest_table(self, room):
-        """The newest table of the room as its window heard of it, or None. A player who
-        leaves (22) or goes offline (17 with status 0) takes their tables along without
-        a 73 to the room."""
+        """The newest table of the room as its current window heard of it, or None. A
+        player who leaves (22) or goes offline (17 with status 0) takes their tables
+        along without a 73 to the room."""
         known = []  # (table, first player, second player)
         prefix = "copydata %d KXMessage,"
         for line in self.sibling_lines("RoomView", room):
+            if line.startswith("cmdline "):
+                known = []  # a new window of the room: its replay follows
             code = line.split(" ", 2)[1] if line.startswith("copydata ") else ""
             text = line[len(prefix % int(code)):] if code.isdigit() else ""
             if code == "71":
