@@ -23,6 +23,7 @@ struct LiveLobby {
     std::int32_t next_seat_id = 0;
     std::int32_t next_contact_id = 0;
     std::uint32_t random_state = 0;  // for RandomLobbyChange, fixed seed
+    bool storm_turn = false;         // StormPresenceChange: a contact on every other call
 };
 
 // A copy of `lobby` with the relations of the player who logged in.
@@ -85,6 +86,10 @@ LobbyChange ApplyLobbyCommand(LiveLobby& live, const LobbyCommand& command);
 
 // One change of a kind drawn at random, the same sequence for every run.
 LobbyChange RandomLobbyChange(LiveLobby& live);
+
+// One presence change of the storm: every other one a contact of the logged-in player,
+// the rest any generated player; always to another status from 1 to 4 (nobody leaves).
+LobbyChange StormPresenceChange(LiveLobby& live);
 
 // The server's echo of a chat line from the logged-in player (client types 120, 121).
 LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,

@@ -20,6 +20,8 @@ Options:
   --no-ack-wait           send numbered messages without waiting for acknowledgements
   --no-replies            do not answer logins and clock requests
   --lobby-changes <ms>    after a login, change the lobby at random every <ms>
+  --presence-storm <n>    after a login, <n> presence changes per second (1 to 1000),
+                          half of them the player's contacts
   --scenario <file>       run a scenario for every connection pair
   --control <path>        read commands from this FIFO (created if missing) or file
   --record <dir>          write the bytes received to <dir>/conn<k>-<port>.bin
@@ -115,6 +117,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                 return false;
             }
             options.lobby_every_ms = ms;
+        } else if (option == "--presence-storm") {
+            if (!value(text)) return false;
+            char* end = nullptr;
+            long long rate = std::strtoll(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || rate < 1 || rate > 1000) {
+                error = option + ": not a rate from 1 to 1000: " + text;
+                return false;
+            }
+            options.storm_per_second = static_cast<std::int32_t>(rate);
         } else if (option == "--scenario") {
             if (!value(options.scenario_path)) return false;
         } else if (option == "--control") {
