@@ -306,7 +306,7 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
 }
 
 TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
-    contactsAtLogin = 1;
+    SetContactsAtLogin(1);
     contactsRect = {900, 10, 300, 400};
     OnInitialDataComplete();
     EXPECT_TRUE(isLoggedIn);
@@ -315,7 +315,7 @@ TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
                               "show HeadMenuBackground", "refresh room list", "refresh contacts",
                               "move Contacts 900 10 300 400", "show Contacts"}));
     SetUp();
-    contactsAtLogin = 0;
+    SetContactsAtLogin(0);
     OnInitialDataComplete();
     EXPECT_EQ(uiCalls.back(), "refresh room list");
 }

@@ -65,7 +65,7 @@ protected:
         SetProgramInstance(GetModuleHandleW(nullptr));
         language = 1;
         sound = 0;
-        contactsOnTop = 1;
+        SetContactsOnTop(1);
         loginUserName = L"alice";
         loginPassword = L"secret";
         RegisterWindowClasses(programInstance, TestMainProcedure);
