@@ -3,16 +3,21 @@
 // "Enter room" and the main window of the registry.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/presence.h"
 #include "lobby/room_list.h"
 #include "net/hub_handles_win.h"
 #include "res/resource_ids.h"
 #include "session/ui_port.h"
+#include "settings/settings.h"
+#include "ui/contacts_menu_win.h"
 #include "ui/contacts_window_win.h"
 #include "ui/list_scroll_win.h"
 #include "ui/registry_win.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -146,7 +151,9 @@ void LobbyShowOwnName() {
 }
 
 void LobbyShowOwnPresence() {
-    UiShowOwnPresenceOnline();
+    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(ReportedPresenceText(ownPresence, language).c_str()));
+    RefreshContactsMenuChecks();
 }
 
 void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {
