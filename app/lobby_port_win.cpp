@@ -21,6 +21,57 @@
 
 namespace {
 
+// Lobby changes can come a hundred a second (presence changes above all). The main window
+// and the contacts list follow them at most every kPaceMs: the first change at once, the
+// ones during the interval together at its end.
+constexpr UINT kPaceMs = 250;
+constexpr UINT_PTR kFirstPaceTimer = 0x4C50;  // the main window's timer ids from here
+
+enum PacedView : int { PACED_MAIN, PACED_CONTACTS, PACED_COUNT };
+
+struct Pace {
+    bool running = false;  // the interval's timer is set
+    bool pending = false;  // a change came during the interval
+};
+Pace paces[PACED_COUNT];
+
+void ShowPacedView(int view) {
+    if (view == PACED_MAIN)
+        UiRepaint(WinId::Main);
+    else
+        UiRefreshContacts();
+}
+
+void CALLBACK PaceEnded(HWND window, UINT, UINT_PTR timer, DWORD) {
+    const int view = static_cast<int>(timer - kFirstPaceTimer);
+    if (view < 0 || view >= PACED_COUNT) return;
+    Pace& pace = paces[view];
+    if (pace.pending) {
+        pace.pending = false;
+        ShowPacedView(view);  // the timer goes on for the next interval
+        return;
+    }
+    pace.running = false;
+    KillTimer(window, timer);
+}
+
+void Paced(int view) {
+    Pace& pace = paces[view];
+    if (pace.running) {
+        pace.pending = true;
+        return;
+    }
+    ShowPacedView(view);
+    // Without a timer every change shows at once, as without pacing.
+    if (SetTimer(mainWindow, kFirstPaceTimer + view, kPaceMs, PaceEnded) != 0) pace.running = true;
+}
+
+// The online sound lasts half a second; a contact coming online meanwhile does not
+// restart it.
+constexpr ULONGLONG kOnlineSoundMs = 500;
+ULONGLONG onlineSoundStarted = 0;
+bool onlineSoundPlayed = false;
+
 // A sibling that takes longer than this to take a synchronous message is treated as hung
 // for the rest of the batch (the lobby keeps the count).
 constexpr UINT kSiblingSendLimitMs = 2000;
@@ -109,7 +160,7 @@ void LobbyRepaintRoomList() {
 }
 
 void LobbyRepaintMain() {
-    UiRepaint(WinId::Main);
+    Paced(PACED_MAIN);
 }
 
 void LobbyShowEnterRoom(bool shown) {
@@ -120,12 +171,17 @@ void LobbyShowEnterRoom(bool shown) {
 }
 
 void LobbyRefreshContacts() {
-    UiRefreshContacts();
+    Paced(PACED_CONTACTS);
 }
 
 void LobbyContactCameOnline() {
     // This sound is the window's own and does not ask the sound setting.
-    if (IsWindowVisible(WindowHandle(WinId::Contacts))) UiPlaySound(SOUND_CONTACT_ONLINE);
+    if (!IsWindowVisible(WindowHandle(WinId::Contacts))) return;
+    const ULONGLONG now = GetTickCount64();
+    if (onlineSoundPlayed && now - onlineSoundStarted < kOnlineSoundMs) return;
+    onlineSoundPlayed = true;
+    onlineSoundStarted = now;
+    UiPlaySound(SOUND_CONTACT_ONLINE);
 }
 
 void LobbyShowAddContactFailure(int resultCode) {
