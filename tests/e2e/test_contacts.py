@@ -12,6 +12,7 @@ import re
 import subprocess
 import unittest
 
+import goldens
 import harness
 
 SAVED = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
@@ -287,6 +288,45 @@ class ContactsTest(unittest.TestCase):
             harness.wait_until(lambda: any(line.startswith("ChatView") for line in
                                            hub.sibling_log()), timeout=30,
                                what="ChatView started")
+
+
+TITLES = {1: "Contacts", 2: "Kontakte", 3: "Contatti", 4: "Kontakty"}
+
+
+class ContactsLook(unittest.TestCase):
+    def test_window_menu_and_add_dialog_in_every_language(self):
+        with harness.Hub("contacts-look", scenario=SCRIPTED_LOBBY, config_inner=SAVED) as hub:
+            hub.start_hub()
+            hub.wait_visible(CONTACTS, timeout=60)
+            harness.wait_until(lambda: list_names(hub) == BY_RELATION, timeout=30,
+                               what="the scripted contacts")
+            rect = goldens.window_rect(hub, CONTACTS)
+            body = hub.window("contactslistwindowname")
+            for number, suffix in goldens.LANGUAGES.items():
+                hub.control("message 13,1001,%d,0" % number)
+                harness.wait_until(lambda: hub.text(CONTACTS) == TITLES[number], timeout=30,
+                                   what="contacts relabelled")
+                goldens.check(hub, "contacts-" + suffix, rect)
+
+                # The context menu on carol's row (she is a friend, away).
+                xdotool(hub, "mousemove", body["sx"] + 60, body["sy"] + 17 + 8, "click", "3")
+                hub.wait_visible(MENU)
+                goldens.check(hub, "contacts-menu-" + suffix, rect)
+                # A press on the name row closes it without an action; one below the last
+                # row clears the selection.
+                menu = hub.window(MENU)
+                xdotool(hub, "mousemove", menu["sx"] + 100, menu["sy"] + 10, "click", "1")
+                hub.wait_hidden(MENU)
+                xdotool(hub, "mousemove", body["sx"] + 60, body["sy"] + body["h"] - 10,
+                        "click", "1")
+
+                # The add dialog at the window's top-left; its field (and caret) masked.
+                command(hub, ADD)
+                hub.wait_visible("contactsaddwindowname")
+                goldens.check(hub, "contacts-add-" + suffix, rect, masks=[(43, 43, 154, 25)])
+                hub.probe("key", EDIT, "VK_ESCAPE")
+                hub.wait_hidden("contactsaddwindowname")
+            self.assertEqual(client(hub, r"\d+,5[234],.*"), [])
 
 
 if __name__ == "__main__":
