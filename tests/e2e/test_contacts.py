@@ -74,7 +74,7 @@ message 15,0
 """
 # SAVED has contactSortOrder (key 28) 1: friends, plain contacts, ignored; each by name.
 BY_RELATION = ["Bob", "carol", "eve", "alice", "Dave", "Oscar", "Ivan", "mallory"]
-SORT_ONLINE, HIDE_IGNORED = 2008, 2011
+SORT_ONLINE, HIDE_IGNORED, FOREGROUND = 2008, 2011, 2002
 ONLINE_SOUND = 1005
 
 
@@ -111,6 +111,15 @@ class ScriptedContactsTest(unittest.TestCase):
                          config_inner=SAVED) as hub:
             self.start(hub)
             self.wait_list(hub, BY_RELATION, "by relation, the unheld player left out")
+
+            # Kept in the foreground as saved (key 27); the Options item switches it.
+            self.assertTrue(hub.window(CONTACTS)["topmost"])
+            command(hub, FOREGROUND)
+            harness.wait_until(lambda: not hub.window(CONTACTS)["topmost"], timeout=15,
+                               what="no longer topmost")
+            command(hub, FOREGROUND)
+            harness.wait_until(lambda: hub.window(CONTACTS)["topmost"], timeout=15,
+                               what="topmost again")
 
             # "Add to friends" on a plain contact sends the change; the row stays where it
             # is until the server answers. A contact added meanwhile (an appended 51 and
