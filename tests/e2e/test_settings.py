@@ -8,7 +8,6 @@ import os
 import subprocess
 import unittest
 
-import goldens
 import harness
 
 MAIN = "KXLobby0"
@@ -128,29 +127,6 @@ class ChatFont(unittest.TestCase):
                                what="config.dat of 96 bytes")
             harness.wait_until(lambda: "39 0" in SettingsDialog.notices(self, hub),
                                what="code 39 at the sibling")
-
-
-CONTACTS_TITLES = {1: "Contacts", 2: "Kontakte", 3: "Contatti", 4: "Kontakty"}
-
-
-class SettingsLook(unittest.TestCase):
-    def test_the_four_pages_in_every_language(self):
-        with harness.Hub("settings-look", config_inner="73!3 demo demo1234" + DEFAULTS) as hub:
-            hub.start_hub()
-            hub.wait_visible("tabswindowname", timeout=30)
-            for number, suffix in goldens.LANGUAGES.items():
-                hub.control("message 13,1001,%d,0" % number)
-                harness.wait_until(
-                    lambda: hub.text("contactswindowname") == CONTACTS_TITLES[number],
-                    timeout=30, what="the hub relabelled")
-                SettingsDialog.open_dialog(self, hub)
-                rect = goldens.window_rect(hub, DIALOG)
-                for page in range(1, 5):
-                    hub.click("%s/settingshead%dwindowname/settingshead%dbuttonwindowname" %
-                              (DIALOG, page, page))
-                    goldens.check(hub, "settings-%d-%s" % (page, suffix), rect)
-                hub.click(DIALOG + "/settingsclosewindowname")
-                hub.wait_hidden(DIALOG)
 
 
 class TableWindow(unittest.TestCase):
