@@ -62,8 +62,9 @@ void Paced(int view) {
         return;
     }
     ShowPacedView(view);
-    // Without a timer every change shows at once, as without pacing.
-    if (SetTimer(mainWindow, kFirstPaceTimer + view, kPaceMs, PaceEnded) != 0) pace.running = true;
+    // Without a window or a timer every change shows at once, as without pacing.
+    if (mainWindow != nullptr && SetTimer(mainWindow, kFirstPaceTimer + view, kPaceMs, PaceEnded))
+        pace.running = true;
 }
 
 // The online sound lasts half a second; a contact coming online meanwhile does not
