@@ -5,6 +5,7 @@
 
 #include "net/text_convert.h"
 #include "net/escaped_bytes.h"
+#include "server/lobby_requests.h"
 #include "server/log.h"
 
 namespace {
@@ -78,6 +79,20 @@ void ChangeLobby(Session& session, std::int64_t now_ms) {
     QueueChange(session, change);
 }
 
+// The private message that is due, if the client keeps up.
+void WritePrivately(Session& session, std::int64_t now_ms) {
+    if (!session.lobby || session.private_every_ms <= 0) return;
+    if (session.next_private_ms == kNoDeadline) {
+        session.next_private_ms = now_ms + session.private_every_ms;
+        return;
+    }
+    if (now_ms < session.next_private_ms) return;
+    session.next_private_ms = now_ms + session.private_every_ms;
+    if (session.queue.size() >= kLobbyChangeBacklog) return;
+    LobbyChange change = RandomPrivateMessage(*session.lobby);
+    QueueChange(session, change);
+}
+
 void HandleClientMessage(Session& session, std::string_view message, std::int64_t now_ms) {
     SessionLog(session, "< " + Printable(message) + "!");
     FieldList fields = SplitFields(message);
@@ -108,6 +123,7 @@ std::uint64_t QueueMessage(Session& session, std::string queued) {
 
 void PumpSession(Session& session, std::int64_t now_ms) {
     ChangeLobby(session, now_ms);
+    WritePrivately(session, now_ms);
     // Delayed acknowledgements in the order they fall due.
     std::stable_sort(session.late_acks.begin(), session.late_acks.end(),
                      [](const LateAck& a, const LateAck& b) { return a.due_ms < b.due_ms; });
@@ -161,7 +177,9 @@ std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std:
 }
 
 std::int64_t SessionDeadline(const Session& session) {
-    std::int64_t deadline = session.lobby ? session.next_lobby_change_ms : kNoDeadline;
+    std::int64_t deadline = session.lobby
+                                ? std::min(session.next_lobby_change_ms, session.next_private_ms)
+                                : kNoDeadline;
     for (const LateAck& ack : session.late_acks)
         deadline = std::min(deadline, ack.due_ms);
     return deadline;

@@ -62,6 +62,9 @@ struct Session {
     std::optional<LiveLobby> lobby;
     std::int64_t lobby_every_ms = 0;
     std::int64_t next_lobby_change_ms = kNoDeadline;
+    // A private message from an online contact every `private_every_ms` (0: none).
+    std::int64_t private_every_ms = 0;
+    std::int64_t next_private_ms = kNoDeadline;
 
     std::string received;  // client bytes not yet consumed by a scenario's expect step
     bool client_closed = false;
