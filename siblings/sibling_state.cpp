@@ -197,6 +197,7 @@ SiblingState StartState(SiblingKind kind, const SiblingIdentity& identity) {
     state.roomId = identity.roomId;
     state.roomName = identity.roomName;
     state.roomState = identity.roomState;
+    state.partner = identity.partner;
     return state;
 }
 
@@ -315,6 +316,10 @@ void ApplyNotification(SiblingState& state, std::uint32_t code, std::int64_t val
 
 std::string ChatMessage(const SiblingState& state, std::string_view utf8) {
     if (utf8.empty()) return {};
+    if (state.kind == SiblingKind::Chat) {
+        if (state.partner.empty()) return {};
+        return "61," + Base64Encode(state.partner) + "," + Base64Encode(utf8) + ",!";
+    }
     const char* type = state.kind == SiblingKind::Room    ? "120,"
                        : state.kind == SiblingKind::Board ? "121,"
                                                           : nullptr;

@@ -41,7 +41,8 @@ void CreateChildren(HWND window) {
                      WS_EX_CLIENTEDGE);
     lineList = Child(window, L"LISTBOX", nullptr,
                      WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, WS_EX_CLIENTEDGE);
-    if (siblingKind == SiblingKind::Room || siblingKind == SiblingKind::Board) {
+    if (siblingKind == SiblingKind::Room || siblingKind == SiblingKind::Board ||
+        siblingKind == SiblingKind::Chat) {
         chatEdit = Child(window, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
         sendButton =
             Child(window, L"BUTTON", L"Send", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, kSendButtonId);

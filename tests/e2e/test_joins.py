@@ -65,6 +65,12 @@ def settle(hub, status):
     hub.wait_received(b"2,%s,!" % sent[-1].encode(), timeout=30)
 
 
+def relays(hub, program, sibling_id):
+    """The WM_COPYDATA texts a sibling received, as "<code> <escaped text>"."""
+    return [line[len("copydata "):] for line in sibling_lines(hub, program, sibling_id)
+            if line.startswith("copydata ")]
+
+
 def widened(text):
     """A name as JoinView.exe gets it: its UTF-8 bytes, one per unit."""
     return text.encode("utf-8").decode("latin-1")
@@ -107,6 +113,54 @@ class Joins(unittest.TestCase):
             hub.probe("test-command", "KXLaunch11", "relay 97 11:4")
             wait_client(hub, r"\d+,103,11:4,")
             self.assertEqual([m for m in harness.client_messages(hub) if ",103,10:" in m], [])
+
+
+class WithTheDevelopmentServer(unittest.TestCase):
+    """The demo lobby's own join requests and private messages, end to end: the server
+    asks, the sibling answers through the hub, the server acts on the answer."""
+
+    def test_private_messages_and_a_join_request_round_trip(self):
+        with harness.Hub("joins-server", config_inner=SAVED) as hub:
+            hub.start_hub(exe=HUB_EXE)
+            hub.wait_visible("tabswindowname", timeout=60)
+            hub.control("lobby player-in 3500 4 Tester")
+            hub.control("lobby private 3500 Hallo, demo!")
+            chat = harness.wait_until(
+                lambda: [line for line in hub.sibling_log()
+                         if line.startswith("ChatView ") and " cmdline " in line], 60,
+                what="ChatView started")
+            self.assertTrue(chat[0].endswith(",0,Tester,%s," % b64("Hallo, demo!")), chat[0])
+
+            # Written to while shown as offline: the server says why it was not delivered.
+            hub.control("lobby status 3500 1")
+            hub.probe("wait", "KXChat", "30000")
+            hub.probe("test-command", "KXChat", "chat Bist du da?")
+            wait_client(hub, r"\d+,61,%s,%s," % (b64("Tester"), b64("Bist du da?")))
+            box = harness.wait_until(
+                lambda: [w for w in hub.probe("list", MAIN) if w.get("class") == "#32770"
+                         and w.get("text") == ENGLISH[0]], 30, what="the box")[0]
+            statics = [c.get("text") for c in hub.probe("list", MAIN)
+                       if c.get("parent") == box["hwnd"] and c.get("class") == "Static"
+                       and c.get("text")]
+            self.assertEqual(statics, [ENGLISH[1] + "\r\nTester is offline."])
+            hub.probe("post", box["hwnd"], "WM_COMMAND", "1", "0")
+
+            # Tester asks to play at the own player's table; the answer seats him.
+            hub.control("lobby status 3500 4")
+            hub.control("lobby table-open 1 1001")
+            table = harness.wait_until(
+                lambda: re.findall(r"table (\d+) opens in room 1", hub.server_log_text()), 30,
+                what="the own table")[0]
+            hub.control("lobby join-request %s 3500" % table)
+            hub.probe("wait", "KXLaunch1", "30000")
+            line = harness.wait_until(lambda: sibling_lines(hub, "JoinView", 1), 30,
+                                      what="JoinView's command line")[0]
+            self.assertIn(",1,%s,3500,Tester,1001,demo,0," % table, line)
+            settle(hub, 3)
+            hub.probe("test-command", "KXLaunch1", "relay 97 1:1")
+            wait_client(hub, r"\d+,103,1:1,")
+            harness.wait_until(lambda: "join request 1 accepted: player 3500 plays at table "
+                               + table in hub.server_log_text(), 30, what="Tester seated")
 
 
 ENGLISH = ("Tavlora - System Message", "Cannot deliver message.",
@@ -167,6 +221,44 @@ class Undeliverable(unittest.TestCase):
             self.assertTrue([w for w in hub.probe("list", MAIN) if w.get("hwnd") == box["hwnd"]],
                             "the box is still up")
             self.close_box(hub, box)
+
+    def test_a_room_window_hears_the_server_while_boxes_are_up(self):
+        with harness.Hub("joins-box-relay", config_inner=SAVED, scenario=lobby(1)) as hub:
+            hub.start_hub(exe=HUB_EXE)
+            hub.wait_visible("tabswindowname")
+            hub.probe("post", MAIN, "TavloraIntMessage", "900", "5")
+            hub.probe("wait", "KXLobby5", "30000")
+            wait_logged(hub, "RoomView", 5, "window KXLobby5")
+            wait_client(hub, r"\d+,32,5,")
+
+            # One box up, then a second one inside it: the server's presence changes keep
+            # reaching the room window, in order, and each is acknowledged.
+            hub.control("message 62,2,%s" % b64("Anna"))
+            outer, _ = self.box(hub, ENGLISH[0])
+            hub.control("message 17,2001,2")
+            hub.control("message 62,3,%s" % b64(ZOE))
+            inner = harness.wait_until(
+                lambda: [w for w in hub.probe("list", MAIN) if w.get("class") == "#32770"
+                         and w.get("text") == ENGLISH[0] and w["hwnd"] != outer["hwnd"]],
+                30, what="the second box")[0]
+            for status in (3, 4, 1):
+                hub.control("message 17,2001,%d" % status)
+            expected = ["17 KXMessage,2001,%d" % n for n in (2, 3, 4, 1)]
+            harness.wait_until(lambda: [r for r in relays(hub, "RoomView", 5)
+                                        if r.startswith("17 ")] == expected, 30,
+                               what="the presence changes in the room window")
+            log = hub.server_log_text
+            sent = harness.wait_until(
+                lambda: (lambda found: found if len(found) == 5 else None)(
+                    re.findall(r" > (\d+),(?:17,2001|62,3),", log())),
+                30, what="five messages sent")
+            for number in sent:
+                hub.wait_received(b"2,%s,!" % number.encode(), timeout=30)
+            windows = [w["hwnd"] for w in hub.probe("list", MAIN)]
+            self.assertIn(outer["hwnd"], windows, "the first box is still up")
+            self.assertIn(inner["hwnd"], windows, "the second box is still up")
+            self.close_box(hub, inner)
+            self.close_box(hub, outer)
 
     def test_polish_boxes(self):
         with harness.Hub("joins-box-pl", config_inner=SAVED, scenario=lobby(4)) as hub:
