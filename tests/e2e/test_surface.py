@@ -25,9 +25,10 @@ def saved_login(user, password):
 
 class Surface(unittest.TestCase):
     def start(self, hub):
-        # Wine's own trace of PlaySoundW tells which sounds the hub plays.
+        # Wine's own traces of PlaySoundW and ShellExecuteW tell which sounds the hub
+        # plays and which web pages it opens.
         self.trace = os.path.join(hub.dir, "hub-trace.log")
-        env = dict(hub.env, WINEDEBUG="-all,trace+winmm")
+        env = dict(hub.env, WINEDEBUG="-all,trace+winmm,trace+exec")
         with open(self.trace, "wb") as out:
             process = subprocess.Popen(["wine", os.path.join(harness.BIN, "Tavlora.exe")],
                                        env=env, stdout=subprocess.DEVNULL, stderr=out)
@@ -42,6 +43,11 @@ class Surface(unittest.TestCase):
         with open(self.trace, encoding="utf-8", errors="replace") as f:
             text = f.read()
         return [int(n, 16) for n in re.findall(r"proc_PlaySound SoundName=#([0-9a-fA-F]+) ", text)]
+
+    def pages(self):
+        with open(self.trace, encoding="utf-8", errors="replace") as f:
+            return re.findall(r"trace:exec:SHELL_execute mask=.* file=L\"[^\"]*index\.php\?page=(\w+)",
+                              f.read())
 
     def pointer(self, hub, *steps):
         """xdotool steps; (x, y) are relative to the menu bar's top-left."""
@@ -107,6 +113,44 @@ class Surface(unittest.TestCase):
             self.pointer(hub, (20, 10), "mousedown", (20, 30), "mouseup")
             self.assertEqual(hub.hub.wait(20), 0)
             self.assertEqual(self.sounds().count(1004), clicks)
+
+    def test_file_panel_follows_the_administrator_flag(self):
+        with harness.Hub("surface-admin", config_inner=saved_login("demo", "demo1234")) as hub:
+            self.start(hub)
+            file_panel = lambda: hub.window("headfilewindowname")  # noqa: E731
+
+            def release_on_row_2():
+                clicks = self.sounds().count(1004)
+                self.pointer(hub, (20, 10), "mousedown", (20, 50))
+                harness.wait_until(lambda: self.open_panels(hub) == ["headfilewindowname"],
+                                   what="File panel while pressed")
+                self.pointer(hub, "mouseup")
+                harness.wait_until(lambda: self.sounds().count(1004) == clicks + 1,
+                                   what="click sound of File row 2")
+                harness.wait_until(lambda: self.open_panels(hub) == [], what="menu closed")
+
+            # Flag 1: two rows, and the second opens the administrators' page.
+            hub.control("message 13,1001,1,1")
+            harness.wait_until(lambda: file_panel()["h"] == 40, what="two rows for flag 1")
+            self.assertEqual((file_panel()["x"], file_panel()["y"], file_panel()["w"]),
+                             (7, 98, 125))
+            release_on_row_2()
+            harness.wait_until(lambda: self.pages() == ["admins"], what="administrators' page")
+
+            # Flag 2 is not an administrator: one row, and row 2 only clicks.
+            hub.control("message 13,1001,1,2")
+            harness.wait_until(lambda: file_panel()["h"] == 20, what="one row for flag 2")
+            self.pointer(hub, (20, 10), "mousedown")
+            hub.wait_visible("headfilewindowname")
+            self.assertEqual(hub.window("headfilewindowname")["text"], "Exit")
+            self.pointer(hub, (20, 200), "mouseup")
+            harness.wait_until(lambda: self.open_panels(hub) == [], what="menu closed")
+            release_on_row_2()
+            # The hub goes on answering: a later page shows that nothing else was opened.
+            self.pointer(hub, (300, 10), "mousedown", (300, 30), "mouseup")
+            harness.wait_until(lambda: len(self.pages()) == 2, what="homepage")
+            self.assertEqual(self.pages()[0], "admins")
+            self.assertNotEqual(self.pages()[1], "admins")
 
     def test_clock_news_and_account_panel(self):
         with harness.Hub("surface-panels", config_inner=saved_login("demo", "demo1234")) as hub:
@@ -234,6 +278,27 @@ class RoomList(unittest.TestCase):
             for _ in range(20):
                 hub.probe("post", BODY, str(WM_VSCROLL), "3", "0")
             harness.wait_until(lambda: self.rows(hub)[-1] == "Room 199", what="the last row")
+
+            # The thumb dragged with the pointer: back to the top, then to the bottom.
+            body = hub.window("roombodywindowname")
+            bar_x = body["sx"] + body["w"] - 8
+            top, bottom = body["sy"] + 16, body["sy"] + body["h"] - 17
+            hub.xdotool("mousemove", bar_x, bottom - 4, "mousedown", "1",
+                        "mousemove", bar_x, (top + bottom) // 2, "mousemove", bar_x, top,
+                        "mouseup", "1")
+            harness.wait_until(lambda: self.rows(hub)[0] == "Room 000", what="thumb at the top")
+            hub.xdotool("mousemove", bar_x, top + 4, "mousedown", "1",
+                        "mousemove", bar_x, (top + bottom) // 2, "mousemove", bar_x, bottom,
+                        "mouseup", "1")
+            harness.wait_until(lambda: self.rows(hub)[0] == "Room 188",
+                               what="thumb at the bottom")
+
+            # Scrolled, a click picks the row under the pointer: a double-click on the
+            # second visible row enters Room 189 (id 289).
+            self.press(hub, 16 + 8)
+            hub.wait_visible("enterroombuttonwindowname")
+            self.press(hub, 16 + 8, "WM_LBUTTONDBLCLK")
+            hub.wait_received(",32,289,!", timeout=60)
 
     def test_only_remembered_rooms_are_not_listed(self):
         inner = saved_login("demo", "demo1234") + "30 5 10 20!"
