@@ -260,6 +260,23 @@ class Undeliverable(unittest.TestCase):
             self.close_box(hub, inner)
             self.close_box(hub, outer)
 
+    def test_one_german_and_one_italian_box(self):
+        cases = [(2, "Tavlora - System Nachricht",
+                  "Nachricht konnte nicht gesendet werden.\r\nJ\u00fcrgen will nicht gest\u00f6rt "
+                  "werden.", "J\u00fcrgen", 3),
+                 (3, "Tavlora - Messagio di sistema",
+                  "Impossibile inviare il messaggio.\r\nNiccol\u00f2 ignora il messagio.",
+                  "Niccol\u00f2", 4)]
+        with harness.Hub("joins-box-de-it", config_inner=SAVED, scenario=lobby(2)) as hub:
+            hub.start_hub(exe=HUB_EXE)
+            hub.wait_visible("tabswindowname")
+            for language, caption, text, nickname, reason in cases:
+                hub.control("message 13,1001,%d,0" % language)
+                hub.control("message 62,%d,%s" % (reason, b64(nickname)))
+                box, statics = self.box(hub, caption)
+                self.assertEqual(statics, [text])
+                self.close_box(hub, box)
+
     def test_polish_boxes(self):
         with harness.Hub("joins-box-pl", config_inner=SAVED, scenario=lobby(4)) as hub:
             hub.start_hub(exe=HUB_EXE)

@@ -312,5 +312,47 @@ class RoomList(unittest.TestCase):
             self.assertFalse(hub.visible("enterroombuttonwindowname"))
 
 
+class Tournaments(unittest.TestCase):
+    def double_click(self, hub, cls, x, y):
+        w = hub.window(cls)
+        hub.xdotool("mousemove", w["sx"] + x, w["sy"] + y, "click", "--repeat", "2",
+                    "--delay", "80", "1")
+
+    def diagnostics(self, hub):
+        return [line for line in hub.sibling_log()
+                if line.startswith("KXDebug ") and "ExecEnterTourny() has no function" in line]
+
+    def test_a_double_click_enters_a_tournament_as_a_diagnostic_only(self):
+        with harness.Hub("surface-tourny", config_inner=saved_login("demo", "demo1234"),
+                         scenario=ROOMS_LOBBY) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            head = hub.window("tournyheadwindowname")
+            hub.xdotool("mousemove", head["sx"] + 70, head["sy"] + 10, "click", "1")
+            hub.wait_visible("tournybodywindowname")
+            harness.wait_until(lambda: hub.window("tournybodywindowname")["text"] ==
+                               "No tournaments found", what="the empty tournament list")
+            # Without a debug window the double-click has no visible effect.
+            self.double_click(hub, "tournybodywindowname", 40, 8)
+            self.assertFalse(hub.visible("entertournyroombuttonwindowname"))
+
+            debug = subprocess.Popen(["wine", os.path.join(harness.BIN, "KXDebug.exe")],
+                                     env=hub.env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            hub.processes.append(debug)
+            hub.probe("wait", "KXDebug", "30000")
+            # Each double-click (a real one: the list's class takes double-clicks) gives
+            # the diagnostic once, with code 1; the server hears nothing of it.
+            self.double_click(hub, "tournybodywindowname", 40, 8)
+            harness.wait_until(lambda: len(self.diagnostics(hub)) == 1, 30,
+                               what="the diagnostic")
+            self.assertIn(" copydata 1 ", self.diagnostics(hub)[0])
+            self.double_click(hub, "tournybodywindowname", 40, 40)
+            harness.wait_until(lambda: len(self.diagnostics(hub)) == 2, 30,
+                               what="the second diagnostic")
+            self.assertEqual([m for m in harness.client_messages(hub) if ",32," in m], [])
+            self.assertFalse(hub.visible("entertournyroombuttonwindowname"))
+
+
 if __name__ == "__main__":
     unittest.main()
