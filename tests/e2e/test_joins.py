@@ -1,8 +1,9 @@
-"""Join requests and undelivered private messages with the real TavloraTest.exe and the
-real JoinView.exe: a join request starting its window with the whole command line, the
-window's answer reaching the server, the server's answer count reaching the window, and
-the box of an undelivered message read from outside in two languages while the hub goes
-on answering the server."""
+"""Join requests and private messages with the real TavloraTest.exe and the real sibling
+programs: a join request starting its window with the whole command line, the window's
+answer reaching the server, the server's answer count reaching the window, join windows
+closing with their player, room window and room; the box of an undelivered message read
+from outside in every language while the hub goes on answering the server and relaying
+to a room window; and the development server's own private messages and join request."""
 
 import base64
 import re
@@ -113,6 +114,48 @@ class Joins(unittest.TestCase):
             hub.probe("test-command", "KXLaunch11", "relay 97 11:4")
             wait_client(hub, r"\d+,103,11:4,")
             self.assertEqual([m for m in harness.client_messages(hub) if ",103,10:" in m], [])
+
+    def test_join_windows_close_with_their_player_room_window_and_room(self):
+        # Anna (2001) and Zoë (2002) in room 5, Anna in room 6 too; a table in each room.
+        scenario = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,0
+message 14,12345,99999,7
+message 21,1001:demo:1500:4;2001:Anna:1600:3;2002:Zo\\xC3\\xAB:1700:4;
+message 31,5:Play Money Arena:2:1;6:Night Owls:3:1;
+message 32,7001:5:2001;7002:5:2002;7003:6:2001;
+message 71,5001:5:0:5:500:1001:0:30:0:0:0:0:0:0:0:0:0:0;6001:6:0:5:0:1001:0:30:0:0:0:0:0:0:0:0:0:0;
+message 15,0
+"""
+        with harness.Hub("joins-cleanup", config_inner=SAVED, scenario=scenario) as hub:
+            hub.start_hub(exe=HUB_EXE)
+            hub.wait_visible("tabswindowname")
+            hub.probe("post", MAIN, "TavloraIntMessage", "900", "5")
+            hub.probe("wait", "KXLobby5", "30000")
+            wait_logged(hub, "RoomView", 5, "window KXLobby5")
+            for join, room, table, asker in ((1, 5, 5001, 2001), (2, 5, 5001, 2002),
+                                             (3, 6, 6001, 2001)):
+                hub.control("message 101,%d:%d:%d:%d:1001:0" % (join, room, table, asker))
+                hub.probe("wait", "KXLaunch%d" % join, "30000")
+                wait_logged(hub, "JoinView", join, "window KXLaunch%d" % join)
+            closed = lambda join: "notify 1 0" in sibling_lines(hub, "JoinView", join)  # noqa
+
+            # Anna leaves room 5: only her request there ends.
+            hub.control("message 38,7001")
+            harness.wait_until(lambda: closed(1), 30, what="join 1 closed")
+            self.assertFalse(closed(2) or closed(3))
+            # The room window closes: the other request of room 5 ends, room 6's stays.
+            hub.probe("test-command", "KXLobby5", "close")
+            wait_client(hub, r"\d+,38,5,")
+            harness.wait_until(lambda: closed(2), 30, what="join 2 closed")
+            # Room 6 removed: its request is forgotten without a word to its window, so a
+            # later result for it reaches no one.
+            hub.control("message 33,6")
+            hub.control("message 103,3,5")
+            settle(hub, 4)
+            self.assertFalse(closed(3))
+            self.assertNotIn("notify 34 5", sibling_lines(hub, "JoinView", 3))
 
 
 class WithTheDevelopmentServer(unittest.TestCase):
