@@ -6,6 +6,7 @@ from outside in every language while the hub goes on answering the server and re
 to a room window; and the development server's own private messages and join request."""
 
 import base64
+import os
 import re
 import unittest
 
@@ -70,6 +71,23 @@ def relays(hub, program, sibling_id):
     """The WM_COPYDATA texts a sibling received, as "<code> <escaped text>"."""
     return [line[len("copydata "):] for line in sibling_lines(hub, program, sibling_id)
             if line.startswith("copydata ")]
+
+
+def wine_processes(hub, exe):
+    """How many processes of this program run in the hub's Wine prefix."""
+    count = 0
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                environ = f.read().split(b"\0")
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                program = f.read().split(b"\0")[0]
+        except OSError:
+            continue
+        if ("WINEPREFIX=" + hub.prefix).encode() in environ and \
+                program.lower().endswith(exe.lower().encode()):
+            count += 1
+    return count
 
 
 def widened(text):
@@ -156,6 +174,55 @@ message 15,0
             settle(hub, 4)
             self.assertFalse(closed(3))
             self.assertNotIn("notify 34 5", sibling_lines(hub, "JoinView", 3))
+
+
+class Conversations(unittest.TestCase):
+
+    def test_who_gets_a_conversation_window(self):
+        # Anna away and a friend, Zoë online and ignored, Bob shown as offline and a
+        # contact, Cleo not to be disturbed; player 3999 is a contact the hub does not list.
+        scenario = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,0
+message 14,12345,99999,7
+message 21,1001:demo:1500:4;2001:Anna:1600:3;2002:Zo\\xC3\\xAB:1700:4;2003:Bob:1500:1;2004:Cleo:1500:2;
+message 31,5:Play Money Arena:2:1;
+message 51,101:2001:0;102:2002:2;103:2003:1;104:3999:1;
+message 15,0
+"""
+        with harness.Hub("joins-chats", config_inner=SAVED, scenario=scenario) as hub:
+            hub.start_hub(exe=HUB_EXE)
+            hub.wait_visible("tabswindowname")
+            hub.probe("post", MAIN, "TavloraIntMessage", "900", "5")
+            hub.probe("wait", "KXLobby5", "30000")
+            wait_logged(hub, "RoomView", 5, "window KXLobby5")
+
+            def started():
+                return [line.split(" cmdline ", 1)[1] for line in hub.sibling_log()
+                        if line.startswith("ChatView ") and " cmdline " in line]
+
+            for message in ("61,3999,aGk=", "61,2003,x,y", "61,2002,aWdub3JlZA==",
+                            "61,2001,b25l", "61,2001,dHdv"):
+                hub.control("message " + message)
+            for player in (2001, 2004, 2003):
+                settle(hub, 3)
+                hub.probe("test-command", "KXLobby5", "relay 99 %d" % player)
+            settle(hub, 4)
+            expected = [",1,,aGk=,", ",1,Bob,x,y,", ",1,Anna,b25l,", ",1,Anna,dHdv,",
+                        ",1,Anna,,"]
+            # Every start has been asked for by now; each started process lives on.
+            self.assertEqual(wine_processes(hub, "ChatView.exe"), 5)
+            lines = harness.wait_until(lambda: (lambda found: found if len(found) >= 5
+                                                else None)(started()), 60,
+                                       what="five conversations")
+            # Processes start in their own time: compared without their order. Anna's two
+            # messages are two processes; the ignored player, and relay 99 for players
+            # shown as offline or not to be disturbed, start none.
+            ends = sorted(next((e for e in expected if line.endswith(e)), line)
+                          for line in lines)
+            self.assertEqual(ends, sorted(expected))
+            self.assertEqual(len(started()), 5)
 
 
 class WithTheDevelopmentServer(unittest.TestCase):
