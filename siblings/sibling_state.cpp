@@ -327,6 +327,11 @@ std::string ChatMessage(const SiblingState& state, std::string_view utf8) {
     return type + IntToText(state.id) + "," + Base64Encode(utf8) + ",!";
 }
 
+std::string JoinAnswer(const SiblingState& state, int answer) {
+    if (state.kind != SiblingKind::Join) return {};
+    return IntToText(state.id) + ":" + IntToText(answer);
+}
+
 std::vector<std::string> DescribeState(const SiblingState& state) {
     std::vector<std::string> lines;
     if (state.kind == SiblingKind::Room) DescribeRoom(state, lines);

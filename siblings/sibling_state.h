@@ -71,6 +71,10 @@ void ApplyNotification(SiblingState& state, std::uint32_t code, std::int64_t val
 // programs and for a conversation without a partner's name.
 std::string ChatMessage(const SiblingState& state, std::string_view utf8);
 
+// A join window's answer to its request, relay 97 "<join id>:<answer>"; empty for the
+// other programs.
+std::string JoinAnswer(const SiblingState& state, int answer);
+
 // Readable UTF-8 lines: the room or table, who is there, the tables and seats, the
 // answers, the newest chat lines and notes.
 std::vector<std::string> DescribeState(const SiblingState& state);

@@ -267,7 +267,11 @@ class WithTheDevelopmentServer(unittest.TestCase):
                                       what="JoinView's command line")[0]
             self.assertIn(",1,%s,3500,Tester,1001,demo,0," % table, line)
             settle(hub, 3)
-            hub.probe("test-command", "KXLaunch1", "relay 97 1:1")
+            # The user accepts in the join window.
+            accept = [w for w in hub.probe("list", "KXLaunch1")
+                      if w.get("class") == "Button" and w.get("text") == "Accept"][0]
+            hub.xdotool("mousemove", accept["sx"] + accept["w"] // 2,
+                        accept["sy"] + accept["h"] // 2, "click", "1")
             wait_client(hub, r"\d+,103,1:1,")
             harness.wait_until(lambda: "join request 1 accepted: player 3500 plays at table "
                                + table in hub.server_log_text(), 30, what="Tester seated")

@@ -190,6 +190,14 @@ TEST(SiblingState, ChatLinesBecomeTheServersChatMessages) {
     EXPECT_EQ(ChatMessage(StartState(SiblingKind::Chat, SiblingIdentity{}), "hi"), "");
 }
 
+TEST(SiblingState, AJoinWindowAnswersItsOwnRequest) {
+    SiblingIdentity join;
+    join.id = 9;
+    EXPECT_EQ(JoinAnswer(StartState(SiblingKind::Join, join), 1), "9:1");
+    EXPECT_EQ(JoinAnswer(StartState(SiblingKind::Join, join), 0), "9:0");
+    EXPECT_EQ(JoinAnswer(Room(), 1), "");
+}
+
 TEST(SiblingTestModes, LastLineNamingTheProgramWins) {
     struct Case {
         const char* file;
