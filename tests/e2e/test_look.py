@@ -1,8 +1,9 @@
 """What the hub looks like, compared with the golden images in tests/e2e/golden: the
-connect window in every phase, every error kind, the login dialog and the about box, each
-in all four languages, driven through the development server; a language sent by the
-server repainting the hub and reaching the room and table windows the hub opened; and
-the working surface in each tab and language, and each header-menu panel open.
+connect window in every phase, every error kind, the login dialog, the about box and the
+four settings pages, each in all four languages, driven through the development server; a
+language sent by the server repainting the hub and reaching the room and table windows
+the hub opened; and the working surface in each tab and language, and each header-menu
+panel open.
 
 Regenerate the images with TAVLORA_UPDATE_GOLDENS=1 (see the README) and look at each.
 """
@@ -322,6 +323,30 @@ class Look(unittest.TestCase):
             goldens.check(hub, "menu-%s-en" % name, rect)
         hub.xdotool("mousemove", str(bar["sx"] + 20), str(bar["sy"] + 300))
         harness.wait_until(lambda: not hub.visible("headhelpwindowname"), what="menu closed")
+
+    def test_settings_pages_in_every_language(self):
+        hub = self.hub
+        hub.write_config_ini(config("demo", "demo1234"))
+        hub.start_server()
+        hub.start_hub()
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+        # Options, first row: pressed on the title and released on the row, one gesture.
+        bar = hub.window("headmenuwindowname")
+        x, y = bar["sx"] + 140, bar["sy"]
+        hub.xdotool("mousemove", x, y + 10, "mousedown", 1, "mousemove", x, y + 32,
+                    "mouseup", 1)
+        hub.probe("wait-visible", "settingswindowname", "15000")
+        hub.xdotool("mousemove", 0, 0)  # no line under the pointer
+        rect = goldens.window_rect(hub, "settingswindowname")
+        for n in (1, 2, 3, 4):
+            self.by_server(n)
+            for page in (1, 2, 3, 4):
+                hub.click("settingswindowname/settingshead%dwindowname/"
+                          "settingshead%dbuttonwindowname" % (page, page))
+                goldens.check(hub, "settings%d-%s" % (page, LANGUAGES[n]), rect)
+        hub.click("settingswindowname/settingsclosewindowname")
+        hub.wait_hidden("settingswindowname")
+
 
 if __name__ == "__main__":
     harness.main()
