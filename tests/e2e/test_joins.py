@@ -186,7 +186,8 @@ expect ,11, 60000
 message 11,5
 message 13,1001,1,0
 message 14,12345,99999,7
-message 21,1001:demo:1500:4;2001:Anna:1600:3;2002:Zo\\xC3\\xAB:1700:4;2003:Bob:1500:1;2004:Cleo:1500:2;
+message 21,1001:demo:1500:4;2001:Anna:1600:3;2002:Zo\\xC3\\xAB:1700:4;2003:Bob:1500:1;
+message 21,2004:Cleo:1500:2;
 message 31,5:Play Money Arena:2:1;
 message 51,101:2001:0;102:2002:2;103:2003:1;104:3999:1;
 message 15,0

@@ -45,9 +45,10 @@ class Surface(unittest.TestCase):
         return [int(n, 16) for n in re.findall(r"proc_PlaySound SoundName=#([0-9a-fA-F]+) ", text)]
 
     def pages(self):
+        """The web pages opened so far, one per ShellExecuteW call."""
         with open(self.trace, encoding="utf-8", errors="replace") as f:
-            return re.findall(r"trace:exec:SHELL_execute mask=.* file=L\"[^\"]*index\.php\?page=(\w+)",
-                              f.read())
+            return re.findall(r"trace:exec:SHELL_execute mask=.* "
+                              r"file=L\"[^\"]*index\.php\?page=(\w+)", f.read())
 
     def pointer(self, hub, *steps):
         """xdotool steps; (x, y) are relative to the menu bar's top-left."""
