@@ -176,6 +176,26 @@ class Surface(unittest.TestCase):
                                                  "Playmoney: 999.99", "Tokens: 7"])
             self.assertTrue(hub.visible("resetplaywindowname"), "play money is not full")
 
+    def test_clock_runs_on_the_servers_time(self):
+        with harness.Hub("surface-clock", config_inner=saved_login("demo", "demo1234"),
+                         scenario=ROOMS_LOBBY) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            # The server's clock, as its local time, 5 hours 17 minutes ahead of ours.
+            ahead = time.localtime(time.time() + 5 * 3600 + 17 * 60)
+            hub.control("message 10,%d:%d:%d:%d:%d:%d:%d:%d:%d" % (
+                ahead.tm_sec, ahead.tm_min, ahead.tm_hour, ahead.tm_mday, ahead.tm_mon - 1,
+                ahead.tm_year - 1900, (ahead.tm_wday + 1) % 7, ahead.tm_yday - 1,
+                max(ahead.tm_isdst, 0)))
+
+            def shown_ahead():
+                text = hub.window("uhrzeitwindowname")["text"]
+                expected = time.localtime(time.time() + 5 * 3600 + 17 * 60)
+                shown = time.strptime(text[:8], "%H:%M:%S")
+                seconds = lambda t: t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec  # noqa
+                return abs(seconds(shown) - seconds(expected)) % 86400 in (0, 1, 2, 86398, 86399)
+            harness.wait_until(shown_ahead, 30, what="the clock 5:17 ahead")
+
 
 ROOMS_LOBBY = """replies off
 expect ,11, 60000
