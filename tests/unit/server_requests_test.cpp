@@ -8,6 +8,7 @@
 #include "server/lobby_live.h"
 #include "server/lobby_requests.h"
 #include "server/log.h"
+#include "server/options.h"
 #include "server/script.h"
 #include "server/session.h"
 
@@ -144,6 +145,20 @@ TEST(ServerRequests, ContactsWriteInTurnWhenOnlineAndNotIgnored) {
     EXPECT_EQ(writers, (std::vector<std::string>{"2002", "2005", "2002", "2005"}));
     live.contacts.clear();
     EXPECT_EQ(RandomPrivateMessage(live).error, "no contact online to write");
+}
+
+TEST(ServerRequests, ThePrivateMessageScheduleIsATimeInMilliseconds) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(
+        ParseOptions({"--private-messages", "45000", "--lobby-changes", "2000"}, options, error))
+        << error;
+    EXPECT_EQ(options.private_every_ms, 45000);
+    EXPECT_EQ(options.lobby_every_ms, 2000);
+    for (const char* bad : {"-1", "5s", "", "86400001"}) {
+        Options other;
+        EXPECT_FALSE(ParseOptions({"--private-messages", bad}, other, error)) << bad;
+    }
 }
 
 class ServerRequestSession : public ::testing::Test {
