@@ -115,6 +115,25 @@ class Surface(unittest.TestCase):
             self.assertEqual(hub.hub.wait(20), 0)
             self.assertEqual(self.sounds().count(1004), clicks)
 
+    def test_options_row_two_shows_and_hides_the_contacts_window(self):
+        with harness.Hub("surface-contacts", config_inner=saved_login("demo", "demo1234")) as hub:
+            self.start(hub)
+            self.assertFalse(hub.visible("contactswindowname"))
+            for shown, label in ((True, "Show contacts"), (False, "Hide contacts"),
+                                 (True, "Show contacts")):
+                self.pointer(hub, (140, 10), "click")
+                hub.wait_visible("headoptionswindowname")
+                harness.wait_until(lambda: hub.window("headoptionswindowname")["text"] ==
+                                   "Settings " + label, what=label)
+                self.pointer(hub, (140, 50), "click")
+                harness.wait_until(lambda: hub.visible("contactswindowname") == shown,
+                                   what="contacts window shown: %s" % shown)
+                self.assertEqual(self.open_panels(hub), [])
+            # The choice is kept for the next start.
+            hub.probe("post", MAIN, "WM_CLOSE", "0", "0")
+            self.assertEqual(hub.hub.wait(30), 0)
+            self.assertIn("!26 1!", hub.read_config_inner())
+
     def test_file_panel_follows_the_administrator_flag(self):
         with harness.Hub("surface-admin", config_inner=saved_login("demo", "demo1234")) as hub:
             self.start(hub)
