@@ -1,7 +1,9 @@
 """The working surface of the logged-in hub, driven with real pointer input: the header
-menu's gestures and actions (with the click sound heard from outside through Wine's
-trace of PlaySoundW), the clock on the server's time, the news panel and the account
-panel."""
+menu's gestures and actions (with the click sound and the web pages opened heard from
+outside through Wine's traces of PlaySoundW and ShellExecuteW), the File panel by the
+administrator flag, the contacts toggle, the clock on the server's time, the news panel,
+the account panel and its buttons; the room list's selection, sorting, scrolling and
+entering; and the tournament list's double-click."""
 
 import os
 import re
@@ -48,7 +50,7 @@ class Surface(unittest.TestCase):
         """The web pages opened so far, one per ShellExecuteW call."""
         with open(self.trace, encoding="utf-8", errors="replace") as f:
             return re.findall(r"trace:exec:SHELL_execute mask=.* "
-                              r"file=L\"[^\"]*index\.php\?page=(\w+)", f.read())
+                              r"file=L\"[^\"]*index\.php\?([^\"&]*)", f.read())
 
     def pointer(self, hub, *steps):
         """xdotool steps; (x, y) are relative to the menu bar's top-left."""
@@ -134,6 +136,36 @@ class Surface(unittest.TestCase):
             self.assertEqual(hub.hub.wait(30), 0)
             self.assertIn("!26 1!", hub.read_config_inner())
 
+    def test_cashier_buttons_and_the_account_values(self):
+        with harness.Hub("surface-cashier", config_inner=saved_login("demo", "demo1234")) as hub:
+            self.start(hub)
+            hub.click(MAIN + "/tabswindowname/cashierheadwindowname")
+            hub.wait_visible("cashierbodywindowname")
+            pages = []
+            for button in ("cbcashoutwindowname", "cbdepositwindowname", "resetplaywindowname"):
+                clicks = self.sounds().count(1004)
+                w = hub.window(button)
+                hub.xdotool("mousemove", w["sx"] + 50, w["sy"] + 10, "click", "1")
+                harness.wait_until(lambda: self.sounds().count(1004) == clicks + 1,
+                                   what="click sound of " + button)
+                pages = harness.wait_until(lambda: (lambda found: found if len(found) ==
+                                                    len(pages) + 1 else None)(self.pages()),
+                                           what="the page of " + button)
+            self.assertEqual(pages, ["topic=members/cashier"] * 3)
+
+            # Negative values keep their sign in front; full play money hides Reset.
+            hub.control("message 14,-12345,100000,-7")
+            harness.wait_until(lambda: hub.window("cashierbodywindowname")["text"].split("\n") ==
+                               ["Nickname: demo", "Account balance: -\u20ac123.45",
+                                "Playmoney: 1000.00", "Tokens: -7"], what="new values")
+            harness.wait_until(lambda: not hub.visible("resetplaywindowname"),
+                               what="Reset hidden")
+            hub.control("message 14,7,-5,0")
+            harness.wait_until(lambda: hub.window("cashierbodywindowname")["text"].split("\n") ==
+                               ["Nickname: demo", "Account balance: \u20ac0.07",
+                                "Playmoney: -0.05", "Tokens: 0"], what="small values")
+            hub.wait_visible("resetplaywindowname")
+
     def test_file_panel_follows_the_administrator_flag(self):
         with harness.Hub("surface-admin", config_inner=saved_login("demo", "demo1234")) as hub:
             self.start(hub)
@@ -155,7 +187,8 @@ class Surface(unittest.TestCase):
             self.assertEqual((file_panel()["x"], file_panel()["y"], file_panel()["w"]),
                              (7, 98, 125))
             release_on_row_2()
-            harness.wait_until(lambda: self.pages() == ["admins"], what="administrators' page")
+            harness.wait_until(lambda: self.pages() == ["page=admins"],
+                               what="administrators' page")
 
             # Flag 2 is not an administrator: one row, and row 2 only clicks.
             hub.control("message 13,1001,1,2")
@@ -169,8 +202,7 @@ class Surface(unittest.TestCase):
             # The hub goes on answering: a later page shows that nothing else was opened.
             self.pointer(hub, (300, 10), "mousedown", (300, 30), "mouseup")
             harness.wait_until(lambda: len(self.pages()) == 2, what="homepage")
-            self.assertEqual(self.pages()[0], "admins")
-            self.assertNotEqual(self.pages()[1], "admins")
+            self.assertEqual(self.pages(), ["page=admins", "page=backgammon/tavlora"])
 
     def test_clock_news_and_account_panel(self):
         with harness.Hub("surface-panels", config_inner=saved_login("demo", "demo1234")) as hub:
