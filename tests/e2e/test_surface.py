@@ -166,6 +166,27 @@ class Surface(unittest.TestCase):
                                 "Playmoney: -0.05", "Tokens: 0"], what="small values")
             hub.wait_visible("resetplaywindowname")
 
+    def test_enter_room_button_clicks_and_enters_the_selected_room(self):
+        with harness.Hub("surface-enter", config_inner=saved_login("demo", "demo1234")) as hub:
+            self.start(hub)
+            body = hub.window("roombodywindowname")
+            first = harness.wait_until(lambda: hub.window("roombodywindowname")["text"]
+                                       .split("\t")[0], what="the room list")
+            self.assertNotEqual(first, "No rooms found")
+            hub.xdotool("mousemove", body["sx"] + 40, body["sy"] + 8, "click", "1")
+            hub.wait_visible("enterroombuttonwindowname")
+            clicks = self.sounds().count(1004)
+            button = hub.window("enterroombuttonwindowname")
+            hub.xdotool("mousemove", button["sx"] + 50, button["sy"] + 10, "click", "1")
+            harness.wait_until(lambda: self.sounds().count(1004) == clicks + 1,
+                               what="click sound of Enter room")
+            entered = harness.wait_until(
+                lambda: [m for m in harness.client_messages(hub) if ",32," in m], 60,
+                what="the room entered")
+            room = entered[0].split(",")[2]
+            hub.probe("wait", "KXLobby" + room, "30000")
+            self.assertIn("RoomView %s window KXLobby%s" % (room, room), hub.sibling_log())
+
     def test_file_panel_follows_the_administrator_flag(self):
         with harness.Hub("surface-admin", config_inner=saved_login("demo", "demo1234")) as hub:
             self.start(hub)
