@@ -415,6 +415,24 @@ class Tournaments(unittest.TestCase):
         return [line for line in hub.sibling_log()
                 if line.startswith("KXDebug ") and "ExecEnterTourny() has no function" in line]
 
+    def test_tournament_heads_keep_their_own_sort_mode(self):
+        # Saved modes: rooms 0 (name), tournaments 0.
+        with harness.Hub("surface-tourny-sort", config_inner=saved_login("demo", "demo1234"),
+                         scenario=ROOMS_LOBBY) as hub:
+            hub.start_hub()
+            hub.wait_visible("tabswindowname", timeout=30)
+            hub.click(MAIN + "/tabswindowname/rbbutton2windowname")  # rooms: type, 2
+            hub.click(MAIN + "/tabswindowname/tournyheadwindowname")
+            hub.wait_visible("tbbutton1windowname")
+            # Name twice: 1, then back to 0, whatever the rooms' mode; Players twice: 4, 5.
+            for head in (1, 1, 3, 3):
+                hub.click(MAIN + "/tabswindowname/tbbutton%dwindowname" % head)
+            hub.probe("post", MAIN, "WM_CLOSE", "0", "0")
+            self.assertEqual(hub.hub.wait(30), 0)
+            inner = hub.read_config_inner()
+            self.assertIn("!24 2!", inner)
+            self.assertIn("!25 5!", inner)
+
     def test_a_double_click_enters_a_tournament_as_a_diagnostic_only(self):
         with harness.Hub("surface-tourny", config_inner=saved_login("demo", "demo1234"),
                          scenario=ROOMS_LOBBY) as hub:
