@@ -56,6 +56,19 @@ WindowRef SiblingFindWindow(const std::wstring& className) {
     return reinterpret_cast<WindowRef>(FindWindowW(className.c_str(), nullptr));
 }
 
+WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className) {
+    if (process == 0) return 0;
+    const DWORD owner = GetProcessId(Process(process));
+    if (owner == 0) return 0;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr);
+         window != nullptr; window = FindWindowExW(nullptr, window, className.c_str(), nullptr)) {
+        DWORD windowOwner = 0;
+        GetWindowThreadProcessId(window, &windowOwner);
+        if (windowOwner == owner) return reinterpret_cast<WindowRef>(window);
+    }
+    return 0;
+}
+
 bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {
     COPYDATASTRUCT copy{};
     copy.dwData = code;
