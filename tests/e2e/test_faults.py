@@ -1,8 +1,9 @@
 """Faults with the real Tavlora.exe: the server killed in each phase, acknowledgements
 lost, duplicated and out of order, server messages repeated, trickled or held back behind
-10 MB without "!", hostile notification codes from another process, a window that takes
-a sibling's class name first, and 50 lost connections in a row. Each case checks what
-the user sees and, where the hub closes, what config.ini holds."""
+10 MB without "!", hostile notification codes and relay texts from another process, a
+window that takes a sibling's class name first, a hung window during the font broadcast,
+and 50 lost connections in a row. Each case checks what the user sees and, where the hub
+closes, what config.ini holds."""
 
 import os
 import re
@@ -376,6 +377,53 @@ class Impostor(unittest.TestCase):
             heard = impostor.communicate(timeout=30)[0].decode("utf-8", "replace").split()
             self.assertEqual(impostor.returncode, 0)
             self.assertEqual(heard, [], "the impostor was told nothing")
+
+
+class HungWindow(unittest.TestCase):
+    def test_a_hung_window_does_not_stop_the_font_broadcast(self):
+        with harness.Hub("faults-hung-39", config_inner=SAVED, scenario=SMALL_LOBBY) as hub:
+            # A room window of another process that stops answering for good, and a
+            # window that logs what it is told.
+            harness.sibling_modes(hub, "RoomView 5 hung\n")
+            for program, parameters, window in (
+                    ("RoomView.exe", " ,?,73,1,1,1,0,1,1001,5,Arena,2,0,0,1,QQ==,", "KXLobby5"),
+                    ("KXDebug.exe", " ,?,", "KXDebug")):
+                hub.processes.append(subprocess.Popen(
+                    ["wine", os.path.join(harness.BIN, program), parameters], env=hub.env,
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+                hub.probe("wait", window, "30000")
+            hub.probe("post", "KXLobby5", "TavloraIntMessage", "99", "0")
+            harness.wait_until(lambda: "RoomView 5 hung" in hub.sibling_log(), what="hung")
+            hub.start_hub()
+            hub.wait_visible(TABS, timeout=60)
+            sync(hub)
+            before = len(harness.client_messages(hub))
+
+            # Options > Settings, the chat font line, OK in the font dialog.
+            bar = hub.window("headmenuwindowname")
+            hub.xdotool("mousemove", bar["sx"] + 140, bar["sy"] + 10, "mousedown", 1,
+                        "mousemove", bar["sx"] + 140, bar["sy"] + 32, "mouseup", 1)
+            hub.wait_visible("settingswindowname")
+            hub.click("settingswindowname/settingshead4windowname/settingshead4buttonwindowname")
+            caption = "settingswindowname/fontueberschriftwindowname/fontueberschrift2windowname"
+            hub.probe("post", caption, "WM_LBUTTONDOWN", "1", "0")
+            hub.probe("post", caption, "WM_LBUTTONUP", "0", "0")
+            font_dialog = harness.wait_until(
+                lambda: [w for w in hub.windows() if w.get("class") == "#32770" and
+                         w.get("visible")], what="the font dialog")[0]
+            hub.probe("post", font_dialog["hwnd"], "WM_COMMAND", "1", "0")  # IDOK
+            harness.wait_until(lambda: [line for line in hub.sibling_log()
+                                        if line.startswith("KXDebug ") and
+                                        line.endswith(" notify 39 0")],
+                               timeout=30, what="code 39 at the listening window")
+            self.assertLess(answer_time(hub), 5)
+            sync(hub)
+            self.assertTrue(hub.visible(TABS), "still logged in")
+            later = harness.client_messages(hub)[before:]
+            self.assertEqual([m for m in later if m.split(",")[1] != "1"], [],
+                             "the server is told nothing")
+            self.assertNotIn("notify 39 0", " ".join(
+                line for line in hub.sibling_log() if line.startswith("RoomView 5 ")))
 
 
 if __name__ == "__main__":
