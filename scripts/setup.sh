@@ -6,7 +6,7 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config git
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fonts-liberation
+wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core
 googletest libgtest-dev libbenchmark-dev clang-format
 clang libclang-rt-14-dev llvm
 iproute2 util-linux procps psmisc python3"

@@ -2,6 +2,8 @@
 // the edit colours, and the background with the centred title.
 #include "ui/dialog_frame_win.h"
 
+#include <algorithm>
+
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
 #include "session/window_ids.h"
@@ -16,8 +18,10 @@ enum class EditColours { None, Grey, PaleBlue };
 
 // Where the title goes: centred across `width` pixels from `left` (0: the window's
 // width); with a band height, centred in that band too, else with its top at `top`.
+// A long title is moved left so that it ends before `rightEdge` (0: anywhere), where
+// the close button would otherwise cover its last letter.
 struct TitlePlace {
-    int left, width, top, bandHeight;
+    int left, width, top, bandHeight, rightEdge = 0;
 };
 
 struct DialogFrame {
@@ -60,7 +64,7 @@ const DialogFrame kDialogFrames[] = {
      EditColours::None,
      true,
      kTitleBlue,
-     {146, 203, 4, 0},
+     {146, 203, 4, 0, 300},
      nullptr,
      nullptr,
      PaintAboutCredits,
@@ -109,9 +113,12 @@ void PaintDialog(int row, HWND dialog) {
     if (place.bandHeight > 0) {
         DrawCentredText(canvas.dc, title, TitleFont(), frame.titleColour,
                         {place.left, place.top, place.left + width, place.top + place.bandHeight});
-    } else {
-        DrawCentredAcross(canvas.dc, title, TitleFont(), frame.titleColour, place.left, width,
-                          place.top);
+    } else if (!title.empty()) {
+        const int textWidth = TextWidth(canvas.dc, title, TitleFont());
+        int x = place.left + (width - textWidth) / 2;
+        if (place.rightEdge > 0 && x + textWidth > place.rightEdge)
+            x = std::max(place.left, place.rightEdge - textWidth);
+        DrawTextAt(canvas.dc, title, TitleFont(), frame.titleColour, x, place.top);
     }
     if (frame.paintBody) frame.paintBody(canvas.dc, canvas.width, canvas.height);
     EndCanvas(canvas);

@@ -11,6 +11,9 @@ namespace {
 
 PaintCounts paintCounts;
 
+// Space kept free on each side of a label that only fits in narrower letters.
+constexpr int kLabelMargin = 2;
+
 template <typename Handle>
 Handle Made(Handle handle) {
     if (handle != nullptr) ++paintCounts.created;
@@ -132,14 +135,30 @@ void DrawCentredAcross(HDC dc, const std::wstring& text, HFONT font, COLORREF co
 void DrawCentredText(HDC dc, const std::wstring& text, HFONT font, COLORREF colour,
                      const RECT& box) {
     if (text.empty()) return;
+    const int length = static_cast<int>(text.size());
     HGDIOBJ previous = SelectObject(dc, font);
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+    // A label wider than its box (a long translation on a 100-pixel button) is drawn
+    // in narrower letters of the same font, made for this paint only, rather than cut.
+    const int room = box.right - box.left - 2 * kLabelMargin;
+    HFONT narrow = nullptr;
+    LOGFONTW shape{};
+    if (size.cx > room && room > 0 && GetObjectW(font, sizeof shape, &shape) == sizeof shape &&
+        shape.lfWidth > 0) {
+        shape.lfWidth = std::max<LONG>(3, shape.lfWidth * room / size.cx);
+        narrow = Made(CreateFontIndirectW(&shape));
+        if (narrow != nullptr) {
+            SelectObject(dc, narrow);
+            GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+        }
+    }
     int x = (box.right - box.left - size.cx) / 2 + box.left;
     int y = (box.bottom - box.top - size.cy) / 2 + box.top;
     SetTextColor(dc, colour);
-    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, x, y, text.c_str(), length);
     SelectObject(dc, previous);
+    if (narrow != nullptr) Gone(DeleteObject(narrow));
 }
 
 void PaintBitmapWithLabelIn(HWND window, int bitmapId, const std::wstring& label, HFONT font,

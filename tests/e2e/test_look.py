@@ -1,6 +1,6 @@
 """What the hub looks like, compared with the golden images in tests/e2e/golden: the
-connect window in every phase, every error kind, the login dialog and the about box, each
-in all four languages, driven through the development server; and a language sent by
+connect window in every phase, every error kind, the login dialog, the about box and the
+four settings pages, each in all four languages, driven through the development server; and a language sent by
 the server repainting the hub and reaching the room and table windows the hub opened.
 
 Regenerate the images with TAVLORA_UPDATE_GOLDENS=1 (see the README) and look at each.
@@ -239,6 +239,30 @@ class Look(unittest.TestCase):
         harness.wait_until(lambda: "BoardView 5001 notify 9 7" in hub.sibling_log(),
                            what="language 7 passed on")
         goldens.check(hub, "lobby-en", main, LOBBY_MASKS)
+
+    def test_settings_pages_in_every_language(self):
+        hub = self.hub
+        hub.write_config_ini(config("demo", "demo1234"))
+        hub.start_server()
+        hub.start_hub()
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+        # Options, first row: pressed on the title and released on the row, one gesture.
+        bar = hub.window("headmenuwindowname")
+        x, y = bar["sx"] + 140, bar["sy"]
+        hub.xdotool("mousemove", x, y + 10, "mousedown", 1, "mousemove", x, y + 32,
+                    "mouseup", 1)
+        hub.probe("wait-visible", "settingswindowname", "15000")
+        hub.xdotool("mousemove", 0, 0)  # no line under the pointer
+        rect = goldens.window_rect(hub, "settingswindowname")
+        for n in (1, 2, 3, 4):
+            self.by_server(n)
+            for page in (1, 2, 3, 4):
+                hub.click("settingswindowname/settingshead%dwindowname/"
+                          "settingshead%dbuttonwindowname" % (page, page))
+                goldens.check(hub, "settings%d-%s" % (page, LANGUAGES[n]), rect)
+        hub.click("settingswindowname/settingsclosewindowname")
+        hub.wait_hidden("settingswindowname")
+
 
 if __name__ == "__main__":
     harness.main()

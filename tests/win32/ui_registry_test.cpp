@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
 #include "ui/dialog_place_win.h"
+#include "ui/drawing_objects_win.h"
 #include "ui/language.h"
 #include "ui/main_paint_win.h"
 #include "ui/paint_win.h"
@@ -255,8 +257,10 @@ TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
     // The logged-in lobby with every dialog over it: each family on screen at least once.
     errorState = 5;
     isLoggedIn = true;
-    const WinId panels[] = {WinId::Clock, WinId::LogoffFrame,        WinId::Tabs,
-                            WinId::News,  WinId::HeadMenuBackground, WinId::HeadOptions};
+    // The enter-room button: its Polish label is drawn in a font made for each paint.
+    const WinId panels[] = {WinId::Clock,      WinId::LogoffFrame, WinId::Tabs,
+                            WinId::EnterRoom,  WinId::News,        WinId::HeadMenuBackground,
+                            WinId::HeadOptions};
     for (WinId id : panels)
         ShowWindow(Handle(id), SW_SHOWNA);
     for (WinId dialog : {WinId::Error, WinId::Login}) {
@@ -302,6 +306,50 @@ TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
         ShowWindow(Handle(dialog), SW_HIDE);
     EnableWindow(mainWindow, TRUE);
     PumpMessages();
+}
+
+// The columns of `bitmap` (width x height, white background) that hold a darker pixel.
+static std::pair<int, int> InkedColumns(HDC dc, int width, int height) {
+    int first = width, last = -1;
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255)) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+                break;
+            }
+    return {first, last};
+}
+
+TEST(Labels, ALabelWiderThanItsBoxIsNarrowedToFitAndOthersAreNot) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 20);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SetBkMode(dc, TRANSPARENT);
+    const RECT all{0, 0, 300, 20};
+    const RECT button{100, 0, 200, 20};  // a 100x20 text button in the middle
+    struct Case {
+        const wchar_t* label;
+        bool fitsAsItIs;
+    } cases[] = {{L"Wej\u015Bcie do pokoju", false}, {L"Enter room", true}};
+    for (const Case& c : cases) {
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const int natural = TextWidth(dc, c.label, TextFont());
+        DrawCentredText(dc, c.label, TextFont(), RGB(0, 0, 0), button);
+        const auto [first, last] = InkedColumns(dc, 300, 20);
+        EXPECT_EQ(natural <= 100, c.fitsAsItIs) << natural;
+        EXPECT_GE(first, 100) << "ink left of the button";
+        EXPECT_LT(last, 200) << "ink right of the button";
+        // Still one label, across most of the button, not a shrunk dot.
+        if (!c.fitsAsItIs) {
+            EXPECT_GT(last - first, 70);
+        }
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(WindowRegistry, LoginDialogPlacementAndKeys) {
