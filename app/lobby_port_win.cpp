@@ -101,6 +101,8 @@ ProcessRef SiblingStart(const std::wstring& program, const std::wstring& paramet
     return reinterpret_cast<ProcessRef>(launch.hProcess);
 }
 
+// Under Wine 8 each call leaves the hub one handle (the child's idle event) that only
+// Wine holds the value of: one per launch, measured; Windows leaves none.
 void SiblingWaitUntilIdle(ProcessRef process, int milliseconds) {
     if (process != 0) WaitForInputIdle(Process(process), static_cast<DWORD>(milliseconds));
 }
@@ -111,6 +113,19 @@ void SiblingCloseProcess(ProcessRef process) {
 
 WindowRef SiblingFindWindow(const std::wstring& className) {
     return reinterpret_cast<WindowRef>(FindWindowW(className.c_str(), nullptr));
+}
+
+WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className) {
+    if (process == 0) return 0;
+    const DWORD owner = GetProcessId(Process(process));
+    if (owner == 0) return 0;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr);
+         window != nullptr; window = FindWindowExW(nullptr, window, className.c_str(), nullptr)) {
+        DWORD windowOwner = 0;
+        GetWindowThreadProcessId(window, &windowOwner);
+        if (windowOwner == owner) return reinterpret_cast<WindowRef>(window);
+    }
+    return 0;
 }
 
 bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {

@@ -7,6 +7,7 @@
 #include "net/text_convert.h"
 #include "net/wire.h"
 #include "server/lobby_messages.h"
+#include "server/lobby_requests.h"
 
 namespace {
 
@@ -655,6 +656,7 @@ LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t own_player_id) {
         live.next_seat_id = std::max(live.next_seat_id, s.id + 1);
     for (const ContactEntry& c : live.contacts)
         live.next_contact_id = std::max(live.next_contact_id, c.id + 1);
+    live.next_join_id = 1;
     live.random_state = 0x3C6EF372u ^ static_cast<std::uint32_t>(own_player_id);
     return live;
 }
@@ -713,6 +715,16 @@ LobbyChange ApplyLobbyCommand(LiveLobby& live, const LobbyCommand& command) {
             return RelayText(MSG_ROOM_RELAY, n(0), n(1), command.text);
         case LobbyVerb::TableText:
             return RelayText(MSG_TABLE_RELAY, n(0), n(1), command.text);
+        case LobbyVerb::JoinRequest:
+            return AskToJoin(live, n(0), n(1), n(2));
+        case LobbyVerb::JoinCount:
+            return JoinAnswerCount(live, n(0), n(1));
+        case LobbyVerb::JoinResult:
+            return JoinResult(live, n(0), n(1));
+        case LobbyVerb::Private:
+            return PrivateMessageFrom(live, n(0), command.text);
+        case LobbyVerb::Ignores:
+            return SetIgnoring(live, n(0), n(1) != 0);
     }
     return Failed("unknown lobby command");
 }

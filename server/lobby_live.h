@@ -13,15 +13,25 @@
 
 #include "server/lobby_data.h"
 
+// A join request the server has told the client about and not yet settled: `asker`
+// wants to play `asked` at the table.
+struct JoinEntry {
+    std::int32_t id, room_id, table_id, asker, asked;
+};
+
 struct LiveLobby {
     Lobby lobby;
     std::vector<ContactEntry> contacts;  // the logged-in player's relations
+    std::vector<JoinEntry> joins;
+    std::vector<std::int32_t> ignoring_own;  // players who ignore the logged-in player
     std::int32_t own_player_id = 0;
     std::int32_t next_player_id = 0;
     std::int32_t next_presence_id = 0;
     std::int32_t next_table_id = 0;
     std::int32_t next_seat_id = 0;
     std::int32_t next_contact_id = 0;
+    std::int32_t next_join_id = 0;
+    std::uint32_t private_turn = 0;  // whose turn it is to write a private message
     std::uint32_t random_state = 0;  // for RandomLobbyChange, fixed seed
     bool storm_turn = false;         // StormPresenceChange: a contact on every other call
 };
@@ -73,6 +83,11 @@ enum class LobbyVerb {
     ContactRemove,  // player
     RoomText,       // room code bytes
     TableText,      // table code bytes
+    JoinRequest,    // table asker [asked]
+    JoinCount,      // join count
+    JoinResult,     // join result
+    Private,        // player bytes
+    Ignores,        // player on
 };
 
 struct LobbyCommand {

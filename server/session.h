@@ -67,6 +67,9 @@ struct Session {
     std::int64_t storm_started_ms = kNoDeadline;
     std::int64_t storm_due = 0;      // changes due so far, sent or skipped
     std::int64_t storm_skipped = 0;  // skipped while the client lagged behind
+    // A private message from an online contact every `private_every_ms` (0: none).
+    std::int64_t private_every_ms = 0;
+    std::int64_t next_private_ms = kNoDeadline;
 
     std::string received;  // client bytes not yet consumed by a scenario's expect step
     bool client_closed = false;
