@@ -111,6 +111,19 @@ TEST_F(WindowRegistry, EveryEntryIsAWindowUnderItsParentOrOwner) {
     }
 }
 
+TEST_F(WindowRegistry, ListsShowNoScrollBarBeforeTheirFirstEntries) {
+    ShowWindow(Handle(WinId::Tabs), SW_SHOWNA);
+    for (WinId list : {WinId::RoomBody, WinId::TournamentBody}) {
+        ShowWindow(Handle(list), SW_SHOWNA);
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        ASSERT_TRUE(GetScrollBarInfo(Handle(list), OBJID_VSCROLL, &bar));
+        EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << static_cast<int>(list);
+        ShowWindow(Handle(list), SW_HIDE);
+    }
+    ShowWindow(Handle(WinId::Tabs), SW_HIDE);
+}
+
 TEST_F(WindowRegistry, ContactsWindowIsTopmostBySettingAndTitledInTheLanguage) {
     // Topmost by the contacts setting (1 here), which the table cannot know.
     EXPECT_TRUE(GetWindowLongW(Handle(WinId::Contacts), GWL_EXSTYLE) & WS_EX_TOPMOST);
