@@ -3,18 +3,75 @@
 // "Enter room" and the main window of the registry.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/presence.h"
 #include "lobby/room_list.h"
 #include "net/hub_handles_win.h"
 #include "res/resource_ids.h"
 #include "session/ui_port.h"
+#include "settings/settings.h"
+#include "ui/contacts_menu_win.h"
 #include "ui/contacts_window_win.h"
 #include "ui/list_scroll_win.h"
 #include "ui/registry_win.h"
+#include "ui/texts.h"
 
 namespace {
+
+// Lobby changes can come a hundred a second (presence changes above all). The main window
+// and the contacts list follow them at most every kPaceMs: the first change at once, the
+// ones during the interval together at its end.
+constexpr UINT kPaceMs = 250;
+constexpr UINT_PTR kFirstPaceTimer = 0x4C50;  // the main window's timer ids from here
+
+enum PacedView : int { PACED_MAIN, PACED_CONTACTS, PACED_COUNT };
+
+struct Pace {
+    bool running = false;  // the interval's timer is set
+    bool pending = false;  // a change came during the interval
+};
+Pace paces[PACED_COUNT];
+
+void ShowPacedView(int view) {
+    if (view == PACED_MAIN)
+        UiRepaint(WinId::Main);
+    else
+        UiRefreshContacts();
+}
+
+void CALLBACK PaceEnded(HWND window, UINT, UINT_PTR timer, DWORD) {
+    const int view = static_cast<int>(timer - kFirstPaceTimer);
+    if (view < 0 || view >= PACED_COUNT) return;
+    Pace& pace = paces[view];
+    if (pace.pending) {
+        pace.pending = false;
+        ShowPacedView(view);  // the timer goes on for the next interval
+        return;
+    }
+    pace.running = false;
+    KillTimer(window, timer);
+}
+
+void Paced(int view) {
+    Pace& pace = paces[view];
+    if (pace.running) {
+        pace.pending = true;
+        return;
+    }
+    ShowPacedView(view);
+    // Without a window or a timer every change shows at once, as without pacing.
+    if (mainWindow != nullptr && SetTimer(mainWindow, kFirstPaceTimer + view, kPaceMs, PaceEnded))
+        pace.running = true;
+}
+
+// The online sound lasts half a second; a contact coming online meanwhile does not
+// restart it.
+constexpr ULONGLONG kOnlineSoundMs = 500;
+ULONGLONG onlineSoundStarted = 0;
+bool onlineSoundPlayed = false;
 
 // A sibling that takes longer than this to take a synchronous message is treated as hung
 // for the rest of the batch (the lobby keeps the count).
@@ -44,6 +101,8 @@ ProcessRef SiblingStart(const std::wstring& program, const std::wstring& paramet
     return reinterpret_cast<ProcessRef>(launch.hProcess);
 }
 
+// Under Wine 8 each call leaves the hub one handle (the child's idle event) that only
+// Wine holds the value of: one per launch, measured; Windows leaves none.
 void SiblingWaitUntilIdle(ProcessRef process, int milliseconds) {
     if (process != 0) WaitForInputIdle(Process(process), static_cast<DWORD>(milliseconds));
 }
@@ -54,6 +113,19 @@ void SiblingCloseProcess(ProcessRef process) {
 
 WindowRef SiblingFindWindow(const std::wstring& className) {
     return reinterpret_cast<WindowRef>(FindWindowW(className.c_str(), nullptr));
+}
+
+WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className) {
+    if (process == 0) return 0;
+    const DWORD owner = GetProcessId(Process(process));
+    if (owner == 0) return 0;
+    for (HWND window = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr);
+         window != nullptr; window = FindWindowExW(nullptr, window, className.c_str(), nullptr)) {
+        DWORD windowOwner = 0;
+        GetWindowThreadProcessId(window, &windowOwner);
+        if (windowOwner == owner) return reinterpret_cast<WindowRef>(window);
+    }
+    return 0;
 }
 
 bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {
@@ -104,7 +176,7 @@ void LobbyRepaintRoomList() {
 }
 
 void LobbyRepaintMain() {
-    UiRepaint(WinId::Main);
+    Paced(PACED_MAIN);
 }
 
 void LobbyShowEnterRoom(bool shown) {
@@ -115,12 +187,17 @@ void LobbyShowEnterRoom(bool shown) {
 }
 
 void LobbyRefreshContacts() {
-    UiRefreshContacts();
+    Paced(PACED_CONTACTS);
 }
 
 void LobbyContactCameOnline() {
     // This sound is the window's own and does not ask the sound setting.
-    if (IsWindowVisible(WindowHandle(WinId::Contacts))) UiPlaySound(SOUND_CONTACT_ONLINE);
+    if (!IsWindowVisible(WindowHandle(WinId::Contacts))) return;
+    const ULONGLONG now = GetTickCount64();
+    if (onlineSoundPlayed && now - onlineSoundStarted < kOnlineSoundMs) return;
+    onlineSoundPlayed = true;
+    onlineSoundStarted = now;
+    UiPlaySound(SOUND_CONTACT_ONLINE);
 }
 
 void LobbyShowAddContactFailure(int resultCode) {
@@ -146,7 +223,9 @@ void LobbyShowOwnName() {
 }
 
 void LobbyShowOwnPresence() {
-    UiShowOwnPresenceOnline();
+    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(ReportedPresenceText(ownPresence, language).c_str()));
+    RefreshContactsMenuChecks();
 }
 
 void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {

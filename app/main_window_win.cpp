@@ -6,6 +6,8 @@
 
 #include <mmsystem.h>
 
+#include <climits>
+
 #include "settings/config_files.h"
 #include "net/hub_handles_win.h"
 #include "app/config_snapshot.h"
@@ -87,7 +89,9 @@ void OnDisplayChange() {
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TavloraIntMessage) {
-        OnNotification(static_cast<int>(wParam), lParam);
+        // A code beyond int is unknown, not its low half (0x100000007 is no lost connection).
+        if (wParam <= static_cast<WPARAM>(INT_MAX))
+            OnNotification(static_cast<int>(wParam), lParam);
         return 0;
     }
     switch (message) {

@@ -59,3 +59,11 @@ ContactsPlace FitContacts(ContactsPlace remembered, ScreenRect work) {
     remembered.height = std::min(remembered.height, work.height());
     return Clamp(remembered, work);
 }
+
+bool LiesOnWorkArea(ContactsPlace place, ScreenRect work) {
+    // Summed in 64 bits: a window moved far off the screen must not wrap back onto it.
+    const long long right = static_cast<long long>(place.left) + place.width;
+    const long long bottom = static_cast<long long>(place.top) + place.height;
+    return place.left >= work.left && place.top >= work.top && right <= work.right &&
+           bottom <= work.bottom;
+}

@@ -45,3 +45,6 @@ using ContactsPlace = ContactsRect;
 ContactsPlace PlaceContacts(bool known, ContactsPlace remembered, ScreenRect work);
 // After a display change: no larger than the work area, then pulled into it.
 ContactsPlace FitContacts(ContactsPlace remembered, ScreenRect work);
+// Whether the whole rectangle lies on the work area (only such a place is remembered
+// when the user moves or sizes the contacts window).
+bool LiesOnWorkArea(ContactsPlace place, ScreenRect work);

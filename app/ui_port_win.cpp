@@ -8,6 +8,8 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
+#include "app/placement.h"
+#include "app/screen_win.h"
 #include "app/web_addresses.h"
 #include "lobby/presence.h"
 #include "lobby/room_list.h"
@@ -143,6 +145,11 @@ void UiResetListViews() {
 
 void UiRefreshContacts() {
     RefreshContactsList();
+}
+
+void UiKeepContactsPlace(int left, int top, int width, int height) {
+    const ContactsPlace place{left, top, width, height};
+    if (LiesOnWorkArea(place, MainWorkArea())) SetContactsRect(place);
 }
 void UiRefreshRoomList() {
     RefreshRoomList();

@@ -14,6 +14,7 @@
 #include "settings/paths.h"
 #include "app/screen_win.h"
 #include "settings/settings.h"
+#include "session/session.h"
 #include "session/ui_port.h"
 #include "net/queue_lock.h"
 #include "ui/class_registration_win.h"
@@ -126,6 +127,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     PlaceContactsWindow();
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
-    UiStartConnectionThread();
+    StartConnectionAttempt();
     return RunMessageLoop();
 }

@@ -130,6 +130,8 @@ void Connect(std::uint8_t control) {
         uiEditTexts[WinId::LoginUserEdit] = L"demo";
         uiEditTexts[WinId::LoginPasswordEdit] = L"demo1234";
     }
+    // Code 6 counts only as the report of an attempt the hub started.
+    connectionAttemptUnderWay = true;
     OnConnectionNotification(NC_CONNECTED);
     ClearOutbound();
     uiCalls.clear();

@@ -27,6 +27,9 @@ void SiblingWaitUntilIdle(ProcessRef process, int milliseconds);
 void SiblingCloseProcess(ProcessRef process);
 // FindWindowW of a top-level window by class; 0 when there is none.
 WindowRef SiblingFindWindow(const std::wstring& className);
+// The first top-level window of that class that `process` owns; 0 when it owns none (any
+// program can make a window of a sibling's class, and must not be told the lobby).
+WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className);
 // WM_COPYDATA with dwData = code, cbData = the size of `bytes` and wParam = the hub's main
 // window, sent synchronously within a time limit. False when the window did not take it
 // in time (hung, or gone).

@@ -39,10 +39,9 @@ void OpenRoomWindow() {
     const ProcessRef process = SiblingStart(ProgramFolder + kRoomProgram,
                                             RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
-    const bool found = SiblingFindWindow(className) != 0;
-    const WindowRef window = found ? SiblingFindWindow(className) : 0;
+    const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
-    if (!found) return;
+    if (window == 0) return;
 
     at = FirstRoom(id);
     if (at == kNotFound) return;
@@ -64,7 +63,7 @@ bool OpenTableWindow(std::size_t tableIndex) {
     const ProcessRef process = SiblingStart(
         ProgramFolder + kTableProgram, TableCommandLine(OwnPlayerId, roomKind, table), kShowNormal);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
-    const WindowRef window = SiblingFindWindow(className);
+    const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
     if (window == 0) return false;
 
@@ -138,7 +137,7 @@ void OpenJoinWindow(std::string_view payload) {
         SiblingStart(ProgramFolder + kJoinProgram,
                      JoinCommandLine(OwnPlayerId, join, nameA, nameB, table, roomKind), kShowPlain);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
-    const WindowRef window = SiblingFindWindow(className);
+    const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
     if (window == 0) {
         SendToDebugWindow(RELAY_DEBUG_TEXT, L"LaunchJoin() should output error");

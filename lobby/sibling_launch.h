@@ -1,4 +1,6 @@
 // Starting the sibling programs from the hub's own folder and taking their windows on.
+// Only a window the started process owns is taken on: any program may have made a window
+// of the class before, and would otherwise be told the lobby.
 #pragma once
 
 #include <cstddef>

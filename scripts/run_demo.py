@@ -17,9 +17,10 @@ DEMO_LOGIN = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14
 
 def main():
     display = os.environ.get("DISPLAY")
-    # The lobby keeps moving: players come and go, tables open and fill, rooms chat.
+    # The lobby keeps moving: players come and go, tables open and fill, rooms chat, and
+    # now and then a contact writes a private message.
     with harness.Hub("demo", config_inner=DEMO_LOGIN, display=display,
-                     server_args=["--lobby-changes", "2000"]) as hub:
+                     server_args=["--lobby-changes", "2000", "--private-messages", "45000"]) as hub:
         print("Development server listening on 127.0.0.1:3556/3555 (demo account demo/demo1234)")
         hub.start_hub()
         hub.wait_visible("tabswindowname", timeout=60)

@@ -7,6 +7,7 @@
 #include "net/text_convert.h"
 #include "net/wire.h"
 #include "server/lobby_messages.h"
+#include "server/lobby_requests.h"
 
 namespace {
 
@@ -449,6 +450,24 @@ LobbyChange RandomStatus(LiveLobby& live) {
     return SetStatus(live, *id, static_cast<std::int32_t>(1 + Below(live, 4)));
 }
 
+// A status from 1 to 4 other than `now`.
+std::int32_t OtherStatus(LiveLobby& live, std::int32_t now) {
+    std::int32_t status = static_cast<std::int32_t>(1 + Below(live, 3));
+    return status >= now ? status + 1 : status;
+}
+
+// A contact of the logged-in player (its presence icon and, going online, the sound).
+LobbyChange RandomContactStatus(LiveLobby& live) {
+    std::vector<const PlayerEntry*> players;
+    for (const ContactEntry& contact : live.contacts) {
+        const PlayerEntry* player = FindPlayer(live, contact.player_id);
+        if (player && Movable(player->id)) players.push_back(player);
+    }
+    if (players.empty()) return Failed("no contact to change");
+    const PlayerEntry& player = **Pick(live, players);
+    return SetStatus(live, player.id, OtherStatus(live, player.status));
+}
+
 std::vector<std::int32_t> OpenRooms(const LiveLobby& live) {
     std::vector<std::int32_t> rooms;
     for (const RoomEntry& r : live.lobby.rooms)
@@ -612,6 +631,7 @@ const RandomKind kRandomKinds[] = {
     {1, RandomCloseTable},
     {1, RandomRoomState},
     {1, RandomContact},
+    {2, RandomContactStatus},
     {2, RandomRoomChat},
     {1, [](LiveLobby& live) { return RandomTableText(live, false); }},
     {1, [](LiveLobby& live) { return RandomTableText(live, true); }},
@@ -636,6 +656,7 @@ LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t own_player_id) {
         live.next_seat_id = std::max(live.next_seat_id, s.id + 1);
     for (const ContactEntry& c : live.contacts)
         live.next_contact_id = std::max(live.next_contact_id, c.id + 1);
+    live.next_join_id = 1;
     live.random_state = 0x3C6EF372u ^ static_cast<std::uint32_t>(own_player_id);
     return live;
 }
@@ -694,6 +715,16 @@ LobbyChange ApplyLobbyCommand(LiveLobby& live, const LobbyCommand& command) {
             return RelayText(MSG_ROOM_RELAY, n(0), n(1), command.text);
         case LobbyVerb::TableText:
             return RelayText(MSG_TABLE_RELAY, n(0), n(1), command.text);
+        case LobbyVerb::JoinRequest:
+            return AskToJoin(live, n(0), n(1), n(2));
+        case LobbyVerb::JoinCount:
+            return JoinAnswerCount(live, n(0), n(1));
+        case LobbyVerb::JoinResult:
+            return JoinResult(live, n(0), n(1));
+        case LobbyVerb::Private:
+            return PrivateMessageFrom(live, n(0), command.text);
+        case LobbyVerb::Ignores:
+            return SetIgnoring(live, n(0), n(1) != 0);
     }
     return Failed("unknown lobby command");
 }
@@ -712,6 +743,20 @@ LobbyChange RandomLobbyChange(LiveLobby& live) {
         roll -= kind.weight;
     }
     return RandomStatus(live);
+}
+
+LobbyChange StormPresenceChange(LiveLobby& live) {
+    live.storm_turn = !live.storm_turn;
+    if (live.storm_turn) {
+        LobbyChange change = RandomContactStatus(live);
+        if (change.error.empty()) return change;
+    }
+    std::vector<const PlayerEntry*> movable;
+    for (const PlayerEntry& p : live.lobby.players)
+        if (Movable(p.id)) movable.push_back(&p);
+    if (movable.empty()) return Failed("nobody to change");
+    const PlayerEntry& player = **Pick(live, movable);
+    return SetStatus(live, player.id, OtherStatus(live, player.status));
 }
 
 LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,

@@ -13,16 +13,27 @@
 
 #include "server/lobby_data.h"
 
+// A join request the server has told the client about and not yet settled: `asker`
+// wants to play `asked` at the table.
+struct JoinEntry {
+    std::int32_t id, room_id, table_id, asker, asked;
+};
+
 struct LiveLobby {
     Lobby lobby;
     std::vector<ContactEntry> contacts;  // the logged-in player's relations
+    std::vector<JoinEntry> joins;
+    std::vector<std::int32_t> ignoring_own;  // players who ignore the logged-in player
     std::int32_t own_player_id = 0;
     std::int32_t next_player_id = 0;
     std::int32_t next_presence_id = 0;
     std::int32_t next_table_id = 0;
     std::int32_t next_seat_id = 0;
     std::int32_t next_contact_id = 0;
+    std::int32_t next_join_id = 0;
+    std::uint32_t private_turn = 0;  // whose turn it is to write a private message
     std::uint32_t random_state = 0;  // for RandomLobbyChange, fixed seed
+    bool storm_turn = false;         // StormPresenceChange: a contact on every other call
 };
 
 // A copy of `lobby` with the relations of the player who logged in.
@@ -72,6 +83,11 @@ enum class LobbyVerb {
     ContactRemove,  // player
     RoomText,       // room code bytes
     TableText,      // table code bytes
+    JoinRequest,    // table asker [asked]
+    JoinCount,      // join count
+    JoinResult,     // join result
+    Private,        // player bytes
+    Ignores,        // player on
 };
 
 struct LobbyCommand {
@@ -85,6 +101,10 @@ LobbyChange ApplyLobbyCommand(LiveLobby& live, const LobbyCommand& command);
 
 // One change of a kind drawn at random, the same sequence for every run.
 LobbyChange RandomLobbyChange(LiveLobby& live);
+
+// One presence change of the storm: every other one a contact of the logged-in player,
+// the rest any generated player; always to another status from 1 to 4 (nobody leaves).
+LobbyChange StormPresenceChange(LiveLobby& live);
 
 // The server's echo of a chat line from the logged-in player (client types 120, 121).
 LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,

@@ -20,6 +20,10 @@ Options:
   --no-ack-wait           send numbered messages without waiting for acknowledgements
   --no-replies            do not answer logins and clock requests
   --lobby-changes <ms>    after a login, change the lobby at random every <ms>
+  --private-messages <ms> after a login, an online contact writes a private message
+                          every <ms>
+  --presence-storm <n>    after a login, <n> presence changes per second (1 to 1000),
+                          half of them the player's contacts
   --scenario <file>       run a scenario for every connection pair
   --control <path>        read commands from this FIFO (created if missing) or file
   --record <dir>          write the bytes received to <dir>/conn<k>-<port>.bin
@@ -51,7 +55,8 @@ Scenario lines (also accepted on the control channel; full text in SCENARIOS.md)
                             every <ms>, player-in, player-out, status, enter, leave,
                             room-state, room-add, room-remove, table-open, table-join,
                             seat-leave, table-close, contact, contact-remove, room-text,
-                            table-text (arguments in SCENARIOS.md)
+                            table-text, join-request, join-count, join-result,
+                            private, ignores (arguments in SCENARIOS.md)
 Bytes: the rest of the line, or "quoted" (for expect: one word or quoted);
 escapes \xNN \\ \" \r \n \t \0 \s (space).
 Control channel only: the commands apply to the most recent pair; settings
@@ -106,7 +111,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                    option == "--answer") {
             if (!value(text)) return false;
             options.setting_lines.push_back(option.substr(2) + " " + text);
-        } else if (option == "--lobby-changes") {
+        } else if (option == "--lobby-changes" || option == "--private-messages") {
             if (!value(text)) return false;
             char* end = nullptr;
             long long ms = std::strtoll(text.c_str(), &end, 10);
@@ -114,7 +119,16 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                 error = option + ": not a time in ms: " + text;
                 return false;
             }
-            options.lobby_every_ms = ms;
+            (option == "--lobby-changes" ? options.lobby_every_ms : options.private_every_ms) = ms;
+        } else if (option == "--presence-storm") {
+            if (!value(text)) return false;
+            char* end = nullptr;
+            long long rate = std::strtoll(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || rate < 1 || rate > 1000) {
+                error = option + ": not a rate from 1 to 1000: " + text;
+                return false;
+            }
+            options.storm_per_second = static_cast<std::int32_t>(rate);
         } else if (option == "--scenario") {
             if (!value(options.scenario_path)) return false;
         } else if (option == "--control") {

@@ -13,7 +13,9 @@ struct Options {
         setting_lines;  // --version, --token, --greeting, --answer as script lines
     bool ack_wait = true;
     bool replies = true;
-    std::int64_t lobby_every_ms = 0;  // a random lobby change this often after login
+    std::int64_t lobby_every_ms = 0;    // a random lobby change this often after login
+    std::int32_t storm_per_second = 0;  // presence changes per second after login (0: none)
+    std::int64_t private_every_ms = 0;  // a contact's private message this often
     std::string scenario_path;
     std::string control_path;
     std::string record_dir;

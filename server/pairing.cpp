@@ -96,6 +96,8 @@ void StartPair(Server& server, int inbound_id, int outbound_id, std::string rest
     pair.session.ack_wait = server.options.ack_wait;
     pair.session.replies = server.options.replies;
     pair.session.lobby_every_ms = server.options.lobby_every_ms;
+    pair.session.storm_per_second = server.options.storm_per_second;
+    pair.session.private_every_ms = server.options.private_every_ms;
     pair.scenario.steps = SectionFor(server.script, inbound.number).steps;
     server.current_pair = id;
     Report(server, "pair " + std::to_string(id) + " connected");

@@ -216,6 +216,11 @@ const LobbySyntax kLobbySyntax[] = {
     {"contact-remove", LobbyVerb::ContactRemove, 1, 0, false},
     {"room-text", LobbyVerb::RoomText, 2, 0, true},
     {"table-text", LobbyVerb::TableText, 2, 0, true},
+    {"join-request", LobbyVerb::JoinRequest, 2, 1, false},
+    {"join-count", LobbyVerb::JoinCount, 2, 0, false},
+    {"join-result", LobbyVerb::JoinResult, 2, 0, false},
+    {"private", LobbyVerb::Private, 1, 0, true},
+    {"ignores", LobbyVerb::Ignores, 2, 0, false},
 };
 
 // At most this many random changes in one command.

@@ -5,6 +5,7 @@
 
 #include "net/text_convert.h"
 #include "net/escaped_bytes.h"
+#include "server/lobby_requests.h"
 #include "server/log.h"
 
 namespace {
@@ -78,6 +79,43 @@ void ChangeLobby(Session& session, std::int64_t now_ms) {
     QueueChange(session, change);
 }
 
+// The private message that is due, if the client keeps up.
+void WritePrivately(Session& session, std::int64_t now_ms) {
+    if (!session.lobby || session.private_every_ms <= 0) return;
+    if (session.next_private_ms == kNoDeadline) {
+        session.next_private_ms = now_ms + session.private_every_ms;
+        return;
+    }
+    if (now_ms < session.next_private_ms) return;
+    session.next_private_ms = now_ms + session.private_every_ms;
+    if (session.queue.size() >= kLobbyChangeBacklog) return;
+    LobbyChange change = RandomPrivateMessage(*session.lobby);
+    QueueChange(session, change);
+}
+
+// Presence changes of the storm that are due. A client that lags behind by a whole
+// second's worth has the changes skipped, so the queue stays bounded.
+void RunStorm(Session& session, std::int64_t now_ms) {
+    if (!session.lobby || session.storm_per_second <= 0) return;
+    if (session.storm_started_ms == kNoDeadline) {
+        session.storm_started_ms = now_ms;
+        SessionLog(session, "presence storm: " + std::to_string(session.storm_per_second) +
+                                " changes per second");
+        return;
+    }
+    const std::int64_t due = (now_ms - session.storm_started_ms) * session.storm_per_second / 1000;
+    const std::size_t backlog = static_cast<std::size_t>(session.storm_per_second);
+    while (session.storm_due < due) {
+        ++session.storm_due;
+        if (session.queue.size() >= backlog) {
+            ++session.storm_skipped;
+            continue;
+        }
+        LobbyChange change = StormPresenceChange(*session.lobby);
+        QueueChange(session, change);
+    }
+}
+
 void HandleClientMessage(Session& session, std::string_view message, std::int64_t now_ms) {
     SessionLog(session, "< " + Printable(message) + "!");
     FieldList fields = SplitFields(message);
@@ -108,6 +146,8 @@ std::uint64_t QueueMessage(Session& session, std::string queued) {
 
 void PumpSession(Session& session, std::int64_t now_ms) {
     ChangeLobby(session, now_ms);
+    RunStorm(session, now_ms);
+    WritePrivately(session, now_ms);
     // Delayed acknowledgements in the order they fall due.
     std::stable_sort(session.late_acks.begin(), session.late_acks.end(),
                      [](const LateAck& a, const LateAck& b) { return a.due_ms < b.due_ms; });
@@ -161,7 +201,18 @@ std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std:
 }
 
 std::int64_t SessionDeadline(const Session& session) {
-    std::int64_t deadline = session.lobby ? session.next_lobby_change_ms : kNoDeadline;
+    std::int64_t deadline = session.lobby
+                                ? std::min(session.next_lobby_change_ms, session.next_private_ms)
+                                : kNoDeadline;
+    if (session.lobby && session.storm_per_second > 0) {
+        // The first pump after the login starts the storm; then each change at its time.
+        const std::int64_t next = session.storm_started_ms == kNoDeadline
+                                      ? 0
+                                      : session.storm_started_ms + ((session.storm_due + 1) * 1000 +
+                                                                    session.storm_per_second - 1) /
+                                                                       session.storm_per_second;
+        deadline = std::min(deadline, next);
+    }
     for (const LateAck& ack : session.late_acks)
         deadline = std::min(deadline, ack.due_ms);
     return deadline;

@@ -62,6 +62,14 @@ struct Session {
     std::optional<LiveLobby> lobby;
     std::int64_t lobby_every_ms = 0;
     std::int64_t next_lobby_change_ms = kNoDeadline;
+    // The presence storm: `storm_per_second` changes from the first pump after the login.
+    std::int32_t storm_per_second = 0;
+    std::int64_t storm_started_ms = kNoDeadline;
+    std::int64_t storm_due = 0;      // changes due so far, sent or skipped
+    std::int64_t storm_skipped = 0;  // skipped while the client lagged behind
+    // A private message from an online contact every `private_every_ms` (0: none).
+    std::int64_t private_every_ms = 0;
+    std::int64_t next_private_ms = kNoDeadline;
 
     std::string received;  // client bytes not yet consumed by a scenario's expect step
     bool client_closed = false;

@@ -9,6 +9,7 @@
 #include "net/escaped_bytes.h"
 #include "server/lobby_data.h"
 #include "server/lobby_live.h"
+#include "server/lobby_requests.h"
 #include "server/session.h"
 
 namespace {
@@ -139,6 +140,31 @@ void HandleContactOrPresence(Session& session, const FieldList& fields) {
     }
 }
 
+// Join requests and private messages of the logged-in player (101, 103, 61).
+void HandleJoinOrPrivate(Session& session, const FieldList& fields) {
+    const std::int32_t type = TextToInt(FieldAt(fields, 1));
+    const std::string_view field = FieldAt(fields, 2);
+    if (!session.lobby) {
+        SessionLog(session, "message " + IntToText(type) + " before a login");
+        return;
+    }
+    LiveLobby& live = *session.lobby;
+    if (type == kClientPrivateMessage) {
+        QueueLobbyChange(session, "private message to \"" + Printable(Base64Decode(field)) + "\"",
+                         ClientSendsPrivate(live, Base64Decode(field), FieldAt(fields, 3)));
+    } else if (type == kClientJoinRequest) {
+        QueueLobbyChange(session, "ask to join table " + std::string(field),
+                         ClientAsksToJoin(live, TextToInt(field)));
+    } else {
+        const std::size_t colon = field.find(':');
+        const std::string_view answer =
+            colon == std::string_view::npos ? std::string_view() : field.substr(colon + 1);
+        QueueLobbyChange(
+            session, "join answer " + Printable(field),
+            ClientAnswersJoin(live, TextToInt(field.substr(0, colon)), TextToInt(answer)));
+    }
+}
+
 void LogTable(Session& session, const FieldList& fields) {
     std::int32_t type = TextToInt(FieldAt(fields, 1));
     SessionLog(session,
@@ -161,7 +187,9 @@ const ClientMessageKind kClientMessages[] = {
     {52, "add contact", HandleContactOrPresence},
     {53, "contact relation", HandleContactOrPresence},
     {54, "delete contact", HandleContactOrPresence},
-    {103, "join answer", nullptr},
+    {kClientPrivateMessage, "private message", HandleJoinOrPrivate},
+    {kClientJoinRequest, "join request", HandleJoinOrPrivate},
+    {103, "join answer", HandleJoinOrPrivate},
     {111, "open table", LogTable},
     {112, "leave table", LogTable},
     {kClientRoomChat, "room chat", HandleChatLine},

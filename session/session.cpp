@@ -23,6 +23,7 @@ int errorState = 0;
 int errorLayout = 1;
 std::wstring loginUserName, loginPassword;
 std::wstring loggedInUserName, loggedInPassword;
+bool connectionAttemptUnderWay = false;
 
 namespace {
 
@@ -71,7 +72,7 @@ void RetryConnection() {
     UiEnable(WinId::Main, true);
     UiHide(WinId::Error);
     UiShow(WinId::Connect);
-    UiStartConnectionThread();
+    StartConnectionAttempt();
 }
 
 bool ValidCredentialLength(int length) {
@@ -106,7 +107,17 @@ void disconnectAndReset() {
     RunUiReset();
 }
 
+void StartConnectionAttempt() {
+    connectionAttemptUnderWay = true;
+    UiStartConnectionThread();
+}
+
 void OnConnectionNotification(int code) {
+    if (code == NC_NO_CONNECTION || code == NC_REFUSED || code == NC_CONNECTED) {
+        // A stray 6 would otherwise start a second receive loop and sender.
+        if (!connectionAttemptUnderWay) return;
+        connectionAttemptUnderWay = false;
+    }
     switch (code) {
         case NC_NO_CONNECTION:
             showErrorState(ERROR_NO_CONNECTION, LAYOUT_OK_CANCEL);

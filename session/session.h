@@ -29,6 +29,9 @@ extern int errorState;   // an ErrorState while the error window is up
 extern int errorLayout;  // an ErrorLayout
 extern std::wstring loginUserName, loginPassword;
 extern std::wstring loggedInUserName, loggedInPassword;
+// True from the start of a connection thread to its one report (code 4, 5 or 6). Those
+// codes are posted to a window any process can reach: outside an attempt they mean nothing.
+extern bool connectionAttemptUnderWay;
 
 enum ConnectPhase : int {
     PHASE_CONNECTING = 0,
@@ -43,7 +46,10 @@ void SetConnectPhase(int phase);
 // The login window's fields as last submitted or remembered by config.ini.
 void SetLoginFields(std::wstring userName, std::wstring password);
 
-// Notification codes 4, 5, 6, 7, 28 and 35 posted to the main window.
+// Starts a connection thread: at start-up and on the error window's OK.
+void StartConnectionAttempt();
+// Notification codes 4, 5, 6, 7, 28 and 35 posted to the main window. 4, 5 and 6 count
+// only while an attempt is under way.
 void OnConnectionNotification(int code);
 
 void showErrorState(ErrorState state, ErrorLayout layout);

@@ -55,5 +55,8 @@ void UiShowOwnPresenceOnline();
 void UiResetListViews();
 // The contacts list rebuilt from the contact relations and the players.
 void UiRefreshContacts();
+// The contacts window now has this outer rectangle: remembered (config.ini key 2) when it
+// lies wholly on the work area.
+void UiKeepContactsPlace(int left, int top, int width, int height);
 // The room list re-sorted and repainted.
 void UiRefreshRoomList();

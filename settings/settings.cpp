@@ -104,6 +104,22 @@ void SetTournamentSortMode(int mode) {
     TournamentSortMode = mode;
 }
 
+void SetContactsAtLogin(int shown) {
+    contactsAtLogin = shown;
+}
+
+void SetContactsOnTop(int onTop) {
+    contactsOnTop = onTop;
+}
+
+void SetContactSortOrder(int order) {
+    contactSortOrder = order;
+}
+
+void SetShowIgnored(int shown) {
+    showIgnored = shown;
+}
+
 void ResetSettingsToDefaults() {
     mainWindowPositionKnown = false;
     mainWindowLeft = mainWindowTop = 0;

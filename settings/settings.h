@@ -66,6 +66,12 @@ extern int showIgnored;         // 29
 // The room list's column heads (config.ini sets it through the settings table below).
 void SetRoomSortMode(int mode);
 void SetTournamentSortMode(int mode);
+// The contacts window's options (its menus and the main window's Options menu; config.ini
+// sets them through the settings table below).
+void SetContactsAtLogin(int shown);
+void SetContactsOnTop(int onTop);
+void SetContactSortOrder(int order);
+void SetShowIgnored(int shown);
 
 // config.dat: a LOGFONTW (92 bytes, Windows layout) and a COLORREF, kept as raw bytes
 // so the portable code needs no Windows types. All zero selects the system font.

@@ -284,6 +284,7 @@ SiblingIdentity IdentityOf(SiblingKind kind, const std::vector<std::string>& val
             break;
         case SiblingKind::Chat:
             identity.title = "Chat - " + value(CHAT_NAME);
+            identity.partner = value(CHAT_NAME);
             break;
         case SiblingKind::Debug:
             identity.title = "KXDebug";

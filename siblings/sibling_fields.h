@@ -34,6 +34,7 @@ struct SiblingIdentity {
     std::int32_t roomId = 0;
     std::string roomName;
     std::string roomState;
+    std::string partner;  // a conversation's partner, UTF-8
     bool hasPosition = false;
     std::int32_t x = 0;
     std::int32_t y = 0;

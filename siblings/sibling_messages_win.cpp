@@ -18,6 +18,7 @@ namespace {
 // Relay code of a room window's close report, and of a text for the server.
 constexpr std::uint32_t kRoomClosedRelay = 38;
 constexpr std::uint32_t kForwardRelay = 100;
+constexpr std::uint32_t kJoinAnswerRelay = 97;
 
 SiblingState held;
 
@@ -145,4 +146,10 @@ void OnUserClose(HWND window) {
         NotifyHub(NC_TABLE_CLOSED, siblingId);
     }
     DestroyWindow(window);
+}
+
+void SendJoinAnswer(HWND window, int answer) {
+    std::string text = JoinAnswer(held, answer);
+    WriteLogLine("answered " + IntToText(answer));
+    if (!text.empty()) RelayToHub(window, kJoinAnswerRelay, text);
 }

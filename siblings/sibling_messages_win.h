@@ -21,3 +21,5 @@ void OnUserClose(HWND window);
 // A chat line typed in a room or table window goes to the server through the hub
 // (relay 100).
 void SendChatLine(HWND window, std::string_view utf8);
+// A join window's answer (1 accept, 0 decline) goes to the hub as relay 97.
+void SendJoinAnswer(HWND window, int answer);

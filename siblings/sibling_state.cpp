@@ -197,6 +197,7 @@ SiblingState StartState(SiblingKind kind, const SiblingIdentity& identity) {
     state.roomId = identity.roomId;
     state.roomName = identity.roomName;
     state.roomState = identity.roomState;
+    state.partner = identity.partner;
     return state;
 }
 
@@ -315,11 +316,20 @@ void ApplyNotification(SiblingState& state, std::uint32_t code, std::int64_t val
 
 std::string ChatMessage(const SiblingState& state, std::string_view utf8) {
     if (utf8.empty()) return {};
+    if (state.kind == SiblingKind::Chat) {
+        if (state.partner.empty()) return {};
+        return "61," + Base64Encode(state.partner) + "," + Base64Encode(utf8) + ",!";
+    }
     const char* type = state.kind == SiblingKind::Room    ? "120,"
                        : state.kind == SiblingKind::Board ? "121,"
                                                           : nullptr;
     if (!type) return {};
     return type + IntToText(state.id) + "," + Base64Encode(utf8) + ",!";
+}
+
+std::string JoinAnswer(const SiblingState& state, int answer) {
+    if (state.kind != SiblingKind::Join) return {};
+    return IntToText(state.id) + ":" + IntToText(answer);
 }
 
 std::vector<std::string> DescribeState(const SiblingState& state) {

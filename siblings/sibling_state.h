@@ -34,6 +34,7 @@ struct SiblingState {
     std::int32_t roomId = 0;  // a table's room
     std::string roomName;     // a room's name, from the command line and relay 31
     std::string roomState;    // as relayed
+    std::string partner;      // a conversation's partner, UTF-8
     std::map<std::int32_t, SiblingPlayer> players;
     std::map<std::int32_t, std::int32_t> presences;  // presence id -> player id
     // Table id -> the values after the id as relayed: 2 to 16 and, in a room, the flag.
@@ -65,8 +66,14 @@ void ApplyRelay(SiblingState& state, std::uint32_t code, std::string_view payloa
 void ApplyNotification(SiblingState& state, std::uint32_t code, std::int64_t value);
 
 // The client message a chat line typed in this window becomes (type 120 in a room, 121
-// at a table, the text as Base64 of UTF-8); empty for the other programs.
+// at a table, the text as Base64 of UTF-8; a conversation's private message, type 61 with
+// the partner's nickname and the text, each as Base64 of UTF-8); empty for the other
+// programs and for a conversation without a partner's name.
 std::string ChatMessage(const SiblingState& state, std::string_view utf8);
+
+// A join window's answer to its request, relay 97 "<join id>:<answer>"; empty for the
+// other programs.
+std::string JoinAnswer(const SiblingState& state, int answer);
 
 // Readable UTF-8 lines: the room or table, who is there, the tables and seats, the
 // answers, the newest chat lines and notes.

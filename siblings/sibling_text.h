@@ -26,7 +26,7 @@ std::string_view CopyDataText(std::string_view data);
 //   relay <code> <payload>   WM_COPYDATA "KXMessage," + payload to the hub
 //   notify <code> <lparam>   TavloraIntMessage to the hub
 //   raw <code> <bytes>       WM_COPYDATA with exactly these bytes (no prefix)
-//   chat <text>              the chat line a user would type and send (room, table)
+//   chat <text>              the line a user would type and send (room, table, chat)
 //   move <x> <y>             move the window's top-left corner there
 //   close                    close as the user would
 inline constexpr std::uint64_t kTestCommandCode = 0x54455354;  // "TEST"

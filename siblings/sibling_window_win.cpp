@@ -1,5 +1,6 @@
 // The sibling window: what it holds in a read-only text box, a plain list box of
-// lines below it and, for rooms and tables, a chat line with a Send button.
+// lines below it and, for rooms, tables and conversations, a chat line with a Send
+// button; a join window has Accept and Decline buttons instead.
 #include "siblings/sibling_window_win.h"
 
 #include "net/text_convert.h"
@@ -19,11 +20,18 @@ constexpr int kSendWidth = 70;
 constexpr LRESULT kMaxLines = 2000;
 constexpr std::size_t kMaxLineLength = 1000;
 constexpr int kSendButtonId = 2;
+constexpr int kAcceptButtonId = 3;
+constexpr int kDeclineButtonId = 4;
+// The answers a join window sends: what the development server takes as accepted, and not.
+constexpr int kAccepted = 1;
+constexpr int kDeclined = 0;
 
 HWND heldText = nullptr;
 HWND lineList = nullptr;
 HWND chatEdit = nullptr;
 HWND sendButton = nullptr;
+HWND acceptButton = nullptr;
+HWND declineButton = nullptr;
 
 HWND Child(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
            DWORD exStyle = 0, int id = 0) {
@@ -41,21 +49,30 @@ void CreateChildren(HWND window) {
                      WS_EX_CLIENTEDGE);
     lineList = Child(window, L"LISTBOX", nullptr,
                      WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, WS_EX_CLIENTEDGE);
-    if (siblingKind == SiblingKind::Room || siblingKind == SiblingKind::Board) {
+    if (siblingKind == SiblingKind::Room || siblingKind == SiblingKind::Board ||
+        siblingKind == SiblingKind::Chat) {
         chatEdit = Child(window, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
         sendButton =
             Child(window, L"BUTTON", L"Send", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, kSendButtonId);
     }
+    if (siblingKind == SiblingKind::Join) {
+        acceptButton = Child(window, L"BUTTON", L"Accept", WS_TABSTOP, 0, kAcceptButtonId);
+        declineButton = Child(window, L"BUTTON", L"Decline", WS_TABSTOP, 0, kDeclineButtonId);
+    }
 }
 
 void Layout(int width, int height) {
-    int chat = chatEdit ? kChatHeight : 0;
+    int chat = chatEdit || acceptButton ? kChatHeight : 0;
     int held = (height - chat) * 11 / 20;
     MoveWindow(heldText, 0, 0, width, held, TRUE);
     MoveWindow(lineList, 0, held, width, height - chat - held, TRUE);
     if (chatEdit) {
         MoveWindow(chatEdit, 0, height - chat, width - kSendWidth, chat, TRUE);
         MoveWindow(sendButton, width - kSendWidth, height - chat, kSendWidth, chat, TRUE);
+    }
+    if (acceptButton) {
+        MoveWindow(acceptButton, 0, height - chat, width / 2, chat, TRUE);
+        MoveWindow(declineButton, width / 2, height - chat, width - width / 2, chat, TRUE);
     }
 }
 
@@ -79,8 +96,10 @@ LRESULT CALLBACK SiblingWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             Layout(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kSendButtonId && HIWORD(wParam) == BN_CLICKED && chatEdit)
-                SendTypedLine(window);
+            if (HIWORD(wParam) != BN_CLICKED) return 0;
+            if (LOWORD(wParam) == kSendButtonId && chatEdit) SendTypedLine(window);
+            if (LOWORD(wParam) == kAcceptButtonId) SendJoinAnswer(window, kAccepted);
+            if (LOWORD(wParam) == kDeclineButtonId) SendJoinAnswer(window, kDeclined);
             return 0;
         case WM_COPYDATA:
             OnCopyData(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));

@@ -91,19 +91,19 @@ bool RunContactsCommand(HWND contacts, int command) {
             SendMessageW(contacts, WM_CLOSE, 0, 0);
             return true;
         case CONTACTS_FOREGROUND:
-            contactsOnTop = contactsOnTop == 1 ? 0 : 1;
+            SetContactsOnTop(contactsOnTop == 1 ? 0 : 1);
             SetWindowPos(contacts, contactsOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE);
             break;
         case CONTACTS_HIDE_IGNORED:
-            showIgnored = showIgnored == 1 ? 0 : 1;
+            SetShowIgnored(showIgnored == 1 ? 0 : 1);
             UiRefreshContacts();
             break;
         case CONTACTS_SORT_ONLINE:
         case CONTACTS_SORT_FRIENDS: {
             const int order = command == CONTACTS_SORT_ONLINE ? 0 : 1;
             if (contactSortOrder == order) return true;
-            contactSortOrder = order;
+            SetContactSortOrder(order);
             UiRefreshContacts();
             break;
         }

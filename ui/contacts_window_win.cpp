@@ -9,6 +9,7 @@
 #include "net/queues.h"
 #include "ui/contacts_list.h"
 #include "net/notification_codes.h"
+#include "session/ui_port.h"
 #include "settings/settings.h"
 #include "ui/class_table.h"
 #include "ui/contacts_menu_win.h"
@@ -57,9 +58,25 @@ LRESULT ContactsFrameProcedure(int, HWND window, UINT message, WPARAM wParam, LP
         case WM_SIZE:
             LayOutContacts(window);
             return 0;
+        case WM_WINDOWPOSCHANGED:
+            // Only the user moves a shown window; the start-up placement and a display
+            // change set the remembered place themselves.
+            if (IsWindowVisible(window)) {
+                RECT outer{};
+                GetWindowRect(window, &outer);
+                UiKeepContactsPlace(outer.left, outer.top, outer.right - outer.left,
+                                    outer.bottom - outer.top);
+            }
+            break;  // the default handling sends WM_SIZE and WM_MOVE
+        case WM_SHOWWINDOW:
+            // The option may have changed while the window was hidden.
+            if (wParam)
+                SetWindowPos(window, contactsOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            break;
         case WM_CLOSE:
             // Registry windows are never destroyed: closing only hides.
-            contactsAtLogin = 0;
+            SetContactsAtLogin(0);
             ShowWindow(window, SW_HIDE);
             InvalidateRect(WindowHandle(WinId::HeadOptions), nullptr, FALSE);
             return 0;

@@ -67,7 +67,7 @@ void RunMenuAction(MenuAction action) {
             OpenModalDialog(WindowHandle(WinId::Settings), 77, 75, 155, 150);
             break;
         case MenuAction::ToggleContacts:
-            contactsAtLogin = contactsAtLogin == 0 ? 1 : 0;
+            SetContactsAtLogin(contactsAtLogin == 0 ? 1 : 0);
             ShowWindow(WindowHandle(WinId::Contacts), contactsAtLogin ? SW_SHOW : SW_HIDE);
             InvalidateRect(WindowHandle(WinId::HeadOptions), nullptr, FALSE);
             break;

@@ -6,7 +6,7 @@ void SetListRows(HWND list, int rows, int page, bool keepBarWhenEmpty) {
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | (keepBarWhenEmpty ? SIF_DISABLENOSCROLL : 0);
     info.nMin = 0;
-    info.nMax = rows - 1;
+    info.nMax = rows > 0 ? rows - 1 : 0;  // an empty list: one row's range, never 0 to -1
     info.nPage = static_cast<UINT>(page);
     SetScrollInfo(list, SB_VERT, &info, TRUE);
 }

@@ -114,6 +114,11 @@ void SelectAtPointer(const ListView& view, HWND window, int y) {
 
 LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            // Until the first list arrives the list is empty: no scroll bar, not the
+            // 0 to 100 a new window's bar starts with.
+            SetListRows(window, 0, kVisibleRows, false);
+            return 0;
         case WM_PAINT:
             PaintListView(row, window);
             return 0;

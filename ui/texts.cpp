@@ -75,6 +75,11 @@ std::wstring PresenceText(int presence, int language) {
                   language);
 }
 
+std::wstring ReportedPresenceText(int presence, int language) {
+    if (presence == 1) return TextIn(TextId::PresenceShownOfflineReported, language);
+    return PresenceText(presence, language);
+}
+
 std::array<std::wstring, 4> ErrorLines(int errorState, int language) {
     std::array<std::wstring, 4> lines;
     int index = errorState - kFirstErrorState;

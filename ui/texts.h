@@ -182,6 +182,8 @@ enum class TextId : int {
     SystemMessageTitle,
     AddContactAlreadyListed,
     AddContactNoSuchNickname,
+    // The status bar's text for the own presence 1 when the server reports it.
+    PresenceShownOfflineReported,
 
     Count
 };
@@ -200,6 +202,9 @@ std::wstring ConnectPhaseText(int phase, int language);
 std::wstring LinkStateText(int linkState, int language);
 // Contacts status bar text for the own presence 0..4; empty for any other value.
 std::wstring PresenceText(int presence, int language);
+// The same when the server has just reported the own presence: 1 reads "offline" in
+// lower case in English.
+std::wstring ReportedPresenceText(int presence, int language);
 // The four lines of the error dialog for errorState 2..10; other states show no lines.
 std::array<std::wstring, 4> ErrorLines(int errorState, int language);
 

@@ -57,6 +57,9 @@ constexpr TextRow kRows[] = {
      L"Kann Kontakt nicht hinzufügen.\r\nNickname existiert nicht.",
      L"Impossibile aggiungere a contatti.\r\nIl nickname non esiste.",
      L"Nie można dodać kontaktu.\r\nNick nie istnieje."},
+    {T::PresenceShownOfflineReported, L"Connected - Show as offline",
+     L"Verbunden - Als offline anzeigen", L"Connesso - Mostra disconnesso",
+     L"Połączony - Niewidoczny"},
 };
 
 static_assert(RowsCover(kRows, T::ContactsMenuFile, T::Count));

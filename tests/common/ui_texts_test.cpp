@@ -157,6 +157,29 @@ TEST(Texts, ModelValuesOutOfRangeShowNothingOrTheirFallback) {
     EXPECT_EQ(PresenceText(5, 1), L"");
 }
 
+TEST(Texts, ReportedShownOfflineIsLowerCaseInEnglishOnly) {
+    struct Case {
+        int presence, language;
+        const char16_t* text;
+    };
+    const Case cases[] = {
+        {1, 1, u"Connected - Show as offline"},
+        {1, 2, u"Verbunden - Als offline anzeigen"},
+        {1, 3, u"Connesso - Mostra disconnesso"},
+        {1, 4, u"Połączony - Niewidoczny"},
+        {3, 1, u"Connected - Away"},
+        {4, 4, u"Połączony - Online"},
+        {0, 2, u"Nicht verbunden"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.presence * 10 + c.language);
+        EXPECT_EQ(Units(ReportedPresenceText(c.presence, c.language)), Units(W(c.text)));
+    }
+    // The table's spelling stays for the language change.
+    EXPECT_EQ(Units(PresenceText(1, 1)), Units(W(u"Connected - Show as Offline")));
+    EXPECT_EQ(ReportedPresenceText(5, 1), L"");
+}
+
 TEST(WelcomeLines, CountsAndWordsPerLanguage) {
     LobbyCounts counts;
     counts.players = 12;

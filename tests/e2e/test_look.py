@@ -1,7 +1,9 @@
 """What the hub looks like, compared with the golden images in tests/e2e/golden: the
 connect window in every phase, every error kind, the login dialog, the about box and the
-four settings pages, each in all four languages, driven through the development server; and a language sent by
-the server repainting the hub and reaching the room and table windows the hub opened.
+four settings pages, each in all four languages, driven through the development server; a
+language sent by the server repainting the hub and reaching the room and table windows
+the hub opened; and the working surface in each tab and language, and each header-menu
+panel open.
 
 Regenerate the images with TAVLORA_UPDATE_GOLDENS=1 (see the README) and look at each.
 """
@@ -46,6 +48,35 @@ message 31,5:Play Money Arena:2:1;
 message 71,5001:5:1:5:500:0:0:30:0:0:0:0:0:0:0:0:0:0;
 message 15,0
 """
+
+# The working surface, the same every run: more rooms than the list shows (it scrolls),
+# every money kind and a locked room, players in some rooms, news lines and an
+# administrator (two rows in the File panel). Only the clock changes.
+SURFACE_ROOMS = ["Backgammon Club", "Beginners", "Blitz", "Café Lounge", "Doubling Cube",
+                 "Gammon Hall", "High Rollers", "Midnight Blitz", "Night Owls",
+                 "Play Money Arena", "Quiet Room", "Running Game", "Sunday Cup",
+                 "VIP Salon", "Zocker"]
+SURFACE_NEWS = ["Welcome to Tavlora!", "Spring cup:", "Saturday 18:00"]
+SURFACE_LOBBY = """replies off
+expect ,11, 60000
+message 11,5
+message 13,1001,1,1
+message 14,12345,99999,7
+message 21,1001:demo:1500:4;2001:Anna:1600:3;2002:Ben:1700:4;2003:Cleo:1650:4;
+message 31,%s
+message 32,7001:1:2001;7002:1:2002;7003:3:2003;7004:10:2001;
+%s
+message 15,0
+""" % ("".join("%d:%s:%d:%d;" % (n + 1, name.replace("\u00e9", "\\xC3\\xA9"), 1 + n % 3,
+                                 2 if name == "VIP Salon" else 1)
+               for n, name in enumerate(SURFACE_ROOMS)),
+       "\n".join("message 91," + base64.b64encode(line.encode()).decode()
+                  for line in SURFACE_NEWS))
+CLOCK = [(3 + 520, 3 + 40, 120, 38)]
+TABS = [("rooms", "roomheadwindowname", "roombodywindowname"),
+        ("tournaments", "tournyheadwindowname", "tournybodywindowname"),
+        ("cashier", "cashierheadwindowname", "cashierbodywindowname")]
+MENU_TITLE_X = {"file": 20, "options": 150, "website": 280, "help": 410}
 
 
 def config(user=None, password=None):
@@ -111,6 +142,11 @@ class Look(unittest.TestCase):
         self.hub.probe("wait-visible", MAIN + "/connectwindowname", "15000")
         harness.wait_until(lambda: self.hub.text(MAIN + "/connectwindowname") == text,
                            what="connect window " + text)
+
+    def pointer_click(self, cls, x, y):
+        """A click of the pointer at client point (x, y) of the window of class `cls`."""
+        w = self.hub.window(cls)
+        self.hub.xdotool("mousemove", w["sx"] + x, w["sy"] + y, "click", "1")
 
     # --- the tests ---
     def test_connection_states_in_every_language(self):
@@ -239,6 +275,54 @@ class Look(unittest.TestCase):
         harness.wait_until(lambda: "BoardView 5001 notify 9 7" in hub.sibling_log(),
                            what="language 7 passed on")
         goldens.check(hub, "lobby-en", main, LOBBY_MASKS)
+
+    def test_working_surface_in_every_tab_and_language_and_each_menu_panel(self):
+        hub = self.hub
+        hub.write_config_ini(config("demo", "demo1234"))
+        hub.scenario = SURFACE_LOBBY
+        try:
+            hub.start_server()
+        finally:
+            hub.scenario = None
+        hub.start_hub()
+        hub.probe("wait-visible", MAIN + "/tabswindowname", "15000")
+        rows = lambda: hub.text(MAIN + "/tabswindowname/roombodywindowname") or ""  # noqa
+        harness.wait_until(lambda: rows().startswith("Backgammon Club"), what="the room list")
+        news = lambda: hub.text(MAIN + "/newswindowname") or ""  # noqa: E731
+        harness.wait_until(lambda: SURFACE_NEWS[-1] in news(), what="the news")
+        main = goldens.window_rect(hub, MAIN)
+        for n in (1, 2, 3, 4):
+            self.hub.control("message 13,1001,%d,1" % n)
+            harness.wait_until(lambda: hub.text(MAIN + "/statuslinewindowname") ==
+                               CONNECTED[n], what="language %d" % n)
+            for tab, head, body in TABS:
+                self.pointer_click(head, 70, 10)
+                hub.probe("wait-visible", MAIN + "/tabswindowname/" + body, "15000")
+                if tab == "rooms":
+                    # "Blitz" selected: grey, with the "Enter room" button.
+                    self.pointer_click(body, 40, 2 * 16 + 8)
+                    hub.probe("wait-visible",
+                              MAIN + "/tabswindowname/enterroombuttonwindowname", "15000")
+                goldens.check(hub, "surface-%s-%s" % (tab, LANGUAGES[n]), main, CLOCK)
+        hub.control("message 13,1001,1,1")
+        harness.wait_until(lambda: hub.text(MAIN + "/statuslinewindowname") == CONNECTED[1],
+                           what="English again")
+
+        # Each panel open, as a click on its title leaves it, the pointer on the title.
+        bar = hub.window("headmenuwindowname")
+        rect = (bar["sx"], bar["sy"], 530, 83)
+        for name, x in MENU_TITLE_X.items():
+            hub.xdotool("mousemove", str(bar["sx"] + x), str(bar["sy"] + 10), "click", "1")
+            panel = "head%swindowname" % name
+            hub.wait_visible(panel)
+            harness.wait_until(lambda: [w["class"] for w in hub.windows() if w["visible"] and
+                                        w["class"].startswith("head") and
+                                        w["class"] != "headmenubgwindowname" and
+                                        w["class"] != "headmenuwindowname"] == [panel],
+                               what="only the %s panel" % name)
+            goldens.check(hub, "menu-%s-en" % name, rect)
+        hub.xdotool("mousemove", str(bar["sx"] + 20), str(bar["sy"] + 300))
+        harness.wait_until(lambda: not hub.visible("headhelpwindowname"), what="menu closed")
 
     def test_settings_pages_in_every_language(self):
         hub = self.hub

@@ -129,5 +129,38 @@ class ChatFont(unittest.TestCase):
                                what="code 39 at the sibling")
 
 
+class TableWindow(unittest.TestCase):
+    def test_applied_values_reach_the_next_table_window(self):
+        import test_lobby as lobby
+
+        with harness.Hub("settings-table", config_inner=lobby.SAVED,
+                         scenario=lobby.SMALL_LOBBY) as hub:
+            hub.start_hub(exe=lobby.HUB_EXE)
+            hub.wait_visible("tabswindowname", timeout=30)
+            # One step each: skin 2 to 3, white dice 1 to 2, table size 3 to 4, delay 2 to
+            # 3, animation speed 1 to 2.
+            SettingsDialog.open_dialog(self, hub)
+            for page, stems in ((1, ["skin", "whitedice"]), (2, ["tablesize", "autodelay"]),
+                                (3, ["animatespeed"])):
+                hub.click("%s/settingshead%dwindowname/settingshead%dbuttonwindowname" %
+                          (DIALOG, page, page))
+                for stem in stems:
+                    hub.click("%s/%sueberschriftwindowname/%sueberschrift2windowname" %
+                              (DIALOG, stem, stem))
+            hub.click(DIALOG + "/settingsapplybuttonwindowname")
+            hub.wait_hidden(DIALOG)
+
+            lobby.enter_room(hub, 5)
+            lobby.wait_client(hub, r"\d+,32,5,")
+            lobby.test_command(hub, "KXLobby5", "notify 31 5001")
+            line = harness.wait_until(
+                lambda: [entry for entry in lobby.sibling_lines(hub, "BoardView", 5001)
+                         if entry.startswith("cmdline ")], timeout=60,
+                what="BoardView's command line")[0]
+            # As test_lobby's TABLE5001_LINE, with the five values applied.
+            self.assertTrue(line.startswith(
+                "cmdline  ,?,73,1,1,1001,5,2,5001,4,1,3,3,1,3,2,3,2,1,1,1,1,1,2,"), line)
+
+
 if __name__ == "__main__":
     unittest.main()

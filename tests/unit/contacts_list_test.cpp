@@ -70,8 +70,8 @@ TEST_F(ContactsList, RebuildJoinsPlayersSkipsMissingAndIgnoredAndSortsBothWays) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "sort " << c.sortOrder << " ignored " << c.shownIgnored);
-        contactSortOrder = c.sortOrder;
-        showIgnored = c.shownIgnored;
+        SetContactSortOrder(c.sortOrder);
+        SetShowIgnored(c.shownIgnored);
         RebuildContactRows();
         EXPECT_EQ(ShownIds(), c.ids);
     }
@@ -90,7 +90,7 @@ TEST_F(ContactsList, SelectionStaysWhileListedAndClearsWhenGone) {
     SetSelectedContact(12);
     RebuildContactRows();
     EXPECT_EQ(selectedContactId, 12);
-    showIgnored = 0;
+    SetShowIgnored(0);
     RebuildContactRows();
     EXPECT_EQ(selectedContactId, 0) << "hidden with the ignored contacts";
     SetSelectedContact(11);

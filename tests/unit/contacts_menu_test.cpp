@@ -25,9 +25,9 @@ TEST(ContactsMenu, CheckMarksFollowTheOptionsAndTheOwnPresence) {
                         CONTACTS_STATUS_SHOWN_OFFLINE, CONTACTS_CLOSE, CONTACTS_ADD_CONTACT})
         EXPECT_FALSE(ContactsMenuChecked(command)) << command;
 
-    showIgnored = 0;
-    contactSortOrder = 0;
-    contactsOnTop = 0;
+    SetShowIgnored(0);
+    SetContactSortOrder(0);
+    SetContactsOnTop(0);
     EXPECT_TRUE(ContactsMenuChecked(CONTACTS_HIDE_IGNORED));
     EXPECT_TRUE(ContactsMenuChecked(CONTACTS_SORT_ONLINE));
     EXPECT_FALSE(ContactsMenuChecked(CONTACTS_FOREGROUND));

@@ -45,7 +45,7 @@ TEST_F(Joins, ANewRequestStartsJoinViewWithTheWholeLineAndOpensTheRecord) {
     EXPECT_EQ(CallsOf("101,77:5:40:7:1001:0"),
               (Lines{std::string(kJoinStart) +
                          " ,?,73,1,1,1,5,0,77,40,7,Zo\xC3\x83\xC2\xAB,1001,me,0,70,30,40,2",
-                     "wait 900 5000", "find KXLaunch77", "close 900"}));
+                     "wait 900 5000", "find KXLaunch77 of 900", "close 900"}));
     ASSERT_EQ(joinRequests.size(), 1u);
     const JoinRecord& join = joinRequests[0];
     EXPECT_EQ(join.joinId, 77);
@@ -55,6 +55,18 @@ TEST_F(Joins, ANewRequestStartsJoinViewWithTheWholeLineAndOpensTheRecord) {
     EXPECT_EQ(join.playerB, 1001);
     EXPECT_TRUE(join.windowOpen);
     EXPECT_EQ(join.window, 600u);
+}
+
+TEST_F(Joins, AnotherProgramsWindowOfTheClassLeavesTheRecordClosed) {
+    FillLobby();
+    FakeImpostorFor(L"KXLaunch77", 666);
+    const Lines calls = CallsOf("101,77:5:40:7:1001:0");
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(Lines(calls.begin() + 1, calls.end()),
+              (Lines{"wait 900 5000", "find KXLaunch77 of 900", "close 900", "find KXDebug"}));
+    ASSERT_EQ(joinRequests.size(), 1u);
+    EXPECT_FALSE(joinRequests[0].windowOpen);
+    EXPECT_EQ(joinRequests[0].window, 0u);
 }
 
 TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
@@ -96,7 +108,7 @@ TEST_F(Joins, AWindowThatDoesNotAppearLeavesAClosedRecordAndTellsTheDebugWindow)
     EXPECT_EQ(CallsOf("101,77:5:40:7:1001:0"),
               (Lines{std::string(kJoinStart) +
                          " ,?,73,1,1,1,5,0,77,40,7,Zo\xC3\x83\xC2\xAB,1001,me,0,70,30,40,2",
-                     "wait 900 5000", "find KXLaunch77", "close 900", "find KXDebug"}));
+                     "wait 900 5000", "find KXLaunch77 of 900", "close 900", "find KXDebug"}));
     ASSERT_EQ(joinRequests.size(), 1u);
     EXPECT_FALSE(joinRequests[0].windowOpen);
 

@@ -83,6 +83,28 @@ TEST(Placement, ContactsWindowDefaultsToTheTopRightAndIsPulledIn) {
     EXPECT_EQ(shrunk.top, 0);
 }
 
+TEST(Placement, OnlyAContactsPlaceWhollyOnTheWorkAreaLies) {
+    const ScreenRect work{0, 40, 1280, 1024};
+    struct Case {
+        const char* note;
+        ContactsPlace place;
+        bool lies;
+    } cases[] = {
+        {"inside", {100, 150, 300, 400}, true},
+        {"touching every edge", {0, 40, 1280, 984}, true},
+        {"one pixel left", {-1, 150, 300, 400}, false},
+        {"one pixel above (on the taskbar)", {100, 39, 300, 400}, false},
+        {"one pixel past the right", {981, 150, 300, 400}, false},
+        {"one pixel past the bottom", {100, 625, 300, 400}, false},
+        {"minimised far away", {-32000, -32000, 160, 24}, false},
+        {"huge size that would wrap", {100, 150, 2147483647, 400}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.note);
+        EXPECT_EQ(LiesOnWorkArea(c.place, work), c.lies);
+    }
+}
+
 TEST(ProgramFolder, IsTheCommandLineUpToItsLastBackslash) {
     struct Case {
         std::wstring commandLine, folder;

@@ -13,6 +13,7 @@
 #include "server/lobby_live.h"
 #include "server/lobby_messages.h"
 #include "server/log.h"
+#include "server/options.h"
 #include "server/script.h"
 #include "server/session.h"
 #include "server/step_runner.h"
@@ -503,6 +504,79 @@ TEST(ServerLiveLobby, ContactRequestsAreAnsweredAsTheGameServerDoes) {
     EXPECT_EQ(ClientSetsPresence(live, 3).messages, std::vector<std::string>{"17,1001,3,!"});
     EXPECT_TRUE(ClientSetsPresence(live, 0).messages.empty());
     EXPECT_TRUE(ClientSetsPresence(live, 5).messages.empty());
+}
+
+TEST(ServerLiveLobby, PresenceStormChangesEveryOtherTimeAContact) {
+    LiveLobby live = StartLiveLobby(DemoLobby(), kOwn);
+    Mirror client = MirrorOf(live);
+    std::set<std::int32_t> contactPlayers;
+    for (const ContactEntry& c : live.contacts)
+        contactPlayers.insert(c.player_id);
+    int ofContacts = 0;
+    constexpr int kChanges = 2000;
+    for (int i = 0; i < kChanges; ++i) {
+        const Mirror before = client;
+        LobbyChange change = StormPresenceChange(live);
+        ASSERT_EQ(change.error, "") << i;
+        ASSERT_EQ(change.messages.size(), 1u) << i;
+        const FieldList fields = SplitFields(change.messages[0]);
+        ASSERT_EQ(fields[0], "17") << i;
+        const std::int32_t player = TextToInt(fields[1]), status = TextToInt(fields[2]);
+        ASSERT_GE(player, 2001) << "an account's player moved";
+        ASSERT_GE(status, 1) << i;  // nobody leaves: no rooms or seats change
+        ASSERT_LE(status, 4) << i;
+        // Always a change: the old status is another one.
+        const std::string& old = before.players.at(player);
+        ASSERT_NE(TextToInt(old.substr(old.rfind(':') + 1)), status) << i;
+        ASSERT_NO_FATAL_FAILURE(client.Apply(change.messages[0]));
+        if (contactPlayers.count(player)) ++ofContacts;
+    }
+    EXPECT_EQ(client, MirrorOf(live));
+    // Every other change is a contact's; a few of the others hit a contact by chance.
+    EXPECT_GE(ofContacts, kChanges / 2);
+    EXPECT_LT(ofContacts, kChanges / 2 + kChanges / 10);
+}
+
+TEST_F(ServerLobbySession, PresenceStormKeepsItsRateAndSkipsForASlowClient) {
+    // A client that keeps up: 100 a second from the login on, each at its time.
+    Session session;
+    session.storm_per_second = 100;
+    LogIn(session);  // at 0
+    EXPECT_EQ(SessionDeadline(session), 10);
+    int changes = 0;
+    for (std::int64_t now = SessionDeadline(session); now <= 2000; now = SessionDeadline(session)) {
+        PumpSession(session, now);
+        for (const std::string& message : Take(session))
+            if (TextToInt(message) == 17) ++changes;
+    }
+    EXPECT_EQ(changes, 200);
+
+    // A client that acknowledges nothing: at most a second's worth waits, the rest is
+    // skipped.
+    Session silent;
+    silent.storm_per_second = 100;
+    ReceiveClientBytes(silent, "1,11," + Base64Encode("demo,demo1234") + ",!", 0);
+    const std::size_t login = silent.queue.size();
+    for (std::int64_t now = 0; now <= 60000; now += 250)
+        PumpSession(silent, now);
+    EXPECT_LE(silent.queue.size(), std::max<std::size_t>(login, 100));
+    EXPECT_GE(silent.storm_skipped, 5000);
+}
+
+TEST(ServerOptions, PresenceStormRate) {
+    struct Case {
+        const char* value;
+        bool ok;
+        std::int32_t rate;
+    } cases[] = {{"100", true, 100}, {"1", true, 1},   {"1000", true, 1000}, {"0", false, 0},
+                 {"1001", false, 0}, {"-5", false, 0}, {"", false, 0},       {"10x", false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        Options options;
+        std::string error;
+        EXPECT_EQ(ParseOptions({"--presence-storm", c.value}, options, error), c.ok);
+        EXPECT_EQ(options.storm_per_second, c.rate);
+    }
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ protected:
         ResetSettingsToDefaults();
         DrainOutbound();
         isConnected = false;
+        connectionAttemptUnderWay = false;
         isLoggedIn = false;
         connectPhase = PHASE_CONNECTING;
         linkState = 0;
@@ -79,6 +80,7 @@ protected:
 
 TEST_F(SessionTest, ConnectedWithASavedLoginSubmitsItInOrder) {
     Fields(L"demo", L"demo1234");
+    connectionAttemptUnderWay = true;
     OnConnectionNotification(NC_CONNECTED);
     EXPECT_EQ(uiCalls, (Calls{"repaint StatusLine", "repaint Connect", "start traffic threads",
                               "enable Main 1", "hide Login", "repaint Connect", "show Connect"}));
@@ -195,15 +197,76 @@ TEST_F(SessionTest, SiblingReportsEndTheConnectionWithTheirOwnStates) {
 }
 
 TEST_F(SessionTest, ConnectionThreadOutcomes) {
+    StartConnectionAttempt();
+    EXPECT_EQ(uiCalls, Calls{"start connection thread"});
+    uiCalls.clear();
     OnConnectionNotification(NC_NO_CONNECTION);
     EXPECT_EQ(errorState, 2);
     EXPECT_EQ(uiCalls, ErrorShown(1));
     SetUp();
+    StartConnectionAttempt();
     OnConnectionNotification(NC_REFUSED);
     EXPECT_EQ(errorState, 3);
     SetUp();
     OnConnectionNotification(99);
     EXPECT_EQ(uiCalls, Calls{});
+}
+
+// Codes 4, 5 and 6 reach the main window from any process; only the one report of the
+// hub's own connection thread counts.
+TEST_F(SessionTest, ConnectionReportsCountOnlyDuringAnAttempt) {
+    struct Case {
+        const char* note;
+        bool attempt;  // a connection thread was started
+        bool connected;
+        int code;
+        bool acts;
+    } cases[] = {
+        {"no connection, during an attempt", true, false, NC_NO_CONNECTION, true},
+        {"refused, during an attempt", true, false, NC_REFUSED, true},
+        {"connected, during an attempt", true, false, NC_CONNECTED, true},
+        {"no connection, no attempt", false, false, NC_NO_CONNECTION, false},
+        {"refused, no attempt", false, false, NC_REFUSED, false},
+        {"connected, no attempt", false, false, NC_CONNECTED, false},
+        {"no connection while connected", false, true, NC_NO_CONNECTION, false},
+        {"refused while connected", false, true, NC_REFUSED, false},
+        {"a second receive loop and sender while connected", false, true, NC_CONNECTED, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.note);
+        SetUp();
+        Fields(L"demo", L"demo1234");
+        if (c.connected) Connected();
+        if (c.attempt) StartConnectionAttempt();
+        uiCalls.clear();
+        OnConnectionNotification(c.code);
+        EXPECT_EQ(!uiCalls.empty(), c.acts);
+        EXPECT_EQ(DrainOutbound().size(), c.acts && c.code == NC_CONNECTED ? 1u : 0u);
+        EXPECT_EQ(errorState != 0, c.acts && c.code != NC_CONNECTED);
+        EXPECT_EQ(isConnected.load(), c.connected || (c.acts && c.code == NC_CONNECTED));
+        EXPECT_FALSE(connectionAttemptUnderWay) << "the attempt has had its report";
+
+        // A repeated report of the same attempt has no effect either.
+        uiCalls.clear();
+        errorState = 0;
+        OnConnectionNotification(c.code);
+        EXPECT_EQ(uiCalls, Calls{});
+        EXPECT_EQ(errorState, 0);
+    }
+}
+
+TEST_F(SessionTest, ErrorOkStartsTheNextAttempt) {
+    for (ErrorState state : {ERROR_NO_CONNECTION, ERROR_CONNECTION_LOST}) {
+        SCOPED_TRACE(state);
+        SetUp();
+        errorState = state;
+        OnErrorOk();
+        EXPECT_TRUE(connectionAttemptUnderWay);
+        EXPECT_EQ(uiCalls.back(), "start connection thread");
+        Fields(L"demo", L"demo1234");
+        OnConnectionNotification(NC_CONNECTED);
+        EXPECT_TRUE(isConnected.load());
+    }
 }
 
 TEST_F(SessionTest, DoubleLoginEndsTheConnectionOnlyWhileConnected) {
@@ -306,7 +369,7 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
 }
 
 TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
-    contactsAtLogin = 1;
+    SetContactsAtLogin(1);
     contactsRect = {900, 10, 300, 400};
     OnInitialDataComplete();
     EXPECT_TRUE(isLoggedIn);
@@ -315,7 +378,7 @@ TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
                               "show HeadMenuBackground", "refresh room list", "refresh contacts",
                               "move Contacts 900 10 300 400", "show Contacts"}));
     SetUp();
-    contactsAtLogin = 0;
+    SetContactsAtLogin(0);
     OnInitialDataComplete();
     EXPECT_EQ(uiCalls.back(), "refresh room list");
 }

@@ -92,7 +92,8 @@ TEST_F(Siblings, RoomAndTableLinesCarryEveryFieldInOrder) {
 
 TEST_F(Siblings, EnteringARoomStartsFindsReplaysAndTellsTheServer) {
     FillLobby();
-    fakeFindAnswers[L"KXLobby5"] = {700, 701};
+    FakeWindowFor(L"KXLobby5", 701);
+    FakeImpostorFor(L"KXLobby5", 666);
     std::vector<std::size_t> queuedDuringReplay;
     fakeDuringSend = [&] { queuedDuringReplay.push_back(OutboundCount()); };
     EnterRoom(5);
@@ -101,14 +102,14 @@ TEST_F(Siblings, EnteringARoomStartsFindsReplaysAndTellsTheServer) {
         "start C:\\Tavlora\\RoomView.exe 1  ,?,73,1,1,1,0,1,1001,5,Sal\xC3\xB3n,2,0,0,0," +
         std::string(kConfigDatBase64) + ",";
     EXPECT_EQ(lobbyCalls,
-              (Lines{"hide enter room", "repaint room list", line, "wait 900 5000", "find KXLobby5",
-                     "find KXLobby5", "close 900", Relay(701, 21, "7:ann:3:4;1001:me:0:4;"),
+              (Lines{"hide enter room", "repaint room list", line, "wait 900 5000",
+                     "find KXLobby5 of 900", "close 900", Relay(701, 21, "7:ann:3:4;1001:me:0:4;"),
                      Relay(701, 51, "60:7:0;61:9:2;"), Relay(701, 32, "1:7;2:1001;"),
                      Relay(701, 71,
                            "40:2:3:4:7:1001:7:8:9:10:11:12:13:14:15:0:0;"
                            "41:2:3:4:0:0:7:8:9:10:11:12:13:14:15:0:0;"),
                      Relay(701, 72, "90:40:7;91:40:1001;")}))
-        << "the handle kept is the second search's";
+        << "the started program's window, not the one made before it";
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"32,5,!"}));
     EXPECT_EQ(SelectedRoomId, 0);
     EXPECT_TRUE(Room(5).windowOpen);
@@ -157,9 +158,30 @@ TEST_F(Siblings, AWindowThatDoesNotAppearLeavesTheRoomClosedAndUnreported) {
     FillLobby();
     fakeNextProcess = 0;  // the start failed
     EnterRoom(5);
-    EXPECT_EQ(LobbyCallsStartingWith("find"), (Lines{"find KXLobby5"}));
+    EXPECT_EQ(LobbyCallsStartingWith("find"), (Lines{"find KXLobby5 of 0"}));
     EXPECT_TRUE(LobbyCallsStartingWith("copydata").empty());
     EXPECT_FALSE(Room(5).windowOpen);
+    EXPECT_TRUE(DrainOutboundQueue().empty());
+}
+
+// Any program can make a window of a sibling's class before the sibling starts; only the
+// started program's own window is told the lobby.
+TEST_F(Siblings, AnotherProgramsWindowOfTheClassIsNotTakenOn) {
+    FillLobby();
+    FakeImpostorFor(L"KXLobby5", 666);
+    EnterRoom(5);
+    EXPECT_EQ(LobbyCallsStartingWith("find"), (Lines{"find KXLobby5 of 900"}));
+    EXPECT_TRUE(LobbyCallsStartingWith("copydata").empty()) << "no replay";
+    EXPECT_FALSE(Room(5).windowOpen);
+    EXPECT_TRUE(DrainOutboundQueue().empty()) << "the room is not entered";
+
+    OpenRoom(5, 700);
+    FakeImpostorFor(L"KXTable40", 667);
+    lobbyCalls.clear();
+    EXPECT_EQ(RelaysOfRequest(40), (Lines{Relay(700, 39, "40:1")})) << "counts as not found";
+    EXPECT_TRUE(LobbyCallsStartingWith("send 667").empty());
+    EXPECT_TRUE(LobbyCallsStartingWith("copydata 667").empty());
+    EXPECT_FALSE(tables[FirstTable(40)].windowOpen);
     EXPECT_TRUE(DrainOutboundQueue().empty());
 }
 
@@ -182,7 +204,7 @@ TEST_F(Siblings, ATableRequestOpensBoardViewWithCodesThenReplay) {
     EXPECT_TRUE(calls[1].starts_with(line)) << calls[1];
     EXPECT_TRUE(calls[1].ends_with(std::string(kSavedGamesBase64) + "," + kConfigDatBase64 + ","));
     EXPECT_EQ(Lines(calls.begin() + 2, calls.end()),
-              (Lines{"wait 900 5000", "find KXTable40", "close 900", "send 840 10 1",
+              (Lines{"wait 900 5000", "find KXTable40 of 900", "close 900", "send 840 10 1",
                      "send 840 11 " + std::to_string(save), "send 840 12 0", "send 840 13 1",
                      Relay(840, 71, "40:2:3:4:7:1001:7:8:9:10:11:12:13:14:15:0"),
                      Relay(840, 21, "7:ann:3:4;1001:me:0:4;"), Relay(840, 51, "60:7:0;61:9:2;"),

@@ -181,6 +181,21 @@ TEST(SiblingState, ChatLinesBecomeTheServersChatMessages) {
     SiblingIdentity join;
     join.id = 9;
     EXPECT_EQ(ChatMessage(StartState(SiblingKind::Join, join), "hi"), "");
+    // A conversation writes to its partner, named as the command line gave the name.
+    SiblingIdentity chat =
+        IdentityOf(SiblingKind::Chat, {"73", "1", "1", "1", "0", "1", "\xC5\x81ucja", "aGk="});
+    EXPECT_EQ(ChatMessage(StartState(SiblingKind::Chat, chat), "Cze\xC5\x9B\xC4\x87, gramy?"),
+              "61," + Base64Encode("\xC5\x81ucja") + "," +
+                  Base64Encode("Cze\xC5\x9B\xC4\x87, gramy?") + ",!");
+    EXPECT_EQ(ChatMessage(StartState(SiblingKind::Chat, SiblingIdentity{}), "hi"), "");
+}
+
+TEST(SiblingState, AJoinWindowAnswersItsOwnRequest) {
+    SiblingIdentity join;
+    join.id = 9;
+    EXPECT_EQ(JoinAnswer(StartState(SiblingKind::Join, join), 1), "9:1");
+    EXPECT_EQ(JoinAnswer(StartState(SiblingKind::Join, join), 0), "9:0");
+    EXPECT_EQ(JoinAnswer(Room(), 1), "");
 }
 
 TEST(SiblingTestModes, LastLineNamingTheProgramWins) {

@@ -14,6 +14,8 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
+#include "ui/contacts_menu.h"
+#include "ui/contacts_menu_win.h"
 #include "ui/dialog_place_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/language.h"
@@ -67,7 +69,7 @@ protected:
         SetProgramInstance(GetModuleHandleW(nullptr));
         language = 1;
         sound = 0;
-        contactsOnTop = 1;
+        SetContactsOnTop(1);
         loginUserName = L"alice";
         loginPassword = L"secret";
         RegisterWindowClasses(programInstance, TestMainProcedure);
@@ -109,12 +111,65 @@ TEST_F(WindowRegistry, EveryEntryIsAWindowUnderItsParentOrOwner) {
     }
 }
 
+TEST_F(WindowRegistry, ListsShowNoScrollBarBeforeTheirFirstEntries) {
+    ShowWindow(Handle(WinId::Tabs), SW_SHOWNA);
+    for (WinId list : {WinId::RoomBody, WinId::TournamentBody}) {
+        ShowWindow(Handle(list), SW_SHOWNA);
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        ASSERT_TRUE(GetScrollBarInfo(Handle(list), OBJID_VSCROLL, &bar));
+        EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << static_cast<int>(list);
+        ShowWindow(Handle(list), SW_HIDE);
+    }
+    ShowWindow(Handle(WinId::Tabs), SW_HIDE);
+}
+
 TEST_F(WindowRegistry, ContactsWindowIsTopmostBySettingAndTitledInTheLanguage) {
     // Topmost by the contacts setting (1 here), which the table cannot know.
     EXPECT_TRUE(GetWindowLongW(Handle(WinId::Contacts), GWL_EXSTYLE) & WS_EX_TOPMOST);
     wchar_t title[32] = {};
     GetWindowTextW(Handle(WinId::Contacts), title, 32);
     EXPECT_STREQ(title, L"Contacts");
+}
+
+// The menu bar's check marks follow the options its items switch, and the foreground
+// item the window's topmost state.
+TEST_F(WindowRegistry, ContactsMenuChecksFollowTheirOptions) {
+    HWND contacts = Handle(WinId::Contacts);
+    HMENU bar = GetMenu(contacts);
+    ASSERT_NE(bar, nullptr);
+    auto checked = [&](int command) {
+        return (GetMenuState(bar, static_cast<UINT>(command), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    auto topmost = [&] { return (GetWindowLongW(contacts, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    struct Step {
+        int command;
+        bool hideIgnored, sortOnline, sortFriends, foreground;
+    } steps[] = {
+        {0, false, false, true, true},  // as saved: ignored shown, by relation, on top
+        {CONTACTS_HIDE_IGNORED, true, false, true, true},
+        {CONTACTS_SORT_ONLINE, true, true, false, true},
+        {CONTACTS_SORT_ONLINE, true, true, false, true},  // chosen again: no change
+        {CONTACTS_FOREGROUND, true, true, false, false},
+        {CONTACTS_HIDE_IGNORED, false, true, false, false},
+        {CONTACTS_SORT_FRIENDS, false, false, true, false},
+        {CONTACTS_FOREGROUND, false, false, true, true},
+    };
+    SetShowIgnored(1);
+    SetContactSortOrder(1);
+    RefreshContactsMenuChecks();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        if (step.command != 0)
+            SendMessageW(contacts, WM_COMMAND, static_cast<WPARAM>(step.command), 0);
+        EXPECT_EQ(checked(CONTACTS_HIDE_IGNORED), step.hideIgnored);
+        EXPECT_EQ(showIgnored == 0, step.hideIgnored);
+        EXPECT_EQ(checked(CONTACTS_SORT_ONLINE), step.sortOnline);
+        EXPECT_EQ(checked(CONTACTS_SORT_FRIENDS), step.sortFriends);
+        EXPECT_EQ(contactSortOrder == 1, step.sortFriends);
+        EXPECT_EQ(checked(CONTACTS_FOREGROUND), step.foreground);
+        EXPECT_EQ(topmost(), step.foreground);
+    }
 }
 
 TEST_F(WindowRegistry, EditsHoldFifteenCharactersAndTheRememberedLogin) {

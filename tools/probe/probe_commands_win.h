@@ -26,6 +26,10 @@ int ShowCommand(const ProbeArgs& args);
 int RedrawCommand(const ProbeArgs& args);
 int ScreenCommand(const ProbeArgs& args);
 int PidCommand(const ProbeArgs& args);
+// probe_peer_win.cpp
+int ClaimCommand(const ProbeArgs& args);
+int PostCodesCommand(const ProbeArgs& args);
+int ResourcesCommand(const ProbeArgs& args);
 
 // Writes one line (a line end is added) to stdout at once.
 void PrintLine(const std::string& line);

@@ -68,6 +68,16 @@ Commands:
                                 "ms" in all and "ms_per_redraw"
   screen                        desktop size and work area (work_x work_y work_w work_h)
   pid <target>                  process and thread id of the target's window
+  claim <class> <ms>            registers the class and holds a hidden top-level window of
+                                it for <ms> (a window taking a sibling's name); prints
+                                the window, then one line per WM_COPYDATA ("copydata",
+                                "text") and TavloraIntMessage ("notify", "lparam") it gets
+  post-codes <target> <first> <last> <seed>
+                                posts TavloraIntMessage with every code from <first> to
+                                <last>, each with a pseudo-random lParam from <seed>
+  resources <target>            open handles (GetProcessHandleCount, or counted one by
+                                one where that reads 0), working set and private bytes
+                                of the target's process
 )";
 
 struct Command {
@@ -96,6 +106,9 @@ constexpr Command kCommands[] = {
     {"redraw", RedrawCommand, 1, 2},
     {"screen", ScreenCommand, 0, 0},
     {"pid", PidCommand, 1, 1},
+    {"claim", ClaimCommand, 2, 2},
+    {"post-codes", PostCodesCommand, 4, 4},
+    {"resources", ResourcesCommand, 1, 1},
 };
 
 void PrintHelp(HANDLE output) {

@@ -83,7 +83,8 @@ void PaintColumnHead(Raster& raster, int id) {
     bool pressed = (id - 79) % 2 == 1;
     int shift = pressed ? 1 : 0;
     Color accent = id <= 84 ? kRoomsBlue : kTournamentsGreen;
-    ButtonLook look{Rgb(44, 68, 98), Rgb(24, 42, 64), kInk};
+    // Dark enough that the labels, drawn in the tab's accent colour, stand out.
+    ButtonLook look{Rgb(30, 46, 68), Rgb(14, 26, 42), kInk};
     PaintButton(raster, Rect{0, 0, raster.width, raster.height}, look, pressed, 2);
     FillRect(raster, Rect{2, raster.height - 2, raster.width - 4, 1}, WithAlpha(accent, 110));
     // A small arrow: the heads sort the list.

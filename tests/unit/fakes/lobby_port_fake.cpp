@@ -7,6 +7,7 @@
 
 std::vector<std::string> lobbyCalls;
 std::map<std::wstring, std::deque<WindowRef>> fakeFindAnswers;
+std::map<WindowRef, ProcessRef> fakeWindowOwners;
 std::set<WindowRef> fakeHungWindows;
 std::map<WindowRef, std::pair<int, int>> fakeWindowPlaces;
 std::function<void()> fakeDuringSend;
@@ -37,6 +38,7 @@ std::string Number(std::uintmax_t value) {
 void ResetLobbyPortFake() {
     lobbyCalls.clear();
     fakeFindAnswers.clear();
+    fakeWindowOwners.clear();
     fakeHungWindows.clear();
     fakeWindowPlaces.clear();
     fakeDuringSend = nullptr;
@@ -49,6 +51,12 @@ void ResetLobbyPortFake() {
 
 void FakeWindowFor(const std::wstring& className, WindowRef window) {
     fakeFindAnswers[className] = {window};
+}
+
+void FakeImpostorFor(const std::wstring& className, WindowRef window) {
+    constexpr ProcessRef kStranger = 1;
+    fakeFindAnswers[className].push_front(window);
+    fakeWindowOwners[window] = kStranger;
 }
 
 std::vector<std::string> LobbyCallsStartingWith(const std::string& prefix) {
@@ -102,6 +110,17 @@ WindowRef SiblingFindWindow(const std::wstring& className) {
     WindowRef window = found->second.front();
     if (found->second.size() > 1) found->second.pop_front();
     return window;
+}
+
+WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className) {
+    if (!Quiet()) Record("find " + Utf8FromWide(className) + " of " + Number(process));
+    auto found = fakeFindAnswers.find(className);
+    if (process == 0 || found == fakeFindAnswers.end()) return 0;
+    for (WindowRef window : found->second) {
+        auto owner = fakeWindowOwners.find(window);
+        if (owner == fakeWindowOwners.end() || owner->second == process) return window;
+    }
+    return 0;
 }
 
 bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {

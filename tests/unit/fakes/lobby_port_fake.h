@@ -15,7 +15,10 @@
 
 extern std::vector<std::string> lobbyCalls;
 // Answers of SiblingFindWindow by class: one per search, the last one repeated; none: 0.
+// SiblingFindOwnedWindow sees them all as the windows of that class, in this order.
 extern std::map<std::wstring, std::deque<WindowRef>> fakeFindAnswers;
+// The process owning a window; a window not listed belongs to whichever process asks.
+extern std::map<WindowRef, ProcessRef> fakeWindowOwners;
 // Windows that do not answer a synchronous send (hung).
 extern std::set<WindowRef> fakeHungWindows;
 // Places SiblingWindowPlace reads; other windows cannot be read.
@@ -37,6 +40,8 @@ extern std::size_t fakeLobbyCallCount;
 void ResetLobbyPortFake();
 // The window appears for `className` on the next searches.
 void FakeWindowFor(const std::wstring& className, WindowRef window);
+// Another program's window of that class, there before any window of the started one.
+void FakeImpostorFor(const std::wstring& className, WindowRef window);
 // The recorded lines that begin with `prefix`.
 std::vector<std::string> LobbyCallsStartingWith(const std::string& prefix);
 // Bytes as the lines show them: printable ASCII as it is, "\0" for a zero, "\xNN" else.

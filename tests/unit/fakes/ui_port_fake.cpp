@@ -152,6 +152,10 @@ void UiResetListViews() {
 void UiRefreshContacts() {
     Record("refresh contacts");
 }
+void UiKeepContactsPlace(int left, int top, int width, int height) {
+    Record("keep contacts place " + std::to_string(left) + " " + std::to_string(top) + " " +
+           std::to_string(width) + " " + std::to_string(height));
+}
 void UiSetLanguage(int language) {
     Record("set language " + std::to_string(language));
     SetLanguage(language);

@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""CPU time of a connected hub under Wine while the server changes presences 100 times a
+second.
+
+Starts the development server with its presence storm (--presence-storm, every other
+change one of the demo's contacts) and Tavlora.exe logged in with a saved login and the
+contacts window shown, waits for the lobby, then reads the CPU time (user + system) of
+the Tavlora.exe process over the interval and prints it as a percentage of one core in
+the line "presence storm CPU: <x> % of a core", with the rate of changes the server got
+out (it sends the next one only once the hub has acknowledged the last). Runs in a
+network namespace of its own (fixed server ports). Builds nothing.
+"""
+
+import argparse
+import os
+import re
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SCRIPTS = os.path.join(ROOT, "scripts")
+NETNS_MARK = "TAVLORA_BENCH_NETNS"
+TICKS = os.sysconf("SC_CLK_TCK")
+AIM_PERCENT = 10.0
+
+# config.ini of a user who saved the demo login, with the contacts window shown at login.
+SAVED = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
+         "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!")
+PRESENCE_SENT = re.compile(r"pair \d+ > \d+,17,")
+
+
+def parse_args():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
+                        help="folder with Tavlora.exe and probe.exe")
+    parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
+                                                         "tavlora-server"))
+    parser.add_argument("--seconds", type=float, default=60.0, help="length of the interval")
+    parser.add_argument("--rate", type=int, default=100, help="presence changes per second")
+    parser.add_argument("--settle", type=float, default=5.0,
+                        help="seconds of storm after the lobby shows, before measuring")
+    return parser.parse_args()
+
+
+def read(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:  # the process ended meanwhile
+        return b""
+
+
+def hub_pids(prefix):
+    """Pids of the Tavlora.exe processes running with WINEPREFIX=prefix."""
+    wanted = b"WINEPREFIX=" + prefix.encode()
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit() and wanted in read("/proc/%s/environ" % entry).split(b"\0"):
+            cmdline = read("/proc/%s/cmdline" % entry).split(b"\0")[0].decode("utf-8", "replace")
+            if cmdline.replace("\\", "/").rsplit("/", 1)[-1].lower() == "tavlora.exe":
+                found.append(int(entry))
+    return found
+
+
+def cpu_ticks(pid):
+    """utime + stime of the whole process (all its threads), in clock ticks."""
+    stat = read("/proc/%d/stat" % pid).decode()
+    if not stat:
+        return 0
+    fields = stat[stat.rindex(")") + 2:].split()  # the name may hold spaces
+    return int(fields[11]) + int(fields[12])
+
+
+def presences_sent(hub):
+    return sum(1 for line in hub.server_log_text().splitlines() if PRESENCE_SENT.search(line))
+
+
+def measure(args):
+    import harness  # reads TAVLORA_BIN and TAVLORA_SERVER when imported
+
+    with harness.Hub("presence-storm", config_inner=SAVED,
+                     server_args=["--presence-storm", str(args.rate)]) as hub:
+        hub.start_hub()
+        hub.wait_visible("tabswindowname", timeout=60)
+        hub.wait_visible("contactswindowname", timeout=60)
+        harness.wait_until(lambda: "presence storm" in hub.server_log_text(), timeout=60,
+                           what="the storm started")
+        time.sleep(args.settle)
+        pids = hub_pids(hub.prefix)
+        before = {pid: cpu_ticks(pid) for pid in pids}
+        sent_before = presences_sent(hub)
+        start = time.monotonic()
+        time.sleep(args.seconds)
+        after = {pid: cpu_ticks(pid) for pid in pids}
+        seconds = time.monotonic() - start
+        sent = presences_sent(hub) - sent_before
+        still_in_lobby = hub.visible("tabswindowname")
+
+    share = 100.0 * sum(after[p] - before[p] for p in pids) / TICKS / seconds
+    print("Hub under Wine with the contacts window shown, %.0f s of presence storm (load %.2f)"
+          % (seconds, os.getloadavg()[0]))
+    print("  Tavlora.exe pid %s; the server sent %d presence changes, %.1f per second "
+          "(asked for %d)" % (",".join(map(str, pids)) or "not found", sent, sent / seconds,
+                              args.rate))
+    print("presence storm CPU: %.2f %% of a core" % share)
+    print("  aim: below %.0f %%: %s" % (AIM_PERCENT, "ok" if pids and share < AIM_PERCENT
+                                          else "ABOVE AIM" if pids else "?"))
+    if not still_in_lobby:
+        print("  warning: the lobby was gone at the end; the hub lost its connection")
+
+
+def main():
+    args = parse_args()
+    for path in (args.server, os.path.join(args.bin, "Tavlora.exe"),
+                 os.path.join(args.bin, "probe.exe")):
+        if not os.path.exists(path):
+            sys.exit("missing %s (build it first)" % path)
+    if os.environ.get(NETNS_MARK) != "1":
+        # The fixed ports need a loopback of our own.
+        os.environ[NETNS_MARK] = "1"
+        script = os.path.join(SCRIPTS, "in-netns.sh")
+        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
+    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
+    os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    measure(args)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,204 @@
+// Join requests and private messages of the development lobby.
+#include "server/lobby_requests.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+
+#include "net/text_convert.h"
+
+namespace {
+
+// Pending requests past this are refused: a script cannot grow the list without bound.
+constexpr std::size_t kJoinLimit = 10000;
+
+std::string Fields(std::initializer_list<std::string_view> fields) {
+    std::string text;
+    for (std::string_view field : fields) {
+        text += field;
+        text += ',';
+    }
+    return text + "!";
+}
+
+LobbyChange Failed(std::string error) {
+    LobbyChange change;
+    change.error = std::move(error);
+    return change;
+}
+
+const PlayerEntry* FindPlayer(const LiveLobby& live, std::int32_t id) {
+    auto it = std::find_if(live.lobby.players.begin(), live.lobby.players.end(),
+                           [&](const PlayerEntry& p) { return p.id == id; });
+    return it == live.lobby.players.end() ? nullptr : &*it;
+}
+
+const TableEntry* FindTable(const LiveLobby& live, std::int32_t id) {
+    auto it = std::find_if(live.lobby.tables.begin(), live.lobby.tables.end(),
+                           [&](const TableEntry& t) { return t.values[0] == id; });
+    return it == live.lobby.tables.end() ? nullptr : &*it;
+}
+
+JoinEntry* FindJoin(LiveLobby& live, std::int32_t id) {
+    auto it = std::find_if(live.joins.begin(), live.joins.end(),
+                           [&](const JoinEntry& j) { return j.id == id; });
+    return it == live.joins.end() ? nullptr : &*it;
+}
+
+void Forget(LiveLobby& live, std::int32_t join_id) {
+    std::erase_if(live.joins, [&](const JoinEntry& j) { return j.id == join_id; });
+}
+
+std::string JoinMessage(const JoinEntry& join, std::int32_t count) {
+    std::string items;
+    for (std::int32_t item :
+         {join.id, join.room_id, join.table_id, join.asker, join.asked, count}) {
+        if (!items.empty()) items += ':';
+        items += IntToText(item);
+    }
+    return Fields({"101", items});
+}
+
+bool Ignores(const LiveLobby& live, std::int32_t player) {
+    return std::find(live.ignoring_own.begin(), live.ignoring_own.end(), player) !=
+           live.ignoring_own.end();
+}
+
+// Statuses a private message does not reach: 0 gone, 1 shown as offline, 2 do not disturb.
+std::int32_t UndeliverableReason(const LiveLobby& live, const PlayerEntry* to) {
+    if (to == nullptr) return 1;
+    if (to->status <= 1) return 2;
+    if (to->status == 2) return 3;
+    if (Ignores(live, to->id)) return 4;
+    return 0;
+}
+
+const char* const kPrivateLines[] = {
+    "Hi! Fancy a game?", "Hallo, spielen wir eine Partie?",   "Ciao! Giochiamo?",
+    "Cześć! Zagramy?",   "Thanks for the game, well played.",
+};
+
+}  // namespace
+
+LobbyChange AskToJoin(LiveLobby& live, std::int32_t table_id, std::int32_t asker,
+                      std::int32_t asked) {
+    const TableEntry* table = FindTable(live, table_id);
+    if (!table) return Failed("no such table");
+    if (asked == 0) asked = table->values[5];
+    if (!FindPlayer(live, asker) || !FindPlayer(live, asked)) return Failed("no such player");
+    if (asker == asked) return Failed("nobody asks themselves");
+    if (live.joins.size() >= kJoinLimit) return Failed("too many open requests");
+    JoinEntry join{live.next_join_id++, table->values[1], table_id, asker, asked};
+    live.joins.push_back(join);
+    LobbyChange change;
+    change.messages.push_back(JoinMessage(join, 0));
+    change.note = "join request " + IntToText(join.id) + ": player " + IntToText(asker) + " asks " +
+                  IntToText(asked) + " at table " + IntToText(table_id);
+    return change;
+}
+
+LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t join_id, std::int32_t count) {
+    const JoinEntry* join = FindJoin(live, join_id);
+    if (!join) return Failed("no such join request");
+    if (count <= 0) return Failed("an answer count is positive");
+    LobbyChange change;
+    change.messages.push_back(JoinMessage(*join, count));
+    change.note = "join request " + IntToText(join_id) + ": answer count " + IntToText(count);
+    // The client forgets the request on a positive count; so does the server.
+    Forget(live, join_id);
+    return change;
+}
+
+LobbyChange JoinResult(LiveLobby& live, std::int32_t join_id, std::int32_t result) {
+    if (!FindJoin(live, join_id)) return Failed("no such join request");
+    Forget(live, join_id);
+    LobbyChange change;
+    change.messages.push_back(Fields({"103", IntToText(join_id), IntToText(result)}));
+    change.note = "join request " + IntToText(join_id) + ": result " + IntToText(result);
+    return change;
+}
+
+LobbyChange ClientAsksToJoin(LiveLobby& live, std::int32_t table_id) {
+    const TableEntry* table = FindTable(live, table_id);
+    if (!table) return Failed("no such table");
+    const std::int32_t host = table->values[5];
+    LobbyChange change = AskToJoin(live, table_id, live.own_player_id, host);
+    if (!change.error.empty()) return change;
+    const std::int32_t join_id = live.next_join_id - 1;
+    LobbyChange result = JoinResult(live, join_id, kJoinAccepted);
+    for (std::string& message : result.messages)
+        change.messages.push_back(std::move(message));
+    LobbyChange seat =
+        ApplyLobbyCommand(live, {LobbyVerb::TableJoin, {table_id, live.own_player_id}, {}});
+    for (std::string& message : seat.messages)
+        change.messages.push_back(std::move(message));
+    change.note += "; accepted; " + (seat.error.empty() ? seat.note : seat.error);
+    return change;
+}
+
+LobbyChange ClientAnswersJoin(LiveLobby& live, std::int32_t join_id, std::int32_t answer) {
+    const JoinEntry* join = FindJoin(live, join_id);
+    if (!join) return Failed("no such join request");
+    const JoinEntry settled = *join;
+    Forget(live, join_id);
+    if (answer != kJoinAccepted) {
+        LobbyChange change;
+        change.note = "join request " + IntToText(join_id) + " declined";
+        return change;
+    }
+    LobbyChange change =
+        ApplyLobbyCommand(live, {LobbyVerb::TableJoin, {settled.table_id, settled.asker}, {}});
+    change.note = "join request " + IntToText(join_id) +
+                  " accepted: " + (change.error.empty() ? change.note : change.error);
+    change.error.clear();  // the request is settled either way
+    return change;
+}
+
+LobbyChange PrivateMessageFrom(LiveLobby& live, std::int32_t player, std::string_view utf8) {
+    if (!FindPlayer(live, player)) return Failed("no such player");
+    LobbyChange change;
+    change.messages.push_back(Fields({"61", IntToText(player), Base64Encode(utf8)}));
+    change.note = "private message from " + IntToText(player);
+    return change;
+}
+
+LobbyChange SetIgnoring(LiveLobby& live, std::int32_t player, bool on) {
+    if (!FindPlayer(live, player)) return Failed("no such player");
+    std::erase(live.ignoring_own, player);
+    if (on) live.ignoring_own.push_back(player);
+    LobbyChange change;
+    change.note = "player " + IntToText(player) + (on ? " ignores" : " no longer ignores") +
+                  " the logged-in player";
+    return change;
+}
+
+LobbyChange ClientSendsPrivate(LiveLobby& live, std::string_view nickname_utf8,
+                               std::string_view base64_text) {
+    const PlayerEntry* to = nullptr;
+    for (const PlayerEntry& p : live.lobby.players)
+        if (p.name == nickname_utf8 && !to) to = &p;
+    const std::int32_t reason = UndeliverableReason(live, to);
+    LobbyChange change;
+    if (reason == 0) {
+        change.note = "private message to " + IntToText(to->id) + " delivered (" +
+                      IntToText(static_cast<std::int32_t>(Base64Decode(base64_text).size())) +
+                      " bytes)";
+        return change;
+    }
+    change.messages.push_back(Fields({"62", IntToText(reason), Base64Encode(nickname_utf8)}));
+    change.note = "private message not delivered: reason " + IntToText(reason);
+    return change;
+}
+
+LobbyChange RandomPrivateMessage(LiveLobby& live) {
+    std::vector<std::int32_t> writers;
+    for (const ContactEntry& c : live.contacts) {
+        const PlayerEntry* p = FindPlayer(live, c.player_id);
+        if (c.relation != 2 && p && p->status >= 3) writers.push_back(p->id);
+    }
+    if (writers.empty()) return Failed("no contact online to write");
+    const std::uint32_t turn = live.private_turn++;
+    return PrivateMessageFrom(live, writers[turn % writers.size()],
+                              kPrivateLines[turn % std::size(kPrivateLines)]);
+}
