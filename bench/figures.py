@@ -208,12 +208,14 @@ def measure(args, runner):
 
     # --- contacts, natively, and the presence storm under Wine ---
     contacts = runner.benchmarks("contacts_bench", 1 if args.quick else 3)
-    rebuild = next((e for n, e in contacts.items() if "rebuild" in n.lower()),
-                   next(iter(contacts.values()), None))
-    row("Contacts rebuild, 5,000 relations / 50,000 players (native)",
+    # The slowest of the rebuilds measured (sort orders, ignored contacts shown or not).
+    rebuilds = [e for n, e in contacts.items() if "rebuild" in n.lower()]
+    rebuild = max(rebuilds, key=ms) if rebuilds else None
+    row("Contacts rebuild, 5,000 relations / 50,000 players, slowest variant (native)",
         fmt(ms(rebuild), "ms", 3) if rebuild else NOT_MEASURED, "one frame %.1f ms" % FRAME_MS,
         "under 5 ms", ms(rebuild) < 5 if rebuild else None)
-    out = runner.run([sys.executable, os.path.join(ROOT, "bench", "presence_storm.py")])
+    out = runner.run([sys.executable, os.path.join(ROOT, "bench", "presence_storm.py")]
+                     + (["--seconds", "20"] if args.quick else []))
     storm = number(r"presence storm CPU:\s*([\d.]+) %", out)
     row("Hub CPU in a presence storm, 100 changes/s for a minute (Wine)",
         fmt(storm, "% of a core", 1), "idle hub %s" % fmt(idle, "%", 2), "below 10 %",
