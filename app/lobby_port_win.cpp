@@ -168,7 +168,7 @@ void SiblingPause(int milliseconds) {
 }
 
 void LobbySetRoomListRows(int rows) {
-    SetListRows(WindowHandle(WinId::RoomBody), rows, kRoomListPageRows, false);
+    SetListRows(WindowHandle(WinId::RoomBody), rows, kRoomListPageRows);
 }
 
 void LobbyRepaintRoomList() {
@@ -206,7 +206,7 @@ void LobbyShowAddContactFailure(int resultCode) {
 
 void LobbyRefreshTournamentList() {
     SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms),
-                kRoomListPageRows, false);
+                kRoomListPageRows);
     UiRepaint(WinId::TournamentBody);
     UiRepaint(WinId::Main);
 }

@@ -116,7 +116,7 @@ void UiStartTrafficThreads() {
 namespace {
 
 void ResetVerticalScroll(WinId list, int page) {
-    SetListRows(WindowHandle(list), 0, page, false);
+    SetListRows(WindowHandle(list), 0, page);
 }
 
 }  // namespace

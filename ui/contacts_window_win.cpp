@@ -105,7 +105,7 @@ int ListPage(HWND list) {
 
 void SetListRange(HWND list) {
     // An empty list keeps its scroll bar, disabled, as every list of the hub does.
-    SetListRows(list, static_cast<int>(contactRows.size()), ListPage(list), true);
+    SetListRows(list, static_cast<int>(contactRows.size()), ListPage(list));
 }
 
 // One row's name per line, in display order.

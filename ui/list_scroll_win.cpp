@@ -1,10 +1,10 @@
 // Scrolling of the room, tournament and contacts lists.
 #include "ui/list_scroll_win.h"
 
-void SetListRows(HWND list, int rows, int page, bool keepBarWhenEmpty) {
+void SetListRows(HWND list, int rows, int page) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | (keepBarWhenEmpty ? SIF_DISABLENOSCROLL : 0);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
     info.nMin = 0;
     info.nMax = rows > 0 ? rows - 1 : 0;  // an empty list: one row's range, never 0 to -1
     info.nPage = static_cast<UINT>(page);

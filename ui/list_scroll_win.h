@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-// Range 0 .. rows - 1 with a page of `page` rows. With `keepBarWhenEmpty` an empty list
-// keeps its scroll bar, disabled; otherwise the window system may hide it.
-void SetListRows(HWND list, int rows, int page, bool keepBarWhenEmpty);
+// Range 0 .. rows - 1 with a page of `page` rows. A list that fits its window keeps its
+// scroll bar, disabled: the rows do not change width as the list grows and shrinks.
+void SetListRows(HWND list, int rows, int page);
 int ListScrollPosition(HWND list);
 // WM_VSCROLL: a line, a page (`pageWhenUnset` before any range was set) or the thumb's
 // place; the list repaints.

@@ -115,9 +115,9 @@ void SelectAtPointer(const ListView& view, HWND window, int y) {
 LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            // Until the first list arrives the list is empty: no scroll bar, not the
-            // 0 to 100 a new window's bar starts with.
-            SetListRows(window, 0, kVisibleRows, false);
+            // Empty until the first list arrives: a disabled bar, not the 0 to 100 a
+            // new window's bar starts with.
+            SetListRows(window, 0, kVisibleRows);
             return 0;
         case WM_PAINT:
             PaintListView(row, window);

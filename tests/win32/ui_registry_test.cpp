@@ -111,14 +111,15 @@ TEST_F(WindowRegistry, EveryEntryIsAWindowUnderItsParentOrOwner) {
     }
 }
 
-TEST_F(WindowRegistry, ListsShowNoScrollBarBeforeTheirFirstEntries) {
+TEST_F(WindowRegistry, ListsShowADisabledScrollBarBeforeTheirFirstEntries) {
     ShowWindow(Handle(WinId::Tabs), SW_SHOWNA);
     for (WinId list : {WinId::RoomBody, WinId::TournamentBody}) {
         ShowWindow(Handle(list), SW_SHOWNA);
         SCROLLBARINFO bar{};
         bar.cbSize = sizeof bar;
         ASSERT_TRUE(GetScrollBarInfo(Handle(list), OBJID_VSCROLL, &bar));
-        EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << static_cast<int>(list);
+        EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << static_cast<int>(list);
+        EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) << static_cast<int>(list);
         ShowWindow(Handle(list), SW_HIDE);
     }
     ShowWindow(Handle(WinId::Tabs), SW_HIDE);
