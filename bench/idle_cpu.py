@@ -10,13 +10,11 @@ Builds nothing.
 
 import argparse
 import os
-import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SCRIPTS = os.path.join(ROOT, "scripts")
-NETNS_MARK = "TAVLORA_BENCH_NETNS"
-TICKS = os.sysconf("SC_CLK_TCK")
+import wine_bench
+from wine_bench import ROOT, TICKS, cpu_ticks, prefix_processes
+
 
 # config.ini of a user who saved the demo login and its settings.
 SAVED = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
@@ -33,34 +31,6 @@ def parse_args():
     parser.add_argument("--settle", type=float, default=5.0,
                         help="seconds to wait after the lobby shows, before measuring")
     return parser.parse_args()
-
-
-def read(path):
-    try:
-        with open(path, "rb") as f:
-            return f.read()
-    except OSError:  # the process ended meanwhile
-        return b""
-
-
-def prefix_processes(prefix):
-    """pid -> short name of every process running with WINEPREFIX=prefix."""
-    wanted = b"WINEPREFIX=" + prefix.encode()
-    found = {}
-    for entry in os.listdir("/proc"):
-        if entry.isdigit() and wanted in read("/proc/%s/environ" % entry).split(b"\0"):
-            cmdline = read("/proc/%s/cmdline" % entry).split(b"\0")[0].decode("utf-8", "replace")
-            found[int(entry)] = cmdline.replace("\\", "/").rsplit("/", 1)[-1]
-    return found
-
-
-def cpu_ticks(pid):
-    """utime + stime of the whole process (all its threads), in clock ticks."""
-    stat = read("/proc/%d/stat" % pid).decode()
-    if not stat:
-        return 0
-    fields = stat[stat.rindex(")") + 2:].split()  # the name may hold spaces
-    return int(fields[11]) + int(fields[12])
 
 
 def percent(ticks, seconds):
@@ -109,18 +79,10 @@ def measure(args):
 
 def main():
     args = parse_args()
-    for path in (args.server, os.path.join(args.bin, "Tavlora.exe"),
-                 os.path.join(args.bin, "probe.exe")):
-        if not os.path.exists(path):
-            sys.exit("missing %s (build it first)" % path)
-    if os.environ.get(NETNS_MARK) != "1":
-        # The fixed ports need a loopback of our own.
-        os.environ[NETNS_MARK] = "1"
-        script = os.path.join(SCRIPTS, "in-netns.sh")
-        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
-    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
-    os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    wine_bench.enter(__file__, args, [
+        args.server,
+        os.path.join(args.bin, "Tavlora.exe"),
+        os.path.join(args.bin, "probe.exe")])
     measure(args)
 
 

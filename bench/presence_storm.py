@@ -14,13 +14,11 @@ network namespace of its own (fixed server ports). Builds nothing.
 import argparse
 import os
 import re
-import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SCRIPTS = os.path.join(ROOT, "scripts")
-NETNS_MARK = "TAVLORA_BENCH_NETNS"
-TICKS = os.sysconf("SC_CLK_TCK")
+import wine_bench
+from wine_bench import ROOT, TICKS, cpu_ticks, prefix_processes
+
 AIM_PERCENT = 10.0
 
 # config.ini of a user who saved the demo login, with the contacts window shown at login.
@@ -42,33 +40,10 @@ def parse_args():
     return parser.parse_args()
 
 
-def read(path):
-    try:
-        with open(path, "rb") as f:
-            return f.read()
-    except OSError:  # the process ended meanwhile
-        return b""
-
-
 def hub_pids(prefix):
     """Pids of the Tavlora.exe processes running with WINEPREFIX=prefix."""
-    wanted = b"WINEPREFIX=" + prefix.encode()
-    found = []
-    for entry in os.listdir("/proc"):
-        if entry.isdigit() and wanted in read("/proc/%s/environ" % entry).split(b"\0"):
-            cmdline = read("/proc/%s/cmdline" % entry).split(b"\0")[0].decode("utf-8", "replace")
-            if cmdline.replace("\\", "/").rsplit("/", 1)[-1].lower() == "tavlora.exe":
-                found.append(int(entry))
-    return found
-
-
-def cpu_ticks(pid):
-    """utime + stime of the whole process (all its threads), in clock ticks."""
-    stat = read("/proc/%d/stat" % pid).decode()
-    if not stat:
-        return 0
-    fields = stat[stat.rindex(")") + 2:].split()  # the name may hold spaces
-    return int(fields[11]) + int(fields[12])
+    return [pid for pid, name in prefix_processes(prefix).items()
+            if name.lower() == "tavlora.exe"]
 
 
 def presences_sent(hub):
@@ -111,18 +86,10 @@ def measure(args):
 
 def main():
     args = parse_args()
-    for path in (args.server, os.path.join(args.bin, "Tavlora.exe"),
-                 os.path.join(args.bin, "probe.exe")):
-        if not os.path.exists(path):
-            sys.exit("missing %s (build it first)" % path)
-    if os.environ.get(NETNS_MARK) != "1":
-        # The fixed ports need a loopback of our own.
-        os.environ[NETNS_MARK] = "1"
-        script = os.path.join(SCRIPTS, "in-netns.sh")
-        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
-    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
-    os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    wine_bench.enter(__file__, args, [
+        args.server,
+        os.path.join(args.bin, "Tavlora.exe"),
+        os.path.join(args.bin, "probe.exe")])
     measure(args)
 
 

@@ -16,11 +16,10 @@ of its own (fixed server ports). Builds nothing.
 import argparse
 import os
 import statistics
-import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SCRIPTS = os.path.join(ROOT, "scripts")
-NETNS_MARK = "TAVLORA_BENCH_NETNS"
+import wine_bench
+from wine_bench import ROOT
+
 MAIN = "KXLobby0"
 BODY = MAIN + "/tabswindowname/roombodywindowname"
 SAVED = ("73!3 demo demo1234!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
@@ -89,18 +88,10 @@ def measure(args):
 
 def main():
     args = parse_args()
-    for path in (args.server, os.path.join(args.bin, "probe.exe"),
-                 os.path.join(args.bin, "Tavlora.exe")):
-        if not os.path.exists(path):
-            sys.exit("missing %s (build it first)" % path)
-    if os.environ.get(NETNS_MARK) != "1":
-        # The fixed ports need a loopback of our own.
-        os.environ[NETNS_MARK] = "1"
-        script = os.path.join(SCRIPTS, "in-netns.sh")
-        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
-    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
-    os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    wine_bench.enter(__file__, args, [
+        args.server,
+        os.path.join(args.bin, "probe.exe"),
+        os.path.join(args.bin, "Tavlora.exe")])
     measure(args)
 
 

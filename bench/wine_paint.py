@@ -15,11 +15,10 @@ import argparse
 import os
 import statistics
 import subprocess
-import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SCRIPTS = os.path.join(ROOT, "scripts")
-NETNS_MARK = "TAVLORA_BENCH_NETNS"
+import wine_bench
+from wine_bench import ROOT
+
 MAIN = "KXLobby0"
 SAVED = ("73!3 demo demo1234!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
          "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 0!27 1!28 1!29 1!")
@@ -103,18 +102,11 @@ def measure(args):
 
 def main():
     args = parse_args()
-    for path in (args.bench, args.server, os.path.join(args.bin, "probe.exe"),
-                 os.path.join(args.bin, "Tavlora.exe")):
-        if not os.path.exists(path):
-            sys.exit("missing %s (build it first)" % path)
-    if os.environ.get(NETNS_MARK) != "1":
-        # The fixed ports need a loopback of our own.
-        os.environ[NETNS_MARK] = "1"
-        script = os.path.join(SCRIPTS, "in-netns.sh")
-        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
-    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
-    os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    wine_bench.enter(__file__, args, [
+        args.bench,
+        args.server,
+        os.path.join(args.bin, "probe.exe"),
+        os.path.join(args.bin, "Tavlora.exe")])
     measure(args)
 
 

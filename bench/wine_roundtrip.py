@@ -16,11 +16,10 @@ import argparse
 import os
 import statistics
 import subprocess
-import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SCRIPTS = os.path.join(ROOT, "scripts")
-NETNS_MARK = "TAVLORA_BENCH_NETNS"
+import wine_bench
+from wine_bench import ROOT
+
 ECHO_PORT = 3560
 
 
@@ -124,16 +123,10 @@ def measure(args):
 
 def main():
     args = parse_args()
-    for path in (args.peer, args.bench, os.path.join(args.bin, "probe.exe")):
-        if not os.path.exists(path):
-            sys.exit("missing %s (build it first)" % path)
-    if os.environ.get(NETNS_MARK) != "1":
-        # The fixed ports need a loopback of our own.
-        os.environ[NETNS_MARK] = "1"
-        script = os.path.join(SCRIPTS, "in-netns.sh")
-        os.execv(script, [script, sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
-    os.environ["TAVLORA_BIN"] = os.path.abspath(args.bin)
-    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    wine_bench.enter(__file__, args, [
+        args.peer,
+        args.bench,
+        os.path.join(args.bin, "probe.exe")])
     measure(args)
 
 

@@ -23,21 +23,6 @@ std::string Record(std::int32_t type, const std::string& record) {
     return IntToText(type) + "," + record + ";,!";
 }
 
-std::string Fields(std::initializer_list<std::string_view> fields) {
-    std::string text;
-    for (std::string_view field : fields) {
-        text += field;
-        text += ',';
-    }
-    return text + "!";
-}
-
-LobbyChange Failed(std::string error) {
-    LobbyChange change;
-    change.error = std::move(error);
-    return change;
-}
-
 bool ValidName(std::string_view name) {
     return !name.empty() && name.find_first_of(",;:!") == std::string_view::npos;
 }
@@ -97,7 +82,7 @@ bool PlaysInRoom(const LiveLobby& live, std::int32_t room, std::int32_t player) 
 void CloseTable(LiveLobby& live, std::int32_t table_id, LobbyChange& change) {
     std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.table_id == table_id; });
     std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[0] == table_id; });
-    change.messages.push_back(Fields({"73", IntToText(table_id)}));
+    change.messages.push_back(MessageText({"73", IntToText(table_id)}));
 }
 
 // The player's tables (in one room, or in every room when room is 0) close first: the
@@ -119,8 +104,8 @@ void FreeSecondSeat(TableEntry& table, LobbyChange& change) {
 }
 
 LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
-    if (FindPresence(live, room, player)) return Failed("already in that room");
-    if (live.lobby.presences.size() >= kListLimit) return Failed("the lobby is full");
+    if (FindPresence(live, room, player)) return FailedChange("already in that room");
+    if (live.lobby.presences.size() >= kListLimit) return FailedChange("the lobby is full");
     PresenceEntry entry{live.next_presence_id++, room, player};
     live.lobby.presences.push_back(entry);
     LobbyChange change;
@@ -131,7 +116,7 @@ LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player)
 
 LobbyChange RemovePresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
     PresenceEntry* presence = FindPresence(live, room, player);
-    if (!presence) return Failed("not in that room");
+    if (!presence) return FailedChange("not in that room");
     std::int32_t presence_id = presence->id;
     LobbyChange change;
     for (TableEntry& t : live.lobby.tables) {
@@ -143,7 +128,7 @@ LobbyChange RemovePresence(LiveLobby& live, std::int32_t room, std::int32_t play
                   [&](const SeatEntry& s) { return s.room_id == room && s.player_id == player; });
     std::erase_if(live.lobby.presences,
                   [&](const PresenceEntry& p) { return p.id == presence_id; });
-    change.messages.push_back(Fields({"38", IntToText(presence_id)}));
+    change.messages.push_back(MessageText({"38", IntToText(presence_id)}));
     change.note = "player " + IntToText(player) + " leaves room " + IntToText(room);
     return change;
 }
@@ -160,12 +145,12 @@ LobbyChange EnsurePresent(LiveLobby& live, std::int32_t room, std::int32_t playe
 }
 
 LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std::string_view name) {
-    if (id <= 0) return Failed("player ids are positive");
-    if (status > 4) return Failed("status is 0 to 4");
-    if (!ValidName(name)) return Failed("a name is not empty and holds none of , ; : !");
+    if (id <= 0) return FailedChange("player ids are positive");
+    if (status > 4) return FailedChange("status is 0 to 4");
+    if (!ValidName(name)) return FailedChange("a name is not empty and holds none of , ; : !");
     PlayerEntry* player = FindPlayer(live, id);
     if (!player) {
-        if (live.lobby.players.size() >= kListLimit) return Failed("the lobby is full");
+        if (live.lobby.players.size() >= kListLimit) return FailedChange("the lobby is full");
         live.lobby.players.push_back({id, std::string(name), kJoinedRating, status});
         player = &live.lobby.players.back();
         // Players who join at random later never take this id.
@@ -181,23 +166,23 @@ LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std:
 }
 
 LobbyChange PlayerOut(LiveLobby& live, std::int32_t id) {
-    if (!FindPlayer(live, id)) return Failed("no such player");
-    if (id == live.own_player_id) return Failed("the logged-in player stays");
+    if (!FindPlayer(live, id)) return FailedChange("no such player");
+    if (id == live.own_player_id) return FailedChange("the logged-in player stays");
     LobbyChange change;
     CloseTablesOf(live, id, 0, change);
     std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.player_id == id; });
     std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.player_id == id; });
     std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.player_id == id; });
     std::erase_if(live.lobby.players, [&](const PlayerEntry& p) { return p.id == id; });
-    change.messages.push_back(Fields({"22", IntToText(id)}));
+    change.messages.push_back(MessageText({"22", IntToText(id)}));
     change.note = "player " + IntToText(id) + " logs off";
     return change;
 }
 
 LobbyChange SetStatus(LiveLobby& live, std::int32_t id, std::int32_t status) {
     PlayerEntry* player = FindPlayer(live, id);
-    if (!player) return Failed("no such player");
-    if (status > 4) return Failed("status is 0 to 4");
+    if (!player) return FailedChange("no such player");
+    if (status > 4) return FailedChange("status is 0 to 4");
     player->status = status;
     LobbyChange change;
     if (status == 0) {
@@ -207,22 +192,22 @@ LobbyChange SetStatus(LiveLobby& live, std::int32_t id, std::int32_t status) {
                       [&](const PresenceEntry& p) { return p.player_id == id; });
         std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.player_id == id; });
     }
-    change.messages.push_back(Fields({"17", IntToText(id), IntToText(status)}));
+    change.messages.push_back(MessageText({"17", IntToText(id), IntToText(status)}));
     change.note = "player " + IntToText(id) + " status " + IntToText(status);
     return change;
 }
 
 LobbyChange Enter(LiveLobby& live, std::int32_t room_id, std::int32_t player) {
     RoomEntry* room = FindRoom(live, room_id);
-    if (!room) return Failed("no such room");
-    if (room->state == kRoomLocked) return Failed("the room is locked");
-    if (!FindPlayer(live, player)) return Failed("no such player");
+    if (!room) return FailedChange("no such room");
+    if (room->state == kRoomLocked) return FailedChange("the room is locked");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
     return AddPresence(live, room_id, player);
 }
 
 LobbyChange SetRoomState(LiveLobby& live, std::int32_t room_id, std::int32_t state) {
     RoomEntry* room = FindRoom(live, room_id);
-    if (!room) return Failed("no such room");
+    if (!room) return FailedChange("no such room");
     room->state = state;
     LobbyChange change;
     change.messages.push_back(Record(MSG_ROOMS, RoomRecord(*room)));
@@ -232,11 +217,11 @@ LobbyChange SetRoomState(LiveLobby& live, std::int32_t room_id, std::int32_t sta
 
 LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::int32_t state,
                     std::string_view name) {
-    if (id <= 0) return Failed("room ids are positive");
-    if (!ValidName(name)) return Failed("a name is not empty and holds none of , ; : !");
+    if (id <= 0) return FailedChange("room ids are positive");
+    if (!ValidName(name)) return FailedChange("a name is not empty and holds none of , ; : !");
     RoomEntry* room = FindRoom(live, id);
     if (!room) {
-        if (live.lobby.rooms.size() >= kListLimit) return Failed("the lobby is full");
+        if (live.lobby.rooms.size() >= kListLimit) return FailedChange("the lobby is full");
         live.lobby.rooms.push_back({id, std::string(name), kind, state});
         room = &live.lobby.rooms.back();
     } else {
@@ -249,14 +234,14 @@ LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::in
 }
 
 LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id) {
-    if (!FindRoom(live, id)) return Failed("no such room");
+    if (!FindRoom(live, id)) return FailedChange("no such room");
     auto in_room = [&](const auto& entry) { return entry.room_id == id; };
     std::erase_if(live.lobby.presences, in_room);
     std::erase_if(live.lobby.seats, in_room);
     std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[1] == id; });
     std::erase_if(live.lobby.rooms, [&](const RoomEntry& r) { return r.id == id; });
     LobbyChange change;
-    change.messages.push_back(Fields({"33", IntToText(id)}));
+    change.messages.push_back(MessageText({"33", IntToText(id)}));
     change.note = "room " + IntToText(id) + " removed";
     return change;
 }
@@ -274,19 +259,19 @@ SeatEntry AddSeat(LiveLobby& live, std::int32_t room, std::int32_t table, std::i
 LobbyChange OpenTable(LiveLobby& live, std::int32_t room_id, std::int32_t player,
                       std::int32_t opponent, std::int32_t mark) {
     RoomEntry* room = FindRoom(live, room_id);
-    if (!room) return Failed("no such room");
+    if (!room) return FailedChange("no such room");
     if (!FindPlayer(live, player) || (opponent != 0 && !FindPlayer(live, opponent)))
-        return Failed("no such player");
-    if (player == opponent) return Failed("nobody plays against themselves");
+        return FailedChange("no such player");
+    if (player == opponent) return FailedChange("nobody plays against themselves");
     if (PlaysInRoom(live, room_id, player) ||
         (opponent != 0 && PlaysInRoom(live, room_id, opponent)))
-        return Failed("already playing in that room");
+        return FailedChange("already playing in that room");
     if (live.lobby.tables.size() >= kListLimit || live.lobby.seats.size() + 2 > kListLimit)
-        return Failed("the lobby is full");
+        return FailedChange("the lobby is full");
     bool locked = room->state == kRoomLocked;
     if (locked && (!FindPresence(live, room_id, player) ||
                    (opponent != 0 && !FindPresence(live, room_id, opponent))))
-        return Failed("the room is locked");
+        return FailedChange("the room is locked");
     std::int32_t money_kind = room->money_kind;
 
     LobbyChange change;
@@ -315,14 +300,14 @@ LobbyChange OpenTable(LiveLobby& live, std::int32_t room_id, std::int32_t player
 
 LobbyChange JoinTable(LiveLobby& live, std::int32_t table_id, std::int32_t player) {
     TableEntry* table = FindTable(live, table_id);
-    if (!table) return Failed("no such table");
-    if (!FindPlayer(live, player)) return Failed("no such player");
-    if (SeatedAt(live, table_id, player)) return Failed("already at that table");
-    if (live.lobby.seats.size() >= kListLimit) return Failed("the lobby is full");
+    if (!table) return FailedChange("no such table");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
+    if (SeatedAt(live, table_id, player)) return FailedChange("already at that table");
+    if (live.lobby.seats.size() >= kListLimit) return FailedChange("the lobby is full");
     std::int32_t room_id = table->values[1];
     RoomEntry* room = FindRoom(live, room_id);
     if (!FindPresence(live, room_id, player) && (!room || room->state == kRoomLocked))
-        return Failed("the room is locked or gone");
+        return FailedChange("the room is locked or gone");
 
     LobbyChange change;
     Append(change, EnsurePresent(live, room_id, player));
@@ -343,7 +328,7 @@ LobbyChange JoinTable(LiveLobby& live, std::int32_t table_id, std::int32_t playe
 
 LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seat_id) {
     SeatEntry* seat = FindSeat(live, seat_id);
-    if (!seat) return Failed("no such seat");
+    if (!seat) return FailedChange("no such seat");
     SeatEntry left = *seat;
     LobbyChange change;
     TableEntry* table = FindTable(live, left.table_id);
@@ -353,7 +338,7 @@ LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seat_id) {
         return change;
     }
     std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.id == seat_id; });
-    change.messages.push_back(Fields({"112", IntToText(seat_id)}));
+    change.messages.push_back(MessageText({"112", IntToText(seat_id)}));
     if (table && table->values[6] == left.player_id) FreeSecondSeat(*table, change);
     change.note =
         "player " + IntToText(left.player_id) + " leaves table " + IntToText(left.table_id);
@@ -361,7 +346,7 @@ LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seat_id) {
 }
 
 LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t table_id) {
-    if (!FindTable(live, table_id)) return Failed("no such table");
+    if (!FindTable(live, table_id)) return FailedChange("no such table");
     LobbyChange change;
     CloseTable(live, table_id, change);
     change.note = "table " + IntToText(table_id) + " closes";
@@ -369,15 +354,15 @@ LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t table_id) {
 }
 
 LobbyChange SetContact(LiveLobby& live, std::int32_t player, std::int32_t relation) {
-    if (!FindPlayer(live, player)) return Failed("no such player");
-    if (player == live.own_player_id) return Failed("not a contact of oneself");
-    if (relation > 2) return Failed("relation is 0, 1 or 2");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
+    if (player == live.own_player_id) return FailedChange("not a contact of oneself");
+    if (relation > 2) return FailedChange("relation is 0, 1 or 2");
     LobbyChange change;
     if (ContactEntry* contact = FindContact(live, player)) {
         contact->relation = relation;
-        change.messages.push_back(Fields({"53", IntToText(contact->id), IntToText(relation)}));
+        change.messages.push_back(MessageText({"53", IntToText(contact->id), IntToText(relation)}));
     } else {
-        if (live.contacts.size() >= kListLimit) return Failed("the list is full");
+        if (live.contacts.size() >= kListLimit) return FailedChange("the list is full");
         live.contacts.push_back({live.next_contact_id++, player, relation});
         change.messages.push_back(Record(MSG_CONTACTS, ContactRecord(live.contacts.back())));
     }
@@ -387,11 +372,11 @@ LobbyChange SetContact(LiveLobby& live, std::int32_t player, std::int32_t relati
 
 LobbyChange RemoveContact(LiveLobby& live, std::int32_t player) {
     ContactEntry* contact = FindContact(live, player);
-    if (!contact) return Failed("no such contact");
+    if (!contact) return FailedChange("no such contact");
     std::int32_t id = contact->id;
     std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == id; });
     LobbyChange change;
-    change.messages.push_back(Fields({"54", IntToText(id)}));
+    change.messages.push_back(MessageText({"54", IntToText(id)}));
     change.note = "contact " + IntToText(player) + " removed";
     return change;
 }
@@ -399,7 +384,8 @@ LobbyChange RemoveContact(LiveLobby& live, std::int32_t player) {
 LobbyChange RelayText(std::int32_t type, std::int32_t place, std::int32_t code,
                       std::string_view text) {
     LobbyChange change;
-    change.messages.push_back(Fields({IntToText(type), IntToText(place), IntToText(code), text}));
+    change.messages.push_back(
+        MessageText({IntToText(type), IntToText(place), IntToText(code), text}));
     change.note = (type == MSG_ROOM_RELAY ? "text to room " : "text to table ") + IntToText(place) +
                   " code " + IntToText(code);
     return change;
@@ -446,7 +432,7 @@ LobbyChange RandomStatus(LiveLobby& live) {
     for (const PlayerEntry& p : live.lobby.players)
         if (Movable(p.id)) ids.push_back(p.id);
     const std::int32_t* id = Pick(live, ids);
-    if (!id) return Failed("nobody to change");
+    if (!id) return FailedChange("nobody to change");
     return SetStatus(live, *id, static_cast<std::int32_t>(1 + Below(live, 4)));
 }
 
@@ -463,7 +449,7 @@ LobbyChange RandomContactStatus(LiveLobby& live) {
         const PlayerEntry* player = FindPlayer(live, contact.player_id);
         if (player && Movable(player->id)) players.push_back(player);
     }
-    if (players.empty()) return Failed("no contact to change");
+    if (players.empty()) return FailedChange("no contact to change");
     const PlayerEntry& player = **Pick(live, players);
     return SetStatus(live, player.id, OtherStatus(live, player.status));
 }
@@ -493,18 +479,18 @@ LobbyChange RandomLeave(LiveLobby& live) {
     for (const PlayerEntry& p : live.lobby.players)
         if (Movable(p.id) && !FindContact(live, p.id)) ids.push_back(p.id);
     const std::int32_t* id = Pick(live, ids);
-    return id ? PlayerOut(live, *id) : Failed("nobody to log off");
+    return id ? PlayerOut(live, *id) : FailedChange("nobody to log off");
 }
 
 LobbyChange RandomEnter(LiveLobby& live) {
     std::vector<std::int32_t> rooms = OpenRooms(live);
     const std::int32_t* room = Pick(live, rooms);
-    if (!room) return Failed("no open room");
+    if (!room) return FailedChange("no open room");
     std::vector<std::int32_t> ids;
     for (const PlayerEntry& p : live.lobby.players)
         if (Movable(p.id) && p.status != 1 && !FindPresence(live, *room, p.id)) ids.push_back(p.id);
     const std::int32_t* id = Pick(live, ids);
-    return id ? AddPresence(live, *room, *id) : Failed("nobody to enter");
+    return id ? AddPresence(live, *room, *id) : FailedChange("nobody to enter");
 }
 
 std::vector<PresenceEntry> MovablePresences(const LiveLobby& live) {
@@ -517,7 +503,7 @@ std::vector<PresenceEntry> MovablePresences(const LiveLobby& live) {
 LobbyChange RandomLeaveRoom(LiveLobby& live) {
     std::vector<PresenceEntry> presences = MovablePresences(live);
     const PresenceEntry* p = Pick(live, presences);
-    return p ? RemovePresence(live, p->room_id, p->player_id) : Failed("nobody in a room");
+    return p ? RemovePresence(live, p->room_id, p->player_id) : FailedChange("nobody in a room");
 }
 
 // Players present in the room who neither play nor watch there.
@@ -536,9 +522,9 @@ std::vector<std::int32_t> IdleIn(const LiveLobby& live, std::int32_t room) {
 LobbyChange RandomOpenTable(LiveLobby& live) {
     std::vector<std::int32_t> rooms = OpenRooms(live);
     const std::int32_t* room = Pick(live, rooms);
-    if (!room) return Failed("no open room");
+    if (!room) return FailedChange("no open room");
     std::vector<std::int32_t> idle = IdleIn(live, *room);
-    if (idle.empty()) return Failed("nobody free to open a table");
+    if (idle.empty()) return FailedChange("nobody free to open a table");
     std::size_t first = Below(live, idle.size());
     std::int32_t opponent = 0;
     if (idle.size() > 1 && Below(live, 2) == 0) opponent = idle[(first + 1) % idle.size()];
@@ -547,11 +533,11 @@ LobbyChange RandomOpenTable(LiveLobby& live) {
 
 LobbyChange RandomTakeSeat(LiveLobby& live) {
     const TableEntry* table = Pick(live, live.lobby.tables);
-    if (!table) return Failed("no table");
+    if (!table) return FailedChange("no table");
     std::int32_t id = table->values[0];
     std::vector<std::int32_t> idle = IdleIn(live, table->values[1]);
     const std::int32_t* player = Pick(live, idle);
-    return player ? JoinTable(live, id, *player) : Failed("nobody free to sit down");
+    return player ? JoinTable(live, id, *player) : FailedChange("nobody free to sit down");
 }
 
 LobbyChange RandomLeaveSeat(LiveLobby& live) {
@@ -559,12 +545,12 @@ LobbyChange RandomLeaveSeat(LiveLobby& live) {
     for (const SeatEntry& s : live.lobby.seats)
         if (Movable(s.player_id)) seats.push_back(s.id);
     const std::int32_t* seat = Pick(live, seats);
-    return seat ? LeaveSeat(live, *seat) : Failed("no seat");
+    return seat ? LeaveSeat(live, *seat) : FailedChange("no seat");
 }
 
 LobbyChange RandomCloseTable(LiveLobby& live) {
     const TableEntry* table = Pick(live, live.lobby.tables);
-    return table ? CloseTableCommand(live, table->values[0]) : Failed("no table");
+    return table ? CloseTableCommand(live, table->values[0]) : FailedChange("no table");
 }
 
 LobbyChange RandomRoomState(LiveLobby& live) {
@@ -573,14 +559,14 @@ LobbyChange RandomRoomState(LiveLobby& live) {
     for (const RoomEntry& r : live.lobby.rooms)
         if (!FindPresence(live, r.id, live.own_player_id)) rooms.push_back(r.id);
     const std::int32_t* room = Pick(live, rooms);
-    if (!room) return Failed("no room to change");
+    if (!room) return FailedChange("no room to change");
     std::int32_t state = FindRoom(live, *room)->state == kRoomLocked ? kRoomOpen : kRoomLocked;
     return SetRoomState(live, *room, state);
 }
 
 LobbyChange RandomContact(LiveLobby& live) {
     const ContactEntry* contact = Pick(live, live.contacts);
-    if (!contact) return Failed("no contact");
+    if (!contact) return FailedChange("no contact");
     std::int32_t relation = static_cast<std::int32_t>((contact->relation + 1 + Below(live, 2)) % 3);
     return SetContact(live, contact->player_id, relation);
 }
@@ -592,7 +578,7 @@ std::string RandomChatText(LiveLobby& live) {
 LobbyChange RandomRoomChat(LiveLobby& live) {
     std::vector<PresenceEntry> presences = MovablePresences(live);
     const PresenceEntry* p = Pick(live, presences);
-    if (!p) return Failed("nobody to chat");
+    if (!p) return FailedChange("nobody to chat");
     return RelayText(MSG_ROOM_RELAY, p->room_id, kRoomChatCode,
                      IntToText(p->player_id) + ":" + RandomChatText(live));
 }
@@ -601,7 +587,7 @@ LobbyChange RandomTableText(LiveLobby& live, bool dice) {
     std::vector<const TableEntry*> playing;
     for (const TableEntry& t : live.lobby.tables)
         if (t.values[6] != 0) playing.push_back(&t);
-    if (playing.empty()) return Failed("no game");
+    if (playing.empty()) return FailedChange("no game");
     const TableEntry& table = **Pick(live, playing);
     std::int32_t player = table.values[5 + Below(live, 2)];
     if (!dice) {
@@ -638,6 +624,21 @@ const RandomKind kRandomKinds[] = {
 };
 
 }  // namespace
+
+std::string MessageText(std::initializer_list<std::string_view> fields) {
+    std::string text;
+    for (std::string_view field : fields) {
+        text += field;
+        text += ',';
+    }
+    return text + "!";
+}
+
+LobbyChange FailedChange(std::string error) {
+    LobbyChange change;
+    change.error = std::move(error);
+    return change;
+}
 
 LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t own_player_id) {
     LiveLobby live;
@@ -682,7 +683,7 @@ LobbyChange ApplyLobbyCommand(LiveLobby& live, const LobbyCommand& command) {
             return all;
         }
         case LobbyVerb::Every:
-            return Failed("handled by the session");
+            return FailedChange("handled by the session");
         case LobbyVerb::PlayerIn:
             return PlayerIn(live, n(0), n(1), command.text);
         case LobbyVerb::PlayerOut:
@@ -726,7 +727,7 @@ LobbyChange ApplyLobbyCommand(LiveLobby& live, const LobbyCommand& command) {
         case LobbyVerb::Ignores:
             return SetIgnoring(live, n(0), n(1) != 0);
     }
-    return Failed("unknown lobby command");
+    return FailedChange("unknown lobby command");
 }
 
 LobbyChange RandomLobbyChange(LiveLobby& live) {
@@ -754,25 +755,26 @@ LobbyChange StormPresenceChange(LiveLobby& live) {
     std::vector<const PlayerEntry*> movable;
     for (const PlayerEntry& p : live.lobby.players)
         if (Movable(p.id)) movable.push_back(&p);
-    if (movable.empty()) return Failed("nobody to change");
+    if (movable.empty()) return FailedChange("nobody to change");
     const PlayerEntry& player = **Pick(live, movable);
     return SetStatus(live, player.id, OtherStatus(live, player.status));
 }
 
 LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,
                      std::string_view base64_text) {
-    if (!IsBase64(base64_text)) return Failed("the chat line is not Base64");
+    if (!IsBase64(base64_text)) return FailedChange("the chat line is not Base64");
     std::string text = IntToText(live.own_player_id) + ":" + std::string(base64_text);
     if (type == kClientRoomChat) {
-        if (!FindPresence(live, place_id, live.own_player_id)) return Failed("not in that room");
+        if (!FindPresence(live, place_id, live.own_player_id))
+            return FailedChange("not in that room");
         return RelayText(MSG_ROOM_RELAY, place_id, kRoomChatCode, text);
     }
-    if (!FindTable(live, place_id)) return Failed("no such table");
+    if (!FindTable(live, place_id)) return FailedChange("no such table");
     return RelayText(MSG_TABLE_RELAY, place_id, kTableChatCode, text);
 }
 
 LobbyChange OwnPlayerEnters(LiveLobby& live, std::int32_t room_id) {
-    if (!FindRoom(live, room_id)) return Failed("no such room");
+    if (!FindRoom(live, room_id)) return FailedChange("no such room");
     return AddPresence(live, room_id, live.own_player_id);
 }
 
@@ -786,12 +788,12 @@ LobbyChange ClientAddsContact(LiveLobby& live, std::string_view name_utf8) {
         if (entry.name == name_utf8 && entry.id != live.own_player_id) player = &entry;
     LobbyChange change;
     if (player == nullptr) {
-        change.messages.push_back(Fields({"52", "1"}));
+        change.messages.push_back(MessageText({"52", "1"}));
         change.note = "add contact: no such nickname";
         return change;
     }
     if (FindContact(live, player->id)) {
-        change.messages.push_back(Fields({"52", "2"}));
+        change.messages.push_back(MessageText({"52", "2"}));
         change.note = "add contact " + IntToText(player->id) + ": already listed";
         return change;
     }
@@ -799,12 +801,12 @@ LobbyChange ClientAddsContact(LiveLobby& live, std::string_view name_utf8) {
 }
 
 LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contact_id, std::int32_t relation) {
-    if (relation < 0 || relation > 2) return Failed("relation is 0, 1 or 2");
+    if (relation < 0 || relation > 2) return FailedChange("relation is 0, 1 or 2");
     ContactEntry* contact =
         Find(live.contacts, [&](const ContactEntry& c) { return c.id == contact_id; });
     if (contact) contact->relation = relation;
     LobbyChange change;
-    change.messages.push_back(Fields({"53", IntToText(contact_id), IntToText(relation)}));
+    change.messages.push_back(MessageText({"53", IntToText(contact_id), IntToText(relation)}));
     change.note = "contact " + IntToText(contact_id) + " relation " + IntToText(relation);
     return change;
 }
@@ -812,16 +814,17 @@ LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contact_id, std::in
 LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contact_id) {
     std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == contact_id; });
     LobbyChange change;
-    change.messages.push_back(Fields({"54", IntToText(contact_id)}));
+    change.messages.push_back(MessageText({"54", IntToText(contact_id)}));
     change.note = "contact " + IntToText(contact_id) + " removed";
     return change;
 }
 
 LobbyChange ClientSetsPresence(LiveLobby& live, std::int32_t status) {
-    if (status < 1 || status > 4) return Failed("presence is 1 to 4");
+    if (status < 1 || status > 4) return FailedChange("presence is 1 to 4");
     if (!FindPlayer(live, live.own_player_id)) {
         LobbyChange change;
-        change.messages.push_back(Fields({"17", IntToText(live.own_player_id), IntToText(status)}));
+        change.messages.push_back(
+            MessageText({"17", IntToText(live.own_player_id), IntToText(status)}));
         change.note = "own presence " + IntToText(status);
         return change;
     }

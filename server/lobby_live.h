@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,11 @@ struct LobbyChange {
     std::string note;
     std::string error;
 };
+
+// "<field>,<field>,...,!": one message text.
+std::string MessageText(std::initializer_list<std::string_view> fields);
+// A change refused for `error`.
+LobbyChange FailedChange(std::string error);
 
 // Relay codes of the development lobby's own texts (types 34 and 114): a chat line
 // "<player id>:<Base64 of UTF-8>" in a room or at a table, and a roll of the dice

@@ -13,21 +13,6 @@ namespace {
 // Pending requests past this are refused: a script cannot grow the list without bound.
 constexpr std::size_t kJoinLimit = 10000;
 
-std::string Fields(std::initializer_list<std::string_view> fields) {
-    std::string text;
-    for (std::string_view field : fields) {
-        text += field;
-        text += ',';
-    }
-    return text + "!";
-}
-
-LobbyChange Failed(std::string error) {
-    LobbyChange change;
-    change.error = std::move(error);
-    return change;
-}
-
 const PlayerEntry* FindPlayer(const LiveLobby& live, std::int32_t id) {
     auto it = std::find_if(live.lobby.players.begin(), live.lobby.players.end(),
                            [&](const PlayerEntry& p) { return p.id == id; });
@@ -57,7 +42,7 @@ std::string JoinMessage(const JoinEntry& join, std::int32_t count) {
         if (!items.empty()) items += ':';
         items += IntToText(item);
     }
-    return Fields({"101", items});
+    return MessageText({"101", items});
 }
 
 bool Ignores(const LiveLobby& live, std::int32_t player) {
@@ -84,11 +69,11 @@ const char* const kPrivateLines[] = {
 LobbyChange AskToJoin(LiveLobby& live, std::int32_t table_id, std::int32_t asker,
                       std::int32_t asked) {
     const TableEntry* table = FindTable(live, table_id);
-    if (!table) return Failed("no such table");
+    if (!table) return FailedChange("no such table");
     if (asked == 0) asked = table->values[5];
-    if (!FindPlayer(live, asker) || !FindPlayer(live, asked)) return Failed("no such player");
-    if (asker == asked) return Failed("nobody asks themselves");
-    if (live.joins.size() >= kJoinLimit) return Failed("too many open requests");
+    if (!FindPlayer(live, asker) || !FindPlayer(live, asked)) return FailedChange("no such player");
+    if (asker == asked) return FailedChange("nobody asks themselves");
+    if (live.joins.size() >= kJoinLimit) return FailedChange("too many open requests");
     JoinEntry join{live.next_join_id++, table->values[1], table_id, asker, asked};
     live.joins.push_back(join);
     LobbyChange change;
@@ -100,8 +85,8 @@ LobbyChange AskToJoin(LiveLobby& live, std::int32_t table_id, std::int32_t asker
 
 LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t join_id, std::int32_t count) {
     const JoinEntry* join = FindJoin(live, join_id);
-    if (!join) return Failed("no such join request");
-    if (count <= 0) return Failed("an answer count is positive");
+    if (!join) return FailedChange("no such join request");
+    if (count <= 0) return FailedChange("an answer count is positive");
     LobbyChange change;
     change.messages.push_back(JoinMessage(*join, count));
     change.note = "join request " + IntToText(join_id) + ": answer count " + IntToText(count);
@@ -111,17 +96,17 @@ LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t join_id, std::int32_t 
 }
 
 LobbyChange JoinResult(LiveLobby& live, std::int32_t join_id, std::int32_t result) {
-    if (!FindJoin(live, join_id)) return Failed("no such join request");
+    if (!FindJoin(live, join_id)) return FailedChange("no such join request");
     Forget(live, join_id);
     LobbyChange change;
-    change.messages.push_back(Fields({"103", IntToText(join_id), IntToText(result)}));
+    change.messages.push_back(MessageText({"103", IntToText(join_id), IntToText(result)}));
     change.note = "join request " + IntToText(join_id) + ": result " + IntToText(result);
     return change;
 }
 
 LobbyChange ClientAsksToJoin(LiveLobby& live, std::int32_t table_id) {
     const TableEntry* table = FindTable(live, table_id);
-    if (!table) return Failed("no such table");
+    if (!table) return FailedChange("no such table");
     const std::int32_t host = table->values[5];
     LobbyChange change = AskToJoin(live, table_id, live.own_player_id, host);
     if (!change.error.empty()) return change;
@@ -139,7 +124,7 @@ LobbyChange ClientAsksToJoin(LiveLobby& live, std::int32_t table_id) {
 
 LobbyChange ClientAnswersJoin(LiveLobby& live, std::int32_t join_id, std::int32_t answer) {
     const JoinEntry* join = FindJoin(live, join_id);
-    if (!join) return Failed("no such join request");
+    if (!join) return FailedChange("no such join request");
     const JoinEntry settled = *join;
     Forget(live, join_id);
     if (answer != kJoinAccepted) {
@@ -156,15 +141,15 @@ LobbyChange ClientAnswersJoin(LiveLobby& live, std::int32_t join_id, std::int32_
 }
 
 LobbyChange PrivateMessageFrom(LiveLobby& live, std::int32_t player, std::string_view utf8) {
-    if (!FindPlayer(live, player)) return Failed("no such player");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
     LobbyChange change;
-    change.messages.push_back(Fields({"61", IntToText(player), Base64Encode(utf8)}));
+    change.messages.push_back(MessageText({"61", IntToText(player), Base64Encode(utf8)}));
     change.note = "private message from " + IntToText(player);
     return change;
 }
 
 LobbyChange SetIgnoring(LiveLobby& live, std::int32_t player, bool on) {
-    if (!FindPlayer(live, player)) return Failed("no such player");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
     std::erase(live.ignoring_own, player);
     if (on) live.ignoring_own.push_back(player);
     LobbyChange change;
@@ -186,7 +171,7 @@ LobbyChange ClientSendsPrivate(LiveLobby& live, std::string_view nickname_utf8,
                       " bytes)";
         return change;
     }
-    change.messages.push_back(Fields({"62", IntToText(reason), Base64Encode(nickname_utf8)}));
+    change.messages.push_back(MessageText({"62", IntToText(reason), Base64Encode(nickname_utf8)}));
     change.note = "private message not delivered: reason " + IntToText(reason);
     return change;
 }
@@ -197,7 +182,7 @@ LobbyChange RandomPrivateMessage(LiveLobby& live) {
         const PlayerEntry* p = FindPlayer(live, c.player_id);
         if (c.relation != 2 && p && p->status >= 3) writers.push_back(p->id);
     }
-    if (writers.empty()) return Failed("no contact online to write");
+    if (writers.empty()) return FailedChange("no contact online to write");
     const std::uint32_t turn = live.private_turn++;
     return PrivateMessageFrom(live, writers[turn % writers.size()],
                               kPrivateLines[turn % std::size(kPrivateLines)]);
