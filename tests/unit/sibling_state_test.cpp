@@ -30,10 +30,6 @@ TEST(SiblingFields, CommasInsideTextsStayInTheText) {
          "Join 9 - Ann, Jr / Zo\xC3\xAB",
          {"join id 9", "player A name Ann, Jr", "player B id 556", "player B name Zo\xC3\xAB",
           "A is own player 1", "room kind 1"}},
-        {SiblingKind::Chat,
-         L" ,?,73,1,1,1,0,1,Anna,hello, there,",
-         "Chat - Anna",
-         {"is contact 1", "partner name Anna", "message hello, there"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
