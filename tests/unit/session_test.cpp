@@ -92,7 +92,7 @@ TEST_F(SessionTest, LoginFieldLengthsDecideBetweenSubmitLoginWindowAndError) {
         const bool sent = c.calls == kSubmitted;
         EXPECT_EQ(uiCalls, c.calls);
         EXPECT_EQ(DrainOutbound().size(), sent ? 1u : 0u);
-        EXPECT_EQ(errorState, sent || c.password.empty() && c.user.empty() ? 0 : 5);
+        EXPECT_EQ(errorState, sent || (c.password.empty() && c.user.empty()) ? 0 : 5);
         EXPECT_TRUE(isConnected.load()) << "a refused submit keeps the connection";
     }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
@@ -52,14 +53,11 @@ HWND Handle(WinId id) {
     return WindowHandle(id);
 }
 
-RECT Place(HWND window) {
+// A window's left, top, right and bottom on the screen.
+std::vector<LONG> Place(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
-    return rect;
-}
-
-bool operator==(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 WinId Nth(WinId first, int n) {
@@ -263,10 +261,10 @@ TEST_F(WindowRegistry, ErrorDialogLayouts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.layout);
         SendMessageW(error, TavloraIntMessage, NC_PREPARE_DIALOG, c.layout);
-        const RECT dialog = Place(error), ok = Place(Handle(WinId::ErrorOk));
-        EXPECT_EQ(Place(error), (RECT{140, 120, 500, 360}));
-        EXPECT_EQ(ok.left - dialog.left, c.okLeft);
-        EXPECT_EQ(ok.top - dialog.top, 199);
+        const auto dialog = Place(error), ok = Place(Handle(WinId::ErrorOk));
+        EXPECT_EQ(Place(error), (std::vector<LONG>{140, 120, 500, 360}));
+        EXPECT_EQ(ok[0] - dialog[0], c.okLeft);
+        EXPECT_EQ(ok[1] - dialog[1], 199);
         EXPECT_EQ((GetWindowLongW(Handle(WinId::ErrorCancel), GWL_STYLE) & WS_VISIBLE) != 0,
                   c.cancelShown);
     }
@@ -382,7 +380,7 @@ TEST(Labels, ALabelWiderThanItsBoxIsNarrowedToFitAndOthersAreNot) {
 TEST_F(WindowRegistry, LoginDialogPlacementAndKeys) {
     HWND login = Handle(WinId::Login);
     SendMessageW(login, TavloraIntMessage, NC_PREPARE_DIALOG, 0);
-    EXPECT_EQ(Place(login), (RECT{95, 105, 545, 375}));
+    EXPECT_EQ(Place(login), (std::vector<LONG>{95, 105, 545, 375}));
     ShowWindow(login, SW_SHOW);
     SendMessageW(login, TavloraIntMessage, NC_FOCUS_DIALOG, 0);
     HWND user = Handle(WinId::LoginUserEdit);
