@@ -74,8 +74,10 @@ TEST_F(ContactsList, RebuildJoinsPlayersSkipsMissingAndIgnoredAndSortsBothWays) 
 TEST_F(ContactsList, SelectionStaysWhileListedAndClearsWhenGone) {
     Fill();
     SetSelectedContact(13);
-    RebuildContactRows();
+    RebuildContactRows();  // 12, 14, 11, 13: the row a contact is drawn on
     EXPECT_EQ(selectedContactId, 13);
+    EXPECT_EQ((std::vector{ContactRowOf(12), ContactRowOf(13), ContactRowOf(15)}),
+              (std::vector{0, 3, -1}));
     SetShowIgnored(0);
     RebuildContactRows();
     EXPECT_EQ(selectedContactId, 0) << "hidden with the ignored contacts";
