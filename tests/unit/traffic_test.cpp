@@ -88,9 +88,14 @@ TEST_F(TrafficTest, QueuedMessagesWaitForTheAcknowledgementOfTheirPredecessor) {
     acknowledgedNumber = 1;  // what the dispatch does on "2,1,!"
     WakeSender();
     EXPECT_EQ(ServerReceives(8), "2,38,5,!");
+}
+
+TEST_F(TrafficTest, AnIdleSenderSendsOnlyAPendingAcknowledgementAtOnce) {
+    Start();
+    EXPECT_EQ(ServerReceives(1, 0), "") << "nothing queued, nothing sent";
     pendingAcknowledgement = 9;
     WakeSender();
-    EXPECT_EQ(ServerReceives(5), "2,9,!") << "a pending acknowledgement goes out at once";
+    EXPECT_EQ(ServerReceives(5), "2,9,!");
     EXPECT_EQ(pendingAcknowledgement.load(), 0);
 }
 
