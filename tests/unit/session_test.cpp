@@ -155,6 +155,7 @@ TEST_F(SessionTest, ConnectionEndsShowTheirErrorOnce) {
         EXPECT_EQ(errorState, c.state);
         EXPECT_EQ(connectPhase, c.phase);
         EXPECT_FALSE(isConnected.load());
+        EXPECT_EQ(linkState, 0) << "the status line shows offline";
         uiCalls.clear();
         OnConnectionNotification(c.code);
         EXPECT_EQ(uiCalls, Calls{}) << "the second thread's report changes nothing";
