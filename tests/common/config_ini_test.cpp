@@ -4,18 +4,15 @@
 
 #include <vector>
 
+#include "net/text_convert.h"
 #include "settings/config_ini.h"
 #include "settings/settings.h"
-#include "net/text_convert.h"
 #include "tests/common/test_text.h"
 
 namespace {
 
 std::string Wrap(std::string_view inner) {
     return InsertFillerCharacters(Base64Encode(inner));
-}
-std::string Unwrap(std::string_view file) {
-    return Base64Decode(RemoveFillerCharacters(file));
 }
 
 // Every option of keys 4..29, named here independently of the program's own table, with
@@ -26,34 +23,32 @@ struct Option {
     int* pending;
     int other;
 };
-const Option kOptions[] = {
-    {4, &language, nullptr, 3},
-    {5, &foreground, &foregroundPending, 0},
-    {6, &sound, &soundPending, 0},
-    {7, &autodelay, &autodelayPending, 4},
-    {8, &tablesize, &tablesizePending, 1},
-    {9, &save, &savePending, 0},
-    {10, &skin, &skinPending, 4},
-    {11, &whitechk, &whitechkPending, 32},
-    {12, &blackchk, &blackchkPending, 31},
-    {13, &whitedice, &whitedicePending, 4},
-    {14, &blackdice, &blackdicePending, 2},
-    {15, &cube, &cubePending, 4},
-    {16, &skiproll, &skiprollPending, 0},
-    {17, &skipmove, &skipmovePending, 0},
-    {18, &forcedmove, &forcedmovePending, 0},
-    {19, &autobearoff, &autobearoffPending, 0},
-    {20, &animate, &animatePending, 0},
-    {21, &animatespeed, &animatespeedPending, 5},
-    {22, &timestamp, &timestampPending, 1},
-    {23, &enterexit, &enterexitPending, 0},
-    {24, &RoomSortMode, nullptr, 5},
-    {25, &TournamentSortMode, nullptr, 3},
-    {26, &contactsAtLogin, nullptr, 0},
-    {27, &contactsOnTop, nullptr, 0},
-    {28, &contactSortOrder, nullptr, 0},
-    {29, &showIgnored, nullptr, 0},
-};
+const Option kOptions[] = {{4, &language, nullptr, 3},
+                           {5, &foreground, &foregroundPending, 0},
+                           {6, &sound, &soundPending, 0},
+                           {7, &autodelay, &autodelayPending, 4},
+                           {8, &tablesize, &tablesizePending, 1},
+                           {9, &save, &savePending, 0},
+                           {10, &skin, &skinPending, 4},
+                           {11, &whitechk, &whitechkPending, 32},
+                           {12, &blackchk, &blackchkPending, 31},
+                           {13, &whitedice, &whitedicePending, 4},
+                           {14, &blackdice, &blackdicePending, 2},
+                           {15, &cube, &cubePending, 4},
+                           {16, &skiproll, &skiprollPending, 0},
+                           {17, &skipmove, &skipmovePending, 0},
+                           {18, &forcedmove, &forcedmovePending, 0},
+                           {19, &autobearoff, &autobearoffPending, 0},
+                           {20, &animate, &animatePending, 0},
+                           {21, &animatespeed, &animatespeedPending, 5},
+                           {22, &timestamp, &timestampPending, 1},
+                           {23, &enterexit, &enterexitPending, 0},
+                           {24, &RoomSortMode, nullptr, 5},
+                           {25, &TournamentSortMode, nullptr, 3},
+                           {26, &contactsAtLogin, nullptr, 0},
+                           {27, &contactsOnTop, nullptr, 0},
+                           {28, &contactSortOrder, nullptr, 0},
+                           {29, &showIgnored, nullptr, 0}};
 
 // Both copies of every option; `changed` (if any) is expected at `value`.
 std::vector<int> Options(const Option* changed = nullptr, int value = 0) {
@@ -64,15 +59,6 @@ std::vector<int> Options(const Option* changed = nullptr, int value = 0) {
         values.push_back(!option.pending ? -1 : isChanged ? value : *option.pending);
     }
     return values;
-}
-
-template <auto& variable>
-int Read() {
-    return static_cast<int>(variable);
-}
-
-int ReadContactsHeight() {
-    return contactsRect.height;
 }
 
 class ConfigIni : public ::testing::Test {
@@ -86,44 +72,39 @@ TEST(ConfigIniFiller, FollowsEveryThirdCharacterAndCyclesSixteen) {
     // stays; Base64 decoding then ignores it as a lone character.
     const struct {
         std::string middle, outer, kept;
-    } cases[] = {
-        {"", "", ""},
-        {"N", "Nk", "Nk"},
-        {"NzMh", "NzMkho", "NzMho"},
-        {"ABCDEF", "ABCkDEFo", "ABCDEF"},
-        {std::string(17 * 3, 'x'),
-         "xxxkxxxoxxxrxxxbxxxTxxxAxxxNxxxExxxWxxxLxxxpxxxixxxvxxxmxxxsxxxuxxxk",
-         std::string(17 * 3, 'x')},
-    };
+    } cases[] = {{"", "", ""},
+                 {"N", "Nk", "Nk"},
+                 {"NzMh", "NzMkho", "NzMho"},
+                 {"ABCDEF", "ABCkDEFo", "ABCDEF"},
+                 {std::string(17 * 3, 'x'),
+                  "xxxkxxxoxxxrxxxbxxxTxxxAxxxNxxxExxxWxxxLxxxpxxxixxxvxxxmxxxsxxxuxxxk",
+                  std::string(17 * 3, 'x')}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.middle);
         EXPECT_EQ(InsertFillerCharacters(c.middle), c.outer);
         EXPECT_EQ(RemoveFillerCharacters(c.outer), c.kept);
     }
     EXPECT_EQ(RemoveFillerCharacters("ABC?DEF!GH"), "ABCDEFGH") << "filler is not checked";
-    for (std::string inner : {"7", "73", "73!", "73!8", "73!8 1", "73!8 1!"}) {
-        EXPECT_EQ(Unwrap(Wrap(inner)), inner);
-    }
+    for (std::string inner : {"7", "73", "73!", "73!8", "73!8 1", "73!8 1!"})
+        EXPECT_EQ(Base64Decode(RemoveFillerCharacters(Wrap(inner))), inner);
 }
 
-TEST_F(ConfigIni, DefaultsAreWrittenInTheFixedRecordOrder) {
+TEST_F(ConfigIni, DefaultsAreWrittenInTheFixedRecordOrderAndReadBack) {
     contactsRect = {980, 0, 300, 400};
-    const std::string expected =
-        "73!1 100 50!2 980 0 300 400!!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!"
-        "16 1!17 1!18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!";
     ConfigIniWriteInput input;
     input.mainWindowLeft = 100;
     input.mainWindowTop = 50;
     std::string file = ComposeConfigIni(input);
-    EXPECT_EQ(Unwrap(file), expected);
-    EXPECT_EQ(file, Wrap(expected));
-
+    EXPECT_EQ(file,
+              Wrap("73!1 100 50!2 980 0 300 400!!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!"
+                   "14 3!15 2!16 1!17 1!18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!"
+                   "29 1!"));
     // Read back over changed numbers it restores every default. (The file can only
     // switch on/off options off.)
     const std::vector<int> defaults = Options();
     for (const Option& option : kOptions) {
-        int key = option.key;
-        if ((key < 7 || key > 15) && key != 21 && key != 24 && key != 25) continue;
+        if ((option.key < 7 || option.key > 15) && option.key != 21 && option.key != 24 &&
+            option.key != 25)
+            continue;
         *option.committed = option.other;
         if (option.pending) *option.pending = option.other;
     }
@@ -143,7 +124,6 @@ TEST_F(ConfigIni, EveryOptionIsReadIntoItsOwnVariablesAndWrittenBack) {
         ApplyConfigIni(
             Wrap("73!" + std::to_string(option.key) + " " + std::to_string(option.other) + "!"));
         EXPECT_EQ(Options(), expected);
-
         ResetSettingsToDefaults();
         *option.committed = option.other;
         std::string file = ComposeConfigIni({});
@@ -153,90 +133,84 @@ TEST_F(ConfigIni, EveryOptionIsReadIntoItsOwnVariablesAndWrittenBack) {
     }
 }
 
+// On/off options only switch off, the timestamp only on; the last valid record of a key
+// wins; a record needs its exact field count.
 TEST_F(ConfigIni, ReaderRulesRecordByRecord) {
+    int height = 0, positionKnown = 0, rectKnown = 0;  // copied from the settings read
     const struct {
-        const char* note;
         std::string file;  // the file's bytes; a leading '=' means "wrap this inner text"
-        int (*variable)();
+        int* variable;
         int expected;
-    } cases[] = {
-        {"no file", "", Read<tablesize>, 3},
-        {"under 5 bytes", "NzMk", Read<tablesize>, 3},
-        {"valid record", "=73!8 1!", Read<tablesize>, 1},
-        {"last record without !", "=73!8 1", Read<tablesize>, 1},
-        {"version 70 is read", "=70!8 1!", Read<tablesize>, 1},
-        {"version 69 is ignored", "=69!8 1!", Read<tablesize>, 3},
-        {"version with two fields", "=73 1!8 1!", Read<tablesize>, 3},
-        {"version not a number", "=x!8 1!", Read<tablesize>, 3},
-        {"empty records are skipped", "=!!73!!8 1!!", Read<tablesize>, 1},
-        {"table size 5", "=73!8 5!", Read<tablesize>, 3},
-        {"table size 0", "=73!8 0!", Read<tablesize>, 3},
-        {"white checker 0", "=73!11 0!", Read<whitechk>, 1},
-        {"white checker 33", "=73!11 33!", Read<whitechk>, 1},
-        {"save 4", "=73!9 4!", Read<save>, 2},
-        {"save -1", "=73!9 -1!", Read<save>, 2},
-        {"animation speed 6", "=73!21 6!", Read<animatespeed>, 1},
-        {"room sort 6", "=73!24 6!", Read<RoomSortMode>, 0},
-        {"delay 0", "=73!7 0!", Read<autodelay>, 2},
-        {"last valid language wins", "=73!4 3!4 1!", Read<language>, 1},
-        {"language 0 keeps the earlier one", "=73!4 3!4 0!", Read<language>, 3},
-        {"language 4", "=73!4 4!", Read<language>, 4},
-        {"language 5", "=73!4 5!", Read<language>, 1},
-        {"on/off 1 does not turn on", "=73!5 0!5 1!", Read<foreground>, 0},
-        {"on/off 0", "=73!5 0!", Read<foreground>, 0},
-        {"on/off x", "=73!5 x!", Read<foreground>, 1},
-        {"on/off 00", "=73!5 00!", Read<foreground>, 1},
-        {"on/off empty value", "=73!5 !", Read<foreground>, 1},
-        {"timestamp 1", "=73!22 1!", Read<timestamp>, 1},
-        {"timestamp 01", "=73!22 01!", Read<timestamp>, 0},
-        {"timestamp 0 does not turn off", "=73!22 1!22 0!", Read<timestamp>, 1},
-        {"contact sort 0", "=73!28 0!", Read<contactSortOrder>, 0},
-        {"contact sort 1 does not turn on", "=73!28 0!28 1!", Read<contactSortOrder>, 0},
-        {"double key takes the last", "=73!8 1!8 2!", Read<tablesize>, 2},
-        {"double key takes the last valid", "=73!8 1!8 9!", Read<tablesize>, 1},
-        {"too many fields", "=73!8 1 2!", Read<tablesize>, 3},
-        {"too few fields", "=73!8!", Read<tablesize>, 3},
-        {"two spaces make an empty field", "=73!8  1!", Read<tablesize>, 3},
-        {"trailing space makes a field", "=73!8 1 !", Read<tablesize>, 3},
-        {"unknown key", "=73!99 1!0 1!-8 1!", Read<tablesize>, 3},
-        {"main position", "=73!1 -20 30!", Read<mainWindowLeft>, -20},
-        {"main position top", "=73!1 -20 30!", Read<mainWindowTop>, 30},
-        {"main position known", "=73!1 -20 30!", Read<mainWindowPositionKnown>, 1},
-        {"main position wrong count", "=73!1 5!", Read<mainWindowPositionKnown>, 0},
-        {"contacts rectangle", "=73!2 1 2 3 4!", ReadContactsHeight, 4},
-        {"contacts rectangle known", "=73!2 1 2 3 4!", Read<contactsRectKnown>, 1},
-        {"contacts rectangle wrong count", "=73!2 1 2 3!", Read<contactsRectKnown>, 0},
-    };
+    } cases[] = {{"", &tablesize, 3},
+                 {"NzMk", &tablesize, 3},
+                 {"=73!8 1!", &tablesize, 1},
+                 {"=73!8 1", &tablesize, 1},
+                 {"=70!8 1!", &tablesize, 1},
+                 {"=69!8 1!", &tablesize, 3},
+                 {"=73 1!8 1!", &tablesize, 3},
+                 {"=x!8 1!", &tablesize, 3},
+                 {"=!!73!!8 1!!", &tablesize, 1},
+                 {"=73!8 5!", &tablesize, 3},
+                 {"=73!8 0!", &tablesize, 3},
+                 {"=73!11 0!", &whitechk, 1},
+                 {"=73!12 1!", &blackchk, 1},
+                 {"=73!11 33!", &whitechk, 1},
+                 {"=73!9 4!", &save, 2},
+                 {"=73!9 -1!", &save, 2},
+                 {"=73!21 6!", &animatespeed, 1},
+                 {"=73!24 6!", &RoomSortMode, 0},
+                 {"=73!7 0!", &autodelay, 2},
+                 {"=73!4 3!4 1!", &language, 1},
+                 {"=73!4 3!4 0!", &language, 3},
+                 {"=73!4 4!", &language, 4},
+                 {"=73!4 5!", &language, 1},
+                 {"=73!5 0!5 1!", &foreground, 0},
+                 {"=73!5 0!", &foreground, 0},
+                 {"=73!5 x!", &foreground, 1},
+                 {"=73!5 00!", &foreground, 1},
+                 {"=73!5 !", &foreground, 1},
+                 {"=73!22 1!", &timestamp, 1},
+                 {"=73!22 01!", &timestamp, 0},
+                 {"=73!22 1!22 0!", &timestamp, 1},
+                 {"=73!28 0!28 1!", &contactSortOrder, 0},
+                 {"=73!8 1!8 2!", &tablesize, 2},
+                 {"=73!8 1!8 9!", &tablesize, 1},
+                 {"=73!8 1 2!", &tablesize, 3},
+                 {"=73!8!", &tablesize, 3},
+                 {"=73!8  1!", &tablesize, 3},
+                 {"=73!8 1 !", &tablesize, 3},
+                 {"=73!99 1!0 1!-8 1!", &tablesize, 3},
+                 {"=73!1 -20 30!", &mainWindowLeft, -20},
+                 {"=73!1 -20 30!", &mainWindowTop, 30},
+                 {"=73!1 -20 30!", &positionKnown, 1},
+                 {"=73!1 5!", &positionKnown, 0},
+                 {"=73!2 1 2 3 4!", &height, 4},
+                 {"=73!2 1 2 3 4!", &rectKnown, 1},
+                 {"=73!2 1 2 3!", &rectKnown, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.note);
+        SCOPED_TRACE(c.file);
         ResetSettingsToDefaults();
-        std::string file = c.file.starts_with('=') ? Wrap(c.file.substr(1)) : c.file;
-        ApplyConfigIni(file);
-        EXPECT_EQ(c.variable(), c.expected);
+        ApplyConfigIni(c.file.starts_with('=') ? Wrap(c.file.substr(1)) : c.file);
+        height = contactsRect.height;
+        positionKnown = mainWindowPositionKnown;
+        rectKnown = contactsRectKnown;
+        EXPECT_EQ(*c.variable, c.expected);
     }
-}
-
-TEST_F(ConfigIni, DamagedMiddleLayerKeepsTheRecordsBeforeIt) {
     std::string middle = Base64Encode("73!8 1!10 3!");
     middle[12] = '*';  // characters 0..11 carry the first 9 bytes, "73!8 1!10"
+    ResetSettingsToDefaults();
     ApplyConfigIni(InsertFillerCharacters(middle));
-    EXPECT_EQ(tablesize, 1);
+    EXPECT_EQ(tablesize, 1) << "a damaged middle layer keeps the records before it";
     EXPECT_EQ(skin, 2);
 }
 
 TEST_F(ConfigIni, RememberedLogin) {
     const std::u16string name = u"\u0141ukasz\u00df", password = u"za\u017c\u00f3\u0142\u0107";
     const struct {
-        const char* note;
         std::u16string name, password;
         bool present;
-    } cases[] = {
-        {"both set", name, password, true},
-        {"password empty (logged off)", name, u"", false},
-        {"name empty", u"", password, false},
-    };
+    } cases[] = {{name, password, true}, {name, u"", false}, {u"", password, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.note);
         ConfigIniWriteInput input;
         input.loggedInUserName = W(c.name);
         input.loggedInPassword = W(c.password);
@@ -258,7 +232,6 @@ TEST_F(ConfigIni, RoomPositionsKeepFileOrderAndRoundTrip) {
     using P = RememberedWindowPosition;
     EXPECT_EQ(read.rooms, (std::vector<P>{{5, 10, 20}, {6, -3, 4}, {5, 1, 1}}));
     EXPECT_EQ(read.tournamentRooms, (std::vector<P>{{7, 1, 2}}));
-
     ConfigIniWriteInput input{1, 2, L"user", L"pass", read.rooms, {{9, -639, 9999}}};
     ConfigIniContents again = ApplyConfigIni(ComposeConfigIni(input));
     EXPECT_EQ(again.rooms, input.rooms);

@@ -9,13 +9,10 @@
 
 namespace {
 
-// What the stand-in does: each call takes at most `piece` bytes; the call numbered
-// `failAt` (from 1) returns `failResult` instead.
-int piece = 0;
-int failAt = 0;
-int failResult = 0;
+// Each call takes at most `piece` bytes; the call numbered `failAt` (from 1) returns
+// `failResult` instead.
+int piece = 0, failAt = 0, failResult = 0, calls = 0;
 std::string delivered;
-int calls = 0;
 
 int TakePart(SocketHandle, const char* data, int size) {
     if (++calls == failAt) return failResult;
@@ -24,40 +21,33 @@ int TakePart(SocketHandle, const char* data, int size) {
     return taken;
 }
 
-TEST(SendAll, SendsWhatEachCallLeftOver) {
+TEST(SendAll, SendsWhatEachCallLeftOverAndStopsAtAFailure) {
     const std::string message = "12,99,a text longer than one piece,!";
-    struct Case {
-        const char* note;
+    const struct {
+        std::string text;
         int piece, failAt, failResult;
         bool whole;
         std::string delivered;
         int calls;
-    } cases[] = {
-        {"whole in one call", 1000, 0, 0, true, message, 1},
-        {"three bytes a call", 3, 0, 0, true, message, 12},
-        {"one byte a call", 1, 0, 0, true, message, 36},
-        {"error on the second call", 5, 2, -1, false, "12,99", 2},
-        {"nothing taken on the third call", 5, 3, 0, false, "12,99,a te", 3},
-        {"more taken than offered", 5, 2, 1000, false, "12,99", 2},
-        {"error on the first call", 5, 1, -1, false, "", 1},
-    };
+    } cases[] = {{message, 1000, 0, 0, true, message, 1},
+                 {message, 3, 0, 0, true, message, 12},
+                 {message, 1, 0, 0, true, message, 36},
+                 {message, 5, 2, -1, false, "12,99", 2},
+                 {message, 5, 3, 0, false, "12,99,a te", 3},  // nothing taken
+                 {message, 5, 2, 1000, false, "12,99", 2},    // more taken than offered
+                 {message, 5, 1, -1, false, "", 1},
+                 {"", 5, 1, -1, true, "", 0}};  // nothing to send: no call
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.note);
+        SCOPED_TRACE(testing::Message() << c.piece << " " << c.failAt << " " << c.failResult);
         piece = c.piece;
         failAt = c.failAt;
         failResult = c.failResult;
         delivered.clear();
         calls = 0;
-        EXPECT_EQ(SendAll(kNoSocket, message, TakePart), c.whole);
+        EXPECT_EQ(SendAll(kNoSocket, c.text, TakePart), c.whole);
         EXPECT_EQ(delivered, c.delivered);
         EXPECT_EQ(calls, c.calls);
     }
-}
-
-TEST(SendAll, AnEmptyTextNeedsNoCall) {
-    calls = 0;
-    EXPECT_TRUE(SendAll(kNoSocket, "", TakePart));
-    EXPECT_EQ(calls, 0);
 }
 
 }  // namespace

@@ -6,40 +6,25 @@
 
 namespace {
 
-std::vector<std::string> Pieces(std::string_view entry) {
-    std::vector<std::string> pieces;
-    ForEachMessage(entry, [&](std::string_view piece) { pieces.emplace_back(piece); });
-    return pieces;
+using V = std::vector<std::string>;
+
+V Strings(const std::vector<std::string_view>& views) {
+    return V(views.begin(), views.end());
 }
 
-std::vector<std::string> Strings(const std::vector<std::string_view>& views) {
-    return std::vector<std::string>(views.begin(), views.end());
-}
-
-TEST(Wire, SplitsEntriesIntoMessages) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(Pieces("3,15,!4,13,77,1,0,!"), (V{"3,15,", "4,13,77,1,0,", ""}));
-    EXPECT_EQ(Pieces("!"), (V{"", ""}));
-    EXPECT_EQ(Pieces("no bang"), (V{"no bang"}));
-}
-
-TEST(Wire, SplitsMessagesIntoFields) {
-    using V = std::vector<std::string>;
-    struct Case {
+TEST(Wire, SplitsEntriesMessagesRecordsAndItems) {
+    V pieces;
+    ForEachMessage("3,15,!4,13,77,1,0,!",
+                   [&](std::string_view piece) { pieces.emplace_back(piece); });
+    ForEachMessage("no bang", [&](std::string_view piece) { pieces.emplace_back(piece); });
+    EXPECT_EQ(pieces, (V{"3,15,", "4,13,77,1,0,", "", "no bang"}));
+    const struct {
         const char* message;
         V fields;
-    } cases[] = {
-        {"5,11,QQ==,", {"5", "11", "QQ=="}}, {"2,7,", {"2", "7"}}, {"7,", {"7"}}, {"", {}},
-        {"1,,3,", {"1", "", "3"}},           {"1,2", {"1", "2"}},  {",", {""}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        EXPECT_EQ(Strings(SplitFields(c.message)), c.fields);
-    }
-}
-
-TEST(Wire, SplitsRecordsAndItems) {
-    using V = std::vector<std::string>;
+    } cases[] = {{"5,11,QQ==,", {"5", "11", "QQ=="}}, {"2,7,", {"2", "7"}}, {"7,", {"7"}}, {"", {}},
+                 {"1,,3,", {"1", "", "3"}},           {"1,2", {"1", "2"}},  {",", {""}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Strings(SplitFields(c.message)), c.fields) << c.message;
     EXPECT_EQ(Strings(SplitRecords("1:a:2:4;2:b:0:1;")), (V{"1:a:2:4", "2:b:0:1"}));
     EXPECT_EQ(Strings(SplitRecords("1:a")), (V{"1:a"}));
     EXPECT_EQ(Strings(SplitRecords("")), V{});
@@ -47,7 +32,7 @@ TEST(Wire, SplitsRecordsAndItems) {
 }
 
 TEST(Wire, ChecksGreetings) {
-    struct Case {
+    const struct {
         const char* greeting;
         GreetingCheck result;
         const char* token;
@@ -58,35 +43,22 @@ TEST(Wire, ChecksGreetings) {
         {"73,abc,!x", GreetingCheck::Malformed, ""},   {"", GreetingCheck::Malformed, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.greeting);
         std::string token;
-        EXPECT_EQ(CheckGreeting(c.greeting, token), c.result);
-        EXPECT_EQ(token, c.token);
+        EXPECT_EQ(CheckGreeting(c.greeting, token), c.result) << c.greeting;
+        EXPECT_EQ(token, c.token) << c.greeting;
     }
     EXPECT_EQ(ComposeIntroduction("abc"), "73,abc,!");
 }
 
-TEST(Wire, ComposesOutboundMessages) {
-    EXPECT_EQ(ComposeAck(9), "2,9,!");
-    EXPECT_EQ(ComposeNumbered(1, "32,5,!"), "1,32,5,!");
-    EXPECT_EQ(ComposeKeepAlive(4), "4,1,0,!");
-    EXPECT_EQ(ComposeTimeRequest(), "10,0,!");
-    EXPECT_EQ(ComposePresence(3), "17,3,!");
-    EXPECT_EQ(ComposeEnterRoom(12), "32,12,!");
-    EXPECT_EQ(ComposeLeaveRoom("012"), "38,012,!");
-    EXPECT_EQ(ComposeContactRelation(7, 2), "53,7:2,!");
-    EXPECT_EQ(ComposeDeleteContact(7), "54,7,!");
-    EXPECT_EQ(ComposeJoinAnswer("4", "x"), "103,4:x,!");
-    EXPECT_EQ(ComposeOpenTable(3, 44), "111,3:44,!");
-    EXPECT_EQ(ComposeLeaveTable(44), "112,44,!");
-}
-
-TEST(Wire, CredentialsWithSeparatorsTravelIntact) {
+TEST(Wire, ComposesOutboundMessagesCredentialsWithSeparatorsIntact) {
+    EXPECT_EQ(ComposeAck(9) + ComposeNumbered(1, "32,5,!") + ComposeKeepAlive(4) +
+                  ComposeTimeRequest() + ComposePresence(3) + ComposeEnterRoom(12) +
+                  ComposeLeaveRoom("012") + ComposeContactRelation(7, 2) + ComposeDeleteContact(7) +
+                  ComposeJoinAnswer("4", "x") + ComposeOpenTable(3, 44) + ComposeLeaveTable(44),
+              "2,9,!1,32,5,!4,1,0,!10,0,!17,3,!32,12,!38,012,!53,7:2,!54,7,!103,4:x,!111,3:44,!"
+              "112,44,!");
     // "us,er" + "," + "p!ss\u00e4" as UTF-8, Base64-encoded in one field.
-    std::string login = ComposeLogin(L"us,er", W(u"p!ss\u00e4"));
-    EXPECT_EQ(login, "11,dXMsZXIscCFzc8Ok,!");
-    FieldList fields = SplitFields(std::string_view(login).substr(0, login.size() - 1));
-    ASSERT_EQ(fields.size(), 2u);
+    EXPECT_EQ(ComposeLogin(L"us,er", W(u"p!ss\u00e4")), "11,dXMsZXIscCFzc8Ok,!");
     EXPECT_EQ(ComposeAddContact(W(u"\u0141o")), "52,xYFv,!");
 }
 

@@ -9,8 +9,7 @@ namespace {
 struct Pointer {
     int state = kMenuIdle;
     bool captured = false;
-    int shownPanel = 0;
-    int highlightRow = 0;
+    int shownPanel = 0, highlightRow = 0;
     MenuAction action = MenuAction::None;
 
     void Apply(const MenuChange& change) {
@@ -26,98 +25,81 @@ struct Pointer {
     void Down(int x, int y) { Apply(MenuButtonDown(state, captured, x, y)); }
     void Move(int x, int y) { Apply(MenuPointerMove(state, captured, x, y)); }
     void Up(int x, int y) { Apply(MenuButtonUp(state, captured, x, y)); }
+    // state, captured, shown panel, highlighted row
+    std::vector<int> Seen() const { return {state, captured, shownPanel, highlightRow}; }
 };
 
 TEST(HeaderMenu, PressDragToARowAndReleaseRunsIt) {
     Pointer p;
     p.Down(140, 10);  // Options
-    EXPECT_EQ(p.state, 6);
-    EXPECT_TRUE(p.captured);
-    EXPECT_EQ(p.shownPanel, 2);
+    EXPECT_EQ(p.Seen(), (std::vector{6, 1, 2, 0}));
     p.Move(140, 30);
-    EXPECT_EQ(p.state, 6) << "still pressed while dragging";
-    EXPECT_EQ(p.highlightRow, 1);
+    EXPECT_EQ(p.Seen(), (std::vector{6, 1, 2, 1})) << "still pressed while dragging";
     p.Up(140, 30);
     EXPECT_EQ(p.action, MenuAction::Settings);
-    EXPECT_EQ(p.state, kMenuIdle);
-    EXPECT_FALSE(p.captured);
-    EXPECT_EQ(p.shownPanel, 0);
+    EXPECT_EQ(p.Seen(), (std::vector{kMenuIdle, 0, 0, 0}));
 }
 
 TEST(HeaderMenu, ReleaseOnTheTitleKeepsThePanelOpenForTheNextClick) {
     Pointer p;
     p.Down(140, 10);
     p.Up(140, 10);
-    EXPECT_EQ(p.state, 2) << "pressed turns into tracking";
-    EXPECT_TRUE(p.captured);
+    EXPECT_EQ(p.Seen(), (std::vector{2, 1, 2, 0})) << "pressed turns into tracking";
     EXPECT_EQ(p.action, MenuAction::None);
     p.Move(140, 50);
-    EXPECT_EQ(p.shownPanel, 2);
-    EXPECT_EQ(p.highlightRow, 2);
     p.Down(140, 50);
-    EXPECT_EQ(p.state, 2) << "a press on a row waits for its release";
+    EXPECT_EQ(p.Seen(), (std::vector{2, 1, 2, 2})) << "a press on a row waits for its release";
     p.Up(140, 50);
     EXPECT_EQ(p.action, MenuAction::ToggleContacts);
     EXPECT_FALSE(p.captured);
 }
 
-TEST(HeaderMenu, MovingAlongTheTitlesSwitchesThePanel) {
+TEST(HeaderMenu, MovingAlongTheTitlesSwitchesThePanelLeavingTheAreaClosesIt) {
     Pointer p;
     p.Down(140, 10);
     p.Move(300, 10);
-    EXPECT_EQ(p.state, 7);
-    EXPECT_EQ(p.shownPanel, 3);
-    EXPECT_EQ(p.highlightRow, 0);
+    EXPECT_EQ(p.Seen(), (std::vector{7, 1, 3, 0}));
     p.Up(300, 10);
     p.Move(20, 5);
-    EXPECT_EQ(p.state, 1) << "tracking follows the pointer";
-    EXPECT_EQ(p.shownPanel, 1);
-}
-
-TEST(HeaderMenu, LeavingTheMenuAreaClosesEverything) {
-    for (auto [x, y] : {std::pair{0, 10}, {531, 10}, {200, 0}, {200, 83}, {-5, -5}}) {
-        Pointer p;
-        p.Down(140, 10);
-        p.Move(x, y);
-        EXPECT_EQ(p.state, kMenuIdle) << x << "," << y;
-        EXPECT_FALSE(p.captured);
-        EXPECT_EQ(p.shownPanel, 0);
-    }
-    Pointer p;
-    p.Down(140, 10);
+    EXPECT_EQ(p.Seen(), (std::vector{1, 1, 1, 0})) << "tracking follows the pointer";
     p.Move(530, 82);
     EXPECT_TRUE(p.captured) << "x 530 and y 82 are still inside";
-}
-
-TEST(HeaderMenu, ColumnsRowsAndActions) {
-    struct Case {
-        int x, y;
-        int column, highlight;
-        MenuAction action;
-    } cases[] = {
-        {0, 30, 1, 1, MenuAction::Exit},        {128, 43, 1, 2, MenuAction::Administration},
-        {128, 70, 1, 0, MenuAction::None},  // no third row on two-row panels
-        {129, 23, 2, 1, MenuAction::Settings},  {257, 62, 2, 2, MenuAction::ToggleContacts},
-        {258, 63, 3, 3, MenuAction::Cashier},   {386, 42, 3, 1, MenuAction::Homepage},
-        {386, 43, 3, 2, MenuAction::MyAccount}, {387, 30, 4, 1, MenuAction::Faq},
-        {529, 50, 4, 2, MenuAction::About},     {200, 22, 2, 0, MenuAction::None},  // the title row
-        {300, 83, 3, 0, MenuAction::None},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        EXPECT_EQ(MenuColumnAt(c.x), c.column);
-        EXPECT_EQ(MenuHighlightRow(c.column, c.y), c.highlight);
-        EXPECT_EQ(MenuActionAt(c.column, c.y), c.action);
+    for (auto [x, y] : {std::pair{0, 10}, {531, 10}, {200, 0}, {200, 83}, {-5, -5}}) {
+        Pointer q;
+        q.Down(140, 10);
+        q.Move(x, y);
+        EXPECT_EQ(q.Seen(), (std::vector{kMenuIdle, 0, 0, 0})) << x << "," << y;
     }
-}
-
-TEST(HeaderMenu, EventsWithoutTheCaptureChangeNothingButThePress) {
-    EXPECT_EQ(MenuPointerMove(kMenuIdle, false, 140, 30).state, kMenuIdle);
+    EXPECT_EQ(MenuPointerMove(kMenuIdle, false, 140, 30).state, kMenuIdle) << "no capture";
     EXPECT_EQ(MenuButtonUp(kMenuIdle, false, 140, 30).action, MenuAction::None);
     MenuChange close = MenuClose();
     EXPECT_EQ(close.state, kMenuIdle);
     EXPECT_TRUE(close.releaseCapture && close.panelsChange);
     EXPECT_EQ(close.shownPanel, 0);
+}
+
+TEST(HeaderMenu, ColumnsRowsAndActions) {
+    const struct {
+        int x, y, column, highlight;
+        MenuAction action;
+    } cases[] = {{0, 30, 1, 1, MenuAction::Exit},
+                 {128, 43, 1, 2, MenuAction::Administration},
+                 {128, 70, 1, 0, MenuAction::None},
+                 {129, 23, 2, 1, MenuAction::Settings},
+                 {257, 62, 2, 2, MenuAction::ToggleContacts},
+                 {258, 63, 3, 3, MenuAction::Cashier},
+                 {386, 42, 3, 1, MenuAction::Homepage},
+                 {386, 43, 3, 2, MenuAction::MyAccount},
+                 {387, 30, 4, 1, MenuAction::Faq},
+                 {529, 50, 4, 2, MenuAction::About},
+                 {200, 22, 2, 0, MenuAction::None},
+                 {300, 83, 3, 0, MenuAction::None}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_EQ(MenuColumnAt(c.x), c.column);
+        EXPECT_EQ(MenuHighlightRow(c.column, c.y), c.highlight);
+        EXPECT_EQ(MenuActionAt(c.column, c.y), c.action);
+    }
 }
 
 }  // namespace

@@ -52,11 +52,8 @@ protected:
     }
     void TearDown() override {
         ExpectIndexesExact();
+        LobbyTest::SetUp();  // everything back, then disconnected
         isConnected = false;
-        ClearLobby();
-        ResetLobbyPortFake();
-        ResetSettingsToDefaults();
-        DrainOutboundQueue();
         OwnPlayerId = 0;
         SetOwnPresence(PRESENCE_NOT_CONNECTED);
     }
@@ -77,19 +74,15 @@ protected:
         return LobbyCallsStartingWith("copydata");
     }
 
-    // A room whose window is open on `window`, as a launch leaves it.
-    void OpenRoom(std::int32_t id, WindowRef window) {
-        std::size_t at = FirstRoom(id);
+    // A room or table whose window is open on `window`, as a launch leaves it.
+    template <typename Record>
+    static void Open(std::vector<Record>& list, std::size_t at, WindowRef window) {
         ASSERT_NE(at, kNotFound);
-        rooms[at].windowOpen = true;
-        rooms[at].window = window;
+        list[at].windowOpen = true;
+        list[at].window = window;
     }
-    void OpenTable(std::int32_t id, WindowRef window) {
-        std::size_t at = FirstTable(id);
-        ASSERT_NE(at, kNotFound);
-        tables[at].windowOpen = true;
-        tables[at].window = window;
-    }
+    void OpenRoom(std::int32_t id, WindowRef window) { Open(rooms, FirstRoom(id), window); }
+    void OpenTable(std::int32_t id, WindowRef window) { Open(tables, FirstTable(id), window); }
     const RoomRecord& Room(std::int32_t id) {
         std::size_t at = FirstRoom(id);
         EXPECT_NE(at, kNotFound) << "room " << id;

@@ -17,44 +17,28 @@ RoomRecord Room(int id, bool open, WindowRef window) {
     return room;
 }
 
+// Only open windows with a place within the bounds; others keep their place (1, 2).
 TEST(RoomWindows, OpenWindowsWithinTheBoundsAreRemembered) {
-    struct Case {
-        const char* note;
+    const struct {
         std::pair<int, int> place;
         int x, y;
-    } cases[] = {
-        {"on screen", {300, 200}, 300, 200},
-        {"lowest bounds", {-639, -479}, -639, -479},
-        {"highest bounds", {9999, 9999}, 9999, 9999},
-        {"too far left", {-640, 10}, 1, 2},
-        {"too far up", {10, -480}, 1, 2},
-        {"minimised far away", {-32000, -32000}, 1, 2},
-        {"too far right", {10000, 0}, 1, 2},
-    };
+    } cases[] = {{{300, 200}, 300, 200}, {{-639, -479}, -639, -479}, {{9999, 9999}, 9999, 9999},
+                 {{-640, 10}, 1, 2},     {{10, -480}, 1, 2},         {{-32000, -32000}, 1, 2},
+                 {{10000, 0}, 1, 2}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.note);
+        SCOPED_TRACE(testing::Message() << c.place.first << "," << c.place.second);
         ResetLobbyPortFake();
         ClearLobby();
         AddRoom(Room(5, true, 77));
-        tournamentRooms = {Room(6, true, 78)};
-        fakeWindowPlaces = {{77, c.place}, {78, c.place}};
+        AddRoom(Room(6, false, 78));
+        AddRoom(Room(7, true, 79));  // a window that vanished: its place cannot be read
+        tournamentRooms = {Room(8, true, 80)};
+        fakeWindowPlaces = {{77, c.place}, {78, c.place}, {80, c.place}};
         RememberOpenRoomPlaces();
-        EXPECT_EQ(rooms[0].windowX, c.x);
-        EXPECT_EQ(rooms[0].windowY, c.y);
+        EXPECT_EQ((std::pair{rooms[0].windowX, rooms[0].windowY}), (std::pair{c.x, c.y}));
+        EXPECT_EQ((std::pair{rooms[1].windowX, rooms[2].windowX}), (std::pair{1, 1}));
         EXPECT_EQ(tournamentRooms[0].windowX, c.x);
     }
-    ClearLobby();
-}
-
-TEST(RoomWindows, ClosedOrVanishedWindowsKeepTheirPlace) {
-    ResetLobbyPortFake();
-    ClearLobby();
-    AddRoom(Room(5, false, 77));
-    AddRoom(Room(6, true, 99));
-    fakeWindowPlaces = {{77, {300, 300}}};
-    RememberOpenRoomPlaces();
-    EXPECT_EQ(rooms[0].windowX, 1);
-    EXPECT_EQ(rooms[1].windowX, 1);
     ClearLobby();
 }
 

@@ -19,18 +19,24 @@ std::size_t fakeLobbyCallCount = 0;
 
 namespace {
 
-// In quiet mode a call only counts, before any line is formatted.
-bool Quiet() {
+// Counts the call and records its line, unless quiet (then no line is even formatted).
+template <typename Line>
+void Record(Line line) {
     ++fakeLobbyCallCount;
-    return fakeLobbyQuiet;
+    if (!fakeLobbyQuiet) lobbyCalls.push_back(line());
 }
 
-void Record(const std::string& line) {
-    lobbyCalls.push_back(line);
-}
-
-std::string Number(std::uintmax_t value) {
+std::string N(std::intmax_t value) {
     return std::to_string(value);
+}
+
+// A synchronous send: the main window's thread may handle messages meanwhile.
+template <typename Line>
+bool Send(WindowRef window, Line line) {
+    const bool hung = fakeHungWindows.count(window) != 0;
+    if (fakeDuringSend) fakeDuringSend();
+    Record([&] { return line() + (hung ? " (timeout)" : ""); });
+    return !hung;
 }
 
 }  // namespace
@@ -41,8 +47,7 @@ void ResetLobbyPortFake() {
     fakeWindowOwners.clear();
     fakeHungWindows.clear();
     fakeWindowPlaces.clear();
-    fakeDuringSend = nullptr;
-    fakeDuringErrorBox = nullptr;
+    fakeDuringSend = fakeDuringErrorBox = nullptr;
     fakeStartParameters.clear();
     fakeNextProcess = 900;
     fakeLobbyQuiet = false;
@@ -54,9 +59,8 @@ void FakeWindowFor(const std::wstring& className, WindowRef window) {
 }
 
 void FakeImpostorFor(const std::wstring& className, WindowRef window) {
-    constexpr ProcessRef kStranger = 1;
     fakeFindAnswers[className].push_front(window);
-    fakeWindowOwners[window] = kStranger;
+    fakeWindowOwners[window] = 1;  // a stranger
 }
 
 std::vector<std::string> LobbyCallsStartingWith(const std::string& prefix) {
@@ -70,41 +74,32 @@ std::string ShowBytes(std::string_view bytes) {
     std::string shown;
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte == 0) {
-            shown += "\\0";
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            shown += escaped;
-        } else {
-            shown += c;
-        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, byte == 0 ? "\\0" : "\\x%02X", byte);
+        shown += byte >= 0x20 && byte < 0x7F ? std::string(1, c) : escaped;
     }
     return shown;
 }
 
 ProcessRef SiblingStart(const std::wstring& program, const std::wstring& parameters, int showMode) {
-    if (Quiet()) {
-        return fakeNextProcess;
-    }
-    fakeStartParameters.push_back(parameters);
-    Record("start " + Utf8FromWide(program) + " " + Number(static_cast<unsigned>(showMode)) + " " +
-           Utf8FromWide(parameters));
+    if (!fakeLobbyQuiet) fakeStartParameters.push_back(parameters);
+    Record([&] {
+        return "start " + Utf8FromWide(program) + " " + N(showMode) + " " +
+               Utf8FromWide(parameters);
+    });
     return fakeNextProcess;
 }
 
 void SiblingWaitUntilIdle(ProcessRef process, int milliseconds) {
-    if (Quiet()) return;
-    Record("wait " + Number(process) + " " + std::to_string(milliseconds));
+    Record([&] { return "wait " + N(process) + " " + N(milliseconds); });
 }
 
 void SiblingCloseProcess(ProcessRef process) {
-    if (Quiet()) return;
-    Record("close " + Number(process));
+    Record([&] { return "close " + N(process); });
 }
 
 WindowRef SiblingFindWindow(const std::wstring& className) {
-    if (!Quiet()) Record("find " + Utf8FromWide(className));
+    Record([&] { return "find " + Utf8FromWide(className); });
     auto found = fakeFindAnswers.find(className);
     if (found == fakeFindAnswers.end() || found->second.empty()) return 0;
     WindowRef window = found->second.front();
@@ -113,7 +108,7 @@ WindowRef SiblingFindWindow(const std::wstring& className) {
 }
 
 WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className) {
-    if (!Quiet()) Record("find " + Utf8FromWide(className) + " of " + Number(process));
+    Record([&] { return "find " + Utf8FromWide(className) + " of " + N(process); });
     auto found = fakeFindAnswers.find(className);
     if (process == 0 || found == fakeFindAnswers.end()) return 0;
     for (WindowRef window : found->second) {
@@ -124,92 +119,59 @@ WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& classNa
 }
 
 bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view bytes) {
-    const bool hung = fakeHungWindows.count(window) != 0;
-    if (fakeDuringSend) fakeDuringSend();
-    if (Quiet()) return !hung;
-    Record("copydata " + Number(window) + " " + Number(code) + " " + ShowBytes(bytes) +
-           (hung ? " (timeout)" : ""));
-    return !hung;
+    return Send(window,
+                [&] { return "copydata " + N(window) + " " + N(code) + " " + ShowBytes(bytes); });
 }
 
 bool SiblingSendCode(WindowRef window, int code, std::intptr_t lParam) {
-    const bool hung = fakeHungWindows.count(window) != 0;
-    if (fakeDuringSend) fakeDuringSend();
-    if (Quiet()) return !hung;
-    Record("send " + Number(window) + " " + std::to_string(code) + " " + std::to_string(lParam) +
-           (hung ? " (timeout)" : ""));
-    return !hung;
+    return Send(window, [&] { return "send " + N(window) + " " + N(code) + " " + N(lParam); });
 }
 
 void SiblingPostCode(WindowRef window, int code, std::intptr_t lParam) {
-    if (Quiet()) return;
-    Record("post " + Number(window) + " " + std::to_string(code) + " " + std::to_string(lParam));
+    Record([&] { return "post " + N(window) + " " + N(code) + " " + N(lParam); });
 }
 
 void SiblingToFront(WindowRef window) {
-    if (Quiet()) return;
-    Record("front " + Number(window));
+    Record([&] { return "front " + N(window); });
 }
 
 bool SiblingWindowPlace(WindowRef window, int& left, int& top) {
     auto found = fakeWindowPlaces.find(window);
     if (found == fakeWindowPlaces.end()) return false;
-    left = found->second.first;
-    top = found->second.second;
+    std::tie(left, top) = found->second;
     return true;
 }
 
 void SiblingPause(int milliseconds) {
-    if (Quiet()) return;
-    Record("pause " + std::to_string(milliseconds));
+    Record([&] { return "pause " + N(milliseconds); });
 }
 
 void LobbySetRoomListRows(int rows) {
-    if (Quiet()) return;
-    Record("rows " + std::to_string(rows));
-}
-void LobbyRepaintRoomList() {
-    if (Quiet()) return;
-    Record("repaint room list");
-}
-void LobbyRepaintMain() {
-    if (Quiet()) return;
-    Record("repaint main");
+    Record([&] { return "rows " + N(rows); });
 }
 void LobbyShowEnterRoom(bool shown) {
-    if (Quiet()) return;
-    Record(shown ? "show enter room" : "hide enter room");
-}
-void LobbyRefreshContacts() {
-    if (Quiet()) return;
-    Record("refresh contacts");
-}
-void LobbyContactCameOnline() {
-    if (Quiet()) return;
-    Record("contact online");
-}
-void LobbyShowAddContactFailure(int resultCode) {
-    if (Quiet()) return;
-    Record("add contact failure " + std::to_string(resultCode));
-}
-void LobbyRefreshTournamentList() {
-    if (Quiet()) return;
-    Record("refresh tournaments");
+    Record([&] { return std::string(shown ? "show" : "hide") + " enter room"; });
 }
 void LobbyShowEnterTournament(bool shown) {
-    if (Quiet()) return;
-    Record(shown ? "show enter tournament" : "hide enter tournament");
+    Record([&] { return std::string(shown ? "show" : "hide") + " enter tournament"; });
 }
-void LobbyShowOwnName() {
-    if (Quiet()) return;
-    Record("own name");
+void LobbyShowAddContactFailure(int resultCode) {
+    Record([&] { return "add contact failure " + N(resultCode); });
 }
-void LobbyShowOwnPresence() {
-    if (Quiet()) return;
-    Record("own presence");
-}
-
 void LobbyShowErrorBox(const std::wstring& caption, const std::wstring& text) {
-    if (!Quiet()) Record("error box " + Utf8FromWide(caption) + " | " + Utf8FromWide(text));
+    Record([&] { return "error box " + Utf8FromWide(caption) + " | " + Utf8FromWide(text); });
     if (fakeDuringErrorBox) fakeDuringErrorBox();
 }
+
+#define RECORDS(function, line)                   \
+    void function() {                             \
+        Record([] { return std::string(line); }); \
+    }
+RECORDS(LobbyRepaintRoomList, "repaint room list")
+RECORDS(LobbyRepaintMain, "repaint main")
+RECORDS(LobbyRefreshContacts, "refresh contacts")
+RECORDS(LobbyContactCameOnline, "contact online")
+RECORDS(LobbyRefreshTournamentList, "refresh tournaments")
+RECORDS(LobbyShowOwnName, "own name")
+RECORDS(LobbyShowOwnPresence, "own presence")
+#undef RECORDS

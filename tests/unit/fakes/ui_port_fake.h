@@ -13,4 +13,3 @@ extern std::vector<std::string> uiCalls;
 extern std::map<WinId, std::wstring> uiEditTexts;
 
 void ResetUiFake();
-const char* WinIdName(WinId window);
