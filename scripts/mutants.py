@@ -270,8 +270,9 @@ def main():
         build_tests = build
     else:
         programs = test_programs()
-        build_tests = build + ["--target"] + [os.path.relpath(c[0], "build/native")
-                                             for c, _ in programs if c[0].startswith(os.getcwd())]
+        built_here = [os.path.relpath(c[0], "build/native") for c, _ in programs
+                      if c[0].startswith(os.path.abspath("build/native"))]
+        build_tests = build + ["--target"] + built_here if built_here else build
 
     def tests_pass():
         deadline = time.monotonic() + args.timeout
