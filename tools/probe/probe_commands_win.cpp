@@ -13,7 +13,6 @@
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-constexpr std::int64_t kDefaultWaitMs = 10000;
 constexpr DWORD kPollMs = 50;
 // dwData of a test command to a sibling program: "TEST" in ASCII.
 constexpr ULONG_PTR kTestCommandCode = 0x54455354;

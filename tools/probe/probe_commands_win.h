@@ -3,10 +3,14 @@
 // 2 usage.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 using ProbeArgs = std::vector<std::string>;
+
+// How long the wait commands wait when no time is given.
+inline constexpr std::int64_t kDefaultWaitMs = 10000;
 
 int ListCommand(const ProbeArgs& args);
 int WaitCommand(const ProbeArgs& args);

@@ -2,10 +2,12 @@
 // windows (and the sibling programs' windows) from outside, one command per run.
 #include <windows.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "net/text_convert.h"
 #include "tools/probe/probe_commands_win.h"
+#include "tools/probe/probe_text.h"
 
 namespace {
 
@@ -14,6 +16,9 @@ constexpr char kHelp[] =
 
 Every result is one JSON object per line on stdout (UTF-8); "ok" tells success.
 Exit code: 0 ok, 1 not found / timeout / send failed, 2 usage.
+A watchdog ends any command still running at its deadline (a wait's or claim's own
+time plus 5 s, a redraw's 30 s plus 100 ms per redraw, 30 s for the others) with
+exit code 1 and {"ok":false,"error":"watchdog: ...","command":...,"deadline_ms":...}.
 
 Targets:
   0x<hex>                       a window handle (as printed by list)
@@ -111,6 +116,45 @@ constexpr Command kCommands[] = {
     {"resources", ResourcesCommand, 1, 1},
 };
 
+constexpr std::int64_t kWatchdogMarginMs = 5000;
+constexpr std::int64_t kWatchdogDefaultMs = 30000;
+constexpr std::int64_t kWatchdogPerRedrawMs = 100;
+constexpr std::int64_t kWatchdogLongestMs = 0x7FFFFFFF;
+constexpr UINT kWatchdogExitCode = 1;
+
+// The command's own time limit plus a margin, or a default for commands without one.
+std::int64_t WatchdogMs(std::string_view name, const ProbeArgs& args) {
+    auto argument = [&args](std::size_t index, std::int64_t fallback) {
+        auto value = args.size() > index ? ParseNumber(args[index]) : std::nullopt;
+        return value && *value >= 0 ? std::min(*value, kWatchdogLongestMs) : fallback;
+    };
+    std::int64_t ms = kWatchdogDefaultMs;
+    if (name == "wait" || name == "wait-visible" || name == "wait-gone")
+        ms = argument(1, kDefaultWaitMs) + kWatchdogMarginMs;
+    else if (name == "claim")
+        ms = argument(1, 0) + kWatchdogMarginMs;
+    else if (name == "redraw")
+        ms = kWatchdogDefaultMs + argument(1, 1) * kWatchdogPerRedrawMs;
+    return std::min(ms, kWatchdogLongestMs);
+}
+
+struct Watchdog {
+    std::string command;
+    std::int64_t deadlineMs = 0;
+};
+
+// A call into a hung window or the window system can block past every limit the
+// command keeps itself; this ends the probe instead, saying what it was doing.
+DWORD WINAPI WatchdogThread(void* data) {
+    const auto* watchdog = static_cast<const Watchdog*>(data);
+    Sleep(static_cast<DWORD>(watchdog->deadlineMs));
+    PrintLine("{\"ok\":false,\"error\":\"watchdog: still running at the deadline\",\"command\":" +
+              JsonString(watchdog->command) +
+              ",\"deadline_ms\":" + std::to_string(watchdog->deadlineMs) + "}");
+    TerminateProcess(GetCurrentProcess(), kWatchdogExitCode);
+    return 0;
+}
+
 void PrintHelp(HANDLE output) {
     DWORD written = 0;
     WriteFile(output, kHelp, sizeof(kHelp) - 1, &written, nullptr);
@@ -138,6 +182,10 @@ int wmain(int argc, wchar_t** argv) {
             PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
             return 2;
         }
+        static Watchdog watchdog;
+        watchdog = {name, WatchdogMs(name, args)};
+        HANDLE thread = CreateThread(nullptr, 0, WatchdogThread, &watchdog, 0, nullptr);
+        if (thread) CloseHandle(thread);
         return command.run(args);
     }
     PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
