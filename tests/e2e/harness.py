@@ -288,9 +288,9 @@ class Hub:
         with open(self.control_path, "w") as fifo:
             fifo.write(command + "\n")
 
-    def _record_files(self, port):
+    def _record_files(self, port, server=None):
         files = []
-        for n in range(1, self.servers_started + 1):
+        for n in [server] if server else range(1, self.servers_started + 1):
             files += sorted(glob.glob(os.path.join(self.dir, "record%d" % n, "conn*-%d.bin" % port)),
                             key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
         return files
@@ -299,10 +299,11 @@ class Hub:
         """How many connections the servers accepted on `port` (each has its record)."""
         return len(self._record_files(port))
 
-    def received(self, port=3555):
-        """Every byte the server received on connections to `port`, in connection order."""
+    def received(self, port=3555, server=None):
+        """Every byte the servers (or the server started `server`th) received on connections
+        to `port`, in connection order."""
         data = b""
-        for path in self._record_files(port):
+        for path in self._record_files(port, server):
             with open(path, "rb") as f:
                 data += f.read()
         return data
@@ -391,9 +392,13 @@ class Hub:
         return None
 
     def text(self, target):
-        """The window text of one window (cheaper than a whole list); None when absent."""
+        """The window text of one window (gettext is cheaper than a whole list, but finds
+        only top-level classes and paths); None when absent."""
         found = self.probe("gettext", target, check=False)
-        return found[0].get("text") if found and found[0].get("ok") else None
+        if found and found[0].get("ok"):
+            return found[0].get("text")
+        w = None if "/" in target else self.window(target)
+        return w.get("text") if w else None
 
     def visible(self, cls):
         w = self.window(cls)
@@ -425,6 +430,12 @@ class Hub:
         if w is None:
             raise AssertionError("no window " + cls)
         return w["sx"] + x, w["sy"] + y
+
+    def pointer(self, cls, x, y, *buttons):
+        """The real pointer moved to client point (x, y) of the window of class `cls`, then
+        the button-1 actions given ("mousedown", "mouseup", "click")."""
+        sx, sy = self.screen_point(cls, x, y)
+        self.xdotool("mousemove", "--sync", sx, sy, *[a for b in buttons for a in (b, 1)])
 
     def choose_from_menu(self, x, y):
         """A row of the header menu in one gesture: pressed on the title above x, dragged
@@ -586,6 +597,9 @@ def prefix_processes(prefix):
             cmdline = read_bytes("/proc/%s/cmdline" % entry).split(b"\0")[0].decode("utf-8", "replace")
             found[int(entry)] = cmdline.replace("\\", "/").rsplit("/", 1)[-1]
     return found
+
+
+TICKS = os.sysconf("SC_CLK_TCK")
 
 
 def cpu_ticks(pid):
