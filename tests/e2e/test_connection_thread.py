@@ -11,6 +11,7 @@ TESTS_EXE = os.environ.get("TAVLORA_WIN32_TESTS", os.path.join(
 # (note, server arguments or None for no server, expected code, bytes read on 3556,
 # first bytes read on 3555)
 CASES = [
+    ("no server", None, 4, b"", b""),
     ("accepted", ["--token", "abc"], 6, b"2,!", b"73,abc,!"),
     ("other version", ["--version", "72", "--token", "abc"], 5, b"", b""),
     ("two pieces only", ["--greeting", "raw 73,abc"], 4, b"", b""),
@@ -21,7 +22,6 @@ CASES = [
     ("over-long greeting", ["--greeting", "long 150"], 4, b"", b""),
     ("greeting in two reads", ["--token", "abc", "--greeting", "split 4 300"], 4, b"", b""),
     ("never greeted", ["--greeting", "none"], 4, b"", b""),
-    ("no server", None, 4, b"", b""),
 ]
 
 
