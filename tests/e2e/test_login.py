@@ -11,6 +11,7 @@ class Login(harness.HubTest):
     def start(self, inner):
         """The hub on this config.ini; what the server receives from now on."""
         hub = self.hub
+        hub.close_hub()  # a failed case's
         if hub.server.poll() is not None:
             hub.start_server()
         hub.write_config_ini(inner)
