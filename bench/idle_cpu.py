@@ -8,47 +8,32 @@ as a percentage of one core. Runs in a network namespace of its own (fixed serve
 Builds nothing.
 """
 
-import argparse
 import os
 import time
 
 import wine_bench
-from wine_bench import ROOT, TICKS, cpu_ticks, prefix_processes
-
-
-# config.ini of a user who saved the demo login and its settings.
-SAVED = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
-         "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!")
 
 
 def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
-                        help="folder with Tavlora.exe and probe.exe")
-    parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
-                                                         "tavlora-server"))
+    parser = wine_bench.arguments(__doc__)
     parser.add_argument("--seconds", type=float, default=60.0, help="length of the interval")
     parser.add_argument("--settle", type=float, default=5.0,
                         help="seconds to wait after the lobby shows, before measuring")
     return parser.parse_args()
 
 
-def percent(ticks, seconds):
-    return 100.0 * ticks / TICKS / seconds
+def measure(args, harness):
+    def percent(ticks, seconds):
+        return 100.0 * ticks / harness.TICKS / seconds
 
-
-def measure(args):
-    import harness  # reads TAVLORA_BIN and TAVLORA_SERVER when imported
-
-    with harness.Hub("idle-cpu", config_inner=SAVED) as hub:
-        hub.start_hub()
-        hub.wait_visible("tabswindowname", timeout=60)
+    with harness.Hub("idle-cpu", config_inner=harness.SAVED) as hub:
+        hub.log_in(timeout=60)
         time.sleep(args.settle)
-        processes = prefix_processes(hub.prefix)
-        before = {pid: cpu_ticks(pid) for pid in processes}
+        processes = harness.prefix_processes(hub.prefix)
+        before = {pid: harness.cpu_ticks(pid) for pid in processes}
         start = time.monotonic()
         time.sleep(args.seconds)
-        after = {pid: cpu_ticks(pid) for pid in processes}
+        after = {pid: harness.cpu_ticks(pid) for pid in processes}
         seconds = time.monotonic() - start
         still_in_lobby = hub.visible("tabswindowname")
 
@@ -79,11 +64,8 @@ def measure(args):
 
 def main():
     args = parse_args()
-    wine_bench.enter(__file__, args, [
-        args.server,
-        os.path.join(args.bin, "Tavlora.exe"),
-        os.path.join(args.bin, "probe.exe")])
-    measure(args)
+    measure(args, wine_bench.enter(__file__, args, [
+        args.server, os.path.join(args.bin, "Tavlora.exe"), os.path.join(args.bin, "probe.exe")]))
 
 
 if __name__ == "__main__":

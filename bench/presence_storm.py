@@ -11,28 +11,18 @@ out (it sends the next one only once the hub has acknowledged the last). Runs in
 network namespace of its own (fixed server ports). Builds nothing.
 """
 
-import argparse
 import os
 import re
 import time
 
 import wine_bench
-from wine_bench import ROOT, TICKS, cpu_ticks, prefix_processes
 
 AIM_PERCENT = 10.0
-
-# config.ini of a user who saved the demo login, with the contacts window shown at login.
-SAVED = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
-         "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!")
 PRESENCE_SENT = re.compile(r"pair \d+ > \d+,17,")
 
 
 def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
-                        help="folder with Tavlora.exe and probe.exe")
-    parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
-                                                         "tavlora-server"))
+    parser = wine_bench.arguments(__doc__)
     parser.add_argument("--seconds", type=float, default=60.0, help="length of the interval")
     parser.add_argument("--rate", type=int, default=100, help="presence changes per second")
     parser.add_argument("--settle", type=float, default=5.0,
@@ -40,38 +30,31 @@ def parse_args():
     return parser.parse_args()
 
 
-def hub_pids(prefix):
-    """Pids of the Tavlora.exe processes running with WINEPREFIX=prefix."""
-    return [pid for pid, name in prefix_processes(prefix).items()
-            if name.lower() == "tavlora.exe"]
-
-
 def presences_sent(hub):
     return sum(1 for line in hub.server_log_text().splitlines() if PRESENCE_SENT.search(line))
 
 
-def measure(args):
-    import harness  # reads TAVLORA_BIN and TAVLORA_SERVER when imported
-
-    with harness.Hub("presence-storm", config_inner=SAVED,
+def measure(args, harness):
+    # The demo login saved, with the contacts window shown at login.
+    with harness.Hub("presence-storm", config_inner=harness.SAVED,
                      server_args=["--presence-storm", str(args.rate)]) as hub:
-        hub.start_hub()
-        hub.wait_visible("tabswindowname", timeout=60)
+        hub.log_in(timeout=60)
         hub.wait_visible("contactswindowname", timeout=60)
         harness.wait_until(lambda: "presence storm" in hub.server_log_text(), timeout=60,
                            what="the storm started")
         time.sleep(args.settle)
-        pids = hub_pids(hub.prefix)
-        before = {pid: cpu_ticks(pid) for pid in pids}
+        pids = [pid for pid, name in harness.prefix_processes(hub.prefix).items()
+                if name.lower() == "tavlora.exe"]
+        before = {pid: harness.cpu_ticks(pid) for pid in pids}
         sent_before = presences_sent(hub)
         start = time.monotonic()
         time.sleep(args.seconds)
-        after = {pid: cpu_ticks(pid) for pid in pids}
+        after = {pid: harness.cpu_ticks(pid) for pid in pids}
         seconds = time.monotonic() - start
         sent = presences_sent(hub) - sent_before
         still_in_lobby = hub.visible("tabswindowname")
 
-    share = 100.0 * sum(after[p] - before[p] for p in pids) / TICKS / seconds
+    share = 100.0 * sum(after[p] - before[p] for p in pids) / harness.TICKS / seconds
     print("Hub under Wine with the contacts window shown, %.0f s of presence storm (load %.2f)"
           % (seconds, os.getloadavg()[0]))
     print("  Tavlora.exe pid %s; the server sent %d presence changes, %.1f per second "
@@ -86,11 +69,8 @@ def measure(args):
 
 def main():
     args = parse_args()
-    wine_bench.enter(__file__, args, [
-        args.server,
-        os.path.join(args.bin, "Tavlora.exe"),
-        os.path.join(args.bin, "probe.exe")])
-    measure(args)
+    measure(args, wine_bench.enter(__file__, args, [
+        args.server, os.path.join(args.bin, "Tavlora.exe"), os.path.join(args.bin, "probe.exe")]))
 
 
 if __name__ == "__main__":

@@ -13,17 +13,12 @@ rows, so both figures should be alike). Prints
 of its own (fixed server ports). Builds nothing.
 """
 
-import argparse
 import os
 import statistics
 
 import wine_bench
-from wine_bench import ROOT
 
-MAIN = "KXLobby0"
-BODY = MAIN + "/tabswindowname/roombodywindowname"
-SAVED = ("73!3 demo demo1234!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
-         "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 0!27 1!28 1!29 1!")
+BODY = "KXLobby0/tabswindowname/roombodywindowname"
 SMALL, LARGE = 20, 2000
 
 
@@ -32,23 +27,8 @@ def rooms(first, last):
     return "".join("%d:Room %04d:%d:1;" % (100 + n, n, 1 + n % 3) for n in range(first, last))
 
 
-# The server answers nothing by itself: the lobby is exactly these rooms.
-LOBBY = """replies off
-expect ,11, 60000
-message 11,5
-message 13,1001,1,0
-message 14,12345,99999,7
-message 31,%s
-message 15,0
-""" % rooms(LARGE - SMALL, LARGE)
-
-
 def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
-                        help="folder with Tavlora.exe and probe.exe")
-    parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
-                                                         "tavlora-server"))
+    parser = wine_bench.arguments(__doc__)
     parser.add_argument("--count", type=int, default=300, help="repaints per measurement")
     parser.add_argument("--repeat", type=int, default=5, help="runs of each; medians shown")
     return parser.parse_args()
@@ -63,11 +43,11 @@ def repaints(hub, args):
             for _ in range(args.repeat)]
 
 
-def measure(args):
-    import harness  # reads TAVLORA_BIN and TAVLORA_SERVER when imported
-
-    with harness.Hub("list-paint-bench", screen="800x600x24", config_inner=SAVED,
-                     scenario=LOBBY) as hub:
+def measure(args, harness):
+    # The server answers nothing by itself: the lobby is exactly these rooms.
+    with harness.Hub("list-paint-bench", screen="800x600x24",
+                     config_inner=harness.saved(sound=0, contacts=0),
+                     scenario=harness.login_scenario(rooms=rooms(LARGE - SMALL, LARGE))) as hub:
         hub.start_hub()
         hub.probe("wait-visible", BODY, "60000")
         first = "Room %04d" % (LARGE - SMALL)
@@ -88,11 +68,8 @@ def measure(args):
 
 def main():
     args = parse_args()
-    wine_bench.enter(__file__, args, [
-        args.server,
-        os.path.join(args.bin, "probe.exe"),
-        os.path.join(args.bin, "Tavlora.exe")])
-    measure(args)
+    measure(args, wine_bench.enter(__file__, args, [
+        args.server, os.path.join(args.bin, "probe.exe"), os.path.join(args.bin, "Tavlora.exe")]))
 
 
 if __name__ == "__main__":

@@ -11,28 +11,19 @@ control (aim: under 16 ms), of the error dialog and of the about box. Runs in a 
 namespace of its own (fixed server ports). Builds nothing.
 """
 
-import argparse
 import os
 import statistics
-import subprocess
 
 import wine_bench
 from wine_bench import ROOT
 
-MAIN = "KXLobby0"
-SAVED = ("73!3 demo demo1234!4 1!5 1!6 0!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!"
-         "18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 0!27 1!28 1!29 1!")
 AIM_MS = 16.0
 
 
 def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
-                        help="folder with Tavlora.exe and probe.exe")
+    parser = wine_bench.arguments(__doc__)
     parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
                                                         "paint_bench.exe"))
-    parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
-                                                         "tavlora-server"))
     parser.add_argument("--count", type=int, default=300, help="repaints per measurement")
     parser.add_argument("--repeat", type=int, default=3, help="runs of each; medians shown")
     return parser.parse_args()
@@ -42,10 +33,10 @@ def from_outside(hub, target, count):
     return hub.probe("redraw", target, str(count))[0]["ms_per_redraw"]
 
 
-def inside(hub, bench, count):
+def inside(harness, hub, bench, count):
     """{window: (ms per repaint, windows painted, objects made, objects left)}."""
-    out = subprocess.run(["wine", bench, str(count)], env=hub.env, capture_output=True,
-                         text=True, timeout=600).stdout
+    out = harness.run(["wine", bench, str(count)], 600, env=hub.env, capture_output=True,
+                      text=True).stdout
     results = {}
     for line in out.splitlines():
         words = line.split()
@@ -56,18 +47,15 @@ def inside(hub, bench, count):
     return results
 
 
-def measure(args):
-    import harness  # reads TAVLORA_BIN and TAVLORA_SERVER when imported
-
+def measure(args, harness):
     outside = {"main": [], "error": [], "about": []}
     within = {"main": [], "error": [], "about": []}
     details = {}
     with harness.Hub("paint-bench", screen="800x600x24",
-                     config_inner=SAVED) as hub:
-        hub.start_hub()
-        hub.probe("wait-visible", MAIN + "/tabswindowname", "20000")
+                     config_inner=harness.saved(sound=0, contacts=0)) as hub:
+        hub.log_in()
         for _ in range(args.repeat):
-            outside["main"].append(from_outside(hub, MAIN, args.count))
+            outside["main"].append(from_outside(hub, harness.MAIN, args.count))
         hub.open_about_box()
         for _ in range(args.repeat):
             outside["about"].append(from_outside(hub, "aboutwindowname", args.count))
@@ -77,7 +65,7 @@ def measure(args):
         for _ in range(args.repeat):
             outside["error"].append(from_outside(hub, "errorwindowname", args.count))
         for _ in range(args.repeat):
-            for name, result in inside(hub, args.bench, args.count).items():
+            for name, result in inside(harness, hub, args.bench, args.count).items():
                 within[name].append(result[0])
                 details[name] = result[1:]
 
@@ -102,12 +90,9 @@ def measure(args):
 
 def main():
     args = parse_args()
-    wine_bench.enter(__file__, args, [
-        args.bench,
-        args.server,
-        os.path.join(args.bin, "probe.exe"),
-        os.path.join(args.bin, "Tavlora.exe")])
-    measure(args)
+    measure(args, wine_bench.enter(__file__, args, [
+        args.bench, args.server, os.path.join(args.bin, "probe.exe"),
+        os.path.join(args.bin, "Tavlora.exe")]))
 
 
 if __name__ == "__main__":

@@ -12,7 +12,6 @@ where waking the other CPU is slow the figures swing between runs. `taskset -c 1
 front of the command keeps everything on one CPU and gives steadier figures.
 """
 
-import argparse
 import os
 import statistics
 import subprocess
@@ -24,13 +23,11 @@ ECHO_PORT = 3560
 
 
 def parse_args():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser = wine_bench.arguments(__doc__, server=False)
     parser.add_argument("--peer", default=os.path.join(ROOT, "build", "release", "bench",
                                                        "wire_peer"))
     parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
                                                         "roundtrip_bench.exe"))
-    parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
-                        help="folder with probe.exe, which starts the Wine session")
     parser.add_argument("--count", type=int, default=10000, help="queued messages")
     parser.add_argument("--latency-count", type=int, default=10000)
     parser.add_argument("--payload", type=int, default=8,
@@ -75,9 +72,7 @@ def message_size(count):
     return round(sum(2 * len(str(i)) + 6 for i in range(1, count + 1)) / count)
 
 
-def measure(args):
-    import harness  # reads TAVLORA_BIN when imported
-
+def measure(args, harness):
     size = message_size(args.count)
     queue, push_share, pingpong, p50, p99, mean = [], [], [], [], [], []
     with harness.Hub("roundtrip-bench", server=False) as hub:
@@ -123,11 +118,8 @@ def measure(args):
 
 def main():
     args = parse_args()
-    wine_bench.enter(__file__, args, [
-        args.peer,
-        args.bench,
-        os.path.join(args.bin, "probe.exe")])
-    measure(args)
+    measure(args, wine_bench.enter(__file__, args, [
+        args.peer, args.bench, os.path.join(args.bin, "probe.exe")]))
 
 
 if __name__ == "__main__":

@@ -1,9 +1,11 @@
-"""Drives the real Tavlora.exe under Wine against the development server.
+"""Drives the real Tavlora.exe under Wine against the development server: the one fixture
+of the end-to-end tests and the Wine benchmarks.
 
-Every test gets a private Xvfb display, a fresh Wine prefix copied from the prepared
+Every Hub has a private Xvfb display, a fresh Wine prefix copied from the prepared
 template, its own record folder and, when wanted, its own server; the test runner puts
 each test file in a network namespace of its own, so the fixed server ports never
-collide. Everything started here is stopped on exit, whatever happened.
+collide. Everything started here is stopped on exit, whatever happened. Every wait has a
+deadline and names what it waited for when it fails.
 """
 
 import base64
@@ -25,10 +27,28 @@ BIN = os.environ.get("TAVLORA_BIN", os.path.join(ROOT, "build", "windows", "bin"
 SERVER = os.environ.get("TAVLORA_SERVER",
                         os.path.join(ROOT, "build", "native", "server", "tavlora-server"))
 ARTIFACTS = os.environ.get("TAVLORA_ARTIFACTS", os.path.join(ROOT, "build", "e2e-artifacts"))
+START_LINE_TIMEOUT = 30.0  # a server or Xvfb silent this long fails the test
 
+MAIN = "KXLobby0"
+OK = "errorwindowname/errorokwindowname/errorok2windowname"
+# The hub plus a message hook that takes test code 900 (enter the room in lParam) before
+# the main window sees it; Tavlora.exe itself has no such code.
+HUB_WITH_HOOK = "TavloraTest.exe"
+
+# --- what the hub reads: config.ini ---
 FILLER = b"korbTANEWLpivmsu"
-# A server or Xvfb that prints no start line within this long fails the test.
-START_LINE_TIMEOUT = 30.0
+OPTIONS = "!4 %d!5 1!6 %d!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!18 1!19 1!" \
+          "20 1!21 1!22 0!23 1!24 0!25 0!26 %d!27 1!28 1!29 1!"
+
+
+def saved(login=("demo", "demo1234"), sound=1, contacts=1, language=1, extra=""):
+    """The inner text of a config.ini: a saved login (None: none), the default options but
+    the sound, the contacts window at login and the language, then `extra` records."""
+    return "73" + ("!3 %s %s" % login if login else "") + \
+        OPTIONS % (language, sound, contacts) + extra
+
+
+SAVED = saved()
 
 
 def encode_config_ini(inner):
@@ -36,24 +56,75 @@ def encode_config_ini(inner):
     middle = base64.b64encode(inner.encode("utf-8"))
     out = bytearray()
     for k in range(0, len(middle), 3):
-        out += middle[k:k + 3]
-        out.append(FILLER[(k // 3) % len(FILLER)])
+        out += middle[k:k + 3] + FILLER[(k // 3) % len(FILLER):][:1]
     return bytes(out)
 
 
 def decode_config_ini(data):
-    # A filler follows every 3 characters, and a shorter last group too.
-    if len(data) % 4:
+    if len(data) % 4:  # a filler follows a shorter last group too
         data = data[:-1]
-    middle = bytes(data[k] for k in range(len(data)) if k % 4 != 3)
-    end = len(middle)
-    for k, c in enumerate(middle):
-        if chr(c) not in "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/":
-            end = k
-            break
-    middle = middle[:end]
-    middle += b"=" * (-len(middle) % 4)
-    return base64.b64decode(middle).decode("utf-8", "replace")
+    middle = re.match(rb"[A-Za-z0-9+/]*", bytes(data[k] for k in range(len(data)) if k % 4 != 3))
+    middle = middle.group(0)
+    return base64.b64decode(middle + b"=" * (-len(middle) % 4)).decode("utf-8", "replace")
+
+
+# --- what the scripted server says: the log-in exchange and the lobby ---
+ME = "1001:demo:1500:4;"  # the logged-in player, in a player list
+
+
+def login_scenario(players=None, rooms=None, presences=None, contacts=None, tables=None,
+                   seats=None, account_language=1, administrator=0, replies_off=True,
+                   answered=True, end=True, before=(), extra=()):
+    """A server script: it waits for the client's log-in, accepts it with the account's
+    language and flag, then sends the lobby lists given (each a text or a sequence of
+    texts, one message each), the `extra` lines and, with `end`, the lobby's end."""
+    lines = (["replies off"] if replies_off else []) + list(before) + ["expect ,11, 60000"]
+    if answered:
+        lines += ["message 11,5", "message 13,1001,%d,%d" % (account_language, administrator),
+                  "message 14,12345,99999,7"]
+        for number, texts in ((21, players), (31, rooms), (32, presences), (51, contacts),
+                              (71, tables), (72, seats)):
+            for text in [texts] if isinstance(texts, str) else texts or ():
+                lines.append("message %d,%s" % (number, text))
+        lines += list(extra) + (["message 15,0"] if end else [])
+    return "\n".join(lines) + "\n"
+
+
+def b64(text):
+    return base64.b64encode(text.encode("utf-8")).decode("ascii")
+
+
+def login_message(user="demo", password="demo1234"):
+    return "11," + b64("%s,%s" % (user, password)) + ",!"
+
+
+# --- waiting ---
+def wait_until(predicate, timeout=15.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out after %.0f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def wait_exit(process, timeout, what):
+    """The exit code of a process, which must end within `timeout` seconds."""
+    try:
+        return process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        raise AssertionError("%s did not end within %.0f s" % (what, timeout)) from None
+
+
+def run(args, timeout, **kwargs):
+    """subprocess.run that names the command when it outlasts its deadline."""
+    try:
+        return subprocess.run(args, timeout=timeout, **kwargs)
+    except subprocess.TimeoutExpired:
+        raise AssertionError("%s did not end within %.0f s" % (" ".join(map(str, args)),
+                                                             timeout)) from None
 
 
 def read_start_line(fd, timeout, what):
@@ -72,46 +143,28 @@ def read_start_line(fd, timeout, what):
     return line.decode("utf-8", "replace")
 
 
-def wait_until(predicate, timeout=15.0, interval=0.05, what="condition"):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(interval)
-
-
 class Hub:
-    """One hub under test: display, prefix, optional server, Tavlora.exe and the probe."""
+    """One hub under test: display, prefix, optional server, Tavlora.exe and the probe.
+    With `start`, entering also starts that program and waits for the lobby."""
 
     def __init__(self, name, screen="1280x1024x24", server=True, server_args=(),
-                 scenario=None, config_inner=None, display=None):
-        self.name = name
-        self.given_display = display
-        self.screen = screen
-        self.want_server = server
-        self.server_args = list(server_args)
-        self.scenario = scenario
-        self.config_inner = config_inner
+                 scenario=None, config_inner=None, start=None):
+        self.name, self.screen, self.want_server = name, screen, server
+        self.server_args, self.scenario = list(server_args), scenario
+        self.config_inner, self.start = config_inner, start
         self.processes = []
         self.files = []  # closed on exit, after the processes writing them ended
-        self.hub = None
-        self.server = None
-        self.xvfb = None
+        self.hub = self.server = self.xvfb = self.env = None
+        self.servers_started = 0
 
     # --- set-up and tear-down ---
     def __enter__(self):
         self.dir = tempfile.mkdtemp(prefix="tavlora-e2e-")
         try:
-            if self.given_display:
-                self.display = self.given_display
-            else:
-                self._start_display()
-            self.prefix = subprocess.check_output(
-                [os.path.join(SCRIPTS, "wine-prefix.sh"), os.path.join(self.dir, "prefix")],
-                text=True).strip()
+            self._start_display()
+            self.prefix = run([os.path.join(SCRIPTS, "wine-prefix.sh"),
+                               os.path.join(self.dir, "prefix")], 300, check=True,
+                              capture_output=True, text=True).stdout.strip()
             self.env = dict(os.environ, WINEPREFIX=self.prefix,
                             HOME=os.path.join(self.prefix, "home"), WINEDEBUG="-all",
                             WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
@@ -122,13 +175,14 @@ class Hub:
             # The first Wine program of a prefix starts its session (wineserver, explorer,
             # services); they inherit that program's output, so it must not be a pipe we
             # read to its end.
-            subprocess.run(["wine", os.path.join(BIN, "probe.exe"), "screen"], env=self.env,
-                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=120)
+            run(["wine", os.path.join(BIN, "probe.exe"), "screen"], 120, env=self.env,
+                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             if self.config_inner is not None:
                 self.write_config_ini(encode_config_ini(self.config_inner))
             if self.want_server:
                 self.start_server()
+            if self.start:
+                self.log_in(self.start)
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -140,20 +194,20 @@ class Hub:
                 self.screenshot("failure-" + self.name)
             except Exception:
                 pass
-        if getattr(self, "env", None):
-            subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
-            subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
-        for process in self.processes:
-            if process.poll() is None:
+        for flag in ("-k", "-w") if self.env else ():
+            try:
+                subprocess.run(["wineserver", flag], env=self.env, stderr=subprocess.DEVNULL,
+                               timeout=60)
+            except subprocess.TimeoutExpired:
+                pass
+        for process in self.processes + [self.xvfb]:
+            if process is not None and process.poll() is None:
                 process.send_signal(signal.SIGTERM)
                 try:
                     process.wait(5)
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
-        if self.xvfb is not None and self.xvfb.poll() is None:
-            self.xvfb.kill()
-            self.xvfb.wait()
         for f in self.files:
             f.close()
         self.files = []
@@ -171,26 +225,29 @@ class Hub:
         finally:
             os.close(read)
         if not number:
-            raise RuntimeError("Xvfb did not start")
+            raise AssertionError("Xvfb did not start")
         self.display = ":" + number
 
     # --- the development server ---
-    def start_server(self, extra=()):
-        # Each server start records into a folder of its own (it numbers connections anew).
-        self.servers_started = getattr(self, "servers_started", 0) + 1
-        self.record_dir = os.path.join(self.dir, "record%d" % self.servers_started)
+    def start_server(self, extra=(), scenario=None):
+        """A server with the hub's server arguments and `extra`, playing `scenario` (by
+        default the hub's); each start records into a folder of its own."""
+        self.servers_started += 1
+        n = self.servers_started
+        self.record_dir = os.path.join(self.dir, "record%d" % n)
         os.makedirs(self.record_dir, exist_ok=True)
         self.control_path = os.path.join(self.dir, "control")
         args = [SERVER, "--record", self.record_dir, "--control", self.control_path]
-        if self.scenario is not None:
-            path = os.path.join(self.dir, "scenario.txt")
+        scenario = self.scenario if scenario is None else scenario
+        if scenario:
+            path = os.path.join(self.dir, "scenario%d.txt" % n)
             with open(path, "w") as out:
-                out.write(self.scenario)
+                out.write(scenario)
             args += ["--scenario", path]
-        args += self.server_args + list(extra)
-        self.server_log = open(os.path.join(self.dir, "server%d.log" % self.servers_started), "w")
+        self.server_log = open(os.path.join(self.dir, "server%d.log" % n), "w")
         self.files.append(self.server_log)
-        self.server = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self.server_log)
+        self.server = subprocess.Popen(args + self.server_args + list(extra),
+                                       stdout=subprocess.PIPE, stderr=self.server_log)
         self.processes.append(self.server)
         self.files.append(self.server.stdout)
         try:
@@ -206,12 +263,13 @@ class Hub:
                                  % (code, line, self.server_log_text()[-2000:]))
 
     def stop_server(self):
-        self.server.send_signal(signal.SIGTERM)
-        self.server.wait(5)
+        if self.server is not None and self.server.poll() is None:
+            self.server.send_signal(signal.SIGTERM)
+            wait_exit(self.server, 5, "the server")
 
     def kill_server(self):
         self.server.kill()
-        self.server.wait(5)
+        wait_exit(self.server, 5, "the killed server")
 
     def server_log_text(self):
         with open(self.server_log.name, encoding="utf-8", errors="replace") as log:
@@ -230,11 +288,10 @@ class Hub:
         with open(self.control_path, "w") as fifo:
             fifo.write(command + "\n")
 
-    def _record_files(self, port):
+    def _record_files(self, port, server=None):
         files = []
-        for run in range(1, getattr(self, "servers_started", 0) + 1):
-            folder = os.path.join(self.dir, "record%d" % run)
-            files += sorted(glob.glob(os.path.join(folder, "conn*-%d.bin" % port)),
+        for n in [server] if server else range(1, self.servers_started + 1):
+            files += sorted(glob.glob(os.path.join(self.dir, "record%d" % n, "conn*-%d.bin" % port)),
                             key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
         return files
 
@@ -242,54 +299,88 @@ class Hub:
         """How many connections the servers accepted on `port` (each has its record)."""
         return len(self._record_files(port))
 
-    def received(self, port=3555):
-        """Every byte the server received on connections to `port`, in connection order."""
+    def received(self, port=3555, server=None):
+        """Every byte the servers (or the server started `server`th) received on connections
+        to `port`, in connection order."""
         data = b""
-        for path in self._record_files(port):
+        for path in self._record_files(port, server):
             with open(path, "rb") as f:
                 data += f.read()
         return data
 
     def wait_received(self, needle, port=3555, timeout=15.0):
-        if isinstance(needle, str):
-            needle = needle.encode()
+        needle = needle.encode() if isinstance(needle, str) else needle
         return wait_until(lambda: needle in self.received(port), timeout,
                           what="%r on port %d" % (needle, port))
 
     # --- Tavlora.exe ---
-    def start_hub(self, wait=True, exe="Tavlora.exe"):
-        process = subprocess.Popen(["wine", os.path.join(BIN, exe)], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start_hub(self, wait=True, exe="Tavlora.exe", trace=None):
+        """Starts a program of BIN; with `trace` (e.g. "winmm,exec"), Wine's traces of
+        those channels go to hub.trace_path, read by sounds() and pages()."""
+        env, err = self.env, subprocess.DEVNULL
+        if trace:
+            self.trace_path = os.path.join(self.dir, "trace%d.log" % len(self.processes))
+            env = dict(env, WINEDEBUG="-all," + ",".join("trace+" + c for c in trace.split(",")))
+            err = open(self.trace_path, "wb")
+            self.files.append(err)
+        process = subprocess.Popen(["wine", os.path.join(BIN, exe)], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=err)
         self.processes.append(process)
-        if exe in ("Tavlora.exe", "TavloraTest.exe") and self.hub is None:
+        if exe in ("Tavlora.exe", HUB_WITH_HOOK) and self.hub is None:
             self.hub = process
         if wait:
-            self.probe("wait", "KXLobby0", "20000")
+            self.probe("wait", MAIN, "20000")
         return process
 
-    def close_hub(self, timeout=20):
-        """Asks the running hub to close (WM_CLOSE) and waits for its exit code; the next
+    def log_in(self, exe="Tavlora.exe", timeout=30.0, trace=None):
+        """Starts the hub (with a saved login) and waits for the lobby."""
+        self.start_hub(exe=exe, trace=trace)
+        self.wait_visible("tabswindowname", timeout)
+
+    def _trace(self):
+        with open(self.trace_path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+    def sounds(self):
+        """The sound resources played so far (start_hub with trace "winmm")."""
+        return [int(n, 16) for n in re.findall(r"proc_PlaySound SoundName=#([0-9a-fA-F]+) ",
+                                               self._trace())]
+
+    def pages(self):
+        """The web pages opened so far, one per ShellExecuteW call (trace "exec")."""
+        return re.findall(r"trace:exec:SHELL_execute mask=.* "
+                          r"file=L\"[^\"]*index\.php\?([^\"&]*)", self._trace())
+
+    def start_sibling(self, program, parameters):
+        """A sibling program started by the test, as the hub would start it."""
+        process = subprocess.Popen(["wine", os.path.join(BIN, program), parameters],
+                                   env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def exit_code(self, timeout=20.0):
+        """The hub's exit code, once it has ended (within `timeout` seconds)."""
+        code = wait_exit(self.hub, timeout, "the hub")
+        self.hub = None
+        return code
+
+    def close_hub(self, timeout=20.0):
+        """Asks the running hub to close (WM_CLOSE) and returns its exit code; the next
         start_hub starts a new one in the same prefix."""
         if self.hub is None:
             return None
         if self.hub.poll() is None:
-            self.probe("post", "KXLobby0", "WM_CLOSE", "0", "0", check=False)
-        code = self.hub.wait(timeout)
-        self.hub = None
-        return code
+            self.probe("post", MAIN, "WM_CLOSE", "0", "0", check=False)
+        return self.exit_code(timeout)
 
-    def run_hub_to_exit(self, timeout=30):
-        process = self.start_hub(wait=False)
-        return process.wait(timeout)
-
-    def probe(self, *args, check=True):
-        result = subprocess.run(["wine", os.path.join(BIN, "probe.exe")] + list(args),
-                                env=self.env, capture_output=True, text=True, timeout=60)
-        lines = [json.loads(line) for line in result.stdout.splitlines() if line.startswith("{")]
+    def probe(self, *args, check=True, timeout=60):
+        result = run(["wine", os.path.join(BIN, "probe.exe")] + list(args), timeout,
+                     env=self.env, capture_output=True, text=True)
         if check and result.returncode != 0:
             raise AssertionError("probe %s failed (%d): %s" % (args, result.returncode,
                                                                 result.stdout + result.stderr))
-        return lines
+        return [json.loads(line) for line in result.stdout.splitlines() if line.startswith("{")]
 
     def windows(self):
         return self.probe("list")
@@ -301,9 +392,13 @@ class Hub:
         return None
 
     def text(self, target):
-        """The window text of one window (cheaper than a whole list); None when absent."""
+        """The window text of one window (gettext is cheaper than a whole list, but finds
+        only top-level classes and paths); None when absent."""
         found = self.probe("gettext", target, check=False)
-        return found[0].get("text") if found and found[0].get("ok") else None
+        if found and found[0].get("ok"):
+            return found[0].get("text")
+        w = None if "/" in target else self.window(target)
+        return w.get("text") if w else None
 
     def visible(self, cls):
         w = self.window(cls)
@@ -315,13 +410,19 @@ class Hub:
     def wait_hidden(self, cls, timeout=15.0):
         return wait_until(lambda: not self.visible(cls), timeout, what=cls + " hidden")
 
+    def wait_text(self, target, text, timeout=15.0):
+        """Until the window `target` shows `text` (or a text for which `text` is true)."""
+        wanted = text if callable(text) else lambda shown: shown == text
+        return wait_until(lambda: wanted(self.text(target)), timeout,
+                          what="%s showing %r" % (target, text))
+
     def click(self, target):
         self.probe("click", target)
 
     # --- real input through the X server ---
     def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args],
-                       env=dict(os.environ, DISPLAY=self.display), check=True, timeout=30)
+        run(["xdotool"] + [str(a) for a in args], 30,
+            env=dict(os.environ, DISPLAY=self.display), check=True)
 
     def screen_point(self, cls, x, y):
         """The screen point of client point (x, y) of the window of class `cls`."""
@@ -329,6 +430,12 @@ class Hub:
         if w is None:
             raise AssertionError("no window " + cls)
         return w["sx"] + x, w["sy"] + y
+
+    def pointer(self, cls, x, y, *buttons):
+        """The real pointer moved to client point (x, y) of the window of class `cls`, then
+        the button-1 actions given ("mousedown", "mouseup", "click")."""
+        sx, sy = self.screen_point(cls, x, y)
+        self.xdotool("mousemove", "--sync", sx, sy, *[a for b in buttons for a in (b, 1)])
 
     def choose_from_menu(self, x, y):
         """A row of the header menu in one gesture: pressed on the title above x, dragged
@@ -342,15 +449,15 @@ class Hub:
         self.choose_from_menu(450, 50)
         self.probe("wait-visible", "aboutwindowname", "15000")
 
-    def capture_class(self, target="KXLobby0"):
+    def capture_class(self, target=MAIN):
         """Class of the window that holds the mouse capture in the target's thread ('')."""
         return self.probe("focus", target)[0]["capture_class"]
 
     def screenshot(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         path = os.path.join(ARTIFACTS, name + ".png")
-        subprocess.run(["import", "-display", self.display, "-window", "root", path],
-                       check=True, stderr=subprocess.DEVNULL)
+        run(["import", "-display", self.display, "-window", "root", path], 60, check=True,
+            stderr=subprocess.DEVNULL)
         return path
 
     # --- files the hub writes ---
@@ -365,7 +472,7 @@ class Hub:
     def write_config_ini(self, data):
         os.makedirs(self.settings_dir, exist_ok=True)
         with open(self.config_ini_path, "wb") as out:
-            out.write(data)
+            out.write(encode_config_ini(data) if isinstance(data, str) else data)
 
     def read_config_inner(self):
         with open(self.config_ini_path, "rb") as f:
@@ -379,12 +486,26 @@ class Hub:
             return f.read().splitlines()
 
 
+class HubTest(unittest.TestCase):
+    """Tests that share one Hub(**hub_args) in sequence, entered once for the class."""
+    hub_args = {}
+
+    @classmethod
+    def setUpClass(cls):
+        cls.hub = Hub(cls.__name__.lower(), **cls.hub_args).__enter__()
+        cls.addClassCleanup(cls.hub.__exit__, None, None, None)
+
+    def tearDown(self):
+        outcome = getattr(self, "_outcome", None)
+        if outcome is not None and not getattr(outcome, "success", True):
+            self.hub.screenshot("failure-%s-%s" % (self.hub.name, self._testMethodName))
+
+
 def main():
     unittest.main(verbosity=2)
 
 
-# --- The lobby's tests: what the server received, and the sibling programs ---
-
+# --- what the server received, the sibling programs, the rooms ---
 def client_messages(hub):
     """The client's numbered messages as the server received them, in order, each
     without its "!" (acknowledgements and the introductions left out)."""
@@ -396,8 +517,95 @@ def client_messages(hub):
     return messages
 
 
+def client(hub, pattern):
+    """The client messages the server received that match the regular expression."""
+    regex = re.compile(pattern)
+    return [m for m in client_messages(hub) if regex.fullmatch(m)]
+
+
+def wait_client(hub, pattern, timeout=30.0):
+    return wait_until(lambda: client(hub, pattern), timeout, what="client message " + pattern)
+
+
+def sibling_lines(hub, program, sibling_id=None):
+    """The log lines of one program (and id), without the "<program> <id> " in front."""
+    out = []
+    for line in hub.sibling_log():
+        parts = line.split(" ", 2)
+        if len(parts) == 3 and parts[0] == program and (
+                sibling_id is None or parts[1] == str(sibling_id)):
+            out.append(parts[2])
+    return out
+
+
+def relays(hub, program, sibling_id=None):
+    """The WM_COPYDATA texts a sibling received, as "<code> <escaped text>"."""
+    return [line[len("copydata "):] for line in sibling_lines(hub, program, sibling_id)
+            if line.startswith("copydata ")]
+
+
+def wait_logged(hub, program, sibling_id, line, timeout=30.0):
+    return wait_until(lambda: line in sibling_lines(hub, program, sibling_id), timeout,
+                      what="%s %s: %s" % (program, sibling_id, line))
+
+
 def sibling_modes(hub, text):
     """Test modes of the sibling programs started from now on (sibling-modes.txt beside
     their log, siblings/sibling_text.h)."""
     with open(os.path.join(hub.dir, "sibling-modes.txt"), "w") as out:
         out.write(text)
+
+
+def enter_room(hub, room):
+    """Enters a room through the test hook of HUB_WITH_HOOK."""
+    hub.probe("post", MAIN, "TavloraIntMessage", "900", str(room))
+
+
+def sync(hub, text="17,2001,3", timeout=30.0):
+    """Sends the server message `text` now and waits until the hub has acknowledged it,
+    so it has dispatched everything before it."""
+    marker = r" > (\d+)," + re.escape(text) + ",!"
+    before = len(re.findall(marker, hub.server_log_text()))
+    hub.control("message " + text)
+    sent = wait_until(lambda: re.findall(marker, hub.server_log_text())[before:], timeout,
+                      what="the server sending " + text)
+    hub.wait_received(b"!2,%s,!" % sent[0].encode(), timeout=timeout)
+
+
+def answer_time(hub):
+    """Seconds until the hub's main window answers a message (the probe gives up at 5 s)."""
+    start = time.monotonic()
+    hub.probe("send", MAIN, "WM_NULL", "0", "0")
+    return time.monotonic() - start
+
+
+# --- processes of a Wine prefix, for the benchmarks and the soak ---
+def read_bytes(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:  # the process ended meanwhile
+        return b""
+
+
+def prefix_processes(prefix):
+    """pid -> short name of every process running with WINEPREFIX=prefix."""
+    wanted = b"WINEPREFIX=" + prefix.encode()
+    found = {}
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        if wanted in read_bytes("/proc/%s/environ" % entry).split(b"\0"):
+            cmdline = read_bytes("/proc/%s/cmdline" % entry).split(b"\0")[0].decode("utf-8", "replace")
+            found[int(entry)] = cmdline.replace("\\", "/").rsplit("/", 1)[-1]
+    return found
+
+
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_ticks(pid):
+    """utime + stime of the whole process (all its threads), in clock ticks."""
+    stat = read_bytes("/proc/%d/stat" % pid).decode()
+    if not stat:
+        return 0
+    fields = stat[stat.rindex(")") + 2:].split()  # the name may hold spaces
+    return int(fields[11]) + int(fields[12])

@@ -1,158 +1,146 @@
 """Logging in with the real Tavlora.exe against the development server: the saved
 login, the login window, the length rule, the server's refusals and the connection's
-end in every way the server or the network can end it."""
-
-import base64
-import unittest
+end in every way the server or the network can end it. The tests share one prefix and,
+while it runs, one server; each starts its own hub."""
 
 import harness
-
-MAIN = "KXLobby0"
-OK = "errorwindowname/errorokwindowname/errorok2windowname"
-DEFAULTS = "!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!18 1!19 1!" \
-           "20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!"
+from harness import MAIN, OK, login_message, saved
 
 
-def saved_login(user, password):
-    return "73!3 %s %s%s" % (user, password, DEFAULTS)
+class Login(harness.HubTest):
+    def start(self, inner):
+        """The hub on this config.ini; what the server receives from now on."""
+        hub = self.hub
+        if hub.server.poll() is not None:
+            hub.start_server()
+        hub.write_config_ini(inner)
+        mark = len(hub.received())
+        hub.start_hub()
+        return lambda: hub.received()[mark:]
 
+    def tearDown(self):
+        super().tearDown()
+        self.hub.close_hub()
 
-def login_message(user, password):
-    return ("11," + base64.b64encode(("%s,%s" % (user, password)).encode()).decode() + ",!")
+    def error_text(self):
+        return self.hub.wait_text("errorwindowname", lambda t: self.hub.visible("errorwindowname") and t)
 
+    def test_saved_login_goes_straight_to_the_lobby_and_log_off_forgets_it(self):
+        hub = self.hub
+        sent = self.start(saved())
+        hub.wait_received("1," + login_message())
+        hub.wait_visible("tabswindowname")
+        windows = hub.windows()
+        for cls in ("uhrzeitwindowname", "logoffbuttonwindowname", "newswindowname",
+                    "headmenubgwindowname", "contactswindowname"):
+            self.assertTrue(hub.window(cls, windows)["visible"], cls)
+        self.assertFalse(hub.window("loginwindowname", windows)["visible"])
+        self.assertFalse(hub.window("connectwindowname", windows)["visible"])
+        self.assertTrue(hub.window(MAIN, windows)["enabled"])
+        self.assertEqual(hub.window("statuslinewindowname", windows)["text"], "Connected to Tavlora")
+        self.assertIn(b"2,1,!", sent(), "the first server message acknowledged")
+        hub.click(MAIN + "/logoffbuttonwindow2name")
+        self.assertEqual(hub.exit_code(), 0)
+        inner = hub.read_config_inner()
+        self.assertNotIn("!3 ", inner)
+        self.assertTrue(inner.startswith("73!1 "))
 
-class Login(unittest.TestCase):
-    def error_text(self, hub):
-        return harness.wait_until(lambda: hub.visible("errorwindowname") and
-                                  hub.window("errorwindowname")["text"], what="error window")
-
-    def test_saved_login_goes_straight_to_the_lobby(self):
-        with harness.Hub("login-saved", config_inner=saved_login("demo", "demo1234")) as hub:
-            hub.start_hub()
-            hub.wait_received("1," + login_message("demo", "demo1234"))
-            hub.wait_visible("tabswindowname")
-            for cls in ("uhrzeitwindowname", "logoffbuttonwindowname", "newswindowname",
-                        "headmenubgwindowname", "contactswindowname"):
-                self.assertTrue(hub.visible(cls), cls)
-            self.assertFalse(hub.visible("loginwindowname"))
-            self.assertFalse(hub.visible("connectwindowname"))
-            self.assertTrue(hub.window(MAIN)["enabled"])
-            self.assertEqual(hub.window("statuslinewindowname")["text"], "Connected to Tavlora")
-            hub.screenshot("login-lobby")
-            # Every numbered server message was acknowledged, the last one included.
-            received = hub.received()
-            self.assertIn(b"2,1,!", received)
-            # The logoff button ends the program and forgets the login.
-            hub.click(MAIN + "/logoffbuttonwindow2name")
-            self.assertEqual(hub.hub.wait(20), 0)
-            inner = hub.read_config_inner()
-            self.assertNotIn("!3 ", inner)
-            self.assertTrue(inner.startswith("73!1 "))
-
-    def test_empty_fields_show_the_login_window_then_the_form_logs_in(self):
-        with harness.Hub("login-form") as hub:
-            hub.start_hub()
-            hub.wait_visible("loginwindowname")
-            self.assertFalse(hub.window(MAIN)["enabled"])
-            self.assertNotIn(b",11,", hub.received())
-            hub.probe("settext", "loginwindowname/Edit#0", "deutsch")
-            hub.probe("settext", "loginwindowname/Edit#1", "deutsch1")
-            hub.probe("key", "loginwindowname/Edit#1", "VK_RETURN")
-            hub.wait_received(login_message("deutsch", "deutsch1"))
-            hub.wait_visible("tabswindowname")
-            # The account's language (German) reached the interface.
-            harness.wait_until(lambda: hub.window("statuslinewindowname")["text"] ==
-                               "Verbunden mit Tavlora", what="German status line")
-            hub.probe("post", MAIN, "WM_CLOSE", "0", "0")
-            self.assertEqual(hub.hub.wait(20), 0)
-            inner = hub.read_config_inner()
-            self.assertIn("!3 deutsch deutsch1!", inner)
-            self.assertIn("!4 2!", inner)
-
-    def test_short_name_is_refused_without_sending(self):
-        with harness.Hub("login-short", config_inner=saved_login("abc", "password")) as hub:
-            hub.start_hub()
-            self.assertIn("Wrong name or password.", self.error_text(hub))
-            self.assertTrue(hub.visible("errorcancelwindowname"))
-            self.assertNotIn(b",11,", hub.received())
-            self.assertEqual(hub.window("statuslinewindowname")["text"], "Connected to Tavlora")
-            # OK brings the login window back over the still connected hub.
-            hub.click(OK)
-            hub.wait_visible("loginwindowname")
-            hub.wait_hidden("errorwindowname")
+    def test_the_login_window_its_length_rule_and_the_form(self):
+        hub = self.hub
+        # Too short a saved name: refused without sending, OK brings the login window back
+        # over the still connected hub.
+        sent = self.start(saved(("abc", "password")))
+        self.assertIn("Wrong name or password.", self.error_text())
+        self.assertTrue(hub.visible("errorcancelwindowname"))
+        self.assertEqual(hub.text("statuslinewindowname"), "Connected to Tavlora")
+        hub.click(OK)
+        hub.wait_visible("loginwindowname")
+        hub.wait_hidden("errorwindowname")
+        self.assertNotIn(b",11,", sent())
+        hub.close_hub()
+        # No saved login: the login window over a disabled main window; the form logs in.
+        sent = self.start(saved(login=None))
+        hub.wait_visible("loginwindowname")
+        self.assertFalse(hub.window(MAIN)["enabled"])
+        self.assertNotIn(b",11,", sent())
+        hub.probe("settext", "loginwindowname/Edit#0", "deutsch")
+        hub.probe("settext", "loginwindowname/Edit#1", "deutsch1")
+        hub.probe("key", "loginwindowname/Edit#1", "VK_RETURN")
+        hub.wait_received(login_message("deutsch", "deutsch1"))
+        hub.wait_visible("tabswindowname")
+        # The account's language (German) reached the interface and config.ini.
+        hub.wait_text("statuslinewindowname", "Verbunden mit Tavlora")
+        self.assertEqual(hub.close_hub(), 0)
+        inner = hub.read_config_inner()
+        self.assertIn("!3 deutsch deutsch1!", inner)
+        self.assertIn("!4 2!", inner)
 
     def test_login_results(self):
+        hub = self.hub
         # (user, password, error text, connection ends)
-        cases = [("nobody", "secret12", "Wrong name or password.", False),
-                 ("inactive", "inactive1", "Account not activated.", False),
-                 ("suspended", "suspend1", "This account has been", True)]
-        for user, password, text, ends in cases:
+        for user, password, text, ends in [("nobody", "secret12", "Wrong name or password.", False),
+                                           ("inactive", "inactive1", "Account not activated.", False),
+                                           ("suspended", "suspend1", "This account has been", True)]:
             with self.subTest(user):
-                with harness.Hub("login-" + user, config_inner=saved_login(user, password)) as hub:
-                    # A sibling window to hear the hub: a UI reset would tell it to close.
-                    hub.start_hub(wait=False, exe="KXDebug.exe")
-                    hub.probe("wait", "KXDebug", "20000")
-                    hub.start_hub()
-                    self.assertIn(text, self.error_text(hub))
-                    self.assertTrue(hub.visible("errorcancelwindowname"), "layout 1")
-                    status = "Offline" if ends else "Connected to Tavlora"
-                    harness.wait_until(
-                        lambda: hub.window("statuslinewindowname")["text"] == status,
-                        what=status)
-                    # No UI reset, not even for a suspension that ends the connection: a
-                    # code posted to the sibling now queues behind anything the hub posted
-                    # before it showed the error, so once the sibling has logged it, a
-                    # close request would have been logged too.
-                    hub.probe("post", "KXDebug", "TavloraIntMessage", "99", "0", check=False)
-                    log = harness.wait_until(
-                        lambda: [line for line in hub.sibling_log()
-                                 if line.endswith((" notify 99 0", " exit 0"))] and
-                        hub.sibling_log(), what="the sibling's log of code 99")
-                    self.assertNotIn("notify 1 0", "\n".join(log))
-                    self.assertIn("notify 99 0", "\n".join(log))
+                # A sibling window to hear the hub: a UI reset would tell it to close.
+                debug = hub.start_hub(wait=False, exe="KXDebug.exe")
+                hub.probe("wait", "KXDebug", "20000")
+                mark = len(hub.sibling_log())
+                self.start(saved((user, password)))
+                self.assertIn(text, self.error_text())
+                self.assertTrue(hub.visible("errorcancelwindowname"), "layout 1")
+                hub.wait_text("statuslinewindowname", "Offline" if ends else "Connected to Tavlora")
+                # No UI reset, not even for a suspension that ends the connection: a code
+                # posted to the sibling now queues behind anything the hub posted before it
+                # showed the error, so once the sibling has logged it, a close request would
+                # have been logged too.
+                hub.probe("post", "KXDebug", "TavloraIntMessage", "99", "0", check=False)
+                log = harness.wait_until(
+                    lambda: [line for line in hub.sibling_log()[mark:]
+                             if line.endswith((" notify 99 0", " exit 0"))] and
+                    "\n".join(hub.sibling_log()[mark:]), what="the sibling's log of code 99")
+                self.assertNotIn("notify 1 0", log)
+                self.assertIn("notify 99 0", log)
+                hub.close_hub()
+                debug.kill()
+                debug.wait(5)
 
     def test_server_ends_the_connection(self):
+        hub = self.hub
         # (control message, error text, Cancel shown)
-        cases = [("message 12,0", "Double login detected.", False),
-                 ("message 16,1", "Account deactivated by Admin.", False),
-                 ("message 16,3", "(temporary) suspended.", True)]
-        for command, text, cancel in cases:
+        for command, text, cancel in [("message 12,0", "Double login detected.", False),
+                                      ("message 16,1", "Account deactivated by Admin.", False),
+                                      ("message 16,3", "(temporary) suspended.", True)]:
             with self.subTest(command):
-                with harness.Hub("login-end-" + command.split()[1],
-                                 config_inner=saved_login("demo", "demo1234")) as hub:
-                    hub.start_hub()
-                    hub.wait_visible("tabswindowname")
-                    hub.control(command)
-                    self.assertIn(text, self.error_text(hub))
-                    self.assertEqual(hub.visible("errorcancelwindowname"), cancel)
-                    hub.wait_hidden("tabswindowname")
-                    self.assertEqual(hub.window("statuslinewindowname")["text"], "Offline")
-                    # OK ends the program (a web page first for the account states).
-                    hub.click(OK)
-                    self.assertEqual(hub.hub.wait(20), 0)
+                self.start(saved())
+                hub.wait_visible("tabswindowname")
+                hub.control(command)
+                self.assertIn(text, self.error_text())
+                self.assertEqual(hub.visible("errorcancelwindowname"), cancel)
+                hub.wait_hidden("tabswindowname")
+                self.assertEqual(hub.text("statuslinewindowname"), "Offline")
+                # OK ends the program (a web page first for the account states).
+                hub.click(OK)
+                self.assertEqual(hub.exit_code(), 0)
 
     def test_lost_connection_and_reconnect(self):
-        with harness.Hub("login-lost", config_inner=saved_login("demo", "demo1234")) as hub:
-            hub.start_hub()
-            hub.wait_visible("tabswindowname")
-            hub.kill_server()
-            self.assertIn("Lost connection to server.", self.error_text(hub))
-            hub.wait_hidden("tabswindowname")
-            errors = [w for w in hub.windows() if w["class"] == "errorwindowname"]
-            self.assertEqual(len(errors), 1)
-            hub.screenshot("login-lost-connection")
-            self.assertEqual(hub.window("connectwindowname")["text"],
-                             "Attempting to reconnect ...")
-            # OK with the server still down: the new attempt fails at once.
-            hub.click(OK)
-            harness.wait_until(lambda: "No connection to server." in
-                               hub.window("errorwindowname")["text"], what="error 2")
-            hub.start_server()
-            hub.click(OK)
-            # The login goes out again as the first message of the new connection.
-            harness.wait_until(lambda: hub.received().count(b"1," + login_message(
-                "demo", "demo1234").encode()) == 2, what="second login")
-            hub.wait_visible("tabswindowname")
+        hub = self.hub
+        sent = self.start(saved())
+        hub.wait_visible("tabswindowname")
+        hub.kill_server()
+        self.assertIn("Lost connection to server.", self.error_text())
+        hub.wait_hidden("tabswindowname")
+        self.assertEqual(len([w for w in hub.windows() if w["class"] == "errorwindowname"]), 1)
+        self.assertEqual(hub.text("connectwindowname"), "Attempting to reconnect ...")
+        # OK with the server still down: the new attempt fails at once.
+        hub.click(OK)
+        hub.wait_text("errorwindowname", lambda t: "No connection to server." in (t or ""))
+        hub.start_server()
+        hub.click(OK)
+        # The login goes out again as the first message of the new connection.
+        login = ("1," + login_message()).encode()
+        harness.wait_until(lambda: sent().count(login) == 2, what="second login")
+        hub.wait_visible("tabswindowname")
 
 
 if __name__ == "__main__":
