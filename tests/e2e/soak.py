@@ -19,13 +19,12 @@ import sys
 import time
 
 import harness
-from harness import MAIN, HUB_WITH_HOOK, read_bytes, sibling_lines, wait_until
+from harness import MAIN, HUB_WITH_HOOK, TICKS, read_bytes, sibling_lines, wait_until
 
 LOBBY_CHANGE_MS = 200  # the demo changes its lobby every 2000 ms
 # Rooms entered in turn, each opened first, as the random changes lock and open rooms.
 ROOMS = [1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12]
 ROOMS_PER_CYCLE = 2
-TICKS = os.sysconf("SC_CLK_TCK")
 WAIT_S = 45.0  # Wine starts programs slowly on a loaded machine; the probe ends at 60 s
 # How far the late third may lie above the early one.
 GROWTH_LIMITS = {
@@ -33,13 +32,8 @@ GROWTH_LIMITS = {
     "gdi_outstanding": 0, "threads": 1, "fds": 4,
     "rss_kb": 6 * 1024, "private_kb": 6 * 1024,  # the lobby itself changes size meanwhile
 }
-COLUMNS = [("t s", "t", 6, 0, 1), ("cycle", "cycle", 5, 0, 1), ("rss MB", "rss_kb", 8, 1, 1024),
-           ("peak MB", "peak_rss_kb", 8, 1, 1024), ("priv MB", "private_kb", 8, 1, 1024),
-           ("handles", "handles", 7, 0, 1), ("net", "handles_net", 7, 0, 1),
-           ("thr", "threads", 5, 0, 1), ("fds", "fds", 5, 0, 1),
-           ("gdi+-", "gdi_outstanding", 6, 0, 1), ("gdi made", "gdi_made", 8, 0, 1),
-           ("paints", "paints", 7, 0, 1), ("hub%", "hub_cpu", 6, 1, 1),
-           ("wsrv%", "server_cpu", 6, 1, 1)]
+SHOWN = ["t", "cycle", "rss_kb", "peak_rss_kb", "private_kb", "handles", "handles_net",
+         "threads", "fds", "gdi_outstanding", "gdi_made", "paints", "hub_cpu", "server_cpu"]
 
 
 def status_kb(pid, key):
@@ -114,10 +108,7 @@ class Soak:
             s[name + "_cpu"] = (100.0 * (s[name + "_ticks"] - last[name + "_ticks"]) / TICKS
                                 / span if span > 0 else 0.0)
         self.samples.append(s)
-        if len(self.samples) == 1:
-            print(" ".join("%*s" % (c[2], c[0]) for c in COLUMNS), file=self.out)
-        print(" ".join("%*.*f" % (w, d, s[key] / scale) for _, key, w, d, scale in COLUMNS),
-              file=self.out, flush=True)
+        print(" ".join("%s=%g" % (k, round(s[k], 1)) for k in SHOWN), file=self.out, flush=True)
 
     # --- one cycle of rooms and tables ---
     def count(self, program, sibling_id, start):

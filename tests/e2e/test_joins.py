@@ -1,9 +1,5 @@
-"""Join requests and private messages, in sequence on one hub (TavloraTest.exe) against a
-scripted lobby with the real sibling programs: a join window's command line, its answer
-reaching the server and the server's answer count reaching it; who gets a conversation
-window; a room window hearing the server in order while message boxes are up; join
-windows closing with their player, room window and room; and the box of an undelivered
-message in every language, with non-ASCII nicknames."""
+"""Join requests, conversations and undelivered-message boxes, in sequence on one hub
+(TavloraTest.exe) against a scripted lobby with the real sibling programs."""
 
 import re
 
@@ -28,9 +24,8 @@ ENGLISH = ("Tavlora - System Message", "Cannot deliver message.",
 
 
 def settle(hub, status):
-    """Until the hub has handled a server message sent now: its main thread has left any
-    launch (a relay sent while Wine waits for a new sibling to become idle meets a closed
-    request)."""
+    """Until the hub has handled a message sent now, so it has left any launch (a relay
+    sent while Wine waits for a new sibling to become idle meets a closed request)."""
     harness.sync(hub, "17,2001,%d" % status)
 
 

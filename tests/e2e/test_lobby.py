@@ -95,7 +95,7 @@ class Rooms(harness.HubTest):
         wait_client(hub, r"\d+,112,5001,")
         self.assertEqual(len(client(hub, r"\d+,111,.*")), 1)
 
-    def test_4_never_idle_and_hung_siblings_leave_the_hub_responsive(self):
+    def test_3_never_idle_and_hung_siblings_leave_the_hub_responsive(self):
         hub = self.hub
         harness.sibling_modes(hub, "RoomView 8 never-idle\nRoomView 9 hung\n")
         start = time.monotonic()
@@ -118,13 +118,13 @@ class Rooms(harness.HubTest):
         harness.sync(hub)
         self.assertLess(answer_time(hub), 5)
 
-    def test_5_cut_room_closed_relay_from_outside_is_taken_as_its_bytes_say(self):
+    def test_4_cut_room_closed_relay_from_outside_is_taken_as_its_bytes_say(self):
         # cbData ends after "6,120,3": no zero byte, so the text is taken whole.
         text = "KXMessage,6,120,300"
         self.hub.probe("copydata", harness.MAIN, "38", text, str(len(text) - 2))
         wait_client(self.hub, r"\d+,38,6,")
 
-    def test_7_lost_connection_closes_every_sibling_and_keeps_room_places(self):
+    def test_5_lost_connection_closes_every_sibling_and_keeps_room_places(self):
         hub = self.hub
         siblings = [("BoardView.exe", TABLE5001_LINE + "QQ==,QQ==,", "KXTable5001",
                      "BoardView", "5001"),

@@ -1,10 +1,6 @@
-"""The working surface of the logged-in hub, driven with real pointer input, in sequence on
-three hubs. With the development server (the click sound and the web pages heard through
-Wine's traces of PlaySoundW and ShellExecuteW): the news panel and clock, entering the
-selected room, the account panel and its buttons, the File panel by the administrator
-flag, the contacts toggle and the header menu's gestures. With a scripted lobby: the room
-list's selection, sorting and entering, the tournament list; and a long room list
-scrolled with the pointer."""
+"""The logged-in hub's surface with real pointer input, on three hubs: with the development
+server (sounds and web pages heard through Wine's traces) the panels, the menu and the
+account buttons; with scripted lobbies the room and tournament lists, and a long list."""
 
 import harness
 from harness import MAIN, client, relays, wait_until
@@ -14,6 +10,7 @@ PANELS = ("headfilewindowname", "headoptionswindowname", "headwebsitewindowname"
           "headhelpwindowname")
 SAVED = harness.saved(contacts=0)
 CLICK = 1004
+BODY = MAIN + "/tabswindowname/roombodywindowname"
 
 
 def open_panels(hub):
@@ -50,17 +47,17 @@ class WithTheDevelopmentServer(harness.HubTest):
 
     def test_1_news_and_a_ticking_clock(self):
         hub = self.hub
-        news = hub.wait_text("newswindowname", lambda t: t and "Welcome to Tavlora!" in t)
+        news = hub.wait_text(MAIN + "/newswindowname", lambda t: t and "Welcome" in t)
         self.assertEqual(news.split("\n"), ["News", "Welcome to Tavlora!", "Spring cup:",
                                             "Saturday 18:00", "Play money rooms",
                                             "open all night"])
-        first = hub.wait_text("uhrzeitwindowname", lambda t: t)
+        first = hub.wait_text(MAIN + "/uhrzeitwindowname", lambda t: t)
         self.assertRegex(first, r"^\d\d:\d\d:\d\d CET$")
-        hub.wait_text("uhrzeitwindowname", lambda t: t != first, timeout=5)
+        hub.wait_text(MAIN + "/uhrzeitwindowname", lambda t: t != first, timeout=5)
 
     def test_2_enter_room_button_enters_the_selected_room(self):
         hub = self.hub
-        self.assertNotEqual(hub.wait_text("roombodywindowname", lambda t: t)
+        self.assertNotEqual(hub.wait_text(BODY, lambda t: t)
                             .split("\t")[0], "No rooms found")
         click_at(hub, "roombodywindowname", 40, 8)
         hub.wait_visible("enterroombuttonwindowname")
@@ -76,7 +73,7 @@ class WithTheDevelopmentServer(harness.HubTest):
         hub = self.hub
         hub.click(MAIN + "/tabswindowname/cashierheadwindowname")
         body = "cashierbodywindowname"
-        self.assertEqual(hub.wait_text(body, lambda t: t).split("\n"), [
+        self.assertEqual(hub.wait_text(MAIN + "/" + body, lambda t: t).split("\n"), [
             "Nickname: demo", "Account balance: \u20ac123.45", "Playmoney: 999.99", "Tokens: 7"])
         self.assertTrue(hub.visible("resetplaywindowname"), "play money is not full")
         for n, button in enumerate(("cbcashoutwindowname", "cbdepositwindowname",
@@ -88,44 +85,28 @@ class WithTheDevelopmentServer(harness.HubTest):
         self.assertEqual(hub.pages(), ["topic=members/cashier"] * 3)
         # Negative values keep their sign in front; full play money hides Reset.
         hub.control("message 14,-12345,100000,-7")
-        hub.wait_text(body, "Nickname: demo\nAccount balance: -\u20ac123.45\n"
-                            "Playmoney: 1000.00\nTokens: -7")
+        hub.wait_text(MAIN + "/" + body, "Nickname: demo\nAccount balance: -\u20ac123.45\n"
+                                         "Playmoney: 1000.00\nTokens: -7")
         hub.wait_hidden("resetplaywindowname")
         hub.control("message 14,7,-5,0")
-        hub.wait_text(body, "Nickname: demo\nAccount balance: \u20ac0.07\nPlaymoney: -0.05\n"
-                            "Tokens: 0")
+        hub.wait_text(MAIN + "/" + body, "Nickname: demo\nAccount balance: \u20ac0.07\n"
+                                         "Playmoney: -0.05\nTokens: 0")
         hub.wait_visible("resetplaywindowname")
 
-    def release_on_file_row_2(self):
-        clicks = self.hub.sounds().count(CLICK)
-        pointer(self.hub, (20, 10), "mousedown", (20, 50))
-        wait_until(lambda: open_panels(self.hub) == ["headfilewindowname"],
-                   what="File panel while pressed")
-        pointer(self.hub, "mouseup")
-        clicked(self.hub, clicks, "File row 2")
-        wait_until(lambda: open_panels(self.hub) == [], what="menu closed")
-
-    def test_4_file_panel_follows_the_administrator_flag(self):
+    def test_4_file_row_two_for_administrators_and_the_homepage(self):
         hub = self.hub
-        pages = len(hub.pages())
-        panel = lambda: hub.window("headfilewindowname")  # noqa: E731
-        hub.control("message 13,1001,1,1")  # an administrator: two rows, row 2 a page
-        wait_until(lambda: panel()["h"] == 40, what="two rows for flag 1")
-        self.assertEqual((panel()["x"], panel()["y"], panel()["w"]), (7, 98, 125))
-        self.release_on_file_row_2()
+        hub.control("message 13,1001,1,1")
+        wait_until(lambda: hub.window("headfilewindowname")["h"] == 40, what="two rows")
+        clicks, pages = hub.sounds().count(CLICK), len(hub.pages())
+        pointer(hub, (20, 10), "mousedown", (20, 50))
+        wait_until(lambda: open_panels(hub) == ["headfilewindowname"], what="File panel")
+        pointer(hub, "mouseup")
+        clicked(hub, clicks, "File row 2")
         wait_until(lambda: hub.pages()[pages:] == ["page=admins"], what="administrators' page")
-        hub.control("message 13,1001,1,2")  # flag 2 is not: one row, row 2 only clicks
-        wait_until(lambda: panel()["h"] == 20, what="one row for flag 2")
-        pointer(hub, (20, 10), "mousedown")
-        hub.wait_visible("headfilewindowname")
-        self.assertEqual(hub.text("headfilewindowname"), "Exit")
-        pointer(hub, (20, 200), "mouseup")
-        wait_until(lambda: open_panels(hub) == [], what="menu closed")
-        self.release_on_file_row_2()
-        # A later page shows that nothing else was opened meanwhile.
-        pointer(hub, (300, 10), "mousedown", (300, 30), "mouseup")
-        wait_until(lambda: len(hub.pages()) == pages + 2, what="homepage")
-        self.assertEqual(hub.pages()[pages:], ["page=admins", "page=backgammon/tavlora"])
+        self.assertEqual(open_panels(hub), [])
+        pointer(hub, (300, 10), "mousedown", (300, 30), "mouseup")  # Website > Homepage
+        wait_until(lambda: hub.pages()[pages:] == ["page=admins", "page=backgammon/tavlora"],
+                   what="the homepage")
 
     def test_5_options_row_two_shows_and_hides_the_contacts_window(self):
         hub = self.hub
@@ -133,7 +114,7 @@ class WithTheDevelopmentServer(harness.HubTest):
         for shown, label in ((True, "Show contacts"), (False, "Hide contacts"),
                              (True, "Show contacts")):
             pointer(hub, (140, 10), "click")
-            hub.wait_text("headoptionswindowname", "Settings " + label)
+            hub.wait_text(MAIN + "/headoptionswindowname", "Settings " + label)
             pointer(hub, (140, 50), "click")
             wait_until(lambda: hub.visible("contactswindowname") == shown,
                        what="contacts window shown: %s" % shown)
@@ -179,11 +160,10 @@ class WithTheDevelopmentServer(harness.HubTest):
 
 
 ROOMS = ("Alpha", "beta", "Gamma")
-BODY = MAIN + "/tabswindowname/roombodywindowname"
 
 
 def rows(hub):
-    return [line.split("\t")[0] for line in hub.text("roombodywindowname").split("\n")]
+    return [line.split("\t")[0] for line in hub.text(BODY).split("\n")]
 
 
 def press(hub, y, message="WM_LBUTTONDOWN"):
@@ -192,16 +172,15 @@ def press(hub, y, message="WM_LBUTTONDOWN"):
 
 class ScriptedRooms(harness.HubTest):
     # Room 9 is remembered by config.ini only, and never listed.
-    hub_args = dict(config_inner=harness.saved(contacts=0, extra="30 9 10 20!"), start="Tavlora.exe",
-                    scenario=harness.login_scenario(
+    hub_args = dict(config_inner=harness.saved(contacts=0, extra="30 9 10 20!"),
+                    start="Tavlora.exe", scenario=harness.login_scenario(
                         players=harness.ME + "2001:Anna:1600:3;2002:Ben:1700:4;",
                         rooms="5:Alpha:2:1;6:beta:1:2;7:Gamma:3:1;",
                         presences="7001:5:2001;7002:7:2002;7003:7:1001;"))
 
-    def test_2_select_sort_and_enter(self):
+    def test_1_select_sort_and_enter(self):
         hub = self.hub
-        hub.wait_text("roombodywindowname", "Alpha\tPlay money\t1\nbeta\tReal money\tLocked\n"
-                                            "Gamma\tFree\t2")
+        hub.wait_text(BODY, "Alpha\tPlay money\t1\nbeta\tReal money\tLocked\nGamma\tFree\t2")
         for y, shown in ((8, True), (16 + 8, False), (8, True), (3 * 16 + 8, False)):
             press(hub, y)  # a locked room and below the last row select nothing
             (hub.wait_visible if shown else hub.wait_hidden)("enterroombuttonwindowname")
@@ -221,10 +200,10 @@ class ScriptedRooms(harness.HubTest):
         hub.probe("test-command", "KXLobby5", "close")  # out of the pointer's way
         harness.wait_logged(hub, "RoomView", 5, "exit 0")
 
-    def test_3_a_double_click_enters_a_tournament_as_a_diagnostic_only(self):
+    def test_2_a_double_click_enters_a_tournament_as_a_diagnostic_only(self):
         hub = self.hub
         click_at(hub, "tournyheadwindowname", 70, 10)
-        hub.wait_text("tournybodywindowname", "No tournaments found")
+        hub.wait_text(MAIN + "/tournybodywindowname", "No tournaments found")
         click_at(hub, "tournybodywindowname", 40, 8, repeat=2)  # no debug window: no effect
         self.assertFalse(hub.visible("entertournyroombuttonwindowname"))
         hub.start_sibling("KXDebug.exe", "")
@@ -239,7 +218,7 @@ class ScriptedRooms(harness.HubTest):
         self.assertEqual(client(hub, r"\d+,32,.*"), client(hub, r"\d+,32,5,"))
         self.assertFalse(hub.visible("entertournyroombuttonwindowname"))
 
-    def test_4_heads_keep_their_own_sort_modes_and_an_empty_list(self):
+    def test_3_heads_keep_their_own_sort_modes_and_an_empty_list(self):
         hub = self.hub
         # Tournaments: Name twice, 1 then back to 0, whatever the rooms' mode (2); Players
         # twice: 4, 5.
@@ -248,7 +227,7 @@ class ScriptedRooms(harness.HubTest):
         hub.click(MAIN + "/tabswindowname/roomheadwindowname")
         for room in (5, 6, 7):
             hub.control("message 33,%d" % room)
-        hub.wait_text("roombodywindowname", "No rooms found")
+        hub.wait_text(BODY, "No rooms found")
         press(hub, 8)
         self.assertFalse(hub.visible("enterroombuttonwindowname"))
         self.assertEqual(hub.close_hub(30), 0)
