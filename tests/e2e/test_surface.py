@@ -47,7 +47,7 @@ class WithTheDevelopmentServer(harness.HubTest):
 
     def test_1_news_and_a_ticking_clock(self):
         hub = self.hub
-        news = hub.wait_text(MAIN + "/newswindowname", lambda t: t and "Welcome" in t)
+        news = hub.wait_text(MAIN + "/newswindowname", lambda t: "Welcome" in (t or "") and t)
         self.assertEqual(news.split("\n"), ["News", "Welcome to Tavlora!", "Spring cup:",
                                             "Saturday 18:00", "Play money rooms",
                                             "open all night"])
