@@ -179,7 +179,10 @@ class Misbehaving(harness.HubTest):
         harness.wait_logged(hub, "RoomView", 5, "hung")
         sync(hub)
         before = len(client_messages(hub))
+        # The conversations of the first step closed, out of the menu bar's way; then
         # Options > Settings, the chat font line, OK in the font dialog.
+        wait_until(lambda: not hub.probe("test-command", "KXChat", "close", check=False)[0]
+                   .get("ok"), 30, what="conversation windows closed")
         hub.choose_from_menu(140, 32)
         hub.wait_visible("settingswindowname")
         hub.click("settingswindowname/settingshead4windowname/settingshead4buttonwindowname")
