@@ -210,7 +210,6 @@ class Hub:
                     process.wait()
         for f in self.files:
             f.close()
-        self.files = []
         shutil.rmtree(self.dir, ignore_errors=True)
         return False
 
@@ -253,14 +252,10 @@ class Hub:
         try:
             line = read_start_line(self.server.stdout.fileno(), START_LINE_TIMEOUT, "the server")
         except AssertionError as error:
-            raise AssertionError("%s; log: %s" % (error, self.server_log_text()[-2000:])) from None
+            line = str(error)
         if "listening" not in line:
-            try:
-                code = self.server.wait(5) if not line else self.server.poll()
-            except subprocess.TimeoutExpired:
-                code = None
-            raise AssertionError("server did not start (exit code %s): %r; log: %s"
-                                 % (code, line, self.server_log_text()[-2000:]))
+            raise AssertionError("server did not start: %s; log: %s"
+                                 % (line, self.server_log_text()[-2000:]))
 
     def stop_server(self):
         if self.server is not None and self.server.poll() is None:
@@ -272,8 +267,7 @@ class Hub:
         wait_exit(self.server, 5, "the killed server")
 
     def server_log_text(self):
-        with open(self.server_log.name, encoding="utf-8", errors="replace") as log:
-            return log.read()
+        return read_bytes(self.server_log.name).decode("utf-8", "replace")
 
     def server_event_ms(self, pattern):
         """Milliseconds after its start at which the current server logged its first line
@@ -289,11 +283,10 @@ class Hub:
             fifo.write(command + "\n")
 
     def _record_files(self, port, server=None):
-        files = []
-        for n in [server] if server else range(1, self.servers_started + 1):
-            files += sorted(glob.glob(os.path.join(self.dir, "record%d" % n, "conn*-%d.bin" % port)),
-                            key=lambda p: int(os.path.basename(p)[4:].split("-")[0]))
-        return files
+        number = lambda path: int(os.path.basename(path)[4:].split("-")[0])  # noqa: E731
+        return [path for n in ([server] if server else range(1, self.servers_started + 1))
+                for path in sorted(glob.glob(os.path.join(self.dir, "record%d" % n, "conn*-%d.bin"
+                                                          % port)), key=number)]
 
     def connections(self, port=3556):
         """How many connections the servers accepted on `port` (each has its record)."""
@@ -302,11 +295,7 @@ class Hub:
     def received(self, port=3555, server=None):
         """Every byte the servers (or the server started `server`th) received on connections
         to `port`, in connection order."""
-        data = b""
-        for path in self._record_files(port, server):
-            with open(path, "rb") as f:
-                data += f.read()
-        return data
+        return b"".join(read_bytes(path) for path in self._record_files(port, server))
 
     def wait_received(self, needle, port=3555, timeout=15.0):
         needle = needle.encode() if isinstance(needle, str) else needle
@@ -338,8 +327,7 @@ class Hub:
         self.wait_visible("tabswindowname", timeout)
 
     def _trace(self):
-        with open(self.trace_path, encoding="utf-8", errors="replace") as f:
-            return f.read()
+        return read_bytes(self.trace_path).decode("utf-8", "replace")
 
     def sounds(self):
         """The sound resources played so far (start_hub with trace "winmm")."""
@@ -424,18 +412,14 @@ class Hub:
         run(["xdotool"] + [str(a) for a in args], 30,
             env=dict(os.environ, DISPLAY=self.display), check=True)
 
-    def screen_point(self, cls, x, y):
-        """The screen point of client point (x, y) of the window of class `cls`."""
-        w = self.window(cls)
-        if w is None:
-            raise AssertionError("no window " + cls)
-        return w["sx"] + x, w["sy"] + y
-
     def pointer(self, cls, x, y, *buttons):
         """The real pointer moved to client point (x, y) of the window of class `cls`, then
         the button-1 actions given ("mousedown", "mouseup", "click")."""
-        sx, sy = self.screen_point(cls, x, y)
-        self.xdotool("mousemove", "--sync", sx, sy, *[a for b in buttons for a in (b, 1)])
+        w = self.window(cls)
+        if w is None:
+            raise AssertionError("no window " + cls)
+        self.xdotool("mousemove", "--sync", w["sx"] + x, w["sy"] + y,
+                     *[a for b in buttons for a in (b, 1)])
 
     def choose_from_menu(self, x, y):
         """A row of the header menu in one gesture: pressed on the title above x, dragged
@@ -475,15 +459,10 @@ class Hub:
             out.write(encode_config_ini(data) if isinstance(data, str) else data)
 
     def read_config_inner(self):
-        with open(self.config_ini_path, "rb") as f:
-            return decode_config_ini(f.read())
+        return decode_config_ini(read_bytes(self.config_ini_path))
 
     def sibling_log(self):
-        path = os.path.join(self.dir, "siblings.log")
-        if not os.path.exists(path):
-            return []
-        with open(path, encoding="utf-8", errors="replace") as f:
-            return f.read().splitlines()
+        return read_bytes(os.path.join(self.dir, "siblings.log")).decode("utf-8", "replace").splitlines()
 
 
 class HubTest(unittest.TestCase):

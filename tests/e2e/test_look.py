@@ -60,6 +60,7 @@ class Look(harness.HubTest):
         self.hub.stop_server()
 
     def start(self, inner=SAVED, server=(), scenario=None, exe="Tavlora.exe"):
+        self.tearDown()  # a failed case's hub and server
         self.hub.write_config_ini(inner)
         self.hub.start_server(server, scenario)
         self.hub.start_hub(exe=exe)
