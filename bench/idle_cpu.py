@@ -58,14 +58,11 @@ def measure(args, harness):
     print("  wineserver (pid %s):  %5.2f %% of one core"
           % (",".join(map(str, server_pids)) or "not found", server_share))
     print("  other Wine processes:  %5.2f %% of one core  (%s)" % (other_share, ", ".join(others)))
-    if not still_in_lobby:
-        print("  warning: the lobby was gone at the end; the hub lost its connection")
+    wine_bench.warn_if_logged_off(still_in_lobby)
 
 
 def main():
-    args = parse_args()
-    measure(args, wine_bench.enter(__file__, args, [
-        args.server, os.path.join(args.bin, "Tavlora.exe"), os.path.join(args.bin, "probe.exe")]))
+    wine_bench.main(__file__, parse_args, measure, ['Tavlora.exe', 'probe.exe'])
 
 
 if __name__ == "__main__":

@@ -63,14 +63,11 @@ def measure(args, harness):
     print("presence storm CPU: %.2f %% of a core" % share)
     print("  aim: below %.0f %%: %s" % (AIM_PERCENT, "ok" if pids and share < AIM_PERCENT
                                           else "ABOVE AIM" if pids else "?"))
-    if not still_in_lobby:
-        print("  warning: the lobby was gone at the end; the hub lost its connection")
+    wine_bench.warn_if_logged_off(still_in_lobby)
 
 
 def main():
-    args = parse_args()
-    measure(args, wine_bench.enter(__file__, args, [
-        args.server, os.path.join(args.bin, "Tavlora.exe"), os.path.join(args.bin, "probe.exe")]))
+    wine_bench.main(__file__, parse_args, measure, ['Tavlora.exe', 'probe.exe'])
 
 
 if __name__ == "__main__":

@@ -38,3 +38,18 @@ def enter(script, args, needed):
         os.environ["TAVLORA_SERVER"] = os.path.abspath(args.server)
     sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
     return importlib.import_module("harness")  # reads TAVLORA_BIN and TAVLORA_SERVER
+
+
+def main(script, parse_args, measure, programs):
+    """Runs `measure(args, harness)` with the command line read by `parse_args`, once the
+    server (if the parser has one) and `programs` of the bin folder are there."""
+    args = parse_args()
+    needed = [os.path.join(args.bin, p) for p in programs]
+    if getattr(args, "server", None):
+        needed.insert(0, args.server)
+    measure(args, enter(script, args, needed))
+
+
+def warn_if_logged_off(still_in_lobby):
+    if not still_in_lobby:
+        print("  warning: the lobby was gone at the end; the hub lost its connection")
