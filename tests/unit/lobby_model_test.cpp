@@ -389,8 +389,6 @@ TEST_F(LobbyModel, AClickSelectsAnOpenUnlockedRoomOnly) {
         int selected;
         Lines calls;
     } cases[] = {
-        {0, 1, {"show enter room", "repaint room list"}},
-        {1, 0, {"hide enter room", "repaint room list"}},
         {2, 0, {"front 703", "hide enter room", "repaint room list"}},
         {4, 0, {"repaint room list"}},
         {5, 0, {"hide enter room", "repaint room list"}},
