@@ -1,8 +1,6 @@
-// Check marks and Status choices of the contacts window's menu bar, and the command line
-// of a private conversation.
+// Check marks and Status choices of the contacts window's menu bar.
 #include <gtest/gtest.h>
 
-#include "lobby/child_command_line.h"
 #include "lobby/presence.h"
 #include "settings/settings.h"
 #include "ui/contacts_menu.h"
@@ -52,16 +50,6 @@ TEST(ContactsMenu, StatusItemsSendOnlyAChange) {
         EXPECT_EQ(StatusChoiceMessage(c.command), c.message) << c.command;
     }
     ownPresence = PRESENCE_NOT_CONNECTED;
-}
-
-TEST(ChildCommandLine, ChatCarriesTheSettingsAndTheTextsAsTheyAre) {
-    ResetSettingsToDefaults();
-    language = 4;
-    timestamp = 1;
-    EXPECT_EQ(ChatCommandLine(true, L"Anna", L"hello, there"),
-              L" ,?,73,4,1,1,1,1,Anna,hello, there,");
-    EXPECT_EQ(ChatCommandLine(false, L"", L""), L" ,?,73,4,1,1,1,0,,,");
-    ResetSettingsToDefaults();
 }
 
 }  // namespace

@@ -69,14 +69,6 @@ TEST_F(DispatchTest, OnlyTheNextNumberIsAcknowledgedAndEveryOtherNumberNoted) {
     EXPECT_EQ(pendingAcknowledgement.load(), 1000) << "an empty entry changes nothing";
 }
 
-TEST_F(DispatchTest, LoginReplyThenAccountDataInOneEntry) {
-    DispatchEntry("4,11,5,!5,13,42,2,0,!");
-    EXPECT_EQ(connectPhase, PHASE_LOADING) << "login reply 5 handled";
-    EXPECT_EQ(OwnPlayerId, 42);
-    EXPECT_EQ(language, 2);
-    EXPECT_EQ(pendingAcknowledgement.load(), 5);
-}
-
 TEST_F(DispatchTest, PlayMoneyDecidesTheResetButtonAndTheAdministratorFlagTheFileMenu) {
     DispatchEntry("6,14,12345,100000,7,!");
     EXPECT_EQ(uiCalls, (Calls{"hide ResetPlayMoney", "repaint CashierBody"}));
@@ -90,16 +82,6 @@ TEST_F(DispatchTest, PlayMoneyDecidesTheResetButtonAndTheAdministratorFlagTheFil
         DispatchEntry(entry);
         EXPECT_EQ(uiCalls.back(), "move HeadFile 7 98 125 " + std::to_string(height)) << entry;
     }
-}
-
-TEST_F(DispatchTest, OneNotificationDrainsTheWholeQueue) {
-    PushInbound("1,15,0,!");
-    PushInbound("2,10,0:0:0:1:0:100:0:0:0,!");
-    PushInbound("3,99,0,!");
-    DispatchInbound();
-    EXPECT_EQ(PopInbound(), "");
-    EXPECT_EQ(pendingAcknowledgement.load(), 3);
-    EXPECT_TRUE(isLoggedIn) << "type 15 was handled";
 }
 
 TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {

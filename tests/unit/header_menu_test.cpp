@@ -29,31 +29,6 @@ struct Pointer {
     std::vector<int> Seen() const { return {state, captured, shownPanel, highlightRow}; }
 };
 
-TEST(HeaderMenu, PressDragToARowAndReleaseRunsIt) {
-    Pointer p;
-    p.Down(140, 10);  // Options
-    EXPECT_EQ(p.Seen(), (std::vector{6, 1, 2, 0}));
-    p.Move(140, 30);
-    EXPECT_EQ(p.Seen(), (std::vector{6, 1, 2, 1})) << "still pressed while dragging";
-    p.Up(140, 30);
-    EXPECT_EQ(p.action, MenuAction::Settings);
-    EXPECT_EQ(p.Seen(), (std::vector{kMenuIdle, 0, 0, 0}));
-}
-
-TEST(HeaderMenu, ReleaseOnTheTitleKeepsThePanelOpenForTheNextClick) {
-    Pointer p;
-    p.Down(140, 10);
-    p.Up(140, 10);
-    EXPECT_EQ(p.Seen(), (std::vector{2, 1, 2, 0})) << "pressed turns into tracking";
-    EXPECT_EQ(p.action, MenuAction::None);
-    p.Move(140, 50);
-    p.Down(140, 50);
-    EXPECT_EQ(p.Seen(), (std::vector{2, 1, 2, 2})) << "a press on a row waits for its release";
-    p.Up(140, 50);
-    EXPECT_EQ(p.action, MenuAction::ToggleContacts);
-    EXPECT_FALSE(p.captured);
-}
-
 TEST(HeaderMenu, MovingAlongTheTitlesSwitchesThePanelLeavingTheAreaClosesIt) {
     Pointer p;
     p.Down(140, 10);

@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include "lobby/lobby_counts.h"
 #include "lobby/room_list.h"
 #include "tests/unit/lobby_fixture.h"
 
@@ -126,19 +125,6 @@ TEST_F(LobbyModel, StatusZeroCleansUpLikePlayerGoneButKeepsThePlayerAndTables) {
     EXPECT_EQ(Room(5).users, 1);
 }
 
-TEST_F(LobbyModel, PresenceStatusIsSetForEveryKnownPlayerTheOwnIncluded) {
-    Deliver("21,7:ann:0:4;1001:me:0:4;");
-    Deliver("31,5:Salon:1:0;");
-    OpenRoom(5, 700);
-    EXPECT_EQ(CallsOf("17,7,3"), (Lines{"repaint main", Relay(700, 17, "7,3")}));
-    EXPECT_EQ(players[0].status, 3);
-    EXPECT_EQ(CallsOf("17,1001,2"),
-              (Lines{"own presence", "repaint main", Relay(700, 17, "1001,2")}));
-    EXPECT_EQ(ownPresence, 2);
-    EXPECT_EQ(players[1].status, 2);
-    EXPECT_EQ(CallsOf("17,55,4"), (Lines{"repaint main", Relay(700, 17, "55,4")}));
-}
-
 TEST_F(LobbyModel, AKnownRoomIsRelayedAsReceivedALockedSelectionCleared) {
     EXPECT_EQ(CallsOf("31,5:Salon:1:0;6:Den:1:0;"),
               (Lines{"rows 2", "repaint room list", "repaint main"}))
@@ -166,29 +152,6 @@ TEST_F(LobbyModel, TheFirstListOfAConnectionDropsRoomsItDoesNotName) {
     EXPECT_EQ(FirstRoom(3), kNotFound);
     Deliver("31,7:Seven:1:0;");
     EXPECT_EQ(rooms.size(), 3u) << "a later list removes nothing";
-}
-
-TEST_F(LobbyModel, TheReconnectResetKeepsRoomsWithoutTheirSession) {
-    FillLobby();
-    rooms[FirstRoom(5)].windowX = 11;
-    rooms[FirstRoom(5)].state = 2;
-    SelectedRoomId = 5;
-    ResetLobbyForReconnect();
-    EXPECT_TRUE(players.empty() && contactRelations.empty() && roomPresences.empty() &&
-                tables.empty() && seats.empty());
-    const RoomRecord& room = Room(5);
-    EXPECT_EQ(room.name, L"Salon");
-    EXPECT_EQ(room.state, 2);
-    EXPECT_EQ(room.users, 0);
-    EXPECT_EQ(room.windowX, 11);
-    EXPECT_FALSE(room.listed || room.windowOpen);
-    EXPECT_EQ(room.window, 0u);
-    EXPECT_TRUE(FirstRoomListPending);
-    EXPECT_EQ(SelectedRoomId, 0);
-    Deliver("21,7:ann:0:4;");
-    Deliver("32,1:5:7;");
-    EXPECT_EQ(players.size(), 1u) << "the next connection's lobby is new";
-    EXPECT_EQ(Room(5).users, 1);
 }
 
 TEST_F(LobbyModel, ARemovedRoomTakesItsPresencesTablesSeatsAndJoinsSilently) {
@@ -426,8 +389,6 @@ TEST_F(LobbyModel, AClickSelectsAnOpenUnlockedRoomOnly) {
         int selected;
         Lines calls;
     } cases[] = {
-        {0, 1, {"show enter room", "repaint room list"}},
-        {1, 0, {"hide enter room", "repaint room list"}},
         {2, 0, {"front 703", "hide enter room", "repaint room list"}},
         {4, 0, {"repaint room list"}},
         {5, 0, {"hide enter room", "repaint room list"}},
@@ -441,15 +402,6 @@ TEST_F(LobbyModel, AClickSelectsAnOpenUnlockedRoomOnly) {
         EXPECT_EQ(SelectedRoomId, c.selected);
         EXPECT_EQ(lobbyCalls, c.calls);
     }
-}
-
-TEST_F(LobbyModel, TheWelcomeCountsAreTheLists) {
-    Deliver("21,7:ann:0:4;8:bob:0:0;9:cy:0:1;");
-    Deliver("31,5:Salon:1:0;6:Den:1:0;");
-    Deliver("71," + TableText(40, 5, 7, 8) + ";");
-    const LobbyCounts counts = CurrentLobbyCounts();
-    EXPECT_EQ((std::array{counts.players, counts.playersOnline, counts.rooms, counts.tables}),
-              (std::array{3, 2, 2, 1}));
 }
 
 }  // namespace
