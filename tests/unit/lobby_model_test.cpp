@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "lobby/lobby_counts.h"
 #include "lobby/room_list.h"
 #include "tests/unit/lobby_fixture.h"
 
@@ -402,6 +403,15 @@ TEST_F(LobbyModel, AClickSelectsAnOpenUnlockedRoomOnly) {
         EXPECT_EQ(SelectedRoomId, c.selected);
         EXPECT_EQ(lobbyCalls, c.calls);
     }
+}
+
+TEST_F(LobbyModel, TheWelcomeCountsAreTheLists) {
+    Deliver("21,7:ann:0:4;8:bob:0:0;9:cy:0:1;");
+    Deliver("31,5:Salon:1:0;6:Den:1:0;");
+    Deliver("71," + TableText(40, 5, 7, 8) + ";");
+    const LobbyCounts counts = CurrentLobbyCounts();
+    EXPECT_EQ((std::array{counts.players, counts.playersOnline, counts.rooms, counts.tables}),
+              (std::array{3, 2, 2, 1}));
 }
 
 }  // namespace

@@ -81,6 +81,28 @@ TEST_F(Siblings, EnteringARoomStartsFindsReplaysAndTellsTheServer) {
     EXPECT_TRUE(Room(5).windowOpen);
 }
 
+TEST_F(Siblings, RoomsThatCannotBeEnteredOrWindowsThatDoNotAppearTellNothing) {
+    FillLobby();
+    Deliver("31,8:Locked:1:2;");
+    OpenRoom(6, 706);
+    for (std::int32_t id : {0, -5, 99, 6, 8}) {
+        lobbyCalls.clear();
+        EnterRoom(id);
+        EXPECT_EQ(lobbyCalls, (Lines{"hide enter room", "repaint room list"})) << id;
+        EXPECT_EQ(SelectedRoomId, 0);
+    }
+    fakeNextProcess = 0;  // the start failed
+    lobbyCalls.clear();
+    EnterRoom(5);
+    EXPECT_EQ(LobbyCallsStartingWith("find"), (Lines{"find KXLobby5 of 0"}));
+    fakeNextProcess = 900;
+    FakeImpostorFor(L"KXLobby5", 666);
+    EnterRoom(5);
+    EXPECT_TRUE(LobbyCallsStartingWith("copydata").empty()) << "no replay";
+    EXPECT_FALSE(Room(5).windowOpen);
+    EXPECT_TRUE(DrainOutboundQueue().empty());
+}
+
 TEST_F(Siblings, TableRequestsAnswerTheRoomWindowForEveryTableWithTheId) {
     FillLobby();
     OpenRoom(5, 700);
@@ -100,6 +122,30 @@ TEST_F(Siblings, TableRequestsAnswerTheRoomWindowForEveryTableWithTheId) {
     EXPECT_EQ(RelaysOfRequest(40).front(), Relay(700, 39, "40:0"));
     EXPECT_EQ(LobbyCallsStartingWith("copydata 700 39").back(), Relay(700, 39, "40:2"));
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"111,5:40,!"}));
+}
+
+TEST_F(Siblings, WindowsThatGoAreForgottenATableTellingItsRoomAndTheServer) {
+    FillLobby();
+    rooms.push_back(rooms[FirstRoom(5)]);
+    OpenRoom(5, 700);
+    OpenTable(40, 840);
+    OnTableWindowGone(40);
+    EXPECT_EQ(lobbyCalls, (Lines{"send 700 38 40"}));
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
+    EXPECT_FALSE(tables[FirstTable(40)].windowOpen);
+    lobbyCalls.clear();
+    OnTableWindowGone(40);
+    OnTableWindowGone(41);
+    EXPECT_TRUE(lobbyCalls.empty()) << "not open";
+
+    rooms.back().windowOpen = true;
+    SelectedRoomId = 5;
+    OnRoomWindowGone(5);
+    for (const RoomRecord& room : rooms)
+        EXPECT_FALSE(room.windowOpen) << "every room with the id";
+    EXPECT_EQ(SelectedRoomId, 0);
+    EXPECT_EQ(lobbyCalls, (Lines{"hide enter room", "repaint room list"}));
+    EXPECT_TRUE(DrainOutboundQueue().empty());
 }
 
 TEST_F(Siblings, OnlyTheFramingOfACopyIsChecked) {
