@@ -29,6 +29,7 @@ def grab(hub, rect, path, masks=()):
     """The screen's pixels inside rect (x, y, w, h) into the PNG `path`, masks painted
     over (each x, y, w, h relative to rect)."""
     x, y, w, h = rect
+    os.makedirs(os.path.dirname(path), exist_ok=True)
     shot = harness.run(["import", "-display", hub.display, "-window", "root", "-crop",
                         "%dx%d+%d+%d" % (w, h, x, y), "+repage", "miff:-"], 60, capture_output=True)
     args = ["convert", "miff:-"]
@@ -65,7 +66,6 @@ def check(hub, name, rect, masks=(), timeout=10.0):
     mode). The last grab stays in the artifacts folder, with a picture of the difference
     when they do not match."""
     folder = os.path.join(harness.ARTIFACTS, "golden")
-    os.makedirs(folder, exist_ok=True)
     actual, golden = os.path.join(folder, name + ".png"), os.path.join(GOLDEN_DIR, name + ".png")
     deadline = time.monotonic() + timeout
     if UPDATE:  # grabs until two in a row agree: the window has finished painting

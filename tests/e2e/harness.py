@@ -1,14 +1,10 @@
 """Drives the real Tavlora.exe under Wine against the development server: the one fixture
-of the end-to-end tests and the Wine benchmarks.
-
-Every Hub has a private Xvfb display, a fresh Wine prefix copied from the prepared
-template, its own record folder and, when wanted, its own server; the test runner puts
-each test file in a network namespace of its own, so the fixed server ports never
-collide. Everything started here is stopped on exit, whatever happened. Every wait has a
-deadline and names what it waited for when it fails.
-"""
+of the end-to-end tests and the Wine benchmarks. Every Hub has its own Xvfb display, Wine
+prefix, record folder and server (each test file runs in a network namespace of its own);
+all is stopped on exit. Every wait has a deadline and names what it waited for."""
 
 import base64
+import contextlib
 import glob
 import json
 import os
@@ -43,7 +39,7 @@ OPTIONS = "!4 %d!5 1!6 %d!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!17 1!18
 
 def saved(login=("demo", "demo1234"), sound=1, contacts=1, language=1, extra=""):
     """The inner text of a config.ini: a saved login (None: none), the default options but
-    the sound, the contacts window at login and the language, then `extra` records."""
+    sound, contacts window and language, then `extra` records."""
     return "73" + ("!3 %s %s" % login if login else "") + \
         OPTIONS % (language, sound, contacts) + extra
 
@@ -54,17 +50,14 @@ SAVED = saved()
 def encode_config_ini(inner):
     """config.ini bytes for an inner text: Base64, then a filler after every 3 characters."""
     middle = base64.b64encode(inner.encode("utf-8"))
-    out = bytearray()
-    for k in range(0, len(middle), 3):
-        out += middle[k:k + 3] + FILLER[(k // 3) % len(FILLER):][:1]
-    return bytes(out)
+    return b"".join(middle[k:k + 3] + FILLER[(k // 3) % len(FILLER):][:1]
+                    for k in range(0, len(middle), 3))
 
 
 def decode_config_ini(data):
     if len(data) % 4:  # a filler follows a shorter last group too
         data = data[:-1]
-    middle = re.match(rb"[A-Za-z0-9+/]*", bytes(data[k] for k in range(len(data)) if k % 4 != 3))
-    middle = middle.group(0)
+    middle = re.match(rb"[A-Za-z0-9+/]*", bytes(data[k] for k in range(len(data)) if k % 4 != 3))[0]
     return base64.b64decode(middle + b"=" * (-len(middle) % 4)).decode("utf-8", "replace")
 
 
@@ -82,10 +75,9 @@ def login_scenario(players=None, rooms=None, presences=None, contacts=None, tabl
     if answered:
         lines += ["message 11,5", "message 13,1001,%d,%d" % (account_language, administrator),
                   "message 14,12345,99999,7"]
-        for number, texts in ((21, players), (31, rooms), (32, presences), (51, contacts),
-                              (71, tables), (72, seats)):
-            for text in [texts] if isinstance(texts, str) else texts or ():
-                lines.append("message %d,%s" % (number, text))
+        lines += ["message %d,%s" % (number, text) for number, texts in (
+            (21, players), (31, rooms), (32, presences), (51, contacts), (71, tables), (72, seats))
+            for text in ([texts] if isinstance(texts, str) else texts or ())]
         lines += list(extra) + (["message 15,0"] if end else [])
     return "\n".join(lines) + "\n"
 
@@ -101,13 +93,11 @@ def login_message(user="demo", password="demo1234"):
 # --- waiting ---
 def wait_until(predicate, timeout=15.0, interval=0.05, what="condition"):
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() > deadline:
             raise AssertionError("timed out after %.0f s waiting for %s" % (timeout, what))
         time.sleep(interval)
+    return value
 
 
 def wait_exit(process, timeout, what):
@@ -152,8 +142,7 @@ class Hub:
         self.name, self.screen, self.want_server = name, screen, server
         self.server_args, self.scenario = list(server_args), scenario
         self.config_inner, self.start = config_inner, start
-        self.processes = []
-        self.files = []  # closed on exit, after the processes writing them ended
+        self.processes, self.files = [], []  # files close after the processes writing them
         self.hub = self.server = self.xvfb = self.env = None
         self.servers_started = 0
 
@@ -161,7 +150,17 @@ class Hub:
     def __enter__(self):
         self.dir = tempfile.mkdtemp(prefix="tavlora-e2e-")
         try:
-            self._start_display()
+            read, write = os.pipe()
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                                          self.screen, "-nolisten", "tcp"], pass_fds=(write,),
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write)
+            try:
+                self.display = ":" + read_start_line(read, START_LINE_TIMEOUT, "Xvfb").strip()
+            finally:
+                os.close(read)
+            if self.display == ":":
+                raise AssertionError("Xvfb did not start")
             self.prefix = run([os.path.join(SCRIPTS, "wine-prefix.sh"),
                                os.path.join(self.dir, "prefix")], 300, check=True,
                               capture_output=True, text=True).stdout.strip()
@@ -170,8 +169,9 @@ class Hub:
                             WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
                             TAVLORA_SIBLING_LOG="Z:" + os.path.join(self.dir, "siblings.log")
                             .replace("/", "\\"))
-            self.user_dir = glob.glob(os.path.join(self.prefix, "drive_c", "users", "*",
-                                                   "AppData"))[0].rsplit(os.sep, 1)[0]
+            self.settings_dir = os.path.join(glob.glob(os.path.join(
+                self.prefix, "drive_c", "users", "*", "AppData"))[0], "Local", "Tavlora")
+            self.config_ini_path = os.path.join(self.settings_dir, "config.ini")
             # The first Wine program of a prefix starts its session (wineserver, explorer,
             # services); they inherit that program's output, so it must not be a pipe we
             # read to its end.
@@ -190,16 +190,12 @@ class Hub:
 
     def __exit__(self, kind, value, trace):
         if kind is not None:
-            try:
+            with contextlib.suppress(Exception):
                 self.screenshot("failure-" + self.name)
-            except Exception:
-                pass
         for flag in ("-k", "-w") if self.env else ():
-            try:
+            with contextlib.suppress(subprocess.TimeoutExpired):
                 subprocess.run(["wineserver", flag], env=self.env, stderr=subprocess.DEVNULL,
                                timeout=60)
-            except subprocess.TimeoutExpired:
-                pass
         for process in self.processes + [self.xvfb]:
             if process is not None and process.poll() is None:
                 process.send_signal(signal.SIGTERM)
@@ -213,26 +209,11 @@ class Hub:
         shutil.rmtree(self.dir, ignore_errors=True)
         return False
 
-    def _start_display(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", self.screen, "-nolisten", "tcp"],
-            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        try:
-            number = read_start_line(read, START_LINE_TIMEOUT, "Xvfb").strip()
-        finally:
-            os.close(read)
-        if not number:
-            raise AssertionError("Xvfb did not start")
-        self.display = ":" + number
-
     # --- the development server ---
     def start_server(self, extra=(), scenario=None):
         """A server with the hub's server arguments and `extra`, playing `scenario` (by
         default the hub's); each start records into a folder of its own."""
-        self.servers_started += 1
-        n = self.servers_started
+        self.servers_started = n = self.servers_started + 1
         self.record_dir = os.path.join(self.dir, "record%d" % n)
         os.makedirs(self.record_dir, exist_ok=True)
         self.control_path = os.path.join(self.dir, "control")
@@ -244,11 +225,10 @@ class Hub:
                 out.write(scenario)
             args += ["--scenario", path]
         self.server_log = open(os.path.join(self.dir, "server%d.log" % n), "w")
-        self.files.append(self.server_log)
         self.server = subprocess.Popen(args + self.server_args + list(extra),
                                        stdout=subprocess.PIPE, stderr=self.server_log)
         self.processes.append(self.server)
-        self.files.append(self.server.stdout)
+        self.files += [self.server_log, self.server.stdout]
         try:
             line = read_start_line(self.server.stdout.fileno(), START_LINE_TIMEOUT, "the server")
         except AssertionError as error:
@@ -303,7 +283,7 @@ class Hub:
                           what="%r on port %d" % (needle, port))
 
     # --- Tavlora.exe ---
-    def start_hub(self, wait=True, exe="Tavlora.exe", trace=None):
+    def start_hub(self, wait=True, exe="Tavlora.exe", trace=None, args=()):
         """Starts a program of BIN; with `trace` (e.g. "winmm,exec"), Wine's traces of
         those channels go to hub.trace_path, read by sounds() and pages()."""
         env, err = self.env, subprocess.DEVNULL
@@ -312,7 +292,7 @@ class Hub:
             env = dict(env, WINEDEBUG="-all," + ",".join("trace+" + c for c in trace.split(",")))
             err = open(self.trace_path, "wb")
             self.files.append(err)
-        process = subprocess.Popen(["wine", os.path.join(BIN, exe)], env=env,
+        process = subprocess.Popen(["wine", os.path.join(BIN, exe)] + list(args), env=env,
                                    stdout=subprocess.DEVNULL, stderr=err)
         self.processes.append(process)
         if exe in ("Tavlora.exe", HUB_WITH_HOOK) and self.hub is None:
@@ -341,11 +321,7 @@ class Hub:
 
     def start_sibling(self, program, parameters):
         """A sibling program started by the test, as the hub would start it."""
-        process = subprocess.Popen(["wine", os.path.join(BIN, program), parameters],
-                                   env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process
+        return self.start_hub(False, program, args=[parameters])
 
     def exit_code(self, timeout=20.0):
         """The hub's exit code, once it has ended (within `timeout` seconds)."""
@@ -374,10 +350,8 @@ class Hub:
         return self.probe("list")
 
     def window(self, cls, windows=None):
-        for w in windows if windows is not None else self.windows():
-            if w.get("class") == cls:
-                return w
-        return None
+        return next((w for w in (self.windows() if windows is None else windows)
+                     if w.get("class") == cls), None)
 
     def text(self, target):
         """The window text of one window (gettext is cheaper than a whole list, but finds
@@ -389,8 +363,7 @@ class Hub:
         return w.get("text") if w else None
 
     def visible(self, cls):
-        w = self.window(cls)
-        return bool(w and w.get("visible"))
+        return bool((w := self.window(cls)) and w.get("visible"))
 
     def wait_visible(self, cls, timeout=15.0):
         return wait_until(lambda: self.visible(cls), timeout, what=cls + " visible")
@@ -407,6 +380,17 @@ class Hub:
     def click(self, target):
         self.probe("click", target)
 
+    def wait_error(self, line, timeout=15.0):
+        """Until the error window is shown with `line` in its text."""
+        return self.wait_text("errorwindowname", lambda t: line in (t or "") and
+                              self.visible("errorwindowname"), timeout)
+
+    def submit_login(self, user="demo", password="demo1234"):
+        """Fills the login dialog's fields and presses Enter in the password field."""
+        for n, text in enumerate((user, password)):
+            self.probe("settext", "loginwindowname/Edit#%d" % n, text)
+        self.probe("key", "loginwindowname/Edit#1", "VK_RETURN")
+
     # --- real input through the X server ---
     def xdotool(self, *args):
         run(["xdotool"] + [str(a) for a in args], 30,
@@ -415,8 +399,7 @@ class Hub:
     def pointer(self, cls, x, y, *buttons):
         """The real pointer moved to client point (x, y) of the window of class `cls`, then
         the button-1 actions given ("mousedown", "mouseup", "click")."""
-        w = self.window(cls)
-        if w is None:
+        if (w := self.window(cls)) is None:
             raise AssertionError("no window " + cls)
         self.xdotool("mousemove", "--sync", w["sx"] + x, w["sy"] + y,
                      *[a for b in buttons for a in (b, 1)])
@@ -445,14 +428,6 @@ class Hub:
         return path
 
     # --- files the hub writes ---
-    @property
-    def settings_dir(self):
-        return os.path.join(self.user_dir, "AppData", "Local", "Tavlora")
-
-    @property
-    def config_ini_path(self):
-        return os.path.join(self.settings_dir, "config.ini")
-
     def write_config_ini(self, data):
         os.makedirs(self.settings_dir, exist_ok=True)
         with open(self.config_ini_path, "wb") as out:
@@ -488,12 +463,8 @@ def main():
 def client_messages(hub):
     """The client's numbered messages as the server received them, in order, each
     without its "!" (acknowledgements and the introductions left out)."""
-    messages = []
-    for piece in hub.received().decode("utf-8", "replace").split("!"):
-        fields = piece[:-1].split(",") if piece.endswith(",") else piece.split(",")
-        if len(fields) >= 3 and fields[0].isdigit() and fields[1].isdigit():
-            messages.append(piece)
-    return messages
+    return [piece for piece in hub.received().decode("utf-8", "replace").split("!")
+            if re.match(r"\d+,\d+,.", piece)]
 
 
 def client(hub, pattern):
@@ -508,13 +479,8 @@ def wait_client(hub, pattern, timeout=30.0):
 
 def sibling_lines(hub, program, sibling_id=None):
     """The log lines of one program (and id), without the "<program> <id> " in front."""
-    out = []
-    for line in hub.sibling_log():
-        parts = line.split(" ", 2)
-        if len(parts) == 3 and parts[0] == program and (
-                sibling_id is None or parts[1] == str(sibling_id)):
-            out.append(parts[2])
-    return out
+    return [p[2] for p in (line.split(" ", 2) for line in hub.sibling_log()) if len(p) == 3
+            and p[0] == program and (sibling_id is None or p[1] == str(sibling_id))]
 
 
 def relays(hub, program, sibling_id=None):

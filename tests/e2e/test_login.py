@@ -1,7 +1,6 @@
-"""Logging in with the real Tavlora.exe against the development server: the saved
-login, the login window, the length rule, the server's refusals and the connection's
-end in every way the server or the network can end it. The tests share one prefix and,
-while it runs, one server; each starts its own hub."""
+"""Logging in with the real Tavlora.exe against the development server: the saved login,
+the login window, the length rule and the server's refusals (test_look ends connections).
+The tests share one prefix and, while it runs, one server; each starts its own hub."""
 
 import harness
 from harness import MAIN, OK, login_message, saved
@@ -22,10 +21,6 @@ class Login(harness.HubTest):
     def tearDown(self):
         super().tearDown()
         self.hub.close_hub()
-
-    def error_shown(self, line):
-        self.hub.wait_text("errorwindowname", lambda t: line in (t or "") and
-                           self.hub.visible("errorwindowname"))
 
     def test_saved_login_goes_straight_to_the_lobby_and_log_off_forgets_it(self):
         hub = self.hub
@@ -52,7 +47,7 @@ class Login(harness.HubTest):
         # Too short a saved name: refused without sending, OK brings the login window back
         # over the still connected hub.
         sent = self.start(saved(("abc", "password")))
-        self.error_shown("Wrong name or password.")
+        hub.wait_error("Wrong name or password.")
         self.assertTrue(hub.visible("errorcancelwindowname"))
         self.assertEqual(hub.text("statuslinewindowname"), "Connected to Tavlora")
         hub.click(OK)
@@ -65,9 +60,7 @@ class Login(harness.HubTest):
         hub.wait_visible("loginwindowname")
         self.assertFalse(hub.window(MAIN)["enabled"])
         self.assertNotIn(b",11,", sent())
-        hub.probe("settext", "loginwindowname/Edit#0", "deutsch")
-        hub.probe("settext", "loginwindowname/Edit#1", "deutsch1")
-        hub.probe("key", "loginwindowname/Edit#1", "VK_RETURN")
+        hub.submit_login("deutsch", "deutsch1")
         hub.wait_received(login_message("deutsch", "deutsch1"))
         hub.wait_visible("tabswindowname")
         # The account's language (German) reached the interface and config.ini.
@@ -89,7 +82,7 @@ class Login(harness.HubTest):
                 hub.probe("wait", "KXDebug", "20000")
                 mark = len(hub.sibling_log())
                 self.start(saved((user, password)))
-                self.error_shown(text)
+                hub.wait_error(text)
                 self.assertTrue(hub.visible("errorcancelwindowname"), "layout 1")
                 hub.wait_text("statuslinewindowname", "Offline" if ends else "Connected to Tavlora")
                 # No UI reset, not even for a suspension that ends the connection: a code
@@ -106,43 +99,6 @@ class Login(harness.HubTest):
                 hub.close_hub()
                 debug.kill()
                 debug.wait(5)
-
-    def test_server_ends_the_connection(self):
-        hub = self.hub
-        # (control message, error text, Cancel shown)
-        for command, text, cancel in [("message 12,0", "Double login detected.", False),
-                                      ("message 16,1", "Account deactivated by Admin.", False),
-                                      ("message 16,3", "(temporary) suspended.", True)]:
-            with self.subTest(command):
-                self.start(saved())
-                hub.wait_visible("tabswindowname")
-                hub.control(command)
-                self.error_shown(text)
-                self.assertEqual(hub.visible("errorcancelwindowname"), cancel)
-                hub.wait_hidden("tabswindowname")
-                self.assertEqual(hub.text("statuslinewindowname"), "Offline")
-                # OK ends the program (a web page first for the account states).
-                hub.click(OK)
-                self.assertEqual(hub.exit_code(), 0)
-
-    def test_lost_connection_and_reconnect(self):
-        hub = self.hub
-        sent = self.start(saved())
-        hub.wait_visible("tabswindowname")
-        hub.kill_server()
-        self.error_shown("Lost connection to server.")
-        hub.wait_hidden("tabswindowname")
-        self.assertEqual(len([w for w in hub.windows() if w["class"] == "errorwindowname"]), 1)
-        self.assertEqual(hub.text("connectwindowname"), "Attempting to reconnect ...")
-        # OK with the server still down: the new attempt fails at once.
-        hub.click(OK)
-        hub.wait_text("errorwindowname", lambda t: "No connection to server." in (t or ""))
-        hub.start_server()
-        hub.click(OK)
-        # The login goes out again as the first message of the new connection.
-        login = ("1," + login_message()).encode()
-        harness.wait_until(lambda: sent().count(login) == 2, what="second login")
-        hub.wait_visible("tabswindowname")
 
 
 if __name__ == "__main__":

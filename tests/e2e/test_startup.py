@@ -126,7 +126,7 @@ class Startup(harness.HubTest):
         self.assertTrue(hub.window("connectwindowname", windows)["visible"])
         self.assertTrue(hub.window(MAIN, windows)["enabled"])
         hub.stop_server()
-        hub.wait_text("errorwindowname", lambda t: "No connection to server." in (t or ""))
+        hub.wait_error("No connection to server.")
         self.assertFalse(hub.window(MAIN)["enabled"])
         # Cancel ends the program normally.
         hub.click("errorwindowname/errorcancelwindowname/errorcancel2windowname")
