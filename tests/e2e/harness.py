@@ -143,7 +143,7 @@ class Hub:
         self.server_args, self.scenario = list(server_args), scenario
         self.config_inner, self.start = config_inner, start
         self.processes, self.files = [], []  # files close after the processes writing them
-        self.hub = self.server = self.xvfb = self.env = None
+        self.hub = self.server = self.xvfb = self.env = self.prober = None
         self.servers_started = 0
 
     # --- set-up and tear-down ---
@@ -339,19 +339,45 @@ class Hub:
         return self.exit_code(timeout)
 
     def probe(self, *args, check=True, timeout=60):
-        result = run(["wine", os.path.join(BIN, "probe.exe")] + list(args), timeout,
-                     env=self.env, capture_output=True, text=True)
-        if check and result.returncode != 0:
-            raise AssertionError("probe %s failed (%d): %s" % (args, result.returncode,
-                                                                result.stdout + result.stderr))
-        return [json.loads(line) for line in result.stdout.splitlines() if line.startswith("{")]
+        """The JSON lines of one probe command, run by the hub's probe server (probe.exe
+        serve, started at first use and again after its watchdog ended it)."""
+        if self.prober is None or self.prober.poll() is not None:
+            self.prober = subprocess.Popen(["wine", os.path.join(BIN, "probe.exe"), "serve"],
+                                           env=self.env, stdin=subprocess.PIPE,
+                                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            self.processes.append(self.prober)
+            self.files += [self.prober.stdin, self.prober.stdout]
+            self.probe_output = b""
+        escape = {ord("\t"): "\\t", ord("\n"): "\\n", ord("\r"): "\\r"}
+        with contextlib.suppress(BrokenPipeError):
+            self.prober.stdin.write(("\t".join(str(a).translate(escape) for a in args) + "\n")
+                                    .encode("utf-8"))
+            self.prober.stdin.flush()
+        deadline, fd, code = time.monotonic() + timeout, self.prober.stdout.fileno(), None
+        while (match := re.search(rb"^#done (\d+)\n", self.probe_output, re.M)) is None:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([fd], [], [], left)[0]:
+                self.prober.kill()
+                raise AssertionError("probe %s did not end within %.0f s" % (args, timeout))
+            chunk = os.read(fd, 65536)
+            if not chunk:  # the watchdog ended the server
+                match, code = None, 1
+                break
+            self.probe_output += chunk
+        output = self.probe_output[:match.start()] if match else self.probe_output
+        self.probe_output = self.probe_output[match.end():] if match else b""
+        code = int(match.group(1)) if match else code
+        text = output.decode("utf-8", "replace")
+        if check and code != 0:
+            raise AssertionError("probe %s failed (%d): %s" % (args, code, text))
+        return [json.loads(line) for line in text.splitlines() if line.startswith("{")]
 
     def windows(self):
         return self.probe("list")
 
     def window(self, cls, windows=None):
-        return next((w for w in (self.windows() if windows is None else windows)
-                     if w.get("class") == cls), None)
+        found = self.probe("list", MAIN, cls, check=False) if windows is None else windows
+        return next((w for w in found if w.get("class") == cls), None)
 
     def text(self, target):
         """The window text of one window (gettext is cheaper than a whole list, but finds
@@ -450,8 +476,8 @@ class HubTest(unittest.TestCase):
         cls.addClassCleanup(cls.hub.__exit__, None, None, None)
 
     def tearDown(self):
-        outcome = getattr(self, "_outcome", None)
-        if outcome is not None and not getattr(outcome, "success", True):
+        result = getattr(getattr(self, "_outcome", None), "result", None)
+        if result and any(test is self for test, _ in result.failures + result.errors):
             self.hub.screenshot("failure-%s-%s" % (self.hub.name, self._testMethodName))
 
 

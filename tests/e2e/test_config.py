@@ -19,7 +19,7 @@ class Config(harness.HubTest):
         elif os.path.exists(hub.config_ini_path):
             os.remove(hub.config_ini_path)
         hub.start_hub()
-        main = hub.window(harness.MAIN)
+        main = hub.wait_visible(harness.MAIN) and hub.window(harness.MAIN)
         self.assertEqual(hub.close_hub(), 0)
         self.assertFalse(os.path.exists(hub.config_ini_path + ".new"))
         return main, hub.read_config_inner()

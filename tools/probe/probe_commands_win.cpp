@@ -133,8 +133,10 @@ int ListCommand(const ProbeArgs& args) {
     if (!anchor) return Fail("not found", target);
     DWORD processId = 0;
     GetWindowThreadProcessId(anchor, &processId);
+    // Describing a window asks its thread for the text; a class filter spares the others.
+    const std::wstring only = args.size() > 1 ? WideFromUtf8(args[1]) : std::wstring();
     for (HWND window : WindowsOfProcess(processId))
-        PrintLine(DescribeWindow(window));
+        if (only.empty() || ClassOf(window) == only) PrintLine(DescribeWindow(window));
     return kOk;
 }
 

@@ -1,8 +1,10 @@
 // probe.exe: a console tool with which end-to-end tests look at and drive the hub's
-// windows (and the sibling programs' windows) from outside, one command per run.
+// windows (and the sibling programs' windows) from outside: one command per run, or
+// one per input line with "serve" (a Wine process start costs more than most commands).
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string_view>
 
 #include "net/text_convert.h"
@@ -31,9 +33,9 @@ window texts) over 10000 UTF-8 bytes come out empty.
 Numbers are decimal (with optional sign) or 0x hexadecimal.
 
 Commands:
-  list [<target>]               every window of the process owning the target (default
-                                KXLobby0): top-level windows, each followed by all its
-                                descendants. Fields: hwnd class top_level parent
+  list [<target> [<class>]]     every window (of that class) of the process owning the
+                                target (default KXLobby0): top-level windows, each
+                                followed by all its descendants. Fields: hwnd class top_level parent
                                 parent_class (owner for top-level windows) id style
                                 exstyle visible_style visible enabled topmost x y w h
                                 (screen for top-level, parent client area for children)
@@ -80,6 +82,10 @@ Commands:
   post-codes <target> <first> <last> <seed>
                                 posts TavloraIntMessage with every code from <first> to
                                 <last>, each with a pseudo-random lParam from <seed>
+  serve                         reads commands from stdin, one per line with its arguments
+                                separated by tabs, and prints "#done <exit code>" after
+                                each command's output; ends at the end of the input. The
+                                watchdog ends the whole run. claim is not served.
   resources <target>            open handles (GetProcessHandleCount, or counted one by
                                 one where that reads 0), working set and private bytes
                                 of the target's process
@@ -93,7 +99,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"list", ListCommand, 0, 1},
+    {"list", ListCommand, 0, 2},
     {"wait", WaitCommand, 1, 2},
     {"wait-visible", WaitVisibleCommand, 1, 2},
     {"wait-gone", WaitGoneCommand, 1, 2},
@@ -138,26 +144,93 @@ std::int64_t WatchdogMs(std::string_view name, const ProbeArgs& args) {
     return std::min(ms, kWatchdogLongestMs);
 }
 
+// One watchdog for the whole run: each command sets its deadline (0 while none runs)
+// and wakes the watchdog, which waits for the deadline or the next change.
 struct Watchdog {
     std::string command;
-    std::int64_t deadlineMs = 0;
+    std::int64_t ms = 0;
+    std::atomic<ULONGLONG> deadline{0};
+    HANDLE changed = nullptr;
 };
+Watchdog watchdog;
 
 // A call into a hung window or the window system can block past every limit the
 // command keeps itself; this ends the probe instead, saying what it was doing.
-DWORD WINAPI WatchdogThread(void* data) {
-    const auto* watchdog = static_cast<const Watchdog*>(data);
-    Sleep(static_cast<DWORD>(watchdog->deadlineMs));
-    PrintLine("{\"ok\":false,\"error\":\"watchdog: still running at the deadline\",\"command\":" +
-              JsonString(watchdog->command) +
-              ",\"deadline_ms\":" + std::to_string(watchdog->deadlineMs) + "}");
-    TerminateProcess(GetCurrentProcess(), kWatchdogExitCode);
-    return 0;
+DWORD WINAPI WatchdogThread(void*) {
+    for (;;) {
+        const ULONGLONG deadline = watchdog.deadline.load();
+        const ULONGLONG now = GetTickCount64();
+        const DWORD wait = deadline == 0 ? INFINITE
+                           : deadline <= now ? 0
+                                             : static_cast<DWORD>(deadline - now);
+        if (WaitForSingleObject(watchdog.changed, wait) != WAIT_TIMEOUT) continue;
+        if (deadline == 0 || watchdog.deadline.load() != deadline) continue;
+        PrintLine(
+            "{\"ok\":false,\"error\":\"watchdog: still running at the deadline\",\"command\":" +
+            JsonString(watchdog.command) + ",\"deadline_ms\":" + std::to_string(watchdog.ms) + "}");
+        TerminateProcess(GetCurrentProcess(), kWatchdogExitCode);
+    }
 }
 
 void PrintHelp(HANDLE output) {
     DWORD written = 0;
     WriteFile(output, kHelp, sizeof(kHelp) - 1, &written, nullptr);
+}
+
+constexpr int kUsage = 2;
+
+int RunCommand(const std::string& name, const ProbeArgs& args) {
+    for (const Command& command : kCommands) {
+        if (command.name != name) continue;
+        if (args.size() < command.minArgs || args.size() > command.maxArgs) break;
+        watchdog.command = name;
+        watchdog.ms = WatchdogMs(name, args);
+        watchdog.deadline = GetTickCount64() + static_cast<ULONGLONG>(watchdog.ms);
+        SetEvent(watchdog.changed);
+        const int code = command.run(args);
+        watchdog.deadline = 0;
+        return code;
+    }
+    PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
+    return kUsage;
+}
+
+// The next line of standard input without its line end; false at the end of the input.
+bool ReadLine(std::string& pending, std::string& line) {
+    std::size_t end;
+    while ((end = pending.find('\n')) == std::string::npos) {
+        char buffer[4096];
+        DWORD read = 0;
+        if (!ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &read, nullptr) ||
+            read == 0) {
+            line = std::move(pending);
+            pending.clear();
+            return !line.empty();
+        }
+        pending.append(buffer, read);
+    }
+    line = pending.substr(0, end);
+    pending.erase(0, end + 1);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+int Serve() {
+    std::string pending, line;
+    while (ReadLine(pending, line)) {
+        ProbeArgs words;
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = line.find('\t', start);
+            words.push_back(line.substr(start, tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        const std::string name = words.front();
+        words.erase(words.begin());
+        const int code = name == "claim" || name == "serve" ? kUsage : RunCommand(name, words);
+        PrintLine("#done " + std::to_string(code));
+    }
+    return 0;
 }
 
 }  // namespace
@@ -166,28 +239,19 @@ int wmain(int argc, wchar_t** argv) {
     SetConsoleOutputCP(CP_UTF8);
     if (argc < 2) {
         PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
-        return 2;
+        return kUsage;
     }
     std::string name = Utf8FromWide(argv[1]);
     if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp(GetStdHandle(STD_OUTPUT_HANDLE));
         return 0;
     }
+    watchdog.changed = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, WatchdogThread, nullptr, 0, nullptr);
+    if (thread) CloseHandle(thread);
+    if (name == "serve" && argc == 2) return Serve();
     ProbeArgs args;
     for (int i = 2; i < argc; ++i)
         args.push_back(Utf8FromWide(argv[i]));
-    for (const Command& command : kCommands) {
-        if (command.name != name) continue;
-        if (args.size() < command.minArgs || args.size() > command.maxArgs) {
-            PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
-            return 2;
-        }
-        static Watchdog watchdog;
-        watchdog = {name, WatchdogMs(name, args)};
-        HANDLE thread = CreateThread(nullptr, 0, WatchdogThread, &watchdog, 0, nullptr);
-        if (thread) CloseHandle(thread);
-        return command.run(args);
-    }
-    PrintHelp(GetStdHandle(STD_ERROR_HANDLE));
-    return 2;
+    return RunCommand(name, args);
 }
