@@ -160,7 +160,7 @@ DWORD WINAPI WatchdogThread(void*) {
     for (;;) {
         const ULONGLONG deadline = watchdog.deadline.load();
         const ULONGLONG now = GetTickCount64();
-        const DWORD wait = deadline == 0 ? INFINITE
+        const DWORD wait = deadline == 0     ? INFINITE
                            : deadline <= now ? 0
                                              : static_cast<DWORD>(deadline - now);
         if (WaitForSingleObject(watchdog.changed, wait) != WAIT_TIMEOUT) continue;
