@@ -11,4 +11,5 @@ if [ ! -x build/windows/bin/Tavlora.exe ] || [ ! -x build/native/server/tavlora-
 fi
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs" >/dev/null
+cmake --build --preset windows -j "$jobs" --target roundtrip_bench paint_bench >/dev/null
 exec python3 bench/figures.py "$@"
