@@ -49,14 +49,6 @@ TEST(Texts, ErrorDialogLinesByState) {
         std::u16string lines[4];
     } cases[] = {
         {2, 1, {u"No connection to server.", u"Click OK to try again.", u"", u"Cancel to exit."}},
-        {8,
-         1,
-         {u"This account has been", u"(temporary) suspended.", u"Program will close now.",
-          u"Please contact support."}},
-        {9,
-         4,
-         {u"Konto zdeaktywowane przez admina.", u"Nowy kod aktywacyjny zosta\u0142 wys\u0142any",
-          u"na tw\u00f3j email.", u"Program zostanie zamkni\u0119ty."}},
         {10,
          5,
          {u"Screen resolution too small,", u"cannot display table.", u"",
