@@ -56,29 +56,13 @@ class Soak:
     def __init__(self, hub, out):
         self.hub, self.out = hub, out
         self.report_path = os.path.join(hub.dir, "report.txt")
-        self.sequence = self.cycles = self.next_room = self.probe_reruns = 0
+        self.sequence = self.cycles = self.next_room = 0
         self.samples, self.skipped = [], []
         self.opened = {"rooms": 0, "tables": 0}
 
-    def probe(self, *args, check=True):
-        """probe.exe, run again when it printed nothing at all: on a loaded machine a run
-        now and then ends with exit code 1 and no output. Every command here is harmless
-        when repeated."""
-        for attempt in range(3):
-            try:
-                found = self.hub.probe(*args, check=check)
-            except AssertionError as error:
-                if not str(error).rstrip().endswith("):") or attempt == 2:
-                    raise
-                found = []
-            if found:
-                return found
-            self.probe_reruns += 1
-        return found
-
     def sample(self):
         self.sequence += 1
-        self.probe("post", MAIN, "TavloraIntMessage", "903", str(self.sequence))
+        self.hub.probe("post", MAIN, "TavloraIntMessage", "903", str(self.sequence))
         pattern = re.compile(r"^report %d (.*)$" % self.sequence, re.M)
         text = wait_until(lambda: (lambda m: m and m.group(1))(pattern.search(
             read_bytes(self.report_path).decode("ascii", "replace"))), WAIT_S,
@@ -146,9 +130,9 @@ class Soak:
                              WAIT_S, what="31 for room %d" % room)
         self.hub.wait_received(b"!2,%s,!" % numbers[0].encode(), timeout=WAIT_S)
         exits, entries = self.count("RoomView", room, "exit 0"), self.sent(32, room)
-        self.probe("post", MAIN, "TavloraIntMessage", "900", str(room))
+        self.hub.probe("post", MAIN, "TavloraIntMessage", "900", str(room))
         # A room locked again meanwhile is not entered, and the window never comes.
-        found = self.probe("wait", "KXLobby%d" % room, str(int(WAIT_S * 1000)), check=False)
+        found = self.hub.probe("wait", "KXLobby%d" % room, str(int(WAIT_S * 1000)), check=False)
         if not found or not found[0].get("ok"):
             self.skipped.append("room %d not entered" % room)
             return None
@@ -163,13 +147,13 @@ class Soak:
         answer = "copydata 39 KXMessage,%d:" % table
         answers, exits = self.count("RoomView", room, answer), self.count("BoardView", table,
                                                                           "exit 0")
-        self.probe("test-command", "KXLobby%d" % room, "notify 31 %d" % table)
+        self.hub.probe("test-command", "KXLobby%d" % room, "notify 31 %d" % table)
         try:  # a table that closed meanwhile is answered with nothing
             wait_until(lambda: self.count("RoomView", room, answer) > answers, WAIT_S,
                        what="answer to 31 for table %d" % table)
         except AssertionError:
             return self.skipped.append("table %d not answered" % table)
-        found = self.probe("wait", "KXTable%d" % table, str(int(WAIT_S * 1000)), check=False)
+        found = self.hub.probe("wait", "KXTable%d" % table, str(int(WAIT_S * 1000)), check=False)
         if found and found[0].get("ok"):
             opened["table"] = (table, exits)
             self.opened["tables"] += 1
@@ -180,11 +164,11 @@ class Soak:
         room = opened["room"]
         if opened["table"]:
             table, exits = opened["table"]
-            self.probe("test-command", "KXTable%d" % table, "close", check=False)
+            self.hub.probe("test-command", "KXTable%d" % table, "close", check=False)
             wait_until(lambda: self.count("BoardView", table, "exit 0") > exits, WAIT_S,
                        what="BoardView %d ended" % table)
         leaves = self.sent(38, room)
-        self.probe("test-command", "KXLobby%d" % room, "close", check=False)
+        self.hub.probe("test-command", "KXLobby%d" % room, "close", check=False)
         wait_until(lambda: self.count("RoomView", room, "exit 0") > opened["exits"], WAIT_S,
                    what="RoomView %d ended" % room)
         wait_until(lambda: self.sent(38, room) > leaves, WAIT_S, what="38 for room %d" % room)
@@ -237,11 +221,10 @@ def run(seconds, warmup_cycles=2, min_cycles=6, out=sys.stdout, csv_path=None):
     span = lambda key: "%d..%d" % (min(s[key] for s in soak.samples),  # noqa: E731
                                    max(s[key] for s in soak.samples))
     last = soak.samples[-1]
-    print("cycles %d, rooms %d, tables %d opened; skipped %d %s; lobby changes %d; probe "
-          "reruns %d; peak resident %.1f MB; handles %s, less the %d per sibling start Wine's "
+    print("cycles %d, rooms %d, tables %d opened; skipped %d %s; lobby changes %d; peak resident %.1f MB; handles %s, less the %d per sibling start Wine's "
           "WaitForInputIdle keeps (%d starts) %s; paints %d, GDI objects made %d, left %d"
           % (soak.cycles, soak.opened["rooms"], soak.opened["tables"], len(soak.skipped),
-             soak.skipped[:6], changes, soak.probe_reruns,
+             soak.skipped[:6], changes,
              max(s["peak_rss_kb"] for s in soak.samples) / 1024, span("handles"),
              last["idle_wait_leak"], last["sibling_starts"], span("handles_net"),
              last["paints"], last["gdi_made"], last["gdi_outstanding"]), file=out)

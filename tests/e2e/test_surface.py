@@ -34,11 +34,9 @@ def click_at(hub, cls, x, y, repeat=1):
 
 
 def close_room(hub, room):
-    """The room's window closed, out of the pointer's way; the close is given again while
-    it stays (on a loaded machine a probe run now and then ends without a word)."""
-    wait_until(lambda: hub.probe("test-command", "KXLobby%s" % room, "close", check=False)
-               is None or "exit 0" in harness.sibling_lines(hub, "RoomView", room), 60,
-               interval=2, what="room %s closed" % room)
+    """The room's window closed, out of the pointer's way."""
+    hub.probe("test-command", "KXLobby%s" % room, "close")
+    harness.wait_logged(hub, "RoomView", room, "exit 0")
 
 
 def clicked(hub, before, what):
