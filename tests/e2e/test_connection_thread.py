@@ -2,7 +2,6 @@
 server in each handshake situation: the code it posts, and the bytes the server got."""
 
 import os
-import unittest
 
 import harness
 
@@ -24,23 +23,25 @@ CASES = [
 ]
 
 
-class ConnectionThread(unittest.TestCase):
+class ConnectionThread(harness.HubTest):
+    hub_args = dict(server=False)
+
     def test_handshake_outcomes(self):
-        # A fresh prefix each: a wine session that ran one case can hold the next one up.
+        hub = self.hub
         for note, args, code, on_inbound, on_outbound in CASES:
-            with self.subTest(note), harness.Hub("handshake-" + note.replace(" ", "-"),
-                                                 server=args is not None, server_args=args or ()) as hub:
+            with self.subTest(note):
+                hub.start_server(args)
                 result = harness.run(["wine", TESTS_EXE, "--gtest_filter=ConnectionThreadLive.*"],
                                      120, env=dict(hub.env, TAVLORA_EXPECT_CODE=str(code)),
                                      capture_output=True, text=True)
+                hub.stop_server()
                 self.assertEqual(result.returncode, 0, result.stdout[-3000:])
                 self.assertIn("[  PASSED  ] 1 test", result.stdout)
-                if args is not None:
-                    hub.stop_server()
-                    self.assertEqual(hub.received(3556), on_inbound)
-                    self.assertTrue(hub.received(3555).startswith(on_outbound))
-                    if not on_outbound:
-                        self.assertEqual(hub.received(3555), b"", "nothing introduced")
+                n = hub.servers_started
+                self.assertEqual(hub.received(3556, n), on_inbound)
+                self.assertTrue(hub.received(3555, n).startswith(on_outbound))
+                if not on_outbound:
+                    self.assertEqual(hub.received(3555, n), b"", "nothing introduced")
 
 
 if __name__ == "__main__":

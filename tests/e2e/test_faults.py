@@ -3,6 +3,7 @@ keeps after the user's Cancel); against a scripted lobby, acknowledgements and s
 messages gone wrong, a hung window during the font broadcast, hostile codes and relay
 texts from another process, and 50 lost connections in a row."""
 
+import os
 import re
 import unittest
 
@@ -187,11 +188,16 @@ class Misbehaving(harness.HubTest):
         hub.wait_visible("settingswindowname")
         hub.click("settingswindowname/settingshead4windowname/settingshead4buttonwindowname")
         caption = "settingswindowname/fontueberschriftwindowname/fontueberschrift2windowname"
+        dat = os.path.join(hub.settings_dir, "config.dat")
+        self.assertFalse(os.path.exists(dat))
         hub.probe("post", caption, "WM_LBUTTONDOWN", "1", "0")
         hub.probe("post", caption, "WM_LBUTTONUP", "0", "0")
+        # The font dialog is modal and owned by the main window; OK keeps its choice.
         font_dialog = wait_until(lambda: [w for w in hub.windows() if w.get("class") ==
                                           "#32770" and w.get("visible")], what="font dialog")[0]
         hub.probe("post", font_dialog["hwnd"], "WM_COMMAND", "1", "0")  # IDOK
+        wait_until(lambda: os.path.exists(dat) and os.path.getsize(dat) == 96,
+                   what="config.dat of 96 bytes")
         harness.wait_logged(hub, "KXDebug", None, "notify 39 0")
         self.assertLess(answer_time(hub), 5)
         sync(hub)

@@ -2,16 +2,15 @@
 value button, steps that line; Apply tells every top-level window the changed sound,
 match-log format, time stamp and enter/exit values; Cancel reverts; the close button
 keeps the edits without applying them; config.ini and the next table window hold what
-was applied; the chat font line writes config.dat and announces it."""
-
-import os
+was applied. (The chat font line, which writes config.dat and announces it, is
+test_faults' font broadcast.)"""
 
 import harness
 from harness import HUB_WITH_HOOK, ME, MAIN
 
 DIALOG = "settingswindowname"
 # Lines by page, in the order they are clicked (the animation delay before the line that
-# hides it). The chat font (page 4) opens the font dialog and is tried on its own.
+# hides it). The chat font (page 4) opens the font dialog.
 PAGES = {
     1: ["skin", "whitechk", "blackchk", "whitedice", "blackdice", "cube"],
     2: ["foreground", "sound", "autodelay", "tablesize", "save"],
@@ -46,25 +45,6 @@ class Settings(harness.HubTest):
     def notices(self, codes):
         return [line[7:] for line in harness.sibling_lines(self.hub, "KXDebug")
                 if line.startswith("notify ") and line.split()[1] in codes]
-
-    def test_a_a_chosen_font_lands_in_config_dat_and_is_announced(self):
-        hub = self.hub
-        self.open_dialog()
-        self.click(4, [])
-        dat = os.path.join(hub.settings_dir, "config.dat")
-        self.assertFalse(os.path.exists(dat))
-        # The font dialog is modal and owned by the main window; OK keeps its choice.
-        for message, w in (("WM_LBUTTONDOWN", "1"), ("WM_LBUTTONUP", "0")):
-            hub.probe("post", DIALOG + "/fontueberschriftwindowname/fontueberschrift2windowname",
-                      message, w, "0")
-        font_dialog = harness.wait_until(lambda: [w for w in hub.windows() if w.get(
-            "class") == "#32770" and w.get("visible")], what="the font dialog")[0]
-        hub.probe("post", font_dialog["hwnd"], "WM_COMMAND", "1", "0")  # IDOK
-        harness.wait_until(lambda: os.path.exists(dat) and os.path.getsize(dat) == 96,
-                           what="config.dat of 96 bytes")
-        harness.wait_until(lambda: "39 0" in self.notices(["39"]), what="code 39 at the sibling")
-        hub.click(DIALOG + "/settingsclosewindowname")
-        hub.wait_hidden(DIALOG)
 
     def test_b_lines_apply_cancel_close_config_ini_and_the_table_window(self):
         hub = self.hub
