@@ -31,7 +31,8 @@ std::string RoomIds() {
 class LobbyModel : public LobbyTest {
 protected:
     // Players 7 and 8 with relations 60..62, rooms 5 and 6 with presences 1..3, tables
-    // 40..42, seats 90 and 91, joins 1..3 (1 open on 600); room 5 open on 700.
+    // 40..42, seats 90 and 91, joins 1..3 (1 open on 600); room 5 open on 700, tables 40
+    // and 41 on 800 and 801.
     void FillLobby() {
         Deliver("21,7:ann:0:4;8:bob:0:4;");
         Deliver("51,60:8:0;61:7:1;62:8:2;");
@@ -44,6 +45,8 @@ protected:
                         {2, 5, 41, 7, 9, 0, true, 601},
                         {3, 6, 42, 9, 8, 0, false, 0}};
         OpenRoom(5, 700);
+        OpenTable(40, 800);
+        OpenTable(41, 801);
     }
 };
 
@@ -72,34 +75,43 @@ TEST_F(LobbyModel, PlayerRecordsAreRelayedAsReceivedAndAChangeRefreshesTheLists)
     EXPECT_EQ(ownDisplayName, L"Me Myself");
 }
 
-// Status 0 cleans up as a player gone does, but keeps the player and the tables.
-TEST_F(LobbyModel, PlayerGoneOrStatusZeroTakesPresencesSeatsJoinsAndTellsEveryWindow) {
-    const Lines cleanUp = {"send 600 1 0", "repaint main",      "refresh contacts",
-                           "rows 2",       "repaint room list", "repaint main"};
+// A player gone, its status 0, a room or a table removed: what goes with it, whom it tells.
+TEST_F(LobbyModel, RemovalsTakeWhatDependsOnThemAndTellTheirWindows) {
     const struct {
         const char* message;
-        Lines relays;
+        Lines calls;
         const char* ids;
-    } cases[] = {{"22,8",
-                  {Relay(700, 22, "8"), Relay(801, 22, "8")},
-                  "players=7 contacts=61|62 presences=3 rooms=6 0|5 1 tables=41 seats=91 joins=2"},
-                 {"17,8,0",
-                  {},
-                  "players=7|8 contacts=60|61|62 presences=3 rooms=6 0|5 1 tables=40|41|42 "
-                  "seats=91 joins=2"}};
+    } cases[] = {
+        {"33,5",
+         {"hide enter room", "rows 1", "repaint room list", "repaint main"},
+         "players=7|8 contacts=60|61|62 presences=2 rooms=6 1 tables=42 seats= joins=3"},
+        {"73,40",
+         {Relay(700, 73, "40"), "send 600 1 0", "repaint main"},
+         "players=7|8 contacts=60|61|62 presences=1|2|3 rooms=6 1|5 2 tables=41|42 seats=91 "
+         "joins=2|3"},
+        {"22,8",
+         {"send 600 1 0", "repaint main", "refresh contacts", "rows 2", "repaint room list",
+          "repaint main", Relay(700, 22, "8"), Relay(801, 22, "8")},
+         "players=7 contacts=61|62 presences=3 rooms=6 0|5 1 tables=41 seats=91 joins=2"},
+        {"17,8,0",  // as a player gone, but the player and the tables stay
+         {"send 600 1 0", "repaint main", "refresh contacts", "rows 2", "repaint room list",
+          "repaint main", Relay(700, 17, "8,0"), Relay(800, 17, "8,0"), Relay(801, 17, "8,0")},
+         "players=7|8 contacts=60|61|62 presences=3 rooms=6 0|5 1 tables=40|41|42 seats=91 "
+         "joins=2"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         ClearLobby();
         FillLobby();
-        OpenTable(41, 801);
-        Lines calls = cleanUp;
-        calls.insert(calls.end(), c.relays.begin(), c.relays.end());
-        EXPECT_EQ(CallsOf(c.message), calls);
+        SelectedRoomId = 5;
+        EXPECT_EQ(CallsOf(c.message), c.calls);
         EXPECT_EQ(LobbyIds(), c.ids) << "a player gone takes only its first relation";
     }
     EXPECT_EQ(PlayerList(), "7 ann 0 4|8 bob 0 0");
-    EXPECT_EQ(CallsOf("22,77"), (Lines{"repaint main", Relay(700, 22, "77"), Relay(801, 22, "77")}))
+    EXPECT_EQ(CallsOf("22,77"), (Lines{"repaint main", Relay(700, 22, "77"), Relay(800, 22, "77"),
+                                       Relay(801, 22, "77")}))
         << "unknown";
+    joinRequests = {{4, 5, 99, 7, 8, 0, true, 602}};
+    EXPECT_EQ(CallsOf("73,99"), (Lines{"send 602 1 0", "repaint main"})) << "unknown table";
 }
 
 TEST_F(LobbyModel, AKnownRoomIsRelayedAsReceivedALockedSelectionCleared) {
@@ -127,17 +139,6 @@ TEST_F(LobbyModel, TheFirstListOfAConnectionDropsRoomsItDoesNotName) {
     EXPECT_EQ(Room(9).windowX, 50) << "a remembered room keeps its place";
     Deliver("31,7:Seven:1:0;");
     EXPECT_EQ(rooms.size(), 3u) << "a later list removes nothing";
-}
-
-TEST_F(LobbyModel, ARemovedRoomTakesItsPresencesTablesSeatsAndJoinsSilently) {
-    FillLobby();
-    OpenTable(40, 800);
-    SelectedRoomId = 5;
-    EXPECT_EQ(CallsOf("33,5"),
-              (Lines{"hide enter room", "rows 1", "repaint room list", "repaint main"}));
-    EXPECT_EQ(SelectedRoomId, 0);
-    EXPECT_EQ(LobbyIds(),
-              "players=7|8 contacts=60|61|62 presences=2 rooms=6 1 tables=42 seats= joins=3");
 }
 
 TEST_F(LobbyModel, PresencesCountUsersAndReachTheRoomWindow) {
@@ -233,20 +234,8 @@ TEST_F(LobbyModel, SeatsReachTheRoomAndTableWindowsInTheirOwnFormats) {
     EXPECT_TRUE(CallsOf("112,90").empty());
 }
 
-TEST_F(LobbyModel, ARemovedTableTellsOnlyItsRoomWindowAndClosesItsJoins) {
-    FillLobby();
-    OpenTable(40, 800);
-    EXPECT_EQ(CallsOf("73,40"), (Lines{Relay(700, 73, "40"), "send 600 1 0", "repaint main"}));
-    EXPECT_EQ(LobbyIds(),
-              "players=7|8 contacts=60|61|62 presences=1|2|3 rooms=6 1|5 2 tables=41|42 "
-              "seats=91 joins=2|3");
-    joinRequests = {{4, 5, 99, 7, 8, 0, true, 602}};
-    EXPECT_EQ(CallsOf("73,99"), (Lines{"send 602 1 0", "repaint main"})) << "unknown table";
-}
-
 TEST_F(LobbyModel, ServerRelaysReachTheOpenWindowWithTheirCode) {
     FillLobby();
-    OpenTable(40, 800);
     EXPECT_EQ(RelaysOf("34,5,77,hello:there;x"), (Lines{Relay(700, 77, "hello:there;x")}));
     EXPECT_TRUE(RelaysOf("34,6,77,hello").empty()) << "window closed";
     EXPECT_TRUE(RelaysOf("34,9,77,hello").empty()) << "unknown room";
