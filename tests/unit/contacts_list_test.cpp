@@ -20,19 +20,14 @@ protected:
     // Players 1 delta online, 2 Alpha shown offline, 3 charlie away, 4 bravo online;
     // contacts 11 (1, plain), 12 (2, friend), 13 (3, ignored), 14 (4, plain), 15 (no player).
     static void Fill() {
-        AddPlayer({1, L"delta", 0, 4});
-        AddPlayer({2, L"Alpha", 0, 1});
-        AddPlayer({3, L"charlie", 0, 3});
-        AddPlayer({4, L"bravo", 0, 4});
+        for (PlayerRecord player : {PlayerRecord{1, L"delta", 0, 4},
+                                    {2, L"Alpha", 0, 1},
+                                    {3, L"charlie", 0, 3},
+                                    {4, L"bravo", 0, 4}})
+            AddPlayer(player);
         for (ContactRecord contact :
              {ContactRecord{11, 1, 1}, {12, 2, 0}, {13, 3, 2}, {14, 4, 1}, {15, 99, 0}})
             AddContact(contact);
-    }
-    static std::vector<std::int32_t> ShownIds() {
-        std::vector<std::int32_t> ids;
-        for (const ContactRow& row : contactRows)
-            ids.push_back(row.contactId);
-        return ids;
     }
 };
 
@@ -53,22 +48,23 @@ TEST_F(ContactsList, RebuildJoinsPlayersSkipsMissingAndIgnoredAndSortsBothWays) 
     Fill();
     const struct {
         int sortOrder, shownIgnored;
-        std::vector<std::int32_t> ids;
+        const char* ids;
     } cases[] = {
-        {1, 1, {12, 14, 11, 13}},  // friends, plain by name, ignored
-        {0, 1, {14, 11, 13, 12}},  // online by name, away, shown offline
-        {1, 0, {12, 14, 11}},
-        {0, 0, {14, 11, 12}},
+        {1, 1, "12|14|11|13"},  // friends, plain by name, ignored
+        {0, 1, "14|11|13|12"},  // online by name, away, shown offline
+        {1, 0, "12|14|11"},
+        {0, 0, "14|11|12"},
     };
     for (const auto& c : cases) {
         SetContactSortOrder(c.sortOrder);
         SetShowIgnored(c.shownIgnored);
         RebuildContactRows();
-        EXPECT_EQ(ShownIds(), c.ids) << c.sortOrder << " " << c.shownIgnored;
+        EXPECT_EQ(Describe(contactRows, &ContactRow::contactId), c.ids)
+            << c.sortOrder << " " << c.shownIgnored;
     }
-    const ContactRow& row = contactRows[0];  // 14, the last case
-    EXPECT_EQ((std::vector{row.playerId, row.relation, row.presence}), (std::vector{4, 1, 4}));
-    EXPECT_EQ(row.name, L"bravo");
+    using R = ContactRow;
+    EXPECT_EQ(Describe(contactRows, &R::playerId, &R::name, &R::relation, &R::presence),
+              "4 bravo 1 4|1 delta 1 4|2 Alpha 0 1");
 }
 
 TEST_F(ContactsList, SelectionStaysWhileListedAndClearsWhenGone) {
@@ -100,78 +96,61 @@ TEST_F(ContactsList, PagesRowsAndContextMenuRowsUnderThePointer) {
                 {0, 3, 3}, {17, 3, 4}, {34, 3, -1}, {-1, 0, -1}};
     for (const auto& c : rows)
         EXPECT_EQ(ContactRowAt(c.y, c.scroll), c.row) << c.y << " " << c.scroll;
-    const int ys[] = {0, 22, 23, 43, 44, 64, 65, 85, 86, 106, 107};
-    const int menuRows[] = {CONTEXT_NONE,
-                            CONTEXT_NONE,
-                            CONTEXT_PRIVATE_MESSAGE,
-                            CONTEXT_PRIVATE_MESSAGE,
-                            CONTEXT_FRIENDS,
-                            CONTEXT_FRIENDS,
-                            CONTEXT_IGNORE,
-                            CONTEXT_IGNORE,
-                            CONTEXT_DELETE,
-                            CONTEXT_DELETE,
-                            CONTEXT_NONE};
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(ContextMenuRowAt(ys[i]), menuRows[i]) << ys[i];
+    const struct {
+        int top, bottom, row;  // the band of menu client y showing the row
+    } bands[] = {{0, 22, CONTEXT_NONE},     {23, 43, CONTEXT_PRIVATE_MESSAGE},
+                 {44, 64, CONTEXT_FRIENDS}, {65, 85, CONTEXT_IGNORE},
+                 {86, 106, CONTEXT_DELETE}, {107, 107, CONTEXT_NONE}};
+    for (const auto& band : bands)
+        EXPECT_EQ((std::pair{ContextMenuRowAt(band.top), ContextMenuRowAt(band.bottom)}),
+                  (std::pair{band.row, band.row}))
+            << band.top;
 }
 
 TEST_F(ContactsList, ContextMenuStaysInsideTheWindow) {
-    // Window 100,50 .. 400,450.
+    // Window 100,50 .. right,bottom.
     const struct {
-        int px, py, x, y;
+        int px, py, right, bottom, x, y;
     } cases[] = {
-        {150, 100, 148, 98},   // pointer less 2
-        {390, 100, 200, 98},   // right - 200
-        {150, 440, 148, 300},  // bottom - 150
-        {101, 51, 100, 50},    // not left of or above the window
+        {150, 100, 400, 450, 148, 98},   // pointer less 2
+        {390, 100, 400, 450, 200, 98},   // right - 200
+        {150, 440, 400, 450, 148, 300},  // bottom - 150
+        {101, 51, 400, 450, 100, 50},    // not left of or above the window
+        {150, 100, 250, 150, 100, 50},   // too narrow and low: the top left edge wins
     };
     for (const auto& c : cases) {
-        const MenuPlace place = PlaceContextMenu(c.px, c.py, 100, 50, 400, 450);
+        const MenuPlace place = PlaceContextMenu(c.px, c.py, 100, 50, c.right, c.bottom);
         EXPECT_EQ((std::pair{place.x, place.y}), (std::pair{c.x, c.y})) << c.px << "," << c.py;
     }
-    const MenuPlace narrow = PlaceContextMenu(150, 100, 100, 50, 250, 150);
-    EXPECT_EQ((std::pair{narrow.x, narrow.y}), (std::pair{100, 50})) << "the left edge wins";
 }
 
 TEST_F(ContactsList, ContextMenuRowsAndClicksDependOnPresenceAndRelation) {
     language = 1;
-    const struct {
-        std::int32_t relation, presence;
-        const wchar_t *message, *friends, *ignore;
-    } texts[] = {
-        {0, 4, L"Send private message", L"Remove from friends", L"Add to ignored"},
-        {1, 3, L"Send private message", L"Add to friends", L"Add to ignored"},
-        {2, 2, L"", L"Add to friends", L"Remove from ignored"},
-        {1, 0, L"", L"Add to friends", L"Add to ignored"},
+    auto texts = [](std::int32_t relation, std::int32_t presence) {
+        const ContextMenuTexts t = ContextMenuTextsFor({7, 8, L"zoe", relation, presence});
+        return Utf8FromWide(t.name + L"|" + t.privateMessage + L"|" + t.friends + L"|" + t.ignore +
+                            L"|" + t.remove);
     };
-    for (const auto& c : texts) {
-        const ContextMenuTexts shown = ContextMenuTextsFor({7, 8, L"zoe", c.relation, c.presence});
-        EXPECT_EQ(shown.name, L"zoe");
-        EXPECT_EQ(shown.privateMessage, c.message) << c.relation << " " << c.presence;
-        EXPECT_EQ(shown.friends, c.friends) << c.relation;
-        EXPECT_EQ(shown.ignore, c.ignore) << c.relation;
-        EXPECT_EQ(shown.remove, L"Delete contact");
-    }
+    EXPECT_EQ(texts(0, 4),
+              "zoe|Send private message|Remove from friends|Add to ignored|Delete contact");
+    EXPECT_EQ(texts(1, 3), "zoe|Send private message|Add to friends|Add to ignored|Delete contact");
+    EXPECT_EQ(texts(2, 2), "zoe||Add to friends|Remove from ignored|Delete contact");
+    EXPECT_EQ(texts(1, 0), "zoe||Add to friends|Add to ignored|Delete contact");
     AddContact({7, 8, 0});
     const struct {
         int row;
         std::int32_t relation, presence;
-        const char* message;
-        bool chat;
-    } clicks[] = {
-        {CONTEXT_FRIENDS, 0, 4, "53,7:1,!", false}, {CONTEXT_FRIENDS, 1, 4, "53,7:0,!", false},
-        {CONTEXT_FRIENDS, 2, 4, "53,7:0,!", false}, {CONTEXT_IGNORE, 2, 4, "53,7:1,!", false},
-        {CONTEXT_IGNORE, 0, 4, "53,7:2,!", false},  {CONTEXT_IGNORE, 1, 4, "53,7:2,!", false},
-        {CONTEXT_DELETE, 1, 4, "54,7,!", false},    {CONTEXT_PRIVATE_MESSAGE, 1, 3, "", true},
-        {CONTEXT_PRIVATE_MESSAGE, 1, 2, "", false}, {CONTEXT_NONE, 1, 4, "", false},
-    };
+        const char* action;  // the message queued, or "chat"
+    } clicks[] = {{CONTEXT_FRIENDS, 0, 4, "53,7:1,!"}, {CONTEXT_FRIENDS, 1, 4, "53,7:0,!"},
+                  {CONTEXT_FRIENDS, 2, 4, "53,7:0,!"}, {CONTEXT_IGNORE, 2, 4, "53,7:1,!"},
+                  {CONTEXT_IGNORE, 0, 4, "53,7:2,!"},  {CONTEXT_IGNORE, 1, 4, "53,7:2,!"},
+                  {CONTEXT_DELETE, 1, 4, "54,7,!"},    {CONTEXT_PRIVATE_MESSAGE, 1, 3, "chat"},
+                  {CONTEXT_PRIVATE_MESSAGE, 1, 2, ""}, {CONTEXT_NONE, 1, 4, ""}};
     for (const auto& c : clicks) {
-        SCOPED_TRACE(testing::Message() << c.row << " " << c.relation << " " << c.presence);
         const ContextMenuAction action =
             ContextMenuClick(c.row, {7, 8, L"x", c.relation, c.presence});
-        EXPECT_EQ(action.message, c.message);
-        EXPECT_EQ(action.openChat, c.chat);
+        EXPECT_EQ(action.message + (action.openChat ? "chat" : ""), c.action)
+            << c.row << " " << c.relation << " " << c.presence;
     }
     EXPECT_EQ(contactRelations[0].relation, 0) << "the model waits for the server";
 }

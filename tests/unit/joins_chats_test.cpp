@@ -48,21 +48,16 @@ TEST_F(Joins, ANewRequestStartsJoinViewWithTheWholeLineAndOpensTheRecord) {
     EXPECT_EQ(CallsOf("101,77:5:40:7:1001:0"),
               (Lines{kJoinLaunch, "wait 900 5000", "find KXLaunch77 of 900", "close 900"}));
     EXPECT_EQ(CallsOf("101,78:5:40:7:1001:0").back(), "find KXDebug");
-    ASSERT_EQ(joinRequests.size(), 2u);
+    EXPECT_EQ(JoinList(), "77 1 600|78 0 0");
     const JoinRecord& join = joinRequests[0];
-    EXPECT_EQ((std::vector{join.joinId, join.roomId, join.tableId, join.playerA, join.playerB}),
-              (std::vector{77, 5, 40, 7, 1001}));
-    EXPECT_TRUE(join.windowOpen);
-    EXPECT_EQ(join.window, 600u);
-    EXPECT_FALSE(joinRequests[1].windowOpen);
-    EXPECT_EQ(joinRequests[1].window, 0u);
+    EXPECT_EQ((std::vector{join.roomId, join.tableId, join.playerA, join.playerB}),
+              (std::vector{5, 40, 7, 1001}));
     FakeWindowFor(L"KXDebug", 555);
     EXPECT_EQ(CallsOf("101,79:5:40:7:1001:0").back(),
               Relay(555, 1, "LaunchJoin() should output error"));
     EXPECT_TRUE(CallsOf("101,79:5:40:7:1001:4").empty()) << "code 33 goes to no window";
     EXPECT_TRUE(CallsOf("103,78,1").empty());
-    ASSERT_EQ(joinRequests.size(), 1u) << "the count and 103 remove closed records too";
-    EXPECT_EQ(joinRequests[0].joinId, 77);
+    EXPECT_EQ(JoinList(), "77 1 600") << "the count and 103 remove closed records too";
 }
 
 TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
@@ -92,8 +87,7 @@ TEST_F(Joins, AKnownIdTakesOnlyAPositiveCountAndANewOneOnlyNone) {
     EXPECT_TRUE(CallsOf("101,88:5:40:7:1001:2").empty()) << "new id, positive count";
     EXPECT_EQ(joinRequests.size(), 2u);
     EXPECT_EQ(CallsOf("101,77:5:40:7:1001:3"), (Lines{"send 600 33 3"})) << "the first record";
-    ASSERT_EQ(joinRequests.size(), 1u);
-    EXPECT_EQ(joinRequests[0].window, 601u);
+    EXPECT_EQ(JoinList(), "77 1 601");
 }
 
 TEST_F(Joins, AResultReachesOnlyAnOpenWindowAndAnAnswerTheServer) {
@@ -106,20 +100,15 @@ TEST_F(Joins, AResultReachesOnlyAnOpenWindowAndAnAnswerTheServer) {
     EXPECT_EQ(joinRequests.size(), 5u);
     EXPECT_EQ(CallsOf("103,77,-2"), (Lines{"send 600 34 -2"}));
     EXPECT_TRUE(CallsOf("103,78,1").empty());
-    ASSERT_EQ(joinRequests.size(), 3u);
-    EXPECT_EQ(joinRequests[0].window, 601u);
-    CopyData(97, "KXMessage,99:1");
-    EXPECT_TRUE(DrainOutboundQueue().empty()) << "unknown id";
-    CopyData(97, "KXMessage,080:1");
-    EXPECT_TRUE(DrainOutboundQueue().empty()) << "closed record";
-    CopyData(97, "KXMessage,077:yes");
-    EXPECT_EQ(DrainOutboundQueue(), (Lines{"103,077:yes,!"})) << "as written";
-    ASSERT_EQ(joinRequests.size(), 1u);
-    EXPECT_EQ(joinRequests[0].joinId, 79);
+    EXPECT_EQ(JoinList(), "77 1 601|79 1 602|80 0 0");
+    for (const char* answer : {"99:1", "080:1", "077:yes"})  // unknown, closed, open
+        CopyData(97, std::string("KXMessage,") + answer);
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"103,077:yes,!"})) << "only the open one, as written";
+    EXPECT_EQ(JoinList(), "79 1 602");
     isConnected = false;
     CopyData(97, "KXMessage,79:1");
     EXPECT_TRUE(DrainOutboundQueue().empty()) << "disconnected";
-    EXPECT_EQ(joinRequests.size(), 1u);
+    EXPECT_EQ(JoinList(), "79 1 602");
 }
 
 class Chats : public LobbyTest {

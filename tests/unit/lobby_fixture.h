@@ -13,6 +13,7 @@
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "net/queues.h"
+#include "net/text_convert.h"
 #include "settings/paths.h"
 #include "settings/settings.h"
 #include "tests/unit/fakes/lobby_port_fake.h"
@@ -31,6 +32,53 @@ inline std::vector<std::string> DrainOutboundQueue() {
 inline std::string Relay(WindowRef window, int code, const std::string& payload) {
     return "copydata " + std::to_string(window) + " " + std::to_string(code) + " KXMessage," +
            payload + "\\0";
+}
+
+inline std::string Field(std::intmax_t number) {
+    return std::to_string(number);
+}
+inline std::string Field(const std::wstring& text) {
+    return Utf8FromWide(text);
+}
+// A list in one line, so one comparison checks every record: the given fields of each
+// record parted by " ", records parted by "|".
+template <typename Record, typename... Type>
+std::string Describe(const std::vector<Record>& list, Type Record::*... fields) {
+    std::string text;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        int n = 0;
+        text += i ? "|" : "";
+        ((text += (n++ ? " " : "") + Field(list[i].*fields)), ...);
+    }
+    return text;
+}
+inline std::string PlayerList() {  // id name value status
+    using P = PlayerRecord;
+    return Describe(players, &P::id, &P::name, &P::value, &P::status);
+}
+inline std::string RoomList() {  // id name kind state users
+    using R = RoomRecord;
+    return Describe(rooms, &R::id, &R::name, &R::moneyKind, &R::state, &R::users);
+}
+inline std::string ContactList() {  // contact player relation
+    using C = ContactRecord;
+    return Describe(contactRelations, &C::contactId, &C::playerId, &C::relation);
+}
+inline std::string JoinList() {  // id open window
+    using J = JoinRecord;
+    return Describe(joinRequests, &J::joinId, &J::windowOpen, &J::window);
+}
+// The ids of every list, each room's users after its id: what a removal took.
+inline std::string LobbyIds() {
+    std::string tableIds;
+    for (const TableRecord& table : tables)
+        tableIds += (tableIds.empty() ? "" : "|") + std::to_string(table.id());
+    return "players=" + Describe(players, &PlayerRecord::id) +
+           " contacts=" + Describe(contactRelations, &ContactRecord::contactId) +
+           " presences=" + Describe(roomPresences, &RoomPresenceRecord::presenceId) +
+           " rooms=" + Describe(rooms, &RoomRecord::id, &RoomRecord::users) +
+           " tables=" + tableIds + " seats=" + Describe(seats, &SeatRecord::seatId) +
+           " joins=" + Describe(joinRequests, &JoinRecord::joinId);
 }
 
 class LobbyTest : public ::testing::Test {
