@@ -24,12 +24,10 @@ TEST(EscapedBytes, DecodesTheEscapes) {
                  {"\\\"q\\\"", true, "\"q\""},
                  {"a\\0b", true, std::string("a\0b", 3)},
                  {"a\\sb", true, "a b"},
-                 {"\xC3\xA4", true, "\xC3\xA4"},
                  {"\\x4", false, ""},
                  {"\\x", false, ""},
                  {"\\xg1", false, ""},
                  {"\\q", false, ""},
-                 {"\\u00e4", false, ""},
                  {"end\\", false, ""}};
     for (const auto& c : cases) {
         std::string bytes, error;

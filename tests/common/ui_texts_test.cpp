@@ -85,14 +85,14 @@ TEST(Texts, ModelValuesChooseTheirTextAndOutOfRangeShowsNothing) {
 }
 
 TEST(WelcomeLines, CountsAndWordsPerLanguage) {
-    const LobbyCounts counts{12, 3, 5, 7};
-    WelcomeLines lines = ComposeWelcomeLines(L"anna", counts, 1);
-    EXPECT_EQ(lines.greeting, L"Welcome anna");
-    EXPECT_EQ(lines.players, L"12 users 3 online");
-    EXPECT_EQ(lines.lobby, L"5 rooms 7 tables");
-    lines = ComposeWelcomeLines(L"anna", counts, 4);
-    EXPECT_EQ(Units(lines.players), Units(W(u"12 u\u017cytkownik\u00f3w 3 online")));
-    EXPECT_EQ(Units(lines.lobby), Units(W(u"5 pokoje 7 sto\u0142\u00f3w")));
+    auto all = [](int language) {
+        WelcomeLines lines = ComposeWelcomeLines(L"anna", {12, 3, 5, 7}, language);
+        return Units(lines.greeting + L"|" + lines.players + L"|" + lines.lobby);
+    };
+    EXPECT_EQ(all(1), Units(L"Welcome anna|12 users 3 online|5 rooms 7 tables"));
+    EXPECT_EQ(
+        all(4),
+        Units(W(u"Witaj anna|12 u\u017cytkownik\u00f3w 3 online|5 pokoje 7 sto\u0142\u00f3w")));
 }
 
 }  // namespace

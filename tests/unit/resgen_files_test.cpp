@@ -79,14 +79,12 @@ TEST(ResgenFiles, SoundsAreShortSoftMonoPcm) {
         SCOPED_TRACE("sound " + std::to_string(id));
         const Bytes wave = EncodeWave(SynthesiseSound(id));
         ASSERT_GT(wave.size(), 44u);
-        EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
-        EXPECT_EQ(U32(wave, 4) + 8, wave.size());
-        EXPECT_EQ(U16(wave, 20), 1u) << "PCM";
-        EXPECT_EQ(U16(wave, 22), 1u) << "mono";
-        EXPECT_EQ(U32(wave, 24), 22050u);
-        EXPECT_EQ(U32(wave, 28), 44100u) << "bytes a second";
-        EXPECT_EQ(U16(wave, 34), 16u);
-        EXPECT_EQ(U32(wave, 40) + 44, wave.size());
+        // RIFF, both sizes, PCM, mono, 22050 Hz, bytes a second, 16 bits.
+        EXPECT_EQ((std::vector<std::size_t>{U32(wave, 0), U32(wave, 4) + 8, U16(wave, 20),
+                                            U16(wave, 22), U32(wave, 24), U32(wave, 28),
+                                            U16(wave, 34), U32(wave, 40) + 44}),
+                  (std::vector<std::size_t>{0x46464952, wave.size(), 1, 1, 22050, 44100, 16,
+                                            wave.size()}));
         std::vector<int> samples;
         for (std::size_t at = 44; at + 1 < wave.size(); at += 2)
             samples.push_back(static_cast<std::int16_t>(U16(wave, at)));

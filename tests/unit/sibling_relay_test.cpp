@@ -225,9 +225,8 @@ TEST_F(Siblings, AClosedRoomWindowsPlaceIsKeptOnlyBelow10000) {
         rooms[0].windowX = 11;
         rooms[0].windowY = 12;
         CopyData(38, c.text + '\0', c.size);
-        EXPECT_EQ(Room(5).windowX, c.x);
-        EXPECT_EQ(Room(5).windowY, c.y);
-        EXPECT_FALSE(Room(5).windowOpen);
+        EXPECT_EQ((std::vector{Room(5).windowX, Room(5).windowY, int{Room(5).windowOpen}}),
+                  (std::vector{c.x, c.y, 0}));
         EXPECT_EQ(DrainOutboundQueue(), (Lines{c.queued}));
     }
 }

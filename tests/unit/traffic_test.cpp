@@ -79,24 +79,19 @@ TEST_F(TrafficTest, ReceivedMessagesReachTheInboundQueueWhole) {
     EXPECT_TRUE(WaitForPostedCode(NC_CONNECTION_LOST, 1)) << "the server closing ends the loop";
 }
 
-TEST_F(TrafficTest, QueuedMessagesWaitForTheAcknowledgementOfTheirPredecessor) {
+TEST_F(TrafficTest, AnAcknowledgementGoesAtOnceQueuedMessagesAfterTheirPredecessors) {
+    Start();
+    EXPECT_EQ(ServerReceives(1, 0), "") << "nothing queued, nothing sent";
+    pendingAcknowledgement = 9;
     PushOutbound("32,5,!");
     PushOutbound("38,5,!");
-    Start();
-    EXPECT_EQ(ServerReceives(7), "1,32,5,!");
+    WakeSender();
+    EXPECT_EQ(ServerReceives(13), "2,9,!1,32,5,!");
+    EXPECT_EQ(pendingAcknowledgement.load(), 0);
     EXPECT_EQ(ServerReceives(1, 0), "") << "B must wait for 2,1,!";
     acknowledgedNumber = 1;  // what the dispatch does on "2,1,!"
     WakeSender();
     EXPECT_EQ(ServerReceives(8), "2,38,5,!");
-}
-
-TEST_F(TrafficTest, AnIdleSenderSendsOnlyAPendingAcknowledgementAtOnce) {
-    Start();
-    EXPECT_EQ(ServerReceives(1, 0), "") << "nothing queued, nothing sent";
-    pendingAcknowledgement = 9;
-    WakeSender();
-    EXPECT_EQ(ServerReceives(5), "2,9,!");
-    EXPECT_EQ(pendingAcknowledgement.load(), 0);
 }
 
 TEST_F(TrafficTest, BothThreadsReportTheEndOfAConnectionTheMainWindowClosed) {

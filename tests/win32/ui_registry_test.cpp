@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
@@ -117,13 +118,14 @@ TEST_F(WindowRegistry, ContactsMenuChecksFollowTheirOptions) {
         SCOPED_TRACE(step.command);
         if (step.command != 0)
             SendMessageW(contacts, WM_COMMAND, static_cast<WPARAM>(step.command), 0);
-        EXPECT_EQ(checked(CONTACTS_HIDE_IGNORED), step.hideIgnored);
-        EXPECT_EQ(showIgnored == 0, step.hideIgnored);
-        EXPECT_EQ(checked(CONTACTS_SORT_ONLINE), step.sortOnline);
-        EXPECT_EQ(checked(CONTACTS_SORT_FRIENDS), step.sortFriends);
-        EXPECT_EQ(contactSortOrder == 1, step.sortFriends);
-        EXPECT_EQ(checked(CONTACTS_FOREGROUND), step.foreground);
-        EXPECT_EQ(topmost(), step.foreground);
+        // Each mark and the option or window state behind it.
+        EXPECT_EQ(
+            (std::vector<bool>{checked(CONTACTS_HIDE_IGNORED), showIgnored == 0,
+                               checked(CONTACTS_SORT_ONLINE), checked(CONTACTS_SORT_FRIENDS),
+                               contactSortOrder == 1, checked(CONTACTS_FOREGROUND), topmost()}),
+            (std::vector<bool>{step.hideIgnored, step.hideIgnored, step.sortOnline,
+                               step.sortFriends, step.sortFriends, step.foreground,
+                               step.foreground}));
     }
 }
 

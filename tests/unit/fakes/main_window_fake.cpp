@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 #include "net/link.h"
 
@@ -24,11 +25,6 @@ void PostToMainWindow(int code) {
 void ClearPostedCodes() {
     std::lock_guard<std::mutex> lock(postedMutex);
     posted.clear();
-}
-
-std::vector<int> PostedCodes() {
-    std::lock_guard<std::mutex> lock(postedMutex);
-    return posted;
 }
 
 bool WaitForPostedCode(int code, int count, std::chrono::milliseconds timeout) {

@@ -2,10 +2,8 @@
 #pragma once
 
 #include <chrono>
-#include <vector>
 
 void ClearPostedCodes();
-std::vector<int> PostedCodes();
 // Waits until `code` has been posted `count` times in all; false on timeout.
 bool WaitForPostedCode(int code, int count = 1,
                        std::chrono::milliseconds timeout = std::chrono::seconds(10));
