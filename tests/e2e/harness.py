@@ -172,6 +172,9 @@ class Hub:
             self.settings_dir = os.path.join(glob.glob(os.path.join(
                 self.prefix, "drive_c", "users", "*", "AppData"))[0], "Local", "Tavlora")
             self.config_ini_path = os.path.join(self.settings_dir, "config.ini")
+            # The prefix's wineserver stays up until the end: tests that run one short
+            # program after another do not wait for it to end and start again each time.
+            run(["wineserver", "-p"], 60, env=self.env, check=True)
             # The first Wine program of a prefix starts its session (wineserver, explorer,
             # services); they inherit that program's output, so it must not be a pipe we
             # read to its end.
@@ -297,8 +300,8 @@ class Hub:
         self.processes.append(process)
         if exe in ("Tavlora.exe", HUB_WITH_HOOK) and self.hub is None:
             self.hub = process
-        if wait:
-            self.probe("wait", MAIN, "20000")
+        if wait:  # a first start on a loaded machine can take half a minute
+            self.probe("wait", MAIN, "60000", timeout=90)
         return process
 
     def log_in(self, exe="Tavlora.exe", timeout=30.0, trace=None):

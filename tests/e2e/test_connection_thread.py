@@ -31,10 +31,13 @@ class ConnectionThread(harness.HubTest):
         for note, args, code, on_inbound, on_outbound in CASES:
             with self.subTest(note):
                 hub.start_server(args)
-                result = harness.run(["wine", TESTS_EXE, "--gtest_filter=ConnectionThreadLive.*"],
-                                     120, env=dict(hub.env, TAVLORA_EXPECT_CODE=str(code)),
-                                     capture_output=True, text=True)
-                hub.stop_server()
+                try:
+                    result = harness.run(["wine", TESTS_EXE,
+                                          "--gtest_filter=ConnectionThreadLive.*"], 120,
+                                         env=dict(hub.env, TAVLORA_EXPECT_CODE=str(code)),
+                                         capture_output=True, text=True)
+                finally:
+                    hub.stop_server()
                 self.assertEqual(result.returncode, 0, result.stdout[-3000:])
                 self.assertIn("[  PASSED  ] 1 test", result.stdout)
                 n = hub.servers_started
