@@ -139,6 +139,7 @@ TEST_F(ConfigIni, ReaderRulesRecordByRecord) {
                  {"=73!8 5!", &tablesize, 3},
                  {"=73!8 0!", &tablesize, 3},
                  {"=73!11 0!", &whitechk, 1},
+                 {"=73!12 1!", &blackchk, 1},
                  {"=73!11 33!", &whitechk, 1},
                  {"=73!9 4!", &save, 2},
                  {"=73!21 6!", &animatespeed, 1},
