@@ -74,10 +74,8 @@ TEST(SiblingTestModes, LastLineNamingTheProgramWins) {
         std::int64_t id;
         SiblingMode mode;
     } cases[] = {
-        {"RoomView hung\n", "BoardView", 5, SiblingMode::Normal},
         {"* never-idle\nBoardView normal\n", "BoardView", 7, SiblingMode::Normal},
         {"* never-idle\nBoardView normal\n", "RoomView", 7, SiblingMode::NeverIdle},
-        {"RoomView 5 hung", "RoomView", 6, SiblingMode::Normal},
         {"RoomView * hung", "RoomView", 6, SiblingMode::Hung},
         {"# RoomView hung\r\n\r\n  RoomView \t never-idle  \r\n", "RoomView", 1,
          SiblingMode::NeverIdle},

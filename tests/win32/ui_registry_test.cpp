@@ -1,5 +1,5 @@
-// The window registry on real windows: what only the window system shows (scroll bars,
-// menu check marks, focus, hit tests, cursors) and painting that leaks no GDI object.
+// The window registry on real windows: what only the window system shows (menu check
+// marks, focus, hit tests, cursors) and painting that leaks no GDI object.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -43,14 +43,6 @@ void PumpMessages() {
         DispatchMessageW(&message);
 }
 
-HWND Handle(WinId id) {
-    return WindowHandle(id);
-}
-
-WinId Nth(WinId first, int n) {
-    return static_cast<WinId>(static_cast<int>(first) + n);
-}
-
 class WindowRegistry : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -69,7 +61,7 @@ protected:
 
     static void TearDownTestSuite() {
         // Other tests stand in for the hub with a KXLobby0 of their own.
-        DestroyWindow(Handle(WinId::Contacts));
+        DestroyWindow(WindowHandle(WinId::Contacts));
         DestroyWindow(mainWindow);
         PumpMessages();
         UnregisterClassW(L"KXLobby0", programInstance);
@@ -77,24 +69,10 @@ protected:
     }
 };
 
-TEST_F(WindowRegistry, ListsShowADisabledScrollBarBeforeTheirFirstEntries) {
-    ShowWindow(Handle(WinId::Tabs), SW_SHOWNA);
-    for (WinId list : {WinId::RoomBody, WinId::TournamentBody}) {
-        ShowWindow(Handle(list), SW_SHOWNA);
-        SCROLLBARINFO bar{};
-        bar.cbSize = sizeof bar;
-        ASSERT_TRUE(GetScrollBarInfo(Handle(list), OBJID_VSCROLL, &bar));
-        EXPECT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << static_cast<int>(list);
-        EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) << static_cast<int>(list);
-        ShowWindow(Handle(list), SW_HIDE);
-    }
-    ShowWindow(Handle(WinId::Tabs), SW_HIDE);
-}
-
 // The menu bar's check marks follow the options its items switch, and the foreground
 // item the window's topmost state.
 TEST_F(WindowRegistry, ContactsMenuChecksFollowTheirOptions) {
-    HWND contacts = Handle(WinId::Contacts);
+    HWND contacts = WindowHandle(WinId::Contacts);
     HMENU bar = GetMenu(contacts);
     ASSERT_NE(bar, nullptr);
     auto checked = [&](int command) {
@@ -129,17 +107,6 @@ TEST_F(WindowRegistry, ContactsMenuChecksFollowTheirOptions) {
     }
 }
 
-// The error dialog takes the keyboard on its OK button and is dragged by its body.
-TEST_F(WindowRegistry, ErrorDialogFocusAndDrag) {
-    HWND error = Handle(WinId::Error);
-    SendMessageW(error, TavloraIntMessage, NC_PREPARE_DIALOG, 1);
-    ShowWindow(error, SW_SHOW);
-    SendMessageW(error, TavloraIntMessage, NC_FOCUS_DIALOG, 0);
-    EXPECT_EQ(GetFocus(), Handle(WinId::ErrorOk2));
-    EXPECT_EQ(SendMessageW(error, WM_NCHITTEST, 0, MAKELPARAM(200, 200)), HTCAPTION);
-    ShowWindow(error, SW_HIDE);
-}
-
 // Painting makes its own GDI objects on every paint (memory contexts and bitmaps, the
 // loaded skin bitmaps) and deletes them before it ends. Wine's GetGuiResources always says
 // 0, so the painting functions count what they make and delete.
@@ -152,22 +119,19 @@ TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
                             WinId::EnterRoom,  WinId::News,        WinId::HeadMenuBackground,
                             WinId::HeadOptions};
     for (WinId id : panels)
-        ShowWindow(Handle(id), SW_SHOWNA);
+        ShowWindow(WindowHandle(id), SW_SHOWNA);
     for (WinId dialog : {WinId::Error, WinId::Login}) {
-        SendMessageW(Handle(dialog), TavloraIntMessage, NC_PREPARE_DIALOG, 1);
-        ShowWindow(Handle(dialog), SW_SHOWNA);
+        SendMessageW(WindowHandle(dialog), TavloraIntMessage, NC_PREPARE_DIALOG, 1);
+        ShowWindow(WindowHandle(dialog), SW_SHOWNA);
     }
-    OpenModalDialog(Handle(WinId::About), 145, 60, 290, 120);
-    OpenModalDialog(Handle(WinId::Settings), 77, 75, 155, 150);
-    const HWND tops[] = {mainWindow, Handle(WinId::Error), Handle(WinId::Login),
-                         Handle(WinId::About), Handle(WinId::Settings)};
+    OpenModalDialog(WindowHandle(WinId::About), 145, 60, 290, 120);
+    OpenModalDialog(WindowHandle(WinId::Settings), 77, 75, 155, 150);
+    const HWND tops[] = {mainWindow, WindowHandle(WinId::Error), WindowHandle(WinId::Login),
+                         WindowHandle(WinId::About), WindowHandle(WinId::Settings)};
     auto repaint = [](HWND top, UINT invalidate) {
         RedrawWindow(top, nullptr, nullptr, invalidate | RDW_ALLCHILDREN | RDW_UPDATENOW);
     };
-    auto outstanding = [] {
-        PaintCounts counts = PaintCountsSoFar();
-        return counts.created - counts.deleted;
-    };
+    auto outstanding = [] { return PaintCountsSoFar().created - PaintCountsSoFar().deleted; };
     const long before = outstanding();
     const PaintCounts start = PaintCountsSoFar();
 
@@ -191,22 +155,30 @@ TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
     SetLanguage(1);
     isLoggedIn = false;
     for (WinId id : panels)
-        ShowWindow(Handle(id), SW_HIDE);
+        ShowWindow(WindowHandle(id), SW_HIDE);
     for (WinId dialog : {WinId::Error, WinId::About, WinId::Login, WinId::Settings})
-        ShowWindow(Handle(dialog), SW_HIDE);
+        ShowWindow(WindowHandle(dialog), SW_HIDE);
     EnableWindow(mainWindow, TRUE);
     PumpMessages();
 }
 
-// Tab moves between the two fields; the chosen language's flag shows the arrow, the others
+// The error dialog takes the keyboard on its OK button and is dragged by its body; Tab
+// moves between the login fields; the chosen language's flag shows the arrow, the others
 // the hand.
-TEST_F(WindowRegistry, LoginTabAndFlagCursors) {
-    HWND login = Handle(WinId::Login);
+TEST_F(WindowRegistry, DialogFocusDragAndFlagCursors) {
+    HWND error = WindowHandle(WinId::Error);
+    SendMessageW(error, TavloraIntMessage, NC_PREPARE_DIALOG, 1);
+    ShowWindow(error, SW_SHOW);
+    SendMessageW(error, TavloraIntMessage, NC_FOCUS_DIALOG, 0);
+    EXPECT_EQ(GetFocus(), WindowHandle(WinId::ErrorOk2));
+    EXPECT_EQ(SendMessageW(error, WM_NCHITTEST, 0, MAKELPARAM(200, 200)), HTCAPTION);
+    ShowWindow(error, SW_HIDE);
+    HWND login = WindowHandle(WinId::Login);
     SendMessageW(login, TavloraIntMessage, NC_PREPARE_DIALOG, 0);
     ShowWindow(login, SW_SHOW);
     SendMessageW(login, TavloraIntMessage, NC_FOCUS_DIALOG, 0);
-    HWND user = Handle(WinId::LoginUserEdit);
-    HWND password = Handle(WinId::LoginPasswordEdit);
+    HWND user = WindowHandle(WinId::LoginUserEdit);
+    HWND password = WindowHandle(WinId::LoginPasswordEdit);
     EXPECT_EQ(GetFocus(), user);
     SendMessageW(user, WM_KEYDOWN, VK_TAB, 1);
     EXPECT_EQ(GetFocus(), password);
@@ -215,8 +187,8 @@ TEST_F(WindowRegistry, LoginTabAndFlagCursors) {
     ShowWindow(login, SW_HIDE);
     SetLanguage(2);
     for (int n = 0; n < 4; ++n) {
-        auto cursor = reinterpret_cast<HCURSOR>(
-            GetClassLongPtrW(Handle(Nth(WinId::LoginFlag1, n)), GCLP_HCURSOR));
+        HWND flag = WindowHandle(static_cast<WinId>(static_cast<int>(WinId::LoginFlag1) + n));
+        auto cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrW(flag, GCLP_HCURSOR));
         EXPECT_EQ(cursor, LoadCursorW(nullptr, n == 1 ? IDC_ARROW : IDC_HAND)) << n;
     }
     SetLanguage(1);
