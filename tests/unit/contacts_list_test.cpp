@@ -13,10 +13,6 @@ protected:
         LobbyTest::SetUp();
         ClearContactRows();
     }
-    void TearDown() override {
-        ClearContactRows();
-        LobbyTest::TearDown();
-    }
     // Players 1 delta online, 2 Alpha shown offline, 3 charlie away, 4 bravo online;
     // contacts 11 (1, plain), 12 (2, friend), 13 (3, ignored), 14 (4, plain), 15 (no player).
     static void Fill() {
@@ -44,16 +40,19 @@ TEST_F(ContactsList, NamesCompareWithAsciiLettersLoweredOnly) {
         EXPECT_EQ(ContactNameLess(c.a, c.b), c.less) << '"' << c.a << "\" < \"" << c.b << '"';
 }
 
+// The selection stays while its contact is listed.
 TEST_F(ContactsList, RebuildJoinsPlayersSkipsMissingAndIgnoredAndSortsBothWays) {
     Fill();
+    SetSelectedContact(13);
     const struct {
         int sortOrder, shownIgnored;
         const char* ids;
+        int selected, rowOf13;
     } cases[] = {
-        {1, 1, "12|14|11|13"},  // friends, plain by name, ignored
-        {0, 1, "14|11|13|12"},  // online by name, away, shown offline
-        {1, 0, "12|14|11"},
-        {0, 0, "14|11|12"},
+        {1, 1, "12|14|11|13", 13, 3},  // friends, plain by name, ignored
+        {0, 1, "14|11|13|12", 13, 2},  // online by name, away, shown offline
+        {1, 0, "12|14|11", 0, -1},
+        {0, 0, "14|11|12", 0, -1},
     };
     for (const auto& c : cases) {
         SetContactSortOrder(c.sortOrder);
@@ -61,22 +60,12 @@ TEST_F(ContactsList, RebuildJoinsPlayersSkipsMissingAndIgnoredAndSortsBothWays) 
         RebuildContactRows();
         EXPECT_EQ(Describe(contactRows, &ContactRow::contactId), c.ids)
             << c.sortOrder << " " << c.shownIgnored;
+        EXPECT_EQ((std::pair{selectedContactId, ContactRowOf(13)}),
+                  (std::pair{c.selected, c.rowOf13}));
     }
     using R = ContactRow;
     EXPECT_EQ(Describe(contactRows, &R::playerId, &R::name, &R::relation, &R::presence),
               "4 bravo 1 4|1 delta 1 4|2 Alpha 0 1");
-}
-
-TEST_F(ContactsList, SelectionStaysWhileListedAndClearsWhenGone) {
-    Fill();
-    SetSelectedContact(13);
-    RebuildContactRows();  // 12, 14, 11, 13: the row a contact is drawn on
-    EXPECT_EQ(selectedContactId, 13);
-    EXPECT_EQ((std::vector{ContactRowOf(12), ContactRowOf(13), ContactRowOf(15)}),
-              (std::vector{0, 3, -1}));
-    SetShowIgnored(0);
-    RebuildContactRows();
-    EXPECT_EQ(selectedContactId, 0) << "hidden with the ignored contacts";
     SetSelectedContact(11);
     RemoveContactAt(0);
     RebuildContactRows();
@@ -124,33 +113,34 @@ TEST_F(ContactsList, ContextMenuStaysInsideTheWindow) {
     }
 }
 
+// Per row of the menu: its texts, and what a click on it does (the message queued, "chat").
 TEST_F(ContactsList, ContextMenuRowsAndClicksDependOnPresenceAndRelation) {
     language = 1;
-    auto texts = [](std::int32_t relation, std::int32_t presence) {
-        const ContextMenuTexts t = ContextMenuTextsFor({7, 8, L"zoe", relation, presence});
-        return Utf8FromWide(t.name + L"|" + t.privateMessage + L"|" + t.friends + L"|" + t.ignore +
-                            L"|" + t.remove);
-    };
-    EXPECT_EQ(texts(0, 4),
-              "zoe|Send private message|Remove from friends|Add to ignored|Delete contact");
-    EXPECT_EQ(texts(1, 3), "zoe|Send private message|Add to friends|Add to ignored|Delete contact");
-    EXPECT_EQ(texts(2, 2), "zoe||Add to friends|Remove from ignored|Delete contact");
-    EXPECT_EQ(texts(1, 0), "zoe||Add to friends|Add to ignored|Delete contact");
     AddContact({7, 8, 0});
     const struct {
-        int row;
         std::int32_t relation, presence;
-        const char* action;  // the message queued, or "chat"
-    } clicks[] = {{CONTEXT_FRIENDS, 0, 4, "53,7:1,!"}, {CONTEXT_FRIENDS, 1, 4, "53,7:0,!"},
-                  {CONTEXT_FRIENDS, 2, 4, "53,7:0,!"}, {CONTEXT_IGNORE, 2, 4, "53,7:1,!"},
-                  {CONTEXT_IGNORE, 0, 4, "53,7:2,!"},  {CONTEXT_IGNORE, 1, 4, "53,7:2,!"},
-                  {CONTEXT_DELETE, 1, 4, "54,7,!"},    {CONTEXT_PRIVATE_MESSAGE, 1, 3, "chat"},
-                  {CONTEXT_PRIVATE_MESSAGE, 1, 2, ""}, {CONTEXT_NONE, 1, 4, ""}};
-    for (const auto& c : clicks) {
-        const ContextMenuAction action =
-            ContextMenuClick(c.row, {7, 8, L"x", c.relation, c.presence});
-        EXPECT_EQ(action.message + (action.openChat ? "chat" : ""), c.action)
-            << c.row << " " << c.relation << " " << c.presence;
+        const char* texts;
+    } cases[] = {
+        {0, 4,
+         "Send private message|Remove from friends|Add to ignored|Delete contact|"
+         "chat|53,7:1,!|53,7:2,!|54,7,!||"},
+        {1, 3,
+         "Send private message|Add to friends|Add to ignored|Delete contact|"
+         "chat|53,7:0,!|53,7:2,!|54,7,!||"},
+        {2, 2, "|Add to friends|Remove from ignored|Delete contact||53,7:0,!|53,7:1,!|54,7,!||"},
+        {1, 0, "|Add to friends|Add to ignored|Delete contact||53,7:0,!|53,7:2,!|54,7,!||"}};
+    for (const auto& c : cases) {
+        const ContactRow contact{7, 8, L"zoe", c.relation, c.presence};
+        const ContextMenuTexts t = ContextMenuTextsFor(contact);
+        std::string texts = Utf8FromWide(t.privateMessage + L"|" + t.friends + L"|" + t.ignore +
+                                         L"|" + t.remove + L"|");
+        for (int row : {CONTEXT_PRIVATE_MESSAGE, CONTEXT_FRIENDS, CONTEXT_IGNORE, CONTEXT_DELETE,
+                        CONTEXT_NONE}) {
+            const ContextMenuAction action = ContextMenuClick(row, contact);
+            texts += action.message + (action.openChat ? "chat" : "") + "|";
+        }
+        EXPECT_EQ(Utf8FromWide(t.name) + " " + texts, std::string("zoe ") + c.texts)
+            << c.relation << " " << c.presence;
     }
     EXPECT_EQ(contactRelations[0].relation, 0) << "the model waits for the server";
 }

@@ -7,48 +7,35 @@
 
 namespace {
 
-TEST(ContactsMenu, CheckMarksFollowTheOptionsAndTheOwnPresence) {
+// Per item (options, status items from shown offline to online, two plain items): its
+// check mark as 0 or 1, and the message it queues.
+std::string Items() {
+    std::string marks, messages;
+    for (int command :
+         {CONTACTS_FOREGROUND, CONTACTS_HIDE_IGNORED, CONTACTS_SORT_ONLINE, CONTACTS_SORT_FRIENDS,
+          CONTACTS_STATUS_SHOWN_OFFLINE, CONTACTS_STATUS_DO_NOT_DISTURB, CONTACTS_STATUS_AWAY,
+          CONTACTS_STATUS_ONLINE, CONTACTS_CLOSE, CONTACTS_ADD_CONTACT}) {
+        marks += ContactsMenuChecked(command) ? '1' : '0';
+        messages += " " + StatusChoiceMessage(command);
+    }
+    return marks + messages;
+}
+
+TEST(ContactsMenu, MarksFollowTheOptionsAndTheOwnPresenceStatusItemsSendOnlyAChange) {
     ResetSettingsToDefaults();  // on top 1, show ignored 1, sort by friends
-    const std::vector<int> options = {CONTACTS_FOREGROUND, CONTACTS_HIDE_IGNORED,
-                                      CONTACTS_SORT_ONLINE, CONTACTS_SORT_FRIENDS};
-    const std::vector<int> status = {CONTACTS_STATUS_SHOWN_OFFLINE, CONTACTS_STATUS_DO_NOT_DISTURB,
-                                     CONTACTS_STATUS_AWAY, CONTACTS_STATUS_ONLINE};
-    auto checked = [](const std::vector<int>& commands) {
-        std::vector<bool> marks;
-        for (int command : commands)
-            marks.push_back(ContactsMenuChecked(command));
-        return marks;
-    };
+    const char* expected[] = {
+        "1001000000     17,1,! 17,2,! 17,3,! 17,4,!  ", "1001100000      17,2,! 17,3,! 17,4,!  ",
+        "1001010000     17,1,!  17,3,! 17,4,!  ", "1001001000     17,1,! 17,2,!  17,4,!  ",
+        "1001000100     17,1,! 17,2,! 17,3,!   "};
     for (int presence = PRESENCE_NOT_CONNECTED; presence <= PRESENCE_ONLINE; ++presence) {
         ownPresence = presence;
-        std::vector<bool> expected(4, false);
-        if (presence > PRESENCE_NOT_CONNECTED) expected[presence - 1] = true;
-        EXPECT_EQ(checked(status), expected) << presence;
+        EXPECT_EQ(Items(), expected[presence]) << presence;
     }
-    EXPECT_EQ(checked(options), (std::vector<bool>{true, false, false, true}));
-    EXPECT_FALSE(ContactsMenuChecked(CONTACTS_CLOSE) || ContactsMenuChecked(CONTACTS_ADD_CONTACT));
     SetShowIgnored(0);
     SetContactSortOrder(0);
     SetContactsOnTop(0);
-    EXPECT_EQ(checked(options), (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(Items().substr(0, 10), "0110000100");
     ResetSettingsToDefaults();
-    ownPresence = PRESENCE_NOT_CONNECTED;
-}
-
-TEST(ContactsMenu, StatusItemsSendOnlyAChange) {
-    const struct {
-        int own, command;
-        const char* message;
-    } cases[] = {{PRESENCE_ONLINE, CONTACTS_STATUS_ONLINE, ""},
-                 {PRESENCE_ONLINE, CONTACTS_STATUS_AWAY, "17,3,!"},
-                 {PRESENCE_AWAY, CONTACTS_STATUS_DO_NOT_DISTURB, "17,2,!"},
-                 {PRESENCE_AWAY, CONTACTS_STATUS_SHOWN_OFFLINE, "17,1,!"},
-                 {PRESENCE_SHOWN_OFFLINE, CONTACTS_STATUS_ONLINE, "17,4,!"},
-                 {PRESENCE_ONLINE, CONTACTS_CLOSE, ""}};
-    for (const auto& c : cases) {
-        ownPresence = c.own;
-        EXPECT_EQ(StatusChoiceMessage(c.command), c.message) << c.command;
-    }
     ownPresence = PRESENCE_NOT_CONNECTED;
 }
 

@@ -33,10 +33,6 @@ protected:
         AddTable(later);
         lobbyCalls.clear();
     }
-    void CopyData(std::uintptr_t code, const std::string& text) {
-        const std::string bytes = text + '\0';
-        OnSiblingCopyData(code, bytes.data(), bytes.size());
-    }
 };
 
 // Names are their UTF-8 bytes widened one per unit: the fake shows each unit as UTF-8.
@@ -79,31 +75,28 @@ TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
     EXPECT_EQ(joinRequests.size(), 3u);
 }
 
-TEST_F(Joins, AKnownIdTakesOnlyAPositiveCountAndANewOneOnlyNone) {
-    FillLobby();
-    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600}, {77, 5, 40, 7, 1001, 0, true, 601}};
-    EXPECT_TRUE(CallsOf("101,77:5:40:7:1001:0").empty()) << "known id, count 0";
-    EXPECT_TRUE(CallsOf("101,77:5:40:7:1001:-1").empty()) << "known id, negative count";
-    EXPECT_TRUE(CallsOf("101,88:5:40:7:1001:2").empty()) << "new id, positive count";
-    EXPECT_EQ(joinRequests.size(), 2u);
-    EXPECT_EQ(CallsOf("101,77:5:40:7:1001:3"), (Lines{"send 600 33 3"})) << "the first record";
-    EXPECT_EQ(JoinList(), "77 1 601");
-}
-
-TEST_F(Joins, AResultReachesOnlyAnOpenWindowAndAnAnswerTheServer) {
-    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600},
-                    {78, 5, 40, 7, 1001, 0, false, 0},
-                    {77, 5, 40, 7, 1001, 0, true, 601},
-                    {79, 5, 40, 7, 1001, 0, true, 602},
-                    {80, 5, 40, 7, 1001, 0, false, 0}};
-    EXPECT_TRUE(CallsOf("103,99,1").empty()) << "unknown id";
-    EXPECT_EQ(joinRequests.size(), 5u);
-    EXPECT_EQ(CallsOf("103,77,-2"), (Lines{"send 600 34 -2"}));
-    EXPECT_TRUE(CallsOf("103,78,1").empty());
-    EXPECT_EQ(JoinList(), "77 1 601|79 1 602|80 0 0");
-    for (const char* answer : {"99:1", "080:1", "077:yes"})  // unknown, closed, open
+// A known id takes only a positive count, a new one only none; a result reaches only an
+// open window, an answer only the server; each takes the first record with the id.
+TEST_F(Joins, CountsResultsAndAnswers) {
+    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600}, {78, 5, 40, 7, 1001, 0, false, 0},
+                    {77, 5, 40, 7, 1001, 0, true, 601}, {79, 5, 40, 7, 1001, 0, true, 602},
+                    {80, 5, 40, 7, 1001, 0, false, 0},  {81, 5, 40, 7, 1001, 0, true, 603}};
+    const struct {
+        const char* message;
+        Lines calls;
+    } steps[] = {{"101,77:5:40:7:1001:0", {}},
+                 {"101,77:5:40:7:1001:-1", {}},
+                 {"101,88:5:40:7:1001:2", {}},
+                 {"103,99,1", {}},
+                 {"101,77:5:40:7:1001:3", {"send 600 33 3"}},
+                 {"103,77,-2", {"send 601 34 -2"}},
+                 {"103,78,1", {}}};
+    for (const auto& step : steps)
+        EXPECT_EQ(CallsOf(step.message), step.calls) << step.message;
+    EXPECT_EQ(JoinList(), "79 1 602|80 0 0|81 1 603");
+    for (const char* answer : {"99:1", "080:1", "081:yes"})  // unknown, closed, open
         CopyData(97, std::string("KXMessage,") + answer);
-    EXPECT_EQ(DrainOutboundQueue(), (Lines{"103,077:yes,!"})) << "only the open one, as written";
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"103,081:yes,!"})) << "only the open one, as written";
     EXPECT_EQ(JoinList(), "79 1 602");
     isConnected = false;
     CopyData(97, "KXMessage,79:1");
@@ -120,16 +113,6 @@ protected:
         Deliver("21,7:ann:0:4;8:bob:0:1;9:cy:0:2;10:di:0:3;11:ed:0:0;12:fay:0:4;13:gus:0:4;");
         Deliver("51,60:7:0;61:10:1;62:12:2;63:99:2;64:98:1;");
         lobbyCalls.clear();
-    }
-    // Relay 99 from a sibling, with what it makes the lobby port do.
-    Lines CallsOfRelay(const std::string& playerId) {
-        lobbyCalls.clear();
-        const std::string bytes = "KXMessage," + playerId + '\0';
-        OnSiblingCopyData(99, bytes.data(), bytes.size());
-        return lobbyCalls;
-    }
-    Lines Box(const std::string& text) {
-        return {"error box Tavlora - System Message | Cannot deliver message.\r\n" + text};
     }
 };
 
@@ -153,14 +136,19 @@ TEST_F(Chats, WhoGetsAConversation) {
     timestamp = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.relay << " " << c.from);
-        const Lines calls = c.relay ? CallsOfRelay(c.from)
-                                    : CallsOf(std::string("61,") + c.from + "," + c.text + ",");
+        lobbyCalls.clear();
+        if (c.relay)
+            CopyData(99, std::string("KXMessage,") + c.from);
+        else
+            Deliver(std::string("61,") + c.from + "," + c.text + ",");
         const Lines expected =
             *c.line ? Lines{kChatStart + " ,?,73,1,1,1," + c.line, "close 900"} : Lines{};
-        EXPECT_EQ(calls, expected);
+        EXPECT_EQ(lobbyCalls, expected);
     }
     isConnected = false;
-    EXPECT_TRUE(CallsOfRelay("13").empty()) << "relay 99 counts only while connected";
+    lobbyCalls.clear();
+    CopyData(99, "KXMessage,13");
+    EXPECT_TRUE(lobbyCalls.empty()) << "relay 99 counts only while connected";
 }
 
 TEST_F(Chats, SeveralKilobytesPassUnchangedAndALongTextIsCutOnACharacter) {
@@ -199,22 +187,13 @@ TEST_F(Chats, SeveralKilobytesPassUnchangedAndALongTextIsCutOnACharacter) {
         FitChatCommandLine(program, true, std::wstring(kCommandLineLimit, L'n'), L"", line));
 }
 
-TEST_F(Chats, EveryMessageStartsItsOwnCutLineAndAnAbsurdNameNone) {
-    Deliver(
-        "61,7,Gr\xC3\xBC\xC3\x9F"
-        "e,");
-    EXPECT_EQ(lobbyCalls,
-              (Lines{kChatStart + " ,?,73,1,1,1,0,1,ann,Gr\xC3\x83\xC2\xBC\xC3\x83\xC2\x9F"
-                                  "e,",
-                     "close 900"}));
-    fakeStartParameters.clear();
+TEST_F(Chats, ALongMessageStartsACutLineAndAnAbsurdNameNone) {
     Deliver("61,7," + std::string(100 * 1024, 'q') + ",");
     ASSERT_EQ(fakeStartParameters.size(), 1u);
     const std::wstring& line = fakeStartParameters[0];
     EXPECT_EQ(line.size() + std::wstring(L"\"C:\\Tavlora\\ChatView.exe\" ").size() + 1,
               kCommandLineLimit);
-    EXPECT_TRUE(line.starts_with(L" ,?,73,1,1,1,0,1,ann,qqq"));
-    EXPECT_TRUE(line.ends_with(L"qqq,"));
+    EXPECT_TRUE(line.starts_with(L" ,?,73,1,1,1,0,1,ann,qqq") && line.ends_with(L"qqq,"));
     Deliver("21,14:" + std::string(40000, 'N') + ":0:4;");
     lobbyCalls.clear();
     Deliver("61,14,hello,");
@@ -233,7 +212,8 @@ TEST_F(Chats, BadNicknamesAreDecodedAsFarAsTheyGo) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(CallsOf(std::string("62,2,") + c.field),
-                  Box(c.shown + std::string(" is offline.")));
+                  Lines{"error box Tavlora - System Message | Cannot deliver message.\r\n" +
+                        std::string(c.shown) + " is offline."});
 }
 
 }  // namespace

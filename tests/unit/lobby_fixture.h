@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/inbound_routes.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
+#include "lobby/sibling_reports.h"
 #include "net/dispatch.h"
 #include "net/link.h"
 #include "net/queues.h"
@@ -55,10 +57,6 @@ std::string Describe(const std::vector<Record>& list, Type Record::*... fields) 
 inline std::string PlayerList() {  // id name value status
     using P = PlayerRecord;
     return Describe(players, &P::id, &P::name, &P::value, &P::status);
-}
-inline std::string RoomList() {  // id name kind state users
-    using R = RoomRecord;
-    return Describe(rooms, &R::id, &R::name, &R::moneyKind, &R::state, &R::users);
 }
 inline std::string ContactList() {  // contact player relation
     using C = ContactRecord;
@@ -109,6 +107,12 @@ protected:
     // One server message "<type>,<fields>,!" through dispatch, numbered in turn.
     void Deliver(const std::string& typeAndFields) {
         DispatchEntry(std::to_string(++sequence) + "," + typeAndFields + "!");
+    }
+    // A WM_COPYDATA as a sibling sends it: the text and its zero, or its first `size` bytes.
+    static void CopyData(std::uintptr_t code, std::string text,
+                         std::size_t size = std::string::npos) {
+        text += '\0';
+        OnSiblingCopyData(code, text.data(), std::min(size, text.size()));
     }
     // Deliver, with only what it makes the lobby port do recorded.
     Lines CallsOf(const std::string& typeAndFields) {

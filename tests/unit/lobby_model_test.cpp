@@ -4,24 +4,16 @@
 
 #include <array>
 
-#include "lobby/lobby_counts.h"
 #include "lobby/room_list.h"
 #include "tests/unit/lobby_fixture.h"
 
 namespace {
 
-// "<values 0..16>:<mark>" with values 0, 1, 5, 6 and 16 given, the others 100 + position.
+// "<values 0..16>:<mark>": values 0, 1, 5, 6 and 16 given, the others 100 + position.
 std::string TableText(int id, int room, int playerA, int playerB, int value16 = 0, int mark = 0) {
-    std::string text;
-    for (int i = 0; i < 17; ++i)
-        text += std::to_string(i == 0    ? id
-                               : i == 1  ? room
-                               : i == 5  ? playerA
-                               : i == 6  ? playerB
-                               : i == 16 ? value16
-                                         : 100 + i) +
-                ":";
-    return text + std::to_string(mark);
+    const auto N = [](int value) { return std::to_string(value) + ":"; };
+    return N(id) + N(room) + "102:103:104:" + N(playerA) + N(playerB) +
+           "107:108:109:110:111:112:113:114:115:" + N(value16) + std::to_string(mark);
 }
 
 std::string RoomIds() {
@@ -31,8 +23,8 @@ std::string RoomIds() {
 class LobbyModel : public LobbyTest {
 protected:
     // Players 7 and 8 with relations 60..62, rooms 5 and 6 with presences 1..3, tables
-    // 40..42, seats 90 and 91, joins 1..3 (1 open on 600); room 5 open on 700, tables 40
-    // and 41 on 800 and 801.
+    // 40..42, seats 90..93, joins 1..3 (1 and 2 open on 600 and 601); room 5 open on 700,
+    // tables 40 and 41 on 800 and 801.
     void FillLobby() {
         Deliver("21,7:ann:0:4;8:bob:0:4;");
         Deliver("51,60:8:0;61:7:1;62:8:2;");
@@ -40,7 +32,7 @@ protected:
         Deliver("32,1:5:8;2:6:8;3:5:7;");
         Deliver("71," + TableText(40, 5, 8, 7) + ";" + TableText(41, 5, 7, 0) + ";" +
                 TableText(42, 6, 3, 8) + ";");
-        Deliver("72,90:5:40:8;91:5:41:7;");
+        Deliver("72,90:5:40:8;91:5:41:7;92:5:40:7;93:6:42:7;");
         joinRequests = {{1, 5, 40, 8, 7, 0, true, 600},
                         {2, 5, 41, 7, 9, 0, true, 601},
                         {3, 6, 42, 9, 8, 0, false, 0}};
@@ -75,7 +67,8 @@ TEST_F(LobbyModel, PlayerRecordsAreRelayedAsReceivedAndAChangeRefreshesTheLists)
     EXPECT_EQ(ownDisplayName, L"Me Myself");
 }
 
-// A player gone, its status 0, a room or a table removed: what goes with it, whom it tells.
+// A player gone, its status 0 or leaving a room, a room or a table removed: what goes with
+// it (seats and joins walked from the end), whom it tells.
 TEST_F(LobbyModel, RemovalsTakeWhatDependsOnThemAndTellTheirWindows) {
     const struct {
         const char* message;
@@ -84,19 +77,24 @@ TEST_F(LobbyModel, RemovalsTakeWhatDependsOnThemAndTellTheirWindows) {
     } cases[] = {
         {"33,5",
          {"hide enter room", "rows 1", "repaint room list", "repaint main"},
-         "players=7|8 contacts=60|61|62 presences=2 rooms=6 1 tables=42 seats= joins=3"},
+         "players=7|8 contacts=60|61|62 presences=2 rooms=6 1 tables=42 seats=93 joins=3"},
         {"73,40",
          {Relay(700, 73, "40"), "send 600 1 0", "repaint main"},
-         "players=7|8 contacts=60|61|62 presences=1|2|3 rooms=6 1|5 2 tables=41|42 seats=91 "
+         "players=7|8 contacts=60|61|62 presences=1|2|3 rooms=6 1|5 2 tables=41|42 seats=91|93 "
          "joins=2|3"},
         {"22,8",
          {"send 600 1 0", "repaint main", "refresh contacts", "rows 2", "repaint room list",
           "repaint main", Relay(700, 22, "8"), Relay(801, 22, "8")},
-         "players=7 contacts=61|62 presences=3 rooms=6 0|5 1 tables=41 seats=91 joins=2"},
+         "players=7 contacts=61|62 presences=3 rooms=6 0|5 1 tables=41 seats=91|92|93 joins=2"},
+        {"38,3",  // player 7 leaves room 5
+         {Relay(700, 38, "3"), Relay(800, 112, "92"), Relay(801, 112, "91"), "send 601 1 0",
+          "send 600 1 0", "rows 2", "repaint room list", "repaint main"},
+         "players=7|8 contacts=60|61|62 presences=1|2 rooms=6 1|5 1 tables=40|41|42 seats=90|93 "
+         "joins=3"},
         {"17,8,0",  // as a player gone, but the player and the tables stay
          {"send 600 1 0", "repaint main", "refresh contacts", "rows 2", "repaint room list",
           "repaint main", Relay(700, 17, "8,0"), Relay(800, 17, "8,0"), Relay(801, 17, "8,0")},
-         "players=7|8 contacts=60|61|62 presences=3 rooms=6 0|5 1 tables=40|41|42 seats=91 "
+         "players=7|8 contacts=60|61|62 presences=3 rooms=6 0|5 1 tables=40|41|42 seats=91|92|93 "
          "joins=2"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -121,7 +119,9 @@ TEST_F(LobbyModel, AKnownRoomIsRelayedAsReceivedALockedSelectionCleared) {
     OpenRoom(5, 700);
     EXPECT_EQ(RelaysOf("31,5:Sal\xC3\xB3n:3:2;6:Den:1:0;"),
               (Lines{Relay(700, 31, "Sal\\xC3\\xB3n,2")}));
-    EXPECT_EQ(RoomList(), "6 Den 1 0 0|5 Sal\xC3\xB3n 3 2 0");
+    using R = RoomRecord;
+    EXPECT_EQ(Describe(rooms, &R::id, &R::name, &R::moneyKind, &R::state, &R::users),
+              "6 Den 1 0 0|5 Sal\xC3\xB3n 3 2 0");
     EXPECT_EQ(RelaysOf("31,5:Salon;"), (Lines{Relay(700, 31, "Salon,")}));
     SelectedRoomId = 6;
     EXPECT_EQ(CallsOf("31,6:Den:1:3;").front(), "rows 2") << "not locked";
@@ -131,50 +131,18 @@ TEST_F(LobbyModel, AKnownRoomIsRelayedAsReceivedALockedSelectionCleared) {
 }
 
 TEST_F(LobbyModel, TheFirstListOfAConnectionDropsRoomsItDoesNotName) {
-    AddRememberedRoom(rooms, 3, 10, 20);
     AddRememberedRoom(rooms, 9, 50, 60);
+    AddRememberedRoom(rooms, 3, 10, 20);
+    rooms[FirstRoom(9)].name = L"b";
+    rooms[FirstRoom(3)].name = L"a";
+    Deliver("32,11:3:7;");
+    EXPECT_EQ(RoomIds(), "3|9") << "sorted before the first list, though only users changed";
     Deliver("31,9:Nine:1:0;5:Five:2:0;");
     EXPECT_FALSE(FirstRoomListPending);
     EXPECT_EQ(RoomIds(), "5|9");
     EXPECT_EQ(Room(9).windowX, 50) << "a remembered room keeps its place";
     Deliver("31,7:Seven:1:0;");
     EXPECT_EQ(rooms.size(), 3u) << "a later list removes nothing";
-}
-
-TEST_F(LobbyModel, PresencesCountUsersAndReachTheRoomWindow) {
-    Deliver("31,5:Salon:1:0;");
-    OpenRoom(5, 700);
-    EXPECT_EQ(CallsOf("32,1:5:7;2:5:8;1:5:9;3:66:7;"),
-              (Lines{Relay(700, 32, "1:7;"), Relay(700, 32, "2:8;"), "rows 1", "repaint room list",
-                     "repaint main"}))
-        << "a known presence id is skipped, one in an unknown room kept";
-    EXPECT_EQ(LobbyIds(), "players= contacts= presences=1|2|3 rooms=5 2 tables= seats= joins=");
-    EXPECT_TRUE(RelaysOf("38,3").empty());
-    EXPECT_EQ(Room(5).users, 2);
-}
-
-TEST_F(LobbyModel, LeavingARoomTakesThePlayersSeatsThereToTheTableWindowsOnly) {
-    Deliver("31,5:Salon:1:0;6:Den:1:0;");
-    Deliver("32,1:5:7;2:6:7;");
-    Deliver("71," + TableText(40, 5, 7, 8) + ";" + TableText(41, 5, 7, 8) + ";" +
-            TableText(42, 6, 7, 8) + ";");
-    Deliver("72,90:5:40:7;91:5:41:7;92:6:42:7;93:5:40:8;");
-    joinRequests = {{1, 5, 40, 7, 8, 0, true, 600},
-                    {2, 5, 40, 9, 8, 0, true, 601},
-                    {3, 6, 42, 8, 7, 0, true, 602},
-                    {4, 5, 41, 8, 7, 0, false, 0}};
-    OpenRoom(5, 700);
-    OpenTable(40, 800);
-    OpenTable(41, 801);
-    EXPECT_EQ(CallsOf("38,1"),
-              (Lines{Relay(700, 38, "1"), Relay(801, 112, "91"), Relay(800, 112, "90"),
-                     "send 600 1 0", "rows 2", "repaint room list", "repaint main"}))
-        << "seats and joins walked from the end";
-    EXPECT_EQ(LobbyIds(),
-              "players= contacts= presences=2 rooms=6 1|5 0 tables=40|41|42 seats=92|93 joins=2|3");
-    Deliver("72,94:0:40:0;");
-    Deliver("38,77");
-    EXPECT_EQ(seats.size(), 2u) << "an unknown presence leaving is room and player 0";
 }
 
 TEST_F(LobbyModel, ATableUpdateKeepsAllButFiveValuesANewTableIsRelayedClosed) {
@@ -220,46 +188,53 @@ TEST_F(LobbyModel, TheOpeningMarkOpensTheOwnTableOnly) {
     }
 }
 
-TEST_F(LobbyModel, SeatsReachTheRoomAndTableWindowsInTheirOwnFormats) {
-    Deliver("31,5:Salon:1:0;");
-    Deliver("71," + TableText(40, 5, 7, 8) + ";");
-    OpenRoom(5, 700);
-    OpenTable(40, 800);
-    EXPECT_EQ(CallsOf("72,90:5:40:7;90:5:40:9;91:5:40:8;"),
-              (Lines{Relay(700, 72, "90:40:7;"), Relay(800, 72, "90:7;"),
-                     Relay(700, 72, "91:40:8;"), Relay(800, 72, "91:8;")}))
-        << "a known seat id is skipped";
-    EXPECT_EQ(CallsOf("112,90"), (Lines{Relay(700, 112, "90"), Relay(800, 112, "90")}));
-    EXPECT_EQ(seats.size(), 1u);
-    EXPECT_TRUE(CallsOf("112,90").empty());
-}
-
-TEST_F(LobbyModel, ServerRelaysReachTheOpenWindowWithTheirCode) {
+// A known presence or seat id is skipped; a record of an unknown room or a closed window
+// tells nobody.
+TEST_F(LobbyModel, RecordsReachTheirWindowsInTheirOwnFormats) {
     FillLobby();
-    EXPECT_EQ(RelaysOf("34,5,77,hello:there;x"), (Lines{Relay(700, 77, "hello:there;x")}));
-    EXPECT_TRUE(RelaysOf("34,6,77,hello").empty()) << "window closed";
-    EXPECT_TRUE(RelaysOf("34,9,77,hello").empty()) << "unknown room";
-    EXPECT_EQ(RelaysOf("114,40,12,move 3"), (Lines{Relay(800, 12, "move 3")}));
-    EXPECT_EQ(RelaysOf("114,40,12"), (Lines{Relay(800, 12, "")}));
-}
-
-TEST_F(LobbyModel, ContactRelationsMergeSetAndGoWithTheirRelays) {
-    Deliver("31,5:Salon:1:0;");
-    OpenRoom(5, 700);
-    EXPECT_EQ(CallsOf("51,60:7:0;61:8:1;"),
-              (Lines{Relay(700, 51, "60:7:0;61:8:1;"), "refresh contacts"}));
-    Deliver("51,61:9:2;62:9:0;");
-    EXPECT_EQ(ContactList(), "60 7 0|61 8 2|62 9 0") << "a listed entry takes only the relation";
-    EXPECT_EQ(CallsOf("53,60,2"), (Lines{Relay(700, 53, "60,2"), "refresh contacts"}));
-    EXPECT_EQ(CallsOf("53,99,1"), (Lines{Relay(700, 53, "99,1"), "refresh contacts"}));
-    EXPECT_EQ(CallsOf("54,61"), (Lines{Relay(700, 54, "61"), "refresh contacts"}));
-    EXPECT_EQ(ContactList(), "60 7 2|62 9 0");
-    EXPECT_EQ(CallsOf("54,99"), (Lines{Relay(700, 54, "99"), "refresh contacts"}));
+    // Contact relations go to every open window and refresh the contacts window.
+    const auto ToEveryWindow = [](int code, const std::string& payload) {
+        return Lines{Relay(700, code, payload), Relay(800, code, payload),
+                     Relay(801, code, payload), "refresh contacts"};
+    };
+    const struct {
+        const char* message;
+        Lines calls;
+    } steps[] = {{"32,4:5:9;1:5:9;5:5:7;6:66:7;",
+                  {Relay(700, 32, "4:9;"), Relay(700, 32, "5:7;"), "rows 2", "repaint room list",
+                   "repaint main"}},
+                 {"38,6", {"rows 2", "repaint room list", "repaint main"}},
+                 {"72,94:5:40:7;90:5:40:9;95:5:40:8;",
+                  {Relay(700, 72, "94:40:7;"), Relay(800, 72, "94:7;"), Relay(700, 72, "95:40:8;"),
+                   Relay(800, 72, "95:8;")}},
+                 {"112,94", {Relay(700, 112, "94"), Relay(800, 112, "94")}},
+                 {"112,94", {}},
+                 {"72,96:0:40:0;", {Relay(800, 72, "96:0;")}},
+                 {"38,77",  // an unknown presence leaving is room and player 0
+                  {Relay(800, 112, "96"), "rows 2", "repaint room list", "repaint main"}},
+                 {"34,5,77,hello:there;x", {Relay(700, 77, "hello:there;x")}},
+                 {"34,6,77,hello", {}},
+                 {"34,9,77,hello", {}},
+                 {"114,40,12,move 3", {Relay(800, 12, "move 3")}},
+                 {"114,40,12", {Relay(800, 12, "")}},
+                 {"51,63:7:0;64:8:1;", ToEveryWindow(51, "63:7:0;64:8:1;")},
+                 {"51,64:9:2;65:9:0;", ToEveryWindow(51, "64:9:2;65:9:0;")},
+                 {"53,60,2", ToEveryWindow(53, "60,2")},
+                 {"53,99,1", ToEveryWindow(53, "99,1")},
+                 {"54,61", ToEveryWindow(54, "61")},
+                 {"54,99", ToEveryWindow(54, "99")}};
+    for (const auto& step : steps)
+        EXPECT_EQ(CallsOf(step.message), step.calls) << step.message;
+    EXPECT_EQ(ContactList(), "60 8 2|62 8 2|63 7 0|64 8 2|65 9 0")
+        << "a listed entry takes only the relation";
+    EXPECT_EQ(LobbyIds(),
+              "players=7|8 contacts=60|62|63|64|65 presences=1|2|3|4|5 rooms=6 1|5 4 "
+              "tables=40|41|42 seats=90|91|92|93|95 joins=1|2|3");
 }
 
 TEST_F(LobbyModel, RoomNamesCompareWithOnlyAToZLowered) {
     const struct {
-        std::wstring a, b;
+        const wchar_t *a, *b;
         int order;
     } cases[] = {{L"Zebra", L"\u00C4rger", -1},
                  {L"\u00C4rger", L"\u00E4rger", -1},
@@ -306,15 +281,6 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByNameAndFollowsChanges) {
     EXPECT_EQ(RoomIds().back(), '1');
 }
 
-TEST_F(LobbyModel, RememberedRoomsAreSortedBeforeTheFirstList) {
-    AddRememberedRoom(rooms, 9, 0, 0);
-    AddRememberedRoom(rooms, 3, 0, 0);
-    rooms[FirstRoom(9)].name = L"b";
-    rooms[FirstRoom(3)].name = L"a";
-    Deliver("32,11:3:7;");
-    EXPECT_EQ(RoomIds(), "3|9") << "sorted though only users changed";
-}
-
 TEST_F(LobbyModel, ColumnHeadsToggleTheirPairOfModes) {
     const struct {
         int column, before, after;
@@ -349,15 +315,6 @@ TEST_F(LobbyModel, AClickSelectsAnOpenUnlockedRoomOnly) {
         EXPECT_EQ(SelectedRoomId, c.selected);
         EXPECT_EQ(lobbyCalls, c.calls);
     }
-}
-
-TEST_F(LobbyModel, TheWelcomeCountsAreTheLists) {
-    Deliver("21,7:ann:0:4;8:bob:0:0;9:cy:0:1;");
-    Deliver("31,5:Salon:1:0;6:Den:1:0;");
-    Deliver("71," + TableText(40, 5, 7, 8) + ";");
-    const LobbyCounts counts = CurrentLobbyCounts();
-    EXPECT_EQ((std::array{counts.players, counts.playersOnline, counts.rooms, counts.tables}),
-              (std::array{3, 2, 2, 1}));
 }
 
 }  // namespace

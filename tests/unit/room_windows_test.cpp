@@ -1,45 +1,37 @@
 // Room window places remembered when the connection ends.
 #include <gtest/gtest.h>
 
-#include "lobby/lobby_state.h"
 #include "lobby/room_windows.h"
-#include "tests/unit/fakes/lobby_port_fake.h"
+#include "tests/unit/lobby_fixture.h"
 
 namespace {
 
-RoomRecord Room(int id, bool open, WindowRef window) {
-    RoomRecord room;
-    room.id = id;
-    room.windowX = 1;
-    room.windowY = 2;
-    room.windowOpen = open;
-    room.window = window;
-    return room;
-}
-
-// Only open windows with a place within the bounds; others keep their place (1, 2).
+// Only open windows with a place within the bounds are remembered; others keep 1, 2.
 TEST(RoomWindows, OpenWindowsWithinTheBoundsAreRemembered) {
-    const struct {
-        std::pair<int, int> place;
-        int x, y;
-    } cases[] = {{{300, 200}, 300, 200}, {{-639, -479}, -639, -479}, {{9999, 9999}, 9999, 9999},
-                 {{-640, 10}, 1, 2},     {{10, -480}, 1, 2},         {{-32000, -32000}, 1, 2},
-                 {{10000, 0}, 1, 2}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.place.first << "," << c.place.second);
-        ResetLobbyPortFake();
+    const std::pair<int, int> places[] = {{300, 200}, {-639, -479}, {9999, 9999},  // taken
+                                          {-640, 10}, {10, -480},   {-32000, -32000},
+                                          {10000, 0}, {0, 10000}};
+    for (std::size_t i = 0; i < std::size(places); ++i) {
+        const auto [x, y] = places[i];
         ClearLobby();
-        AddRoom(Room(5, true, 77));
-        AddRoom(Room(6, false, 78));
-        AddRoom(Room(7, true, 79));  // a window that vanished: its place cannot be read
-        tournamentRooms = {Room(8, true, 80)};
-        fakeWindowPlaces = {{77, c.place}, {78, c.place}, {80, c.place}};
+        AddRoom(
+            {.id = 5, .name = {}, .windowX = 1, .windowY = 2, .windowOpen = true, .window = 75});
+        AddRoom({.id = 6, .name = {}, .windowX = 1, .windowY = 2, .window = 76});
+        AddRoom(
+            {.id = 7, .name = {}, .windowX = 1, .windowY = 2, .windowOpen = true, .window = 77});
+        tournamentRooms = {
+            {.id = 8, .name = {}, .windowX = 1, .windowY = 2, .windowOpen = true, .window = 78}};
+        fakeWindowPlaces = {{75, places[i]}, {76, places[i]}, {78, places[i]}};  // 77 vanished
         RememberOpenRoomPlaces();
-        EXPECT_EQ((std::pair{rooms[0].windowX, rooms[0].windowY}), (std::pair{c.x, c.y}));
-        EXPECT_EQ((std::pair{rooms[1].windowX, rooms[2].windowX}), (std::pair{1, 1}));
-        EXPECT_EQ(tournamentRooms[0].windowX, c.x);
+        const std::string place = i < 3 ? std::to_string(x) + " " + std::to_string(y) : "1 2";
+        using R = RoomRecord;
+        EXPECT_EQ(Describe(rooms, &R::windowX, &R::windowY) + "|" +
+                      Describe(tournamentRooms, &R::windowX, &R::windowY),
+                  place + "|1 2|1 2|" + place)
+            << x << "," << y;
     }
     ClearLobby();
+    ResetLobbyPortFake();
 }
 
 }  // namespace

@@ -38,13 +38,6 @@ protected:
         SelectedRoomId = id;
         OpenRoomWindow();
     }
-    // A WM_COPYDATA as a sibling sends it: the text and its zero, or `size` bytes of it.
-    void CopyData(std::uintptr_t code, const std::string& text, std::size_t size) {
-        OnSiblingCopyData(code, text.data(), size);
-    }
-    void CopyData(std::uintptr_t code, const std::string& text) {
-        CopyData(code, text + '\0', text.size() + 1);
-    }
     // Code 31 from a room window, with only the relay messages it causes.
     Lines RelaysOfRequest(std::intptr_t tableId) {
         lobbyCalls.clear();
@@ -182,53 +175,47 @@ TEST_F(Siblings, OnlyTheFramingOfACopyIsChecked) {
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"5,1,"}));
 }
 
+// Its place is kept only below 10000, with no lower bound; its open tables and joins close.
 TEST_F(Siblings, AClosedRoomWindowKeepsItsPlaceAndClosesItsTablesAndJoins) {
-    FillLobby();
-    OpenRoom(5, 700);
-    OpenTable(40, 840);
-    OpenTable(41, 841);
-    joinRequests = {{1, 5, 40, 7, 8, 0, true, 600},
-                    {2, 5, 41, 7, 8, 0, false, 0},
-                    {3, 5, 41, 7, 8, 0, true, 601},
-                    {4, 6, 41, 7, 8, 0, true, 602}};
-    CopyData(38, "KXMessage,5,120,-3000");
-    EXPECT_EQ(Room(5).window, 0u);
-    EXPECT_EQ(DrainOutboundQueue(), (Lines{"38,5,!"}));
-    EXPECT_EQ(lobbyCalls, (Lines{"post 840 1 0", "post 841 1 0", "post 601 1 0", "post 600 1 0"}));
-    EXPECT_FALSE(tables[FirstTable(40)].windowOpen);
-    ASSERT_EQ(joinRequests.size(), 2u) << "open joins of the room go";
-    EXPECT_EQ(joinRequests[0].joinId, 2);
-    EXPECT_EQ(joinRequests[1].joinId, 4);
-    CopyData(38, "KXMessage,9,1,1");
-    EXPECT_TRUE(DrainOutboundQueue().empty()) << "an unknown room tells the server nothing";
-}
-
-TEST_F(Siblings, AClosedRoomWindowsPlaceIsKeptOnlyBelow10000) {
     const struct {
         std::string text;
-        std::size_t size;
+        std::size_t size;  // cbData
         int x, y;
         const char* queued;
     } cases[] = {
-        {"KXMessage,5,9999,-3000", 23, 9999, -3000, "38,5,!"},  // no lower bound
+        {"KXMessage,5,9999,-3000", 23, 9999, -3000, "38,5,!"},
         {"KXMessage,5,10000,3", 20, 11, 12, "38,5,!"},
         {"KXMessage,5,3,10000", 20, 11, 12, "38,5,!"},
         {"KXMessage,5", 12, 0, 0, "38,5,!"},
         {"KXMessage, 5x,7,8", 18, 7, 8, "38, 5x,!"},
         {"KXMessage,5,120,300", 17, 120, 3, "38,5,!"},  // cut short by cbData
+        {"KXMessage,5,1,2,3,4", 20, 1, 2, "38,5,!"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         ClearLobby();
-        Deliver("31,5:Salon:1:0;");
+        FillLobby();
         OpenRoom(5, 700);
-        rooms[0].windowX = 11;
-        rooms[0].windowY = 12;
-        CopyData(38, c.text + '\0', c.size);
-        EXPECT_EQ((std::vector{Room(5).windowX, Room(5).windowY, int{Room(5).windowOpen}}),
-                  (std::vector{c.x, c.y, 0}));
+        OpenTable(40, 840);
+        OpenTable(41, 841);
+        rooms[FirstRoom(5)].windowX = 11;
+        rooms[FirstRoom(5)].windowY = 12;
+        joinRequests = {{1, 5, 40, 7, 8, 0, true, 600},
+                        {2, 5, 41, 7, 8, 0, false, 0},
+                        {3, 5, 41, 7, 8, 0, true, 601},
+                        {4, 6, 41, 7, 8, 0, true, 602}};
+        CopyData(38, c.text, c.size);
+        EXPECT_EQ(
+            (std::vector{Room(5).windowX, Room(5).windowY, int{Room(5).windowOpen},
+                         static_cast<int>(Room(5).window), int{tables[FirstTable(40)].windowOpen}}),
+            (std::vector{c.x, c.y, 0, 0, 0}));
         EXPECT_EQ(DrainOutboundQueue(), (Lines{c.queued}));
+        EXPECT_EQ(lobbyCalls,
+                  (Lines{"post 840 1 0", "post 841 1 0", "post 601 1 0", "post 600 1 0"}));
+        EXPECT_EQ(JoinList(), "2 0 0|4 1 602") << "open joins of the room go";
     }
+    CopyData(38, "KXMessage,9,1,1");
+    EXPECT_TRUE(DrainOutboundQueue().empty()) << "an unknown room tells the server nothing";
 }
 
 TEST_F(Siblings, AHungWindowIsSkippedForTheRestOfItsBatchOnly) {
@@ -291,15 +278,7 @@ TEST_F(Siblings, ListsChangedDuringASendAreNotTrampled) {
         };
         trigger();
         fakeDuringSend = nullptr;
-        // Every lookup answers as a walk from the front would.
-        for (std::size_t i = 0; i < rooms.size(); ++i)
-            EXPECT_LE(FirstRoom(rooms[i].id), i);
-        for (std::size_t i = 0; i < players.size(); ++i)
-            EXPECT_LE(FirstPlayer(players[i].id), i);
-        for (std::size_t i = 0; i < tables.size(); ++i)
-            EXPECT_LE(FirstTable(tables[i].id()), i);
-        for (std::size_t i = 0; i < seats.size(); ++i)
-            EXPECT_EQ(FirstSeat(seats[i].seatId), i);
+        ExpectIndexesExact();
         EXPECT_EQ(FirstRoom(5), kNotFound);
         EXPECT_EQ(FirstPlayer(1001), kNotFound);
     }

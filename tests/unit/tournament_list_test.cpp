@@ -6,23 +6,15 @@ namespace {
 
 using Tournaments = LobbyTest;
 
-void Add(std::int32_t id, int state) {
-    RoomRecord record;
-    record.id = id;
-    record.state = state;
-    tournamentRooms.push_back(record);
-}
-
 TEST_F(Tournaments, StateFourNotTwoBlocksTheSelection) {
-    Add(1, 2);
-    Add(2, 4);
+    tournamentRooms = {{.id = 1, .name = {}, .state = 2}, {.id = 2, .name = {}, .state = 4}};
     for (auto [at, selected] : {std::pair{0u, 1}, {1u, 0}, {0u, 1}, {7u, 0}}) {
         SelectTournamentAt(at);
         EXPECT_EQ(SelectedTournamentId, selected) << at;
     }
     tournamentRooms[0].windowOpen = true;
     tournamentRooms[0].window = 42;
-    ResetLobbyPortFake();
+    lobbyCalls.clear();
     SelectTournamentAt(0);
     EXPECT_EQ(SelectedTournamentId, 0);
     EXPECT_EQ(lobbyCalls.front(), "front 42");

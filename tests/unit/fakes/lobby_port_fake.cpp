@@ -89,11 +89,9 @@ ProcessRef SiblingStart(const std::wstring& program, const std::wstring& paramet
     });
     return fakeNextProcess;
 }
-
 void SiblingWaitUntilIdle(ProcessRef process, int milliseconds) {
     Record([&] { return "wait " + N(process) + " " + N(milliseconds); });
 }
-
 void SiblingCloseProcess(ProcessRef process) {
     Record([&] { return "close " + N(process); });
 }
@@ -106,7 +104,6 @@ WindowRef SiblingFindWindow(const std::wstring& className) {
     if (found->second.size() > 1) found->second.pop_front();
     return window;
 }
-
 WindowRef SiblingFindOwnedWindow(ProcessRef process, const std::wstring& className) {
     Record([&] { return "find " + Utf8FromWide(className) + " of " + N(process); });
     auto found = fakeFindAnswers.find(className);
@@ -122,15 +119,12 @@ bool SiblingSendCopyData(WindowRef window, std::uintptr_t code, std::string_view
     return Send(window,
                 [&] { return "copydata " + N(window) + " " + N(code) + " " + ShowBytes(bytes); });
 }
-
 bool SiblingSendCode(WindowRef window, int code, std::intptr_t lParam) {
     return Send(window, [&] { return "send " + N(window) + " " + N(code) + " " + N(lParam); });
 }
-
 void SiblingPostCode(WindowRef window, int code, std::intptr_t lParam) {
     Record([&] { return "post " + N(window) + " " + N(code) + " " + N(lParam); });
 }
-
 void SiblingToFront(WindowRef window) {
     Record([&] { return "front " + N(window); });
 }
@@ -145,7 +139,6 @@ bool SiblingWindowPlace(WindowRef window, int& left, int& top) {
 void SiblingPause(int milliseconds) {
     Record([&] { return "pause " + N(milliseconds); });
 }
-
 void LobbySetRoomListRows(int rows) {
     Record([&] { return "rows " + N(rows); });
 }
