@@ -1,6 +1,6 @@
 // What the development sibling programs make of what no hub test sends them: command
-// lines with commas inside their texts, oversized lists, the test-mode file's edge cases,
-// malformed test commands and a table window's chat line.
+// lines with commas inside their texts, oversized lists and a table window's chat line.
+// Their test modes and test commands are the end-to-end tests' own input.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,6 @@
 #include "net/text_convert.h"
 #include "siblings/sibling_fields.h"
 #include "siblings/sibling_state.h"
-#include "siblings/sibling_text.h"
 
 namespace {
 
@@ -67,37 +66,7 @@ TEST(SiblingState, ListsStayBoundedAndKnownEntriesStillChange) {
     EXPECT_LE(DescribeState(room).size(), 401u);
 }
 
-TEST(SiblingTestModes, LastLineNamingTheProgramWins) {
-    struct Case {
-        const char* file;
-        const char* program;
-        std::int64_t id;
-        SiblingMode mode;
-    } cases[] = {
-        {"* never-idle\nBoardView normal\n", "BoardView", 7, SiblingMode::Normal},
-        {"* never-idle\nBoardView normal\n", "RoomView", 7, SiblingMode::NeverIdle},
-        {"RoomView * hung", "RoomView", 6, SiblingMode::Hung},
-        {"# RoomView hung\r\n\r\n  RoomView \t never-idle  \r\n", "RoomView", 1,
-         SiblingMode::NeverIdle},
-        {"RoomView hung\nRoomView sleepy\n", "RoomView", 1, SiblingMode::Hung},
-        {"RoomView 1 hung now\n", "RoomView", 1, SiblingMode::Normal},
-        {"RoomView x hung\n", "RoomView", 1, SiblingMode::Normal},
-        {"roomview hung\n", "RoomView", 1, SiblingMode::Normal},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ModeFor(c.file, c.program, c.id), c.mode) << c.file << " / " << c.program;
-}
-
-TEST(SiblingTestCommands, MalformedOnesAreRefusedAndChatKeepsItsBlanks) {
-    for (const char* bad : {"chat", "chat ", "move", "move 1", "move 1 2 3", "move x 2",
-                            "move 1 99999", "move 1  2", "jump"})
-        EXPECT_EQ(ParseTestCommand(bad).action, TestAction::Invalid) << bad;
-    EXPECT_EQ(ParseTestCommand("chat hello,  there!").text, "hello,  there!");
-    TestCommand move = ParseTestCommand("move -700 25");
-    EXPECT_EQ(move.action, TestAction::Move);
-    EXPECT_EQ(move.number, -700);
-    EXPECT_EQ(move.y, 25);
-    // A table window's chat line; a join window has none.
+TEST(SiblingChat, ATableWindowSendsItsChatLineAndAJoinWindowHasNone) {
     SiblingIdentity table;
     table.id = 5001;
     EXPECT_EQ(ChatMessage(StartState(SiblingKind::Board, table), "gg, wp"),
