@@ -1,11 +1,19 @@
-// Recording UI port for the native tests.
+// Recording stand-ins for the window system: the UI port, the language port and the
+// main window as the network threads see it.
 #include "tests/unit/fakes/ui_port_fake.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <sstream>
 
+#include "net/link.h"
 #include "net/text_convert.h"
 #include "session/ui_port.h"
+#include "tests/unit/fakes/main_window_fake.h"
+#include "tests/unit/fakes/ui_language_port_fake.h"
 #include "ui/language.h"
+#include "ui/language_port.h"
 
 std::vector<std::string> uiCalls;
 std::map<WinId, std::wstring> uiEditTexts;
@@ -104,4 +112,48 @@ void UiKeepContactsPlace(int left, int top, int width, int height) {
 void UiSetLanguage(int language) {
     Record("set language" + Numbers({language}));
     SetLanguage(language);
+}
+
+namespace {
+std::vector<std::string> languageCalls;
+std::mutex postedMutex;
+std::condition_variable postedChanged;
+std::vector<int> posted;
+}  // namespace
+
+void ClearLanguagePortCalls() {
+    languageCalls.clear();
+}
+std::vector<std::string> LanguagePortCalls() {
+    return languageCalls;
+}
+void LanguagePortSetFlagCursors(int current) {
+    languageCalls.push_back("cursors " + std::to_string(current));
+}
+void LanguagePortRepaintAll() {
+    languageCalls.push_back("repaint");
+}
+void LanguagePortRelabelContacts() {
+    languageCalls.push_back("relabel");
+}
+void LanguagePortBroadcast(int language) {
+    languageCalls.push_back("broadcast " + std::to_string(language));
+}
+
+// Thread-safe: the receive loop and the sender post from their own threads.
+void PostToMainWindow(int code) {
+    {
+        std::lock_guard<std::mutex> lock(postedMutex);
+        posted.push_back(code);
+    }
+    postedChanged.notify_all();
+}
+void ClearPostedCodes() {
+    std::lock_guard<std::mutex> lock(postedMutex);
+    posted.clear();
+}
+bool WaitForPostedCode(int code, int count, std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(postedMutex);
+    return postedChanged.wait_for(
+        lock, timeout, [&] { return std::count(posted.begin(), posted.end(), code) >= count; });
 }
