@@ -184,11 +184,12 @@ TEST(Session, EachEventActsByTheStateItFinds) {
 
 TEST(Session, OkAfterALostConnectionResetsEverythingAndReconnects) {
     Reset(false);
+    rooms.clear();
+    players = {PlayerRecord{3, L"x", 0, 4}};
     PushOutbound("32,5,!");
     acknowledgedNumber = 7;
     pendingAcknowledgement = 12;
     ownPresence = 4;
-    players.push_back(PlayerRecord{3, L"x", 0, 4});
     AddRememberedRoom(rooms, 5, 10, 20);
     rooms[0].listed = rooms[0].windowOpen = true;
     rooms[0].users = 4;
