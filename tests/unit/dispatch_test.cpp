@@ -59,25 +59,15 @@ TEST_F(DispatchTest, OnlyTheNextNumberIsAcknowledgedAndEveryOtherNumberNoted) {
 
 // Play money decides the reset button, the administrator flag the file menu's height.
 TEST_F(DispatchTest, AccountDataAndValues) {
-    const struct {
-        const char *entry, *outcome;
-    } cases[] = {
-        {"6,14,12345,100000,7,!", "hide ResetPlayMoney, repaint CashierBody, 0 12345 100000 7"},
-        {"7,14,-5,99999,0,!", "show ResetPlayMoney, repaint CashierBody, 0 -5 99999 0"},
-        {"1,13,5,3,2,!", "set language 3, move HeadFile 7 98 125 20, 5 0 0 0"},
-        {"1,13,5,1,1,!", "set language 1, move HeadFile 7 98 125 40, 5 0 0 0"},
-        {"1,13,5,1,!", "set language 1, move HeadFile 7 98 125 20, 5 0 0 0"}};
-    for (const auto& c : cases) {
-        uiCalls.clear();
-        OwnPlayerId = accountBalance = playMoney = tokens = 0;
-        DispatchEntry(c.entry);
-        std::string outcome;
-        for (const std::string& call : uiCalls)
-            outcome += call + ", ";
-        outcome += std::to_string(OwnPlayerId) + " " + std::to_string(accountBalance) + " " +
-                   std::to_string(playMoney) + " " + std::to_string(tokens);
-        EXPECT_EQ(outcome, c.outcome);
-    }
+    for (const char* entry : {"6,14,12345,100000,7,!", "7,14,-5,99999,0,!", "1,13,5,3,2,!",
+                              "1,13,6,1,1,!", "1,13,7,1,!"})
+        DispatchEntry(entry);
+    EXPECT_EQ(uiCalls, (Calls{"hide ResetPlayMoney", "repaint CashierBody", "show ResetPlayMoney",
+                              "repaint CashierBody", "set language 3", "move HeadFile 7 98 125 20",
+                              "set language 1", "move HeadFile 7 98 125 40", "set language 1",
+                              "move HeadFile 7 98 125 20"}));
+    EXPECT_EQ((std::vector{OwnPlayerId, accountBalance, playMoney, tokens}),
+              (std::vector{7, -5, 99999, 0}));
 }
 
 TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {
