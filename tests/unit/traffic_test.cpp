@@ -13,7 +13,7 @@
 #include "net/sender_wakeup.h"
 #include "net/socket_io_posix.h"
 #include "net/traffic.h"
-#include "tests/unit/fakes/main_window_fake.h"
+#include "tests/unit/fakes/ui_port_fake.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "settings/settings.h"
-#include "tests/unit/fakes/ui_language_port_fake.h"
+#include "tests/unit/fakes/ui_port_fake.h"
 #include "ui/clock_text.h"
 #include "ui/language.h"
 #include "ui/money_text.h"

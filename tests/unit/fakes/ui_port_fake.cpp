@@ -10,8 +10,6 @@
 #include "net/link.h"
 #include "net/text_convert.h"
 #include "session/ui_port.h"
-#include "tests/unit/fakes/main_window_fake.h"
-#include "tests/unit/fakes/ui_language_port_fake.h"
 #include "ui/language.h"
 #include "ui/language_port.h"
 
