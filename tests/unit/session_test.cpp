@@ -62,9 +62,6 @@ void Submit(int lengths) {
                    {WinId::LoginPasswordEdit, std::wstring(lengths % 100, L'p')}};
     SubmitLogin();
 }
-void DoubleLogin(int) {
-    OnDoubleLogin();
-}
 void ErrorOk(int state) {
     errorState = state;
     loginUserName = L"demo";
@@ -86,9 +83,6 @@ void InitialData(int contactsShown) {
     SetContactsAtLogin(contactsShown);
     contactsRect = {900, 10, 300, 400};
     OnInitialDataComplete();
-}
-void TimeChanged(int) {
-    OnSystemTimeChanged();
 }
 
 TEST(Session, EachEventActsByTheStateItFinds) {
@@ -140,9 +134,9 @@ TEST(Session, EachEventActsByTheStateItFinds) {
         {OnConnectionNotification, NC_NO_CONNECTION, true, false,
          "error 0 phase 3 link connected in"},
         {OnConnectionNotification, 99, false, true, "error 0 phase 0 attempt"},
-        {DoubleLogin, 0, true, false,
+        {[](int) { OnDoubleLogin(); }, 0, true, false,
          "RESET, repaint StatusLine, send Error 3 2, ERROR, error 6 phase 3"},
-        {DoubleLogin, 0, false, false, "error 0 phase 0"},
+        {[](int) { OnDoubleLogin(); }, 0, false, false, "error 0 phase 0"},
         {OnAccountStatus, 1, true, false,
          "RESET, repaint StatusLine, send Error 3 2, ERROR, error 9 phase 3"},
         {OnAccountStatus, 1, false, false, "error 0 phase 0"},
@@ -168,8 +162,9 @@ TEST(Session, EachEventActsByTheStateItFinds) {
          "enable Main 1, repaint Main, hide Connect, hide Login, show Clock, show LogoffFrame, "
          "show Tabs, show News, show HeadMenuBackground, refresh room list, error 0 phase 0 in"},
         {Logoff, 0, true, false, "post close, error 0 phase 3 link connected in"},
-        {TimeChanged, 0, true, false, "queue 10,0,!, error 0 phase 3 link connected in"},
-        {TimeChanged, 0, false, false, "error 0 phase 0"},
+        {[](int) { OnSystemTimeChanged(); }, 0, true, false,
+         "queue 10,0,!, error 0 phase 3 link connected in"},
+        {[](int) { OnSystemTimeChanged(); }, 0, false, false, "error 0 phase 0"},
     };
     for (const auto& c : cases) {
         Reset(c.connected, c.attempt);
