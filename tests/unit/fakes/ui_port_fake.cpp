@@ -57,18 +57,27 @@ std::string Numbers(std::initializer_list<std::intptr_t> numbers) {
 }
 }  // namespace
 
-#define RECORDS(function, line) \
-    void function() {           \
-        Record(line);           \
+namespace {
+std::vector<std::string> languageCalls;
+std::mutex postedMutex;
+std::condition_variable postedChanged;
+std::vector<int> posted;
+}  // namespace
+
+#define RECORDS(function, calls, line) \
+    void function() {                  \
+        calls.push_back(line);         \
     }
-RECORDS(UiPostClose, "post close")
-RECORDS(UiStartConnectionThread, "start connection thread")
-RECORDS(UiStartTrafficThreads, "start traffic threads")
-RECORDS(UiSaveOpenRoomPositions, "save room positions")
-RECORDS(UiShowOwnPresenceOnline, "presence online")
-RECORDS(UiResetListViews, "reset list views")
-RECORDS(UiRefreshContacts, "refresh contacts")
-RECORDS(UiRefreshRoomList, "refresh room list")
+RECORDS(UiPostClose, uiCalls, "post close")
+RECORDS(UiStartConnectionThread, uiCalls, "start connection thread")
+RECORDS(UiStartTrafficThreads, uiCalls, "start traffic threads")
+RECORDS(UiSaveOpenRoomPositions, uiCalls, "save room positions")
+RECORDS(UiShowOwnPresenceOnline, uiCalls, "presence online")
+RECORDS(UiResetListViews, uiCalls, "reset list views")
+RECORDS(UiRefreshContacts, uiCalls, "refresh contacts")
+RECORDS(UiRefreshRoomList, uiCalls, "refresh room list")
+RECORDS(LanguagePortRepaintAll, languageCalls, "repaint")
+RECORDS(LanguagePortRelabelContacts, languageCalls, "relabel")
 #undef RECORDS
 
 void UiShow(WinId window) {
@@ -112,13 +121,6 @@ void UiSetLanguage(int language) {
     SetLanguage(language);
 }
 
-namespace {
-std::vector<std::string> languageCalls;
-std::mutex postedMutex;
-std::condition_variable postedChanged;
-std::vector<int> posted;
-}  // namespace
-
 void ClearLanguagePortCalls() {
     languageCalls.clear();
 }
@@ -128,22 +130,14 @@ std::vector<std::string> LanguagePortCalls() {
 void LanguagePortSetFlagCursors(int current) {
     languageCalls.push_back("cursors " + std::to_string(current));
 }
-void LanguagePortRepaintAll() {
-    languageCalls.push_back("repaint");
-}
-void LanguagePortRelabelContacts() {
-    languageCalls.push_back("relabel");
-}
 void LanguagePortBroadcast(int language) {
     languageCalls.push_back("broadcast " + std::to_string(language));
 }
 
 // Thread-safe: the receive loop and the sender post from their own threads.
 void PostToMainWindow(int code) {
-    {
-        std::lock_guard<std::mutex> lock(postedMutex);
-        posted.push_back(code);
-    }
+    std::lock_guard<std::mutex> lock(postedMutex);
+    posted.push_back(code);
     postedChanged.notify_all();
 }
 void ClearPostedCodes() {
