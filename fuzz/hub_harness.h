@@ -20,8 +20,6 @@
 #include "settings/paths.h"
 #include "settings/settings.h"
 #include "tests/unit/fakes/lobby_port_fake.h"
-#include "tests/unit/fakes/main_window_fake.h"
-#include "tests/unit/fakes/ui_language_port_fake.h"
 #include "tests/unit/fakes/ui_port_fake.h"
 
 // Sibling windows are numbered from here: room windows by room id, table windows by table

@@ -62,9 +62,7 @@ TEST(Placement, ContactsWindowDefaultsToTheTopRightAndIsPulledIn) {
               (std::vector{960, 0, 320, 500}));
     EXPECT_EQ(all(FitContacts({700, 500, 900, 900}, {0, 0, 800, 600})),
               (std::vector{0, 0, 800, 600}));
-}
-
-TEST(Placement, OnlyAContactsPlaceWhollyOnTheWorkAreaLies) {
+    // Only a place wholly on the work area lies on it.
     const struct {
         ContactsPlace place;
         bool lies;

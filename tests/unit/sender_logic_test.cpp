@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 
 #include "net/sender_logic.h"
 
 namespace {
-
-using Steps = std::vector<std::string>;
 
 // A connection as the sender sees it, with the server's side played by the test.
 struct Link {
@@ -17,44 +16,39 @@ struct Link {
     std::int32_t pending = 0, acknowledged = 0;
     std::deque<std::string> queue;
 
-    // Runs passes at second `now` until the sender waits or stops; returns what it did,
-    // one entry per pass: the bytes sent, "wait <second>" or "stop".
-    Steps RunAt(std::int64_t now) {
-        Steps done;
-        for (int guard = 0; guard < 20; ++guard) {
-            SenderStep step =
+    // Runs passes at second `now` until the sender waits or stops; returns what each pass
+    // did, parted by "|": the bytes sent, "wait <second>" or "stop".
+    std::string RunAt(std::int64_t now) {
+        std::string done;
+        for (int pass = 0; pass < 20; ++pass) {
+            const SenderStep step =
                 NextSenderStep(state, {connected, pending, acknowledged, !queue.empty()}, now);
             switch (step.action) {
                 case SenderAction::Stop:
-                    done.push_back("stop");
-                    return done;
+                    return done + "stop";
                 case SenderAction::Wait:
-                    done.push_back("wait " + std::to_string(step.dueSecond));
-                    return done;
+                    return done + "wait " + std::to_string(step.dueSecond);
                 case SenderAction::Acknowledge:
-                    done.push_back(TakeAcknowledgement(state, pending));
-                    pending = 0;
+                    done += TakeAcknowledgement(state, std::exchange(pending, 0)) + "|";
                     break;
                 case SenderAction::TransmitNext:
-                    done.push_back(TransmitQueued(state, queue.front(), now));
+                    done += TransmitQueued(state, queue.front(), now) + "|";
                     queue.pop_front();
                     break;
                 case SenderAction::Resend:
-                    done.push_back(Retransmit(state, now));
+                    done += Retransmit(state, now) + "|";
                     break;
                 case SenderAction::KeepAlive:
-                    done.push_back(TransmitKeepAlive(state, now));
+                    done += TransmitKeepAlive(state, now) + "|";
                     break;
             }
         }
-        ADD_FAILURE() << "sender never waited";
-        return done;
+        return done + "never waits";
     }
-    // Four resends 31 seconds apart from `now`; the second after them.
-    std::int64_t ResendFourTimes(std::int64_t now, const std::string& text) {
-        for (int resend = 1; resend <= 4; ++resend, now += 31)
-            EXPECT_EQ(RunAt(now), (Steps{text, "wait " + std::to_string(now + 31)})) << resend;
-        return now;
+    // Four resends 31 seconds apart from second 1031.
+    void ResendFourTimes(const std::string& text) {
+        for (std::int64_t now = 1031; now < 1155; now += 31)
+            EXPECT_EQ(RunAt(now), text + "|wait " + std::to_string(now + 31));
     }
 };
 
@@ -62,29 +56,29 @@ TEST(Sender, SendsQueuedMessagesOneAtATimeAcknowledgingTheLatestNumberFirst) {
     Link link;
     link.queue = {"32,5,!", "38,5,!"};
     link.pending = 9;  // messages 8 and 9 were dispatched before this pass
-    EXPECT_EQ(link.RunAt(1000), (Steps{"2,9,!", "1,32,5,!", "wait 1031"}));
-    EXPECT_EQ(link.RunAt(1005), (Steps{"wait 1031"})) << "B waits for the acknowledgement of A";
+    EXPECT_EQ(link.RunAt(1000), "2,9,!|1,32,5,!|wait 1031");
+    EXPECT_EQ(link.RunAt(1005), "wait 1031") << "B waits for the acknowledgement of A";
     link.acknowledged = 1;
-    EXPECT_EQ(link.RunAt(1006), (Steps{"2,38,5,!", "wait 1037"}));
+    EXPECT_EQ(link.RunAt(1006), "2,38,5,!|wait 1037");
     link.acknowledged = 2;
-    EXPECT_EQ(link.RunAt(1007), (Steps{"wait 1037"}));
+    EXPECT_EQ(link.RunAt(1007), "wait 1037");
     link.connected = false;
     link.queue = {"10,0,!"};
     link.pending = 3;
-    EXPECT_EQ(link.RunAt(1008), (Steps{"stop"})) << "nothing more once disconnected";
+    EXPECT_EQ(link.RunAt(1008), "stop") << "nothing more once disconnected";
 }
 
 TEST(Sender, AnIdleConnectionSendsKeepAlivesInsteadOfResendsBeforeTheFirstAcknowledgement) {
     Link link;
-    EXPECT_EQ(link.RunAt(1030), (Steps{"wait 1031"}));
-    EXPECT_EQ(link.RunAt(1031), (Steps{"1,1,0,!", "wait 1062"}));
-    EXPECT_EQ(link.RunAt(1062), (Steps{"2,1,0,!", "wait 1093"}));
+    EXPECT_EQ(link.RunAt(1030), "wait 1031");
+    EXPECT_EQ(link.RunAt(1031), "1,1,0,!|wait 1062");
+    EXPECT_EQ(link.RunAt(1062), "2,1,0,!|wait 1093");
     // Once the server acknowledges 1, the outstanding keep-alive 2 is resent, not 1.
     link.acknowledged = 1;
-    EXPECT_EQ(link.RunAt(1093), (Steps{"2,1,0,!", "wait 1124"}));
+    EXPECT_EQ(link.RunAt(1093), "2,1,0,!|wait 1124");
     link.acknowledged = 2;
-    EXPECT_EQ(link.RunAt(1123), (Steps{"wait 1124"}));
-    EXPECT_EQ(link.RunAt(1124), (Steps{"3,1,0,!", "wait 1155"}));
+    EXPECT_EQ(link.RunAt(1123), "wait 1124");
+    EXPECT_EQ(link.RunAt(1124), "3,1,0,!|wait 1155");
 }
 
 // Five resends 31 seconds apart, then the sender gives up; server traffic and a new
@@ -93,17 +87,18 @@ TEST(Sender, ResendsEveryThirtyOneSecondsUntilTheFifthUnlessTrafficResetsTheCoun
     Link link;
     link.state.sequence = link.acknowledged = 1;
     link.queue = {"17,4,!"};
-    EXPECT_EQ(link.RunAt(1000), (Steps{"2,17,4,!", "wait 1031"}));
-    std::int64_t now = link.ResendFourTimes(1031, "2,17,4,!");
+    EXPECT_EQ(link.RunAt(1000), "2,17,4,!|wait 1031");
+    EXPECT_EQ(link.RunAt(1030), "wait 1031");
+    link.ResendFourTimes("2,17,4,!");
     Link quiet = link;
-    EXPECT_EQ(quiet.RunAt(now), (Steps{"2,17,4,!", "stop"})) << "fifth resend, then at once stop";
+    EXPECT_EQ(quiet.RunAt(1155), "2,17,4,!|stop") << "fifth resend, then at once stop";
     link.pending = 40;  // steady server traffic
-    EXPECT_EQ(link.RunAt(now), (Steps{"2,40,!", "2,17,4,!", "wait " + std::to_string(now + 31)}));
+    EXPECT_EQ(link.RunAt(1155), "2,40,!|2,17,4,!|wait 1186");
     EXPECT_EQ(link.state.resendCount, 1);
     link.acknowledged = 2;
     link.state.resendCount = 4;
     link.queue = {"54,7,!"};
-    EXPECT_EQ(link.RunAt(now + 1), (Steps{"3,54,7,!", "wait " + std::to_string(now + 32)}));
+    EXPECT_EQ(link.RunAt(1156), "3,54,7,!|wait 1187");
     EXPECT_EQ(link.state.resendCount, 0);
 }
 
@@ -114,9 +109,9 @@ TEST(Sender, AnAcknowledgementForANumberNeverSentStallsTheQueueUntilItGivesUp) {
     Link link;
     link.acknowledged = 1;
     link.queue = {"10,0,!"};
-    EXPECT_EQ(link.RunAt(1000), (Steps{"wait 1031"}));
-    std::int64_t now = link.ResendFourTimes(1031, "");
-    EXPECT_EQ(link.RunAt(now), (Steps{"", "stop"}));
+    EXPECT_EQ(link.RunAt(1000), "wait 1031");
+    link.ResendFourTimes("");
+    EXPECT_EQ(link.RunAt(1155), "|stop");
     EXPECT_EQ(link.queue.size(), 1u);
 }
 

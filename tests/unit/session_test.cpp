@@ -1,5 +1,5 @@
-// The connection and login state machine, checked as the sequences of window
-// operations it performs and the messages it queues.
+// The connection and login state machine, checked as the window operations it performs,
+// the messages it queues and the state it leaves, in one line compared whole.
 #include <gtest/gtest.h>
 
 #include "lobby/lobby_state.h"
@@ -7,254 +7,180 @@
 #include "net/link.h"
 #include "net/notification_codes.h"
 #include "net/queues.h"
+#include "net/text_convert.h"
 #include "session/news.h"
 #include "session/session.h"
-#include "session/ui_port.h"
 #include "settings/settings.h"
 #include "tests/unit/fakes/ui_port_fake.h"
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
-Calls Join(std::initializer_list<Calls> parts) {
-    Calls all;
-    for (const Calls& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+void Reset(bool connected, bool attempt = false) {
+    ResetUiFake();
+    ResetSettingsToDefaults();
+    while (!PopOutbound().empty()) {
+    }
+    uiEditTexts = {{WinId::LoginUserEdit, L"demo"}, {WinId::LoginPasswordEdit, L"demo1234"}};
+    isConnected = isLoggedIn = connected;
+    connectionAttemptUnderWay = attempt;
+    connectPhase = connected ? PHASE_LOGGING_IN : PHASE_CONNECTING;
+    linkState = connected ? 1 : 0;
+    errorState = ownPresence = 0;
+    loginUserName = loginPassword = loggedInUserName = loggedInPassword = L"";
 }
 
-// Calls of showErrorState(state, layout) as the window system sees them.
-Calls ErrorShown(int layout, bool hideConnect = true) {
-    return Join({{"send Error 3 " + std::to_string(layout)},
-                 hideConnect ? Calls{"hide Connect"} : Calls{},
-                 {"show Error", "enable Main 0", "send Error 2 0"}});
+// The window operations and queued messages, then the state. The UI reset (panels
+// hidden, room positions saved, siblings told to close) shows as RESET and the end of
+// showing the error window as ERROR.
+std::string Outcome() {
+    std::string text;
+    for (const std::string& call : uiCalls)
+        text += call + ", ";
+    for (std::string message = PopOutbound(); !message.empty(); message = PopOutbound())
+        text += "queue " + message + ", ";
+    text += "error " + std::to_string(errorState) + " phase " + std::to_string(connectPhase);
+    text += std::string(linkState ? " link" : "") + (isConnected ? " connected" : "") +
+            (connectionAttemptUnderWay ? " attempt" : "") + (isLoggedIn ? " in" : "");
+    if (ownPresence) text += " presence " + std::to_string(ownPresence);
+    if (!loggedInUserName.empty() || !loggedInPassword.empty())
+        text += " as " + Utf8FromWide(loggedInUserName + L"/" + loggedInPassword);
+    const std::pair<std::string, std::string> abbreviations[] = {
+        {"repaint Main, hide Connect, hide Login, hide Clock, hide LogoffFrame, hide Tabs, "
+         "hide News, hide HeadMenuBackground, hide HeadFile, hide HeadOptions, "
+         "hide HeadWebsite, hide HeadHelp, hide About, hide Settings, hide Contacts, "
+         "hide ContactsOptions, hide ContactsAdd, save room positions, broadcast 1 0",
+         "RESET"},
+        {"show Error, enable Main 0, send Error 2 0", "ERROR"}};
+    for (const auto& [from, to] : abbreviations)
+        if (auto at = text.find(from); at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
 }
 
-// The UI reset: panels hidden, room positions saved, siblings told to close.
-const Calls kUiReset = {
-    "repaint Main",     "hide Connect",        "hide Login",       "hide Clock",
-    "hide LogoffFrame", "hide Tabs",           "hide News",        "hide HeadMenuBackground",
-    "hide HeadFile",    "hide HeadOptions",    "hide HeadWebsite", "hide HeadHelp",
-    "hide About",       "hide Settings",       "hide Contacts",    "hide ContactsOptions",
-    "hide ContactsAdd", "save room positions", "broadcast 1 0"};
-const Calls kSubmitted = {"enable Main 1", "hide Login", "repaint Connect", "show Connect"};
-
-Calls DrainOutbound() {
-    Calls messages;
-    for (std::string text = PopOutbound(); !text.empty(); text = PopOutbound())
-        messages.push_back(text);
-    return messages;
+// The login fields' lengths come as user * 100 + password.
+void Submit(int lengths) {
+    uiEditTexts = {{WinId::LoginUserEdit, std::wstring(lengths / 100, L'u')},
+                   {WinId::LoginPasswordEdit, std::wstring(lengths % 100, L'p')}};
+    SubmitLogin();
 }
-
-class SessionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetUiFake();
-        ResetSettingsToDefaults();
-        DrainOutbound();
-        isConnected = connectionAttemptUnderWay = isLoggedIn = false;
-        connectPhase = PHASE_CONNECTING;
-        linkState = errorState = 0;
-        loginUserName = loginPassword = loggedInUserName = loggedInPassword = L"";
-        acknowledgedNumber = pendingAcknowledgement = 0;
-    }
-    void Connected() {
-        isConnected = true;
-        linkState = 1;
-        connectPhase = PHASE_LOGGING_IN;
-    }
-    void Fields(std::wstring user, std::wstring password) {
-        uiEditTexts[WinId::LoginUserEdit] = std::move(user);
-        uiEditTexts[WinId::LoginPasswordEdit] = std::move(password);
-    }
-};
-
-TEST_F(SessionTest, LoginFieldLengthsDecideBetweenSubmitLoginWindowAndError) {
-    const struct {
-        std::wstring user, password;
-        Calls calls;
-    } cases[] = {
-        {L"",
-         L"",
-         {"hide Connect", "send Login 3 0", "show Login", "enable Main 0", "send Login 2 0"}},
-        {L"abc", L"password", Join({{"hide Connect"}, ErrorShown(1)})},
-        {L"abcdefghijklmnop", L"password", Join({{"hide Connect"}, ErrorShown(1)})},
-        {L"abcd", L"123456789012345", kSubmitted},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.user));
-        SetUp();
-        Connected();
-        Fields(c.user, c.password);
-        SubmitLogin();
-        const bool sent = c.calls == kSubmitted;
-        EXPECT_EQ(uiCalls, c.calls);
-        EXPECT_EQ(DrainOutbound().size(), sent ? 1u : 0u);
-        EXPECT_EQ(errorState, sent || (c.password.empty() && c.user.empty()) ? 0 : 5);
-        EXPECT_TRUE(isConnected.load()) << "a refused submit keeps the connection";
-    }
-}
-
-TEST_F(SessionTest, AnAcceptedLoginIsRememberedAnOtherResultIgnored) {
-    Connected();
-    OnLoginReply(6);
-    EXPECT_EQ(uiCalls, Calls{});
-    EXPECT_EQ(errorState, 0);
+void ErrorOk(int state) {
+    errorState = state;
     loginUserName = L"demo";
-    loginPassword = L"demo1234";
-    OnLoginReply(5);
-    EXPECT_EQ(uiCalls, (Calls{"repaint Connect", "presence online", "sound 1003"}));
-    EXPECT_EQ(connectPhase, PHASE_LOADING);
-    EXPECT_EQ(loggedInUserName, L"demo");
-    EXPECT_EQ(loggedInPassword, L"demo1234");
-    EXPECT_EQ(ownPresence, PRESENCE_ONLINE);
-    SetUp();
+    OnErrorOk();
+}
+void LoginReply(int result) {
+    SetLoginFields(L"demo", L"demo1234");
+    OnLoginReply(result);
+}
+void SoundOffLoginReply(int result) {
     sound = 0;
-    OnLoginReply(5);
-    EXPECT_EQ(uiCalls, (Calls{"repaint Connect", "presence online"})) << "sound off";
+    OnLoginReply(result);
+}
+void Logoff(int) {
+    loggedInUserName = loggedInPassword = L"demo";
+    OnLogoff();
+}
+void InitialData(int contactsShown) {
+    SetContactsAtLogin(contactsShown);
+    contactsRect = {900, 10, 300, 400};
+    OnInitialDataComplete();
 }
 
-TEST_F(SessionTest, ConnectionEndsShowTheirErrorOnce) {
+TEST(Session, EachEventActsByTheStateItFinds) {
     const struct {
-        int code, state, phase;
-        Calls calls;
+        void (*act)(int);
+        int argument;
+        bool connected, attempt;
+        const char* outcome;
     } cases[] = {
-        {NC_CONNECTION_LOST, 4, PHASE_RECONNECTING,
-         Join({{"repaint StatusLine", "repaint Connect"}, kUiReset, ErrorShown(1, false)})},
-        {NC_CHILD_VERSION_OBSOLETE, 3, PHASE_LOGGING_IN,
-         Join({{"repaint StatusLine"}, kUiReset, ErrorShown(1, false)})},
-        {NC_CHILD_SCREEN_TOO_SMALL, 10, PHASE_LOGGING_IN,
-         Join({{"repaint StatusLine"}, kUiReset, ErrorShown(2, false)})},
+        {Submit, 0, true, false,
+         "hide Connect, send Login 3 0, show Login, enable Main 0, send Login 2 0, error 0 phase "
+         "3 link connected in"},
+        {Submit, 415, true, false,
+         "enable Main 1, hide Login, repaint Connect, show Connect, queue "
+         "11,dXV1dSxwcHBwcHBwcHBwcHBwcHA=,!, error 0 phase 3 link connected in"},
+        {Submit, 308, true, false,
+         "hide Connect, send Error 3 1, hide Connect, ERROR, error 5 phase 3 link connected in"},
+        {Submit, 1608, true, false,
+         "hide Connect, send Error 3 1, hide Connect, ERROR, error 5 phase 3 link connected in"},
+        {Submit, 416, true, false,
+         "hide Connect, send Error 3 1, hide Connect, ERROR, error 5 phase 3 link connected in"},
+        {Submit, 8, true, false,
+         "hide Connect, send Error 3 1, hide Connect, ERROR, error 5 phase 3 link connected in"},
+        {LoginReply, 5, true, false,
+         "repaint Connect, presence online, sound 1003, error 0 phase 1 link connected in "
+         "presence 4 as demo/demo1234"},
+        {SoundOffLoginReply, 5, true, false,
+         "repaint Connect, presence online, error 0 phase 1 link connected in presence 4"},
+        {LoginReply, 6, true, false, "error 0 phase 3 link connected in"},
+        {OnConnectionNotification, NC_CONNECTION_LOST, true, false,
+         "repaint StatusLine, repaint Connect, RESET, send Error 3 1, ERROR, error 4 phase 2"},
+        {OnConnectionNotification, NC_CHILD_VERSION_OBSOLETE, true, false,
+         "repaint StatusLine, RESET, send Error 3 1, ERROR, error 3 phase 3"},
+        {OnConnectionNotification, NC_CHILD_SCREEN_TOO_SMALL, true, false,
+         "repaint StatusLine, RESET, send Error 3 2, ERROR, error 10 phase 3"},
+        // The second thread's report of the same loss.
+        {OnConnectionNotification, NC_CONNECTION_LOST, false, false, "error 0 phase 0"},
+        {OnConnectionNotification, NC_NO_CONNECTION, false, true,
+         "send Error 3 1, hide Connect, ERROR, error 2 phase 0"},
+        {OnConnectionNotification, NC_REFUSED, false, true,
+         "send Error 3 1, hide Connect, ERROR, error 3 phase 0"},
+        {OnConnectionNotification, NC_CONNECTED, false, true,
+         "repaint StatusLine, repaint Connect, start traffic threads, enable Main 1, hide Login, "
+         "repaint Connect, show Connect, queue 11,ZGVtbyxkZW1vMTIzNA==,!, error 0 phase 3 link "
+         "connected"},
+        // Codes 4, 5 and 6 reach the main window from any process; only the one report of
+        // the hub's own connection thread counts.
+        {OnConnectionNotification, NC_CONNECTED, false, false, "error 0 phase 0"},
+        {OnConnectionNotification, NC_NO_CONNECTION, true, false,
+         "error 0 phase 3 link connected in"},
+        {OnConnectionNotification, 99, false, true, "error 0 phase 0 attempt"},
+        {[](int) { OnDoubleLogin(); }, 0, true, false,
+         "RESET, repaint StatusLine, send Error 3 2, ERROR, error 6 phase 3"},
+        {[](int) { OnDoubleLogin(); }, 0, false, false, "error 0 phase 0"},
+        {OnAccountStatus, 1, true, false,
+         "RESET, repaint StatusLine, send Error 3 2, ERROR, error 9 phase 3"},
+        {OnAccountStatus, 1, false, false, "error 0 phase 0"},
+        {OnAccountStatus, 3, true, false,
+         "RESET, repaint StatusLine, repaint Connect, send Error 3 1, hide Connect, ERROR, error 8 "
+         "phase 2"},
+        {OnAccountStatus, 3, false, false, "send Error 3 1, hide Connect, ERROR, error 8 phase 0"},
+        {OnAccountStatus, 2, true, false, "error 0 phase 3 link connected in"},
+        {ErrorOk, 2, false, false,
+         "enable Main 1, hide Error, show Connect, start connection thread, error 2 phase 0 "
+         "attempt"},
+        {ErrorOk, 3, false, false, "web 0, post close, error 3 phase 0"},
+        {ErrorOk, 5, false, false,
+         "send Login 3 0, show Login, hide Error, send Login 2 0, error 5 phase 0"},
+        {ErrorOk, 6, false, false, "post close, error 6 phase 0"},
+        {ErrorOk, 7, false, false, "web 3&user=demo, post close, error 7 phase 0"},
+        {ErrorOk, 8, false, false, "web 4, post close, error 8 phase 0"},
+        {InitialData, 1, false, false,
+         "enable Main 1, repaint Main, hide Connect, hide Login, show Clock, show LogoffFrame, "
+         "show Tabs, show News, show HeadMenuBackground, refresh room list, refresh contacts, "
+         "move Contacts 900 10 300 400, show Contacts, error 0 phase 0 in"},
+        {InitialData, 0, false, false,
+         "enable Main 1, repaint Main, hide Connect, hide Login, show Clock, show LogoffFrame, "
+         "show Tabs, show News, show HeadMenuBackground, refresh room list, error 0 phase 0 in"},
+        {Logoff, 0, true, false, "post close, error 0 phase 3 link connected in"},
+        {[](int) { OnSystemTimeChanged(); }, 0, true, false,
+         "queue 10,0,!, error 0 phase 3 link connected in"},
+        {[](int) { OnSystemTimeChanged(); }, 0, false, false, "error 0 phase 0"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        SetUp();
-        Connected();
-        OnConnectionNotification(c.code);
-        EXPECT_EQ(uiCalls, c.calls);
-        EXPECT_EQ(errorState, c.state);
-        EXPECT_EQ(connectPhase, c.phase);
-        EXPECT_FALSE(isConnected.load());
-        EXPECT_EQ(linkState, 0) << "the status line shows offline";
-        uiCalls.clear();
-        OnConnectionNotification(c.code);
-        EXPECT_EQ(uiCalls, Calls{}) << "the second thread's report changes nothing";
+        Reset(c.connected, c.attempt);
+        c.act(c.argument);
+        EXPECT_EQ(Outcome(), c.outcome);
     }
 }
 
-// Codes 4, 5 and 6 reach the main window from any process; only the one report of the
-// hub's own connection thread counts.
-TEST_F(SessionTest, ConnectionReportsCountOnlyDuringAnAttempt) {
-    StartConnectionAttempt();
-    EXPECT_EQ(uiCalls, Calls{"start connection thread"});
-    const struct {
-        bool attempt, connected;
-        int code, state;  // state -1: no effect
-    } cases[] = {
-        {true, false, NC_NO_CONNECTION, 2},  {true, false, NC_REFUSED, 3},
-        {true, false, NC_CONNECTED, 0},      {false, false, NC_NO_CONNECTION, -1},
-        {false, false, NC_REFUSED, -1},      {false, false, NC_CONNECTED, -1},
-        {false, true, NC_NO_CONNECTION, -1}, {false, false, 99, -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.attempt << c.connected << " " << c.code);
-        SetUp();
-        Fields(L"demo", L"demo1234");
-        if (c.connected) Connected();
-        if (c.attempt) StartConnectionAttempt();
-        uiCalls.clear();
-        OnConnectionNotification(c.code);
-        const bool acts = c.state >= 0;
-        const bool connects = acts && c.code == NC_CONNECTED;
-        EXPECT_EQ(uiCalls.empty(), !acts);
-        if (c.state > 0) {
-            EXPECT_EQ(uiCalls, ErrorShown(1));
-        }
-        EXPECT_EQ(errorState, acts ? c.state : 0);
-        EXPECT_EQ(isConnected.load(), c.connected || connects);
-        EXPECT_FALSE(connectionAttemptUnderWay) << "the attempt has had its report";
-        if (connects) {
-            EXPECT_EQ(uiCalls,
-                      Join({{"repaint StatusLine", "repaint Connect", "start traffic threads"},
-                            kSubmitted}));
-            EXPECT_EQ(linkState, 1);
-            EXPECT_EQ(connectPhase, PHASE_LOGGING_IN);
-            EXPECT_EQ(DrainOutbound(), Calls{"11,ZGVtbyxkZW1vMTIzNA==,!"}) << "the saved login";
-            EXPECT_EQ(loginUserName, L"demo");
-        }
-        EXPECT_TRUE(DrainOutbound().empty());
-        uiCalls.clear();
-        errorState = 0;
-        OnConnectionNotification(c.code);
-        EXPECT_EQ(uiCalls, Calls{}) << "a repeated report";
-    }
-}
-
-TEST_F(SessionTest, DoubleLoginAndAccountStatusEndTheConnection) {
-    const struct {
-        int status;  // 0: double login
-        bool connected;
-        int state;
-        Calls calls;
-    } cases[] = {
-        {0, true, 6, Join({kUiReset, {"repaint StatusLine"}, ErrorShown(2, false)})},
-        {0, false, 0, {}},
-        {1, true, 9, Join({kUiReset, {"repaint StatusLine"}, ErrorShown(2, false)})},
-        {1, false, 0, {}},
-        {3, true, 8, Join({kUiReset, {"repaint StatusLine", "repaint Connect"}, ErrorShown(1)})},
-        {3, false, 8, ErrorShown(1)},
-        {2, true, 0, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.status << " " << c.connected);
-        SetUp();
-        if (c.connected) Connected();
-        if (c.status == 0) {
-            OnDoubleLogin();
-        } else {
-            OnAccountStatus(c.status);
-        }
-        EXPECT_EQ(uiCalls, c.calls);
-        EXPECT_EQ(errorState, c.state);
-        EXPECT_EQ(isConnected.load(), c.connected && c.state == 0);
-        if (c.status == 3 && c.connected) {
-            EXPECT_EQ(connectPhase, PHASE_RECONNECTING);
-        }
-    }
-}
-
-TEST_F(SessionTest, ErrorOkActsByState) {
-    const struct {
-        int state;
-        Calls calls;
-    } cases[] = {
-        {2, {"enable Main 1", "hide Error", "show Connect", "start connection thread"}},
-        {3, {"web 0", "post close"}},
-        {5, {"send Login 3 0", "show Login", "hide Error", "send Login 2 0"}},
-        {6, {"post close"}},
-        {7, {"web 3&user=demo", "post close"}},
-        {8, {"web 4", "post close"}},
-        {9, {"web 3&user=demo", "post close"}},
-        {10, {"post close"}},
-        {0, {"post close"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.state);
-        SetUp();
-        loginUserName = L"demo";
-        errorState = c.state;
-        OnErrorOk();
-        EXPECT_EQ(uiCalls, c.calls);
-        EXPECT_EQ(connectionAttemptUnderWay, c.state == 2);
-    }
-}
-
-TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
+TEST(Session, OkAfterALostConnectionResetsEverythingAndReconnects) {
+    Reset(false);
+    rooms.clear();
+    players = {PlayerRecord{3, L"x", 0, 4}};
     PushOutbound("32,5,!");
     acknowledgedNumber = 7;
     pendingAcknowledgement = 12;
-    players.push_back(PlayerRecord{3, L"x", 0, 4});
+    ownPresence = 4;
     AddRememberedRoom(rooms, 5, 10, 20);
     rooms[0].listed = rooms[0].windowOpen = true;
     rooms[0].users = 4;
@@ -265,48 +191,19 @@ TEST_F(SessionTest, OkAfterALostConnectionResetsEverythingAndReconnects) {
     OnErrorOk();
     // News (the server sends it again), the queue, the numbers, the lobby; remembered
     // room places stay.
-    EXPECT_EQ(testing::PrintToString(std::vector<std::size_t>{
-                  newsLines.size(), DrainOutbound().size(), players.size(), rooms.size()}) +
+    EXPECT_EQ(testing::PrintToString(
+                  std::vector<std::size_t>{newsLines.size(), players.size(), rooms.size()}) +
                   testing::PrintToString(std::vector<int>{
                       acknowledgedNumber, pendingAcknowledgement, rooms[0].windowX, rooms[0].listed,
-                      rooms[0].windowOpen, rooms[0].users, FirstRoomListPending, SelectedRoomId,
-                      connectionAttemptUnderWay}),
-              "{ 0, 0, 0, 1 }{ 0, 0, 10, 0, 0, 0, 1, 0, 1 }");
-    EXPECT_EQ(uiCalls,
-              (Calls{"repaint News", "reset list views", "show RoomColumn1", "show RoomColumn2",
-                     "show RoomColumn3", "hide TournamentColumn1", "hide TournamentColumn2",
-                     "hide TournamentColumn3", "hide CashOut", "hide Deposit", "hide EnterRoom",
-                     "hide EnterTournament", "enable Main 1", "hide Error", "show Connect",
-                     "start connection thread"}));
+                      rooms[0].windowOpen, rooms[0].users, FirstRoomListPending, SelectedRoomId}),
+              "{ 0, 0, 1 }{ 0, 0, 10, 0, 0, 0, 1, 0 }");
+    EXPECT_EQ(Outcome(),
+              "repaint News, reset list views, show RoomColumn1, show RoomColumn2, show "
+              "RoomColumn3, hide TournamentColumn1, hide TournamentColumn2, hide "
+              "TournamentColumn3, hide CashOut, hide Deposit, hide EnterRoom, hide "
+              "EnterTournament, enable Main 1, hide Error, show Connect, start connection thread, "
+              "error 4 phase 0 attempt");
     rooms.clear();
-}
-
-TEST_F(SessionTest, InitialDataShowsTheLobbyAndTheContactsWhenWanted) {
-    SetContactsAtLogin(1);
-    contactsRect = {900, 10, 300, 400};
-    OnInitialDataComplete();
-    EXPECT_TRUE(isLoggedIn);
-    EXPECT_EQ(uiCalls, (Calls{"enable Main 1", "repaint Main", "hide Connect", "hide Login",
-                              "show Clock", "show LogoffFrame", "show Tabs", "show News",
-                              "show HeadMenuBackground", "refresh room list", "refresh contacts",
-                              "move Contacts 900 10 300 400", "show Contacts"}));
-    SetUp();
-    SetContactsAtLogin(0);
-    OnInitialDataComplete();
-    EXPECT_EQ(uiCalls.back(), "refresh room list");
-}
-
-TEST_F(SessionTest, LogoffForgetsTheLoginAndTimeChangeAsksTheServerClock) {
-    loggedInUserName = L"demo";
-    loggedInPassword = L"demo1234";
-    OnLogoff();
-    EXPECT_EQ(loggedInUserName + loggedInPassword, L"");
-    EXPECT_EQ(uiCalls, Calls{"post close"});
-    OnSystemTimeChanged();
-    EXPECT_EQ(DrainOutbound(), Calls{}) << "only while connected";
-    Connected();
-    OnSystemTimeChanged();
-    EXPECT_EQ(DrainOutbound(), Calls{"10,0,!"});
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The receive loop and the sender as threads over real sockets (socket pairs standing
-// in for the server's two connections).
+// How reads become inbound entries, and the receive loop and the sender as threads over
+// real sockets (socket pairs standing in for the server's two connections).
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -9,12 +9,51 @@
 #include "net/link.h"
 #include "net/notification_codes.h"
 #include "net/queues.h"
+#include "net/receive_assembler.h"
 #include "net/sender_wakeup.h"
 #include "net/socket_io_posix.h"
 #include "net/traffic.h"
-#include "tests/unit/fakes/main_window_fake.h"
+#include "tests/unit/fakes/ui_port_fake.h"
 
 namespace {
+
+using Entries = std::vector<std::string>;
+
+// What a run of reads pushes; a refused carry-over shows as "<overflow>".
+Entries Feed(std::vector<std::string_view> reads, std::size_t maxCarry) {
+    ReceiveAssembler assembler;
+    Entries pushed;
+    std::string entry;
+    for (std::string_view read : reads) {
+        const ReadOutcome outcome = AcceptRead(assembler, read, entry, maxCarry);
+        if (outcome == ReadOutcome::Complete) pushed.push_back(entry);
+        if (outcome == ReadOutcome::Overflow) pushed.push_back("<overflow>");
+    }
+    return pushed;
+}
+
+TEST(ReceiveAssembler, PushesOnlyReadsThatEndOnAMessageBoundary) {
+    const struct {
+        std::vector<std::string_view> reads;
+        Entries entries;
+        std::size_t maxCarry = 1 << 20;
+    } cases[] = {
+        {{"5,15,", "!"}, {"5,15,!"}},
+        {{"5,15,!6,1", "7,0,!"}, {"5,15,!6,17,0,!"}},
+        {{"!"}, {"!"}},
+        {{"1,15,0,!", "2,15,0,!"}, {"1,15,0,!", "2,15,0,!"}},
+        {{"1,21,a", "b", "c"}, {}},
+        // A zero byte ends the text but the read still ends on a boundary.
+        {{std::string_view("1,15,\0xx!", 9)}, {"1,15,"}},
+        {{std::string_view("ab\0c", 4), "d,!"}, {"abd,!"}},
+        {{"12345", "678"}, {}, 8},
+        {{"12345", "6789"}, {"<overflow>"}, 8},
+        // A read that completes the message is never refused, whatever its size.
+        {{"12345", "678!"}, {"12345678!"}, 8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Feed(c.reads, c.maxCarry), c.entries) << c.reads[0];
+}
 
 class TrafficTest : public ::testing::Test {
 protected:
@@ -36,22 +75,16 @@ protected:
         }
         pendingAcknowledgement = acknowledgedNumber = 0;
         isConnected = true;
-    }
-    void Start() {
         receiver = std::thread(ReceiveLoop);
         sender = std::thread(SenderThread);
     }
     void TearDown() override {
         isConnected = false;
         CloseConnectionPair();
-        if (receiver.joinable()) receiver.join();
-        if (sender.joinable()) sender.join();
+        receiver.join();
+        sender.join();
         close(serverWrites);
         close(serverReads);
-    }
-    void ServerSends(std::string_view bytes) {
-        ASSERT_EQ(send(serverWrites, bytes.data(), bytes.size(), 0),
-                  static_cast<ssize_t>(bytes.size()));
     }
     // What the client has sent, until `expected` bytes have arrived or `seconds` passed.
     std::string ServerReceives(std::size_t expected, int seconds = 5) {
@@ -69,9 +102,8 @@ protected:
 };
 
 TEST_F(TrafficTest, ReceivedMessagesReachTheInboundQueueWhole) {
-    Start();
-    ServerSends("5,15,");
-    ServerSends("!");
+    ASSERT_EQ(send(serverWrites, "5,15,", 5, 0), 5);
+    ASSERT_EQ(send(serverWrites, "!", 1, 0), 1);
     ASSERT_TRUE(WaitForPostedCode(NC_INBOUND));
     EXPECT_EQ(PopInbound(), "5,15,!");
     EXPECT_EQ(PopInbound(), "");
@@ -80,7 +112,6 @@ TEST_F(TrafficTest, ReceivedMessagesReachTheInboundQueueWhole) {
 }
 
 TEST_F(TrafficTest, AnAcknowledgementGoesAtOnceQueuedMessagesAfterTheirPredecessors) {
-    Start();
     EXPECT_EQ(ServerReceives(1, 0), "") << "nothing queued, nothing sent";
     pendingAcknowledgement = 9;
     PushOutbound("32,5,!");
@@ -92,10 +123,7 @@ TEST_F(TrafficTest, AnAcknowledgementGoesAtOnceQueuedMessagesAfterTheirPredecess
     acknowledgedNumber = 1;  // what the dispatch does on "2,1,!"
     WakeSender();
     EXPECT_EQ(ServerReceives(8), "2,38,5,!");
-}
-
-TEST_F(TrafficTest, BothThreadsReportTheEndOfAConnectionTheMainWindowClosed) {
-    Start();
+    // The main window ends the connection: both threads report it.
     isConnected = false;
     CloseConnectionPair();
     EXPECT_TRUE(WaitForPostedCode(NC_CONNECTION_LOST, 2));

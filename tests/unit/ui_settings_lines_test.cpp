@@ -1,9 +1,11 @@
-// What the settings lines show for the pending values, and which lines a page shows.
+// The settings dialog's lines: what they show for the pending values, which lines a page
+// shows, their step rules, Apply and Cancel.
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
 #include "tests/common/test_text.h"
 #include "ui/settings_lines.h"
+#include "ui/settings_steps.h"
 
 namespace {
 
@@ -24,7 +26,6 @@ TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
         {L"sound", &soundPending, 1, 1, u"Yes", 0},
         {L"sound", &soundPending, 0, 3, u"No", 0},
         {L"foreground", &foregroundPending, 2, 2, u"Nein", 0},  // only exactly 1 is yes
-        {L"autodelay", &autodelayPending, 2, 4, u"D\u0142ugi", 0},
         {L"autodelay", &autodelayPending, 4, 4, u"Kr\u00f3tki", 0},
         {L"autodelay", &autodelayPending, 1, 3, u"Zero", 0},
         {L"tablesize", &tablesizePending, 4, 2, u"1280 x 960", 0},
@@ -33,7 +34,6 @@ TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
         {L"animatespeed", &animatespeedPending, 1, 2, u"1 Sekunde", 0},
         {L"animatespeed", &animatespeedPending, 0, 4, u"0 sekund", 0},
         {L"animatespeed", &animatespeedPending, 5, 1, u"5 seconds", 0},
-        {L"animatespeed", &animatespeedPending, 1, 4, u"1 sekunda", 0},
         {L"font", nullptr, 0, 2, u"Klick", 0},
         {L"skin", &skinPending, 3, 1, u"", 603},
         {L"whitechk", &whitechkPending, 32, 1, u"", 732},
@@ -53,7 +53,8 @@ TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
     ResetSettingsToDefaults();
 }
 
-// The lines on either side of each page boundary.
+// The lines on either side of each page boundary; the animation delay shows only while
+// animation is on.
 TEST(SettingsLines, PagesAndRows) {
     const struct {
         const wchar_t* stem;
@@ -66,15 +67,67 @@ TEST(SettingsLines, PagesAndRows) {
         EXPECT_EQ(SettingsLinePage(line), c.page) << c.top;
         EXPECT_EQ(SettingsLineTop(line), c.top) << c.page;
     }
-}
-
-TEST(SettingsLines, AnimationDelayShowsOnlyWhileAnimationIsOn) {
     const int speed = LineOf(L"animatespeed");
     EXPECT_TRUE(SettingsLineVisible(speed, 3, 1));
     EXPECT_FALSE(SettingsLineVisible(speed, 3, 0));
     EXPECT_FALSE(SettingsLineVisible(speed, 1, 1));
     EXPECT_TRUE(SettingsLineVisible(LineOf(L"animate"), 3, 0));
     EXPECT_FALSE(SettingsLineVisible(LineOf(L"skin"), 2, 1));
+}
+
+// Every line walks its whole range in order from its default; white 1 and black 3 by
+// default: white skips 3, black skips 1. Only the pending copy changes.
+TEST(SettingsLines, EveryLineStepsThroughItsRangeInOrder) {
+    int* const pending[kSettingsLineCount - 1] = {
+        &foregroundPending,   &soundPending,      &autodelayPending,   &tablesizePending,
+        &savePending,         &skinPending,       &whitechkPending,    &blackchkPending,
+        &whitedicePending,    &blackdicePending,  &cubePending,        &skiprollPending,
+        &skipmovePending,     &forcedmovePending, &autobearoffPending, &animatePending,
+        &animatespeedPending, &timestampPending,  &enterexitPending};
+    std::string walks;
+    for (int line = 0; line < kSettingsLineCount - 1; ++line) {
+        ResetSettingsToDefaults();
+        walks += line ? " " : "";
+        for (int step = 0; step < 6; ++step) {
+            StepSettingsLine(line);
+            walks += std::to_string(*pending[line]);
+        }
+    }
+    EXPECT_EQ(walks,
+              "010101 010101 341234 412341 301230 341234 245678 456789 241241 423423 341234 "
+              "010101 010101 010101 010101 010101 234501 101010 010101");
+    StepSettingsLine(LineOf(L"font"));  // opens the font dialog instead; nothing to step
+    StepSettingsLine(LineOf(L"sound"));
+    EXPECT_EQ((std::pair{soundPending, sound}), (std::pair{0, 1}));
+    for (int maximum : {maxChecker, maxDice})
+        for (int value = 1; value <= maximum; ++value)
+            for (int other = 1; other <= maximum; ++other) {
+                if (other == value) continue;
+                const int next = DistinctStep(value, other, maximum);
+                EXPECT_TRUE(next != other && next >= 1 && next <= maximum)
+                    << value << " against " << other << ": " << next;
+            }
+    EXPECT_EQ(
+        (std::vector{DistinctStep(3, 4, 32), DistinctStep(32, 1, 32), DistinctStep(31, 32, 32)}),
+        (std::vector{5, 2, 1}));
+}
+
+TEST(SettingsLines, ApplyCopiesAndAnnouncesOnlyTheChangedValuesCancelRevertsAll) {
+    ResetSettingsToDefaults();
+    for (const wchar_t* stem : {L"save", L"timestamp", L"skin", L"sound", L"sound"})
+        StepSettingsLine(LineOf(stem));  // skin is not announced, sound changes back
+    std::string broadcasts;
+    for (const SettingBroadcast& broadcast : ApplyPendingSettings())
+        broadcasts += std::to_string(broadcast.code) + "=" + std::to_string(broadcast.value) + " ";
+    EXPECT_EQ(broadcasts, "11=3 12=1 ");
+    EXPECT_EQ((std::vector{save, timestamp, skin}), (std::vector{3, 1, 3}));
+    EXPECT_TRUE(ApplyPendingSettings().empty()) << "nothing left to apply";
+    for (int line = 0; line < kSettingsLineCount; ++line)
+        StepSettingsLine(line);
+    RevertPendingSettings();
+    for (const SettingRow& row : SettingRows())
+        EXPECT_TRUE(!row.pending || *row.pending == *row.committed) << "key " << row.key;
+    ResetSettingsToDefaults();
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
-// Recording UI port for the native tests.
+// Recording stand-ins for the window system: the UI port, the language port and the
+// main window as the network threads see it.
 #include "tests/unit/fakes/ui_port_fake.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <sstream>
 
+#include "net/link.h"
 #include "net/text_convert.h"
 #include "session/ui_port.h"
 #include "ui/language.h"
+#include "ui/language_port.h"
 
 std::vector<std::string> uiCalls;
 std::map<WinId, std::wstring> uiEditTexts;
@@ -51,18 +57,27 @@ std::string Numbers(std::initializer_list<std::intptr_t> numbers) {
 }
 }  // namespace
 
-#define RECORDS(function, line) \
-    void function() {           \
-        Record(line);           \
+namespace {
+std::vector<std::string> languageCalls;
+std::mutex postedMutex;
+std::condition_variable postedChanged;
+std::vector<int> posted;
+}  // namespace
+
+#define RECORDS(function, calls, line) \
+    void function() {                  \
+        calls.push_back(line);         \
     }
-RECORDS(UiPostClose, "post close")
-RECORDS(UiStartConnectionThread, "start connection thread")
-RECORDS(UiStartTrafficThreads, "start traffic threads")
-RECORDS(UiSaveOpenRoomPositions, "save room positions")
-RECORDS(UiShowOwnPresenceOnline, "presence online")
-RECORDS(UiResetListViews, "reset list views")
-RECORDS(UiRefreshContacts, "refresh contacts")
-RECORDS(UiRefreshRoomList, "refresh room list")
+RECORDS(UiPostClose, uiCalls, "post close")
+RECORDS(UiStartConnectionThread, uiCalls, "start connection thread")
+RECORDS(UiStartTrafficThreads, uiCalls, "start traffic threads")
+RECORDS(UiSaveOpenRoomPositions, uiCalls, "save room positions")
+RECORDS(UiShowOwnPresenceOnline, uiCalls, "presence online")
+RECORDS(UiResetListViews, uiCalls, "reset list views")
+RECORDS(UiRefreshContacts, uiCalls, "refresh contacts")
+RECORDS(UiRefreshRoomList, uiCalls, "refresh room list")
+RECORDS(LanguagePortRepaintAll, languageCalls, "repaint")
+RECORDS(LanguagePortRelabelContacts, languageCalls, "relabel")
 #undef RECORDS
 
 void UiShow(WinId window) {
@@ -104,4 +119,33 @@ void UiKeepContactsPlace(int left, int top, int width, int height) {
 void UiSetLanguage(int language) {
     Record("set language" + Numbers({language}));
     SetLanguage(language);
+}
+
+void ClearLanguagePortCalls() {
+    languageCalls.clear();
+}
+std::vector<std::string> LanguagePortCalls() {
+    return languageCalls;
+}
+void LanguagePortSetFlagCursors(int current) {
+    languageCalls.push_back("cursors " + std::to_string(current));
+}
+void LanguagePortBroadcast(int language) {
+    languageCalls.push_back("broadcast " + std::to_string(language));
+}
+
+// Thread-safe: the receive loop and the sender post from their own threads.
+void PostToMainWindow(int code) {
+    std::lock_guard<std::mutex> lock(postedMutex);
+    posted.push_back(code);
+    postedChanged.notify_all();
+}
+void ClearPostedCodes() {
+    std::lock_guard<std::mutex> lock(postedMutex);
+    posted.clear();
+}
+bool WaitForPostedCode(int code, int count, std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(postedMutex);
+    return postedChanged.wait_for(
+        lock, timeout, [&] { return std::count(posted.begin(), posted.end(), code) >= count; });
 }

@@ -1,7 +1,9 @@
-// A recording stand-in for the window system: every UI port call becomes one line such
-// as "hide Connect" or "send Error 3 1", so tests compare whole call sequences.
+// Recording stand-ins for the window system: every UI port call becomes one line such as
+// "hide Connect" or "send Error 3 1", so tests compare whole call sequences; the language
+// port and the codes posted to the main window are recorded as well.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,3 +15,11 @@ extern std::vector<std::string> uiCalls;
 extern std::map<WinId, std::wstring> uiEditTexts;
 
 void ResetUiFake();
+
+void ClearLanguagePortCalls();
+std::vector<std::string> LanguagePortCalls();
+
+void ClearPostedCodes();
+// Waits until `code` has been posted `count` times in all; false on timeout.
+bool WaitForPostedCode(int code, int count = 1,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -1,0 +1,69 @@
+// Money, the clock and the language as the hub shows them.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "settings/settings.h"
+#include "tests/unit/fakes/ui_port_fake.h"
+#include "ui/clock_text.h"
+#include "ui/language.h"
+#include "ui/money_text.h"
+
+namespace {
+
+TEST(MoneyText, BalanceAndPlayMoney) {
+    const struct {
+        std::int32_t value;
+        const wchar_t *balance, *money;
+    } cases[] = {
+        {0, L"\u20AC0.00", L"0.00"},
+        {7, L"\u20AC0.07", L"0.07"},
+        {42, L"\u20AC0.42", L"0.42"},
+        {12345, L"\u20AC123.45", L"123.45"},
+        {-5, L"-\u20AC0.05", L"-0.05"},
+        {std::numeric_limits<std::int32_t>::max(), L"\u20AC21474836.47", L"21474836.47"},
+        {std::numeric_limits<std::int32_t>::min(), L"-\u20AC21474836.48", L"-21474836.48"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BalanceText(c.value), c.balance) << c.value;
+        EXPECT_EQ(MoneyText(c.value), c.money) << c.value;
+    }
+}
+
+TEST(ClockText, TwoDigitsEachAndTheServerOffsetMovesThem) {
+    const std::int64_t now = 1'700'000'000;  // any second will do
+    const auto here = ClockDigits(now, 0);
+    for (const std::wstring& part : here) {
+        ASSERT_EQ(part.size(), 2u);
+        EXPECT_TRUE(iswdigit(part[0]) && iswdigit(part[1]));
+    }
+    const auto later = ClockDigits(now, 61);
+    EXPECT_EQ(std::stoi(later[1]), (std::stoi(here[1]) + 1 + (std::stoi(here[2]) + 1) / 60) % 60);
+    EXPECT_EQ(std::stoi(later[2]), (std::stoi(here[2]) + 1) % 60);
+}
+
+// Only a language with a flag moves the flag cursors.
+TEST(SetLanguage, Steps) {
+    const struct {
+        int before, requested;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {2, 2, {}},
+        {1, 4, {"cursors 4", "repaint", "relabel", "broadcast 4"}},
+        {2, 1, {"cursors 1", "repaint", "relabel", "broadcast 1"}},
+        {1, 5, {"repaint", "relabel", "broadcast 5"}},
+        {3, 0, {"repaint", "relabel", "broadcast 0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.requested);
+        language = c.before;
+        ClearLanguagePortCalls();
+        SetLanguage(c.requested);
+        EXPECT_EQ(language, c.requested);
+        EXPECT_EQ(LanguagePortCalls(), c.calls);
+    }
+    language = 1;
+}
+
+}  // namespace
