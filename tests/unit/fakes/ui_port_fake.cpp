@@ -144,6 +144,10 @@ void ClearPostedCodes() {
     std::lock_guard<std::mutex> lock(postedMutex);
     posted.clear();
 }
+std::vector<int> PostedCodes() {
+    std::lock_guard<std::mutex> lock(postedMutex);
+    return posted;
+}
 bool WaitForPostedCode(int code, int count, std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(postedMutex);
     return postedChanged.wait_for(

@@ -20,6 +20,7 @@ void ClearLanguagePortCalls();
 std::vector<std::string> LanguagePortCalls();
 
 void ClearPostedCodes();
+std::vector<int> PostedCodes();
 // Waits until `code` has been posted `count` times in all; false on timeout.
 bool WaitForPostedCode(int code, int count = 1,
                        std::chrono::milliseconds timeout = std::chrono::seconds(10));
