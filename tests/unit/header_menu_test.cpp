@@ -22,21 +22,21 @@ struct Pointer {
     void Move(int x, int y) { Apply(MenuPointerMove(seen[0], seen[1], x, y)); }
 };
 
-TEST(HeaderMenu, MovingAlongTheTitlesSwitchesThePanelLeavingTheAreaClosesIt) {
-    Pointer p;
-    p.Down(140, 10);
-    p.Move(300, 50);
-    EXPECT_EQ(p.seen, (std::vector{7, 1, 3, 2}));
-    p.Apply(MenuButtonUp(p.seen[0], true, 300, 10));  // on the title: stays open
-    p.Move(20, 5);
-    EXPECT_EQ(p.seen, (std::vector{1, 1, 1, 0})) << "tracking follows the pointer";
-    p.Move(530, 82);
-    EXPECT_EQ(p.seen, (std::vector{4, 1, 4, 0})) << "x 530 and y 82 are still inside";
-    for (auto [x, y] : {std::pair{0, 10}, {531, 10}, {200, 0}, {200, 83}, {-5, -5}}) {
-        Pointer q;
-        q.Down(140, 10);
-        q.Move(x, y);
-        EXPECT_EQ(q.seen, (std::vector{kMenuIdle, 0, 0, 0})) << x << "," << y;
+// With the button down, the panel follows the pointer up to the area's exact edges
+// (x 1..530, y 1..82) and everything closes past them.
+TEST(HeaderMenu, ThePressedMenuClosesPastTheExactEdgesOfItsArea) {
+    const struct {
+        int x, y;
+        std::vector<int> seen;
+    } cases[] = {{1, 1, {5, 1, 1, 0}},           {530, 82, {8, 1, 4, 0}},
+                 {0, 10, {kMenuIdle, 0, 0, 0}},  {531, 10, {kMenuIdle, 0, 0, 0}},
+                 {200, 0, {kMenuIdle, 0, 0, 0}}, {200, 83, {kMenuIdle, 0, 0, 0}},
+                 {-5, -5, {kMenuIdle, 0, 0, 0}}};
+    for (const auto& c : cases) {
+        Pointer p;
+        p.Down(140, 10);
+        p.Move(c.x, c.y);
+        EXPECT_EQ(p.seen, c.seen) << c.x << "," << c.y;
     }
     EXPECT_EQ(MenuPointerMove(kMenuIdle, false, 140, 30).state, kMenuIdle) << "no capture";
     EXPECT_EQ(MenuButtonUp(kMenuIdle, false, 140, 30).action, MenuAction::None);
