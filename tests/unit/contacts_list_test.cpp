@@ -1,9 +1,11 @@
-// The contacts window's display list, context menu, add check and contact sound.
+// The contacts window's display list, context menu, menu bar marks, add failures and
+// contact sound.
 #include <gtest/gtest.h>
 
 #include "lobby/contact_online.h"
 #include "tests/unit/lobby_fixture.h"
 #include "ui/contacts_list.h"
+#include "ui/contacts_menu.h"
 
 namespace {
 
@@ -149,6 +151,28 @@ TEST_F(ContactsList, AddFailuresAndContactsComingOnlineAtTheirBounds) {
         Deliver(message);
     EXPECT_EQ(LobbyCallsStartingWith("contact online").size(), 1u)
         << "only the friend, only its first change";
+}
+
+// Per item (options, status items from shown offline to online): its check mark.
+TEST_F(ContactsList, MenuMarksFollowTheOptionsAndTheOwnPresence) {
+    const auto Marks = [] {
+        std::string marks;
+        for (int command :
+             {CONTACTS_FOREGROUND, CONTACTS_HIDE_IGNORED, CONTACTS_SORT_ONLINE,
+              CONTACTS_SORT_FRIENDS, CONTACTS_STATUS_SHOWN_OFFLINE, CONTACTS_STATUS_DO_NOT_DISTURB,
+              CONTACTS_STATUS_AWAY, CONTACTS_STATUS_ONLINE, CONTACTS_CLOSE})
+            marks += ContactsMenuChecked(command) ? '1' : '0';
+        return marks;
+    };
+    const char* expected[] = {"100100000", "100110000", "100101000", "100100100", "100100010"};
+    for (int presence = PRESENCE_NOT_CONNECTED; presence <= PRESENCE_ONLINE; ++presence) {
+        ownPresence = presence;
+        EXPECT_EQ(Marks(), expected[presence]) << presence;
+    }
+    SetShowIgnored(0);
+    SetContactSortOrder(0);
+    SetContactsOnTop(0);
+    EXPECT_EQ(Marks(), "011000010");
 }
 
 }  // namespace

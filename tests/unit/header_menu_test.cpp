@@ -1,42 +1,28 @@
-// The header menu's gestures: press-drag-release, click-to-open then click-a-row,
-// switching panels along the titles, closing when the pointer leaves.
+// The header menu's area, columns, rows and actions at their edges.
 #include <gtest/gtest.h>
 
 #include "ui/header_menu.h"
 
 namespace {
 
-// The bar as its window applies the changes: state, captured, shown panel, highlighted row.
-struct Pointer {
-    std::vector<int> seen = {kMenuIdle, 0, 0, 0};
-
-    void Apply(const MenuChange& change) {
-        seen[0] = change.state;
-        seen[1] = change.takeCapture || (seen[1] && !change.releaseCapture);
-        if (change.panelsChange) {
-            seen[2] = change.shownPanel;
-            seen[3] = change.highlightRow;
-        }
-    }
-    void Down(int x, int y) { Apply(MenuButtonDown(seen[0], seen[1], x, y)); }
-    void Move(int x, int y) { Apply(MenuPointerMove(seen[0], seen[1], x, y)); }
-};
-
-// With the button down, the panel follows the pointer up to the area's exact edges
-// (x 1..530, y 1..82) and everything closes past them.
+// After a press on a title, the panel follows the pointer up to the area's exact edges
+// (x 1..530, y 1..82) and everything closes past them: state, capture released, shown
+// panel, highlighted row.
 TEST(HeaderMenu, ThePressedMenuClosesPastTheExactEdgesOfItsArea) {
     const struct {
         int x, y;
-        std::vector<int> seen;
-    } cases[] = {{1, 1, {5, 1, 1, 0}},           {530, 82, {8, 1, 4, 0}},
-                 {0, 10, {kMenuIdle, 0, 0, 0}},  {531, 10, {kMenuIdle, 0, 0, 0}},
-                 {200, 0, {kMenuIdle, 0, 0, 0}}, {200, 83, {kMenuIdle, 0, 0, 0}},
-                 {-5, -5, {kMenuIdle, 0, 0, 0}}};
+        std::vector<int> change;
+    } cases[] = {{1, 1, {5, 0, 1, 0}},           {530, 82, {8, 0, 4, 0}},
+                 {0, 10, {kMenuIdle, 1, 0, 0}},  {531, 10, {kMenuIdle, 1, 0, 0}},
+                 {200, 0, {kMenuIdle, 1, 0, 0}}, {200, 83, {kMenuIdle, 1, 0, 0}},
+                 {-5, -5, {kMenuIdle, 1, 0, 0}}};
+    const MenuChange down = MenuButtonDown(kMenuIdle, false, 140, 10);
+    ASSERT_TRUE(down.takeCapture);
     for (const auto& c : cases) {
-        Pointer p;
-        p.Down(140, 10);
-        p.Move(c.x, c.y);
-        EXPECT_EQ(p.seen, c.seen) << c.x << "," << c.y;
+        const MenuChange m = MenuPointerMove(down.state, true, c.x, c.y);
+        EXPECT_EQ((std::vector{m.state, int{m.releaseCapture}, m.shownPanel, m.highlightRow}),
+                  c.change)
+            << c.x << "," << c.y;
     }
     EXPECT_EQ(MenuPointerMove(kMenuIdle, false, 140, 30).state, kMenuIdle) << "no capture";
     EXPECT_EQ(MenuButtonUp(kMenuIdle, false, 140, 30).action, MenuAction::None);

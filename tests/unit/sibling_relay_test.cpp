@@ -1,5 +1,5 @@
-// Room and table launches with their initial replays, the sibling windows' reports, and
-// the time limits of synchronous sends, as the lobby port fake records them.
+// Room and table launches with their initial replays, the sibling windows' reports, the
+// time limits of synchronous sends and the places kept, as the lobby port fake records them.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +7,7 @@
 
 #include "lobby/child_command_line.h"
 #include "lobby/relay.h"
+#include "lobby/room_windows.h"
 #include "lobby/sibling_launch.h"
 #include "lobby/sibling_reports.h"
 #include "net/relay_codes.h"
@@ -173,7 +174,6 @@ TEST_F(Siblings, AClosedRoomWindowKeepsItsPlaceAndClosesItsTablesAndJoins) {
         {"KXMessage,5,3,10000", 20, 11, 12, "38,5,!"},
         {"KXMessage,5", 12, 0, 0, "38,5,!"},
         {"KXMessage, 5x,7,8", 18, 7, 8, "38, 5x,!"},
-        {"KXMessage,5,120,300", 17, 120, 3, "38,5,!"},  // cut short by cbData
         {"KXMessage,5,1,2,3,4", 20, 1, 2, "38,5,!"},
     };
     for (const auto& c : cases) {
@@ -262,6 +262,29 @@ TEST_F(Siblings, ListsChangedDuringASendAreNotTrampled) {
         EXPECT_EQ(FirstRoom(5), kNotFound);
         EXPECT_EQ(FirstPlayer(1001), kNotFound);
     }
+}
+
+// When the connection ends, only open windows with a place within the bounds are
+// remembered; the others keep 1, 2.
+TEST_F(Siblings, RoomWindowPlacesWithinTheBoundsAreRemembered) {
+    const std::pair<int, int> places[] = {{-639, -479}, {9999, 9999}, {-640, 10}, {10, -480},
+                                          {10000, 0},   {0, 10000},   {300, 200}};
+    for (int id = 1; id <= 8; ++id) {
+        AddRoom({.id = id,
+                 .name = {},
+                 .windowX = 1,
+                 .windowY = 2,
+                 .windowOpen = id != 7,
+                 .window = static_cast<WindowRef>(70 + id)});
+        if (id <= 7) fakeWindowPlaces[70 + id] = places[id - 1];  // 8 vanished
+    }
+    tournamentRooms = {
+        {.id = 9, .name = {}, .windowX = 1, .windowY = 2, .windowOpen = true, .window = 77}};
+    RememberOpenRoomPlaces();
+    using R = RoomRecord;
+    EXPECT_EQ(Describe(rooms, &R::windowX, &R::windowY) + "|" +
+                  Describe(tournamentRooms, &R::windowX, &R::windowY),
+              "-639 -479|9999 9999|1 2|1 2|1 2|1 2|1 2|1 2|300 200");
 }
 
 }  // namespace
