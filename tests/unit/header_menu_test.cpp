@@ -9,21 +9,17 @@ namespace {
 // (x 1..530, y 1..82) and everything closes past them: state, capture released, shown
 // panel, highlighted row.
 TEST(HeaderMenu, ThePressedMenuClosesPastTheExactEdgesOfItsArea) {
-    const struct {
-        int x, y;
-        std::vector<int> change;
-    } cases[] = {{1, 1, {5, 0, 1, 0}},           {530, 82, {8, 0, 4, 0}},
-                 {0, 10, {kMenuIdle, 1, 0, 0}},  {531, 10, {kMenuIdle, 1, 0, 0}},
-                 {200, 0, {kMenuIdle, 1, 0, 0}}, {200, 83, {kMenuIdle, 1, 0, 0}},
-                 {-5, -5, {kMenuIdle, 1, 0, 0}}};
     const MenuChange down = MenuButtonDown(kMenuIdle, false, 140, 10);
     ASSERT_TRUE(down.takeCapture);
-    for (const auto& c : cases) {
-        const MenuChange m = MenuPointerMove(down.state, true, c.x, c.y);
-        EXPECT_EQ((std::vector{m.state, int{m.releaseCapture}, m.shownPanel, m.highlightRow}),
-                  c.change)
-            << c.x << "," << c.y;
-    }
+    const auto After = [&](int x, int y) {
+        const MenuChange m = MenuPointerMove(down.state, true, x, y);
+        return std::vector{m.state, int{m.releaseCapture}, m.shownPanel, m.highlightRow};
+    };
+    EXPECT_EQ(After(1, 1), (std::vector{5, 0, 1, 0}));
+    EXPECT_EQ(After(530, 82), (std::vector{8, 0, 4, 0}));
+    EXPECT_EQ(After(300, 50), (std::vector{7, 0, 3, 2}));
+    for (auto [x, y] : {std::pair{0, 10}, {531, 10}, {200, 0}, {200, 83}, {-5, -5}})
+        EXPECT_EQ(After(x, y), (std::vector{kMenuIdle, 1, 0, 0})) << x << "," << y;
     EXPECT_EQ(MenuPointerMove(kMenuIdle, false, 140, 30).state, kMenuIdle) << "no capture";
     EXPECT_EQ(MenuButtonUp(kMenuIdle, false, 140, 30).action, MenuAction::None);
 }

@@ -38,6 +38,7 @@ TEST_F(Joins, ARequestWhoseWindowIsAnotherProgramsStaysClosed) {
     FillLobby();
     FakeImpostorFor(L"KXLaunch78", 666);
     EXPECT_EQ(CallsOf("101,78:5:40:7:1001:0").back(), "find KXDebug");
+    EXPECT_EQ(LobbyCallsStartingWith("wait"), (Lines{"wait 900 5000"})) << "before the search";
     FakeWindowFor(L"KXDebug", 555);
     EXPECT_EQ(CallsOf("101,79:5:40:7:1001:0").back(),
               Relay(555, 1, "LaunchJoin() should output error"));
