@@ -140,6 +140,7 @@ TEST_F(LobbyModel, TheFirstListOfAConnectionDropsRoomsItDoesNotName) {
     Deliver("32,11:3:7;");
     EXPECT_EQ(RoomIds(), "3|9");
     Deliver("31,9:Nine:1:0;5:Five:2:0;");
+    EXPECT_FALSE(FirstRoomListPending);
     Deliver("31,7:Seven:1:0;");
     EXPECT_EQ(RoomIds(), "5|9|7");
 }
