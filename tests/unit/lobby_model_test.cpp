@@ -283,7 +283,8 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByNameAndFollowsChanges) {
 // tournament already open, a room of id 0 (config.ini can leave one), rows past the end, a
 // closed tournament (state 4, where a locked room's is 2).
 TEST_F(LobbyModel, ClicksOnHeadsAndRowsAtTheirBounds) {
-    for (auto [column, before, after] : {std::array{2, 2, 3}, {3, 4, 5}, {0, 3, 3}, {4, 3, 3}}) {
+    for (auto [column, before, after] :
+         {std::array{2, 2, 3}, {3, 4, 5}, {3, 1, 4}, {0, 3, 3}, {4, 3, 3}}) {
         RoomSortMode = before;
         ToggleRoomSort(column);
         EXPECT_EQ(RoomSortMode, after) << column << " from " << before;
