@@ -1,43 +1,25 @@
-// The header menu's gestures: press-drag-release, click-to-open then click-a-row,
-// switching panels along the titles, closing when the pointer leaves.
+// The header menu's area, columns, rows and actions at their edges.
 #include <gtest/gtest.h>
 
 #include "ui/header_menu.h"
 
 namespace {
 
-// The bar as its window applies the changes: state, captured, shown panel, highlighted row.
-struct Pointer {
-    std::vector<int> seen = {kMenuIdle, 0, 0, 0};
-
-    void Apply(const MenuChange& change) {
-        seen[0] = change.state;
-        seen[1] = change.takeCapture || (seen[1] && !change.releaseCapture);
-        if (change.panelsChange) {
-            seen[2] = change.shownPanel;
-            seen[3] = change.highlightRow;
-        }
-    }
-    void Down(int x, int y) { Apply(MenuButtonDown(seen[0], seen[1], x, y)); }
-    void Move(int x, int y) { Apply(MenuPointerMove(seen[0], seen[1], x, y)); }
-};
-
-TEST(HeaderMenu, MovingAlongTheTitlesSwitchesThePanelLeavingTheAreaClosesIt) {
-    Pointer p;
-    p.Down(140, 10);
-    p.Move(300, 50);
-    EXPECT_EQ(p.seen, (std::vector{7, 1, 3, 2}));
-    p.Apply(MenuButtonUp(p.seen[0], true, 300, 10));  // on the title: stays open
-    p.Move(20, 5);
-    EXPECT_EQ(p.seen, (std::vector{1, 1, 1, 0})) << "tracking follows the pointer";
-    p.Move(530, 82);
-    EXPECT_EQ(p.seen, (std::vector{4, 1, 4, 0})) << "x 530 and y 82 are still inside";
-    for (auto [x, y] : {std::pair{0, 10}, {531, 10}, {200, 0}, {200, 83}, {-5, -5}}) {
-        Pointer q;
-        q.Down(140, 10);
-        q.Move(x, y);
-        EXPECT_EQ(q.seen, (std::vector{kMenuIdle, 0, 0, 0})) << x << "," << y;
-    }
+// After a press on a title, the panel follows the pointer up to the area's exact edges
+// (x 1..530, y 1..82) and everything closes past them: state, capture released, shown
+// panel, highlighted row.
+TEST(HeaderMenu, ThePressedMenuClosesPastTheExactEdgesOfItsArea) {
+    const MenuChange down = MenuButtonDown(kMenuIdle, false, 140, 10);
+    ASSERT_TRUE(down.takeCapture);
+    const auto After = [&](int x, int y) {
+        const MenuChange m = MenuPointerMove(down.state, true, x, y);
+        return std::vector{m.state, int{m.releaseCapture}, m.shownPanel, m.highlightRow};
+    };
+    EXPECT_EQ(After(1, 1), (std::vector{5, 0, 1, 0}));
+    EXPECT_EQ(After(530, 82), (std::vector{8, 0, 4, 0}));
+    EXPECT_EQ(After(300, 50), (std::vector{7, 0, 3, 2}));
+    for (auto [x, y] : {std::pair{0, 10}, {531, 10}, {200, 0}, {200, 83}, {-5, -5}})
+        EXPECT_EQ(After(x, y), (std::vector{kMenuIdle, 1, 0, 0})) << x << "," << y;
     EXPECT_EQ(MenuPointerMove(kMenuIdle, false, 140, 30).state, kMenuIdle) << "no capture";
     EXPECT_EQ(MenuButtonUp(kMenuIdle, false, 140, 30).action, MenuAction::None);
 }
