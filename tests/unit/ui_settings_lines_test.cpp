@@ -1,5 +1,5 @@
 // The settings dialog's lines: what they show for the pending values, which lines a page
-// shows, their step rules, Apply and Cancel.
+// shows and their step rules.
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
@@ -110,24 +110,6 @@ TEST(SettingsLines, EveryLineStepsThroughItsRangeInOrder) {
     EXPECT_EQ(
         (std::vector{DistinctStep(3, 4, 32), DistinctStep(32, 1, 32), DistinctStep(31, 32, 32)}),
         (std::vector{5, 2, 1}));
-}
-
-TEST(SettingsLines, ApplyCopiesAndAnnouncesOnlyTheChangedValuesCancelRevertsAll) {
-    ResetSettingsToDefaults();
-    for (const wchar_t* stem : {L"save", L"timestamp", L"skin", L"sound", L"sound"})
-        StepSettingsLine(LineOf(stem));  // skin is not announced, sound changes back
-    std::string broadcasts;
-    for (const SettingBroadcast& broadcast : ApplyPendingSettings())
-        broadcasts += std::to_string(broadcast.code) + "=" + std::to_string(broadcast.value) + " ";
-    EXPECT_EQ(broadcasts, "11=3 12=1 ");
-    EXPECT_EQ((std::vector{save, timestamp, skin}), (std::vector{3, 1, 3}));
-    EXPECT_TRUE(ApplyPendingSettings().empty()) << "nothing left to apply";
-    for (int line = 0; line < kSettingsLineCount; ++line)
-        StepSettingsLine(line);
-    RevertPendingSettings();
-    for (const SettingRow& row : SettingRows())
-        EXPECT_TRUE(!row.pending || *row.pending == *row.committed) << "key " << row.key;
-    ResetSettingsToDefaults();
 }
 
 }  // namespace
