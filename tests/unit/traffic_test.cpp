@@ -1,7 +1,11 @@
-// How reads become inbound entries: boundaries, zero bytes and the carry-over limit.
+// How reads become inbound entries, and how the traffic threads report their end.
 #include <gtest/gtest.h>
 
+#include "net/link.h"
+#include "net/notification_codes.h"
 #include "net/receive_assembler.h"
+#include "net/traffic.h"
+#include "tests/unit/fakes/ui_port_fake.h"
 
 namespace {
 
@@ -41,6 +45,15 @@ TEST(ReceiveAssembler, PushesOnlyReadsThatEndOnAMessageBoundary) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Feed(c.reads, c.maxCarry), c.entries) << c.reads[0];
+}
+
+// Also the sender that gives up after its last resend: the main window hears of each end.
+TEST(Traffic, BothThreadsReportTheirEnd) {
+    isConnected = false;
+    ClearPostedCodes();
+    SenderThread();
+    ReceiveLoop();
+    EXPECT_EQ(PostedCodes(), (std::vector<int>{NC_CONNECTION_LOST, NC_CONNECTION_LOST}));
 }
 
 }  // namespace
