@@ -57,19 +57,6 @@ TEST_F(DispatchTest, OnlyTheNextNumberIsAcknowledgedAndEveryOtherNumberNoted) {
     }
 }
 
-// Play money decides the reset button, the administrator flag the file menu's height.
-TEST_F(DispatchTest, AccountDataAndValues) {
-    for (const char* entry : {"6,14,12345,100000,7,!", "7,14,-5,99999,0,!", "1,13,5,3,2,!",
-                              "1,13,6,1,1,!", "1,13,7,1,!"})
-        DispatchEntry(entry);
-    EXPECT_EQ(uiCalls, (Calls{"hide ResetPlayMoney", "repaint CashierBody", "show ResetPlayMoney",
-                              "repaint CashierBody", "set language 3", "move HeadFile 7 98 125 20",
-                              "set language 1", "move HeadFile 7 98 125 40", "set language 1",
-                              "move HeadFile 7 98 125 20"}));
-    EXPECT_EQ((std::vector{OwnPlayerId, accountBalance, playMoney, tokens}),
-              (std::vector{7, -5, 99999, 0}));
-}
-
 TEST_F(DispatchTest, ServerClockOffsetComesFromTheNineItems) {
     const std::int64_t now = 1'780'000'000;
     std::time_t later = static_cast<std::time_t>(now + 3600 + 7);

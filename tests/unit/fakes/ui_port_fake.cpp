@@ -2,8 +2,6 @@
 // main window as the network threads see it.
 #include "tests/unit/fakes/ui_port_fake.h"
 
-#include <algorithm>
-#include <condition_variable>
 #include <mutex>
 #include <sstream>
 
@@ -60,7 +58,6 @@ std::string Numbers(std::initializer_list<std::intptr_t> numbers) {
 namespace {
 std::vector<std::string> languageCalls;
 std::mutex postedMutex;
-std::condition_variable postedChanged;
 std::vector<int> posted;
 }  // namespace
 
@@ -138,7 +135,6 @@ void LanguagePortBroadcast(int language) {
 void PostToMainWindow(int code) {
     std::lock_guard<std::mutex> lock(postedMutex);
     posted.push_back(code);
-    postedChanged.notify_all();
 }
 void ClearPostedCodes() {
     std::lock_guard<std::mutex> lock(postedMutex);
@@ -147,9 +143,4 @@ void ClearPostedCodes() {
 std::vector<int> PostedCodes() {
     std::lock_guard<std::mutex> lock(postedMutex);
     return posted;
-}
-bool WaitForPostedCode(int code, int count, std::chrono::milliseconds timeout) {
-    std::unique_lock<std::mutex> lock(postedMutex);
-    return postedChanged.wait_for(
-        lock, timeout, [&] { return std::count(posted.begin(), posted.end(), code) >= count; });
 }

@@ -3,7 +3,6 @@
 // port and the codes posted to the main window are recorded as well.
 #pragma once
 
-#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,6 +20,3 @@ std::vector<std::string> LanguagePortCalls();
 
 void ClearPostedCodes();
 std::vector<int> PostedCodes();
-// Waits until `code` has been posted `count` times in all; false on timeout.
-bool WaitForPostedCode(int code, int count = 1,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(10));
