@@ -43,8 +43,15 @@ TEST(Texts, JoinTextsLeavesOutEmptyParts) {
     EXPECT_EQ(JoinTexts({L"", L""}), L"");
 }
 
-// In-range texts show in the hub's golden images (tests/e2e/test_look.py, contacts).
-TEST(Texts, ModelValuesOutOfRangeShowNothing) {
+// How in-range texts look is the hub's golden images' (tests/e2e/test_look.py, contacts);
+// here, that each has one at all, read within its table.
+TEST(Texts, ModelValuesInRangeShowATextAndOutOfRangeNothing) {
+    for (int language = 1; language <= 4; ++language) {
+        for (int state = 2; state <= 10; ++state)
+            EXPECT_FALSE(ErrorLines(state, language)[0].empty()) << state;
+        for (int presence = 0; presence <= 4; ++presence)
+            EXPECT_FALSE(PresenceText(presence, language).empty()) << presence;
+    }
     for (int state : {1, 11})
         for (const std::wstring& line : ErrorLines(state, 1))
             EXPECT_EQ(line, L"") << state;
