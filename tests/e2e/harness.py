@@ -304,7 +304,7 @@ class Hub:
             self.probe("wait", MAIN, "60000", timeout=90)
         return process
 
-    def log_in(self, exe="Tavlora.exe", timeout=30.0, trace=None):
+    def log_in(self, exe="Tavlora.exe", timeout=60.0, trace=None):
         """Starts the hub (with a saved login) and waits for the lobby."""
         self.start_hub(exe=exe, trace=trace)
         self.wait_visible("tabswindowname", timeout)

@@ -42,20 +42,22 @@ TEST_F(ContactsList, NamesCompareWithAsciiLettersLoweredOnly) {
         EXPECT_EQ(ContactNameLess(c.a, c.b), c.less) << '"' << c.a << "\" < \"" << c.b << '"';
 }
 
-// The selection stays while its contact is listed, in either order; hidden or removed, it goes.
+// The selection stays while its contact is listed, in either order; hidden or removed, it
+// goes. bravo (14) and delta (11) share presence and relation: their names order them.
 TEST_F(ContactsList, TheSelectionStaysWhileItsContactIsListed) {
     Fill();
     SetSelectedContact(13);
     const struct {
         int sortOrder, shownIgnored;
-        int selected, rowOf13;
-    } cases[] = {{1, 1, 13, 3}, {0, 1, 13, 2}, {1, 0, 0, -1}};
+        int selected, rowOf13, rowOf14, rowOf11;
+    } cases[] = {{1, 1, 13, 3, 1, 2}, {0, 1, 13, 2, 0, 1}, {1, 0, 0, -1, 1, 2}};
     for (const auto& c : cases) {
         SetContactSortOrder(c.sortOrder);
         SetShowIgnored(c.shownIgnored);
         RebuildContactRows();
-        EXPECT_EQ((std::pair{selectedContactId, ContactRowOf(13)}),
-                  (std::pair{c.selected, c.rowOf13}))
+        EXPECT_EQ((std::vector{selectedContactId, ContactRowOf(13), ContactRowOf(14),
+                               ContactRowOf(11)}),
+                  (std::vector{c.selected, c.rowOf13, c.rowOf14, c.rowOf11}))
             << c.sortOrder << " " << c.shownIgnored;
     }
     SetSelectedContact(11);

@@ -62,6 +62,8 @@ TEST_F(Siblings, TheReplayGoesToTheStartedWindowOnlyBeforeTheServerIsTold) {
     std::string tables = kTables;
     tables[tables.size() - 2] = '1';  // table 41's window is open
     EXPECT_EQ(LobbyCallsStartingWith("copydata 701 71"), (Lines{Relay(701, 71, tables)}));
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 701 72"),
+              (Lines{Relay(701, 72, "90:40:7;91:40:1001;")}));
     EXPECT_EQ(LobbyCallsStartingWith("copydata").size(), 5u) << "none to another's window";
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"32,5,!"}));
     EXPECT_EQ(Room(5).window, 701u);
