@@ -120,6 +120,23 @@ TEST_F(DispatchTest, NewsLinesAreDecodedAndOnlyTheNewestKept) {
     newsLines.clear();
 }
 
+// The File menu reaches its second row for administrators only; the reset button shows
+// while play money is short of the full amount.
+TEST_F(DispatchTest, AccountDataSizesTheFileMenuAndValuesShowTheResetButton) {
+    const struct {
+        const char *entry, *call;
+    } cases[] = {{"1,13,1001,1,1,!", "move HeadFile 7 98 125 40"},
+                 {"2,13,1001,1,2,!", "move HeadFile 7 98 125 20"},
+                 {"3,14,5,100000,0,!", "hide ResetPlayMoney"},
+                 {"4,14,5,99999,0,!", "show ResetPlayMoney"},
+                 {"5,14,5,100001,0,!", "show ResetPlayMoney"}};
+    for (const auto& c : cases) {
+        uiCalls.clear();
+        DispatchEntry(c.entry);
+        EXPECT_NE(std::find(uiCalls.begin(), uiCalls.end(), c.call), uiCalls.end()) << c.entry;
+    }
+}
+
 std::vector<std::string> handled;
 
 // Stands for a handler that shows a message box: while the box is up, its message loop

@@ -28,7 +28,7 @@ void Reset(bool connected, bool attempt = false) {
 }
 
 // The window operations and queued messages, then the state. The end of showing the
-// error window shows as ERROR.
+// error window shows as ERROR, the hiding of the logged-in hub as RESET.
 std::string Outcome() {
     std::string text;
     for (const std::string& call : uiCalls)
@@ -41,9 +41,16 @@ std::string Outcome() {
     if (ownPresence) text += " presence " + std::to_string(ownPresence);
     if (!loggedInUserName.empty() || !loggedInPassword.empty())
         text += " as " + Utf8FromWide(loggedInUserName + L"/" + loggedInPassword);
-    const std::string error = "show Error, enable Main 0, send Error 2 0";
-    if (auto at = text.find(error); at != std::string::npos)
-        text.replace(at, error.size(), "ERROR");
+    const std::pair<std::string, const char*> shortened[] = {
+        {"show Error, enable Main 0, send Error 2 0", "ERROR"},
+        {"repaint Main, hide Connect, hide Login, hide Clock, hide LogoffFrame, hide Tabs, hide "
+         "News, hide HeadMenuBackground, hide HeadFile, hide HeadOptions, hide HeadWebsite, hide "
+         "HeadHelp, hide About, hide Settings, hide Contacts, hide ContactsOptions, hide "
+         "ContactsAdd, save room positions, broadcast 1 0",
+         "RESET"}};
+    for (const auto& [calls, shown] : shortened)
+        if (auto at = text.find(calls); at != std::string::npos)
+            text.replace(at, calls.size(), shown);
     return text;
 }
 
@@ -110,6 +117,10 @@ TEST(Session, EachEventActsByTheStateItFinds) {
         {OnConnectionNotification, 99, false, true, "error 0 phase 0 attempt"},
         {[](int) { OnDoubleLogin(); }, 0, false, false, "error 0 phase 0"},
         {OnAccountStatus, 1, false, false, "error 0 phase 0"},
+        {OnAccountStatus, 1, true, false,
+         "RESET, repaint StatusLine, send Error 3 2, ERROR, error 9 phase 3"},
+        {OnConnectionNotification, NC_CONNECTION_LOST, true, false,
+         "repaint StatusLine, repaint Connect, RESET, send Error 3 1, ERROR, error 4 phase 2"},
         {OnAccountStatus, 3, false, false, "send Error 3 1, hide Connect, ERROR, error 8 phase 0"},
         {OnAccountStatus, 2, true, false, "error 0 phase 3 link connected in"},
         {ErrorOk, 3, false, false, "web 0, post close, error 3 phase 0"},
