@@ -86,23 +86,6 @@ TEST(ConfigIniFiller, FollowsEveryThirdCharacterAndCyclesSixteen) {
         EXPECT_EQ(RemoveFillerCharacters(c.outer), c.kept);
     }
     EXPECT_EQ(RemoveFillerCharacters("ABC?DEF!GH"), "ABCDEFGH") << "filler is not checked";
-    for (std::string inner : {"7", "73", "73!", "73!8", "73!8 1", "73!8 1!"})
-        EXPECT_EQ(Base64Decode(RemoveFillerCharacters(Wrap(inner))), inner);
-}
-
-TEST_F(ConfigIni, DefaultsAreWrittenInTheFixedRecordOrderAndTheFrameReadBack) {
-    contactsRect = {980, 0, 300, 400};
-    ConfigIniWriteInput input;
-    input.mainWindowLeft = 100;
-    input.mainWindowTop = 50;
-    const std::string file = ComposeConfigIni(input);
-    EXPECT_EQ(file,
-              Wrap("73!1 100 50!2 980 0 300 400!!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!"
-                   "14 3!15 2!16 1!17 1!18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!"
-                   "29 1!"));
-    contactsRect = {};
-    ApplyConfigIni(file);
-    EXPECT_EQ(contactsRect, (ContactsRect{980, 0, 300, 400}));
 }
 
 TEST_F(ConfigIni, EveryOptionIsReadIntoItsOwnVariablesAndWrittenBack) {

@@ -7,7 +7,6 @@
 
 #include "net/text_convert.h"
 #include "tests/common/test_text.h"
-#include "ui/main_paint.h"
 #include "ui/texts.h"
 
 namespace {
@@ -67,17 +66,6 @@ TEST(Texts, ModelValuesInRangeShowATextAndOutOfRangeNothing) {
     EXPECT_EQ(ReportedPresenceText(1, 1), L"Connected - Show as offline");
     EXPECT_EQ(ReportedPresenceText(1, 2), L"Verbunden - Als offline anzeigen");
     EXPECT_EQ(ReportedPresenceText(5, 1), L"");
-}
-
-TEST(WelcomeLines, CountsAndWordsPerLanguage) {
-    auto all = [](int language) {
-        WelcomeLines lines = ComposeWelcomeLines(L"anna", {12, 3, 5, 7}, language);
-        return Units(lines.greeting + L"|" + lines.players + L"|" + lines.lobby);
-    };
-    EXPECT_EQ(all(1), Units(L"Welcome anna|12 users 3 online|5 rooms 7 tables"));
-    EXPECT_EQ(
-        all(4),
-        Units(W(u"Witaj anna|12 u\u017cytkownik\u00f3w 3 online|5 pokoje 7 sto\u0142\u00f3w")));
 }
 
 }  // namespace

@@ -171,10 +171,6 @@ TEST_F(ContactsList, MenuMarksFollowTheOptionsAndTheOwnPresence) {
         ownPresence = presence;
         EXPECT_EQ(Marks(), expected[presence]) << presence;
     }
-    SetShowIgnored(0);
-    SetContactSortOrder(0);
-    SetContactsOnTop(0);
-    EXPECT_EQ(Marks(), "011000010");
 }
 
 }  // namespace

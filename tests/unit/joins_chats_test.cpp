@@ -185,20 +185,4 @@ TEST_F(Chats, ALongMessageStartsACutLineAndAnAbsurdNameNone) {
     EXPECT_TRUE(LobbyCallsStartingWith("start ").empty());
 }
 
-TEST_F(Chats, BadNicknamesAreDecodedAsFarAsTheyGo) {
-    const struct {
-        const char* field;
-        const char* shown;
-    } cases[] = {
-        {"YW5u*Ym9i", "ann"},             // decoding stops at the first character outside Base64
-        {"", ""},                         // no nickname
-        {"/w==", "\xEF\xBF\xBD"},         // 0xFF: not UTF-8, replaced
-        {"YW7DKA==", "an\xEF\xBF\xBD("},  // a broken two-byte sequence
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CallsOf(std::string("62,2,") + c.field),
-                  Lines{"error box Tavlora - System Message | Cannot deliver message.\r\n" +
-                        std::string(c.shown) + " is offline."});
-}
-
 }  // namespace

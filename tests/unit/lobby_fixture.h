@@ -58,10 +58,6 @@ inline std::string PlayerList() {  // id name value status
     using P = PlayerRecord;
     return Describe(players, &P::id, &P::name, &P::value, &P::status);
 }
-inline std::string ContactList() {  // contact player relation
-    using C = ContactRecord;
-    return Describe(contactRelations, &C::contactId, &C::playerId, &C::relation);
-}
 inline std::string JoinList() {  // id open window
     using J = JoinRecord;
     return Describe(joinRequests, &J::joinId, &J::windowOpen, &J::window);

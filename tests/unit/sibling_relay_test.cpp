@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr char kConfigDatBase64[] = "QzpcVXNlcnNcQW5uXEFwcERhdGFcTG9jYWxcVGF2bG9yYVxjb25maWcuZGF0";
 constexpr char kTables[] =
     "40:2:3:4:7:1001:7:8:9:10:11:12:13:14:15:0:0;41:2:3:4:0:0:7:8:9:10:11:12:13:14:15:0:0;";
 
