@@ -55,9 +55,9 @@ TEST_F(ContactsList, TheSelectionStaysWhileItsContactIsListed) {
         SetContactSortOrder(c.sortOrder);
         SetShowIgnored(c.shownIgnored);
         RebuildContactRows();
-        EXPECT_EQ((std::vector{selectedContactId, ContactRowOf(13), ContactRowOf(14),
-                               ContactRowOf(11)}),
-                  (std::vector{c.selected, c.rowOf13, c.rowOf14, c.rowOf11}))
+        EXPECT_EQ(
+            (std::vector{selectedContactId, ContactRowOf(13), ContactRowOf(14), ContactRowOf(11)}),
+            (std::vector{c.selected, c.rowOf13, c.rowOf14, c.rowOf11}))
             << c.sortOrder << " " << c.shownIgnored;
     }
     SetSelectedContact(11);
