@@ -24,7 +24,8 @@ class Input(harness.HubTest):
         self.hub.xdotool("mouseup", 1)
 
     def wait_capture(self, cls):
-        harness.wait_until(lambda: self.hub.capture_class() == cls,
+        # The class of the window that holds the mouse capture in the main window's thread.
+        harness.wait_until(lambda: self.hub.probe("focus", MAIN)[0]["capture_class"] == cls,
                            what="capture on " + (cls or "nothing"))
 
     def press(self, cls, x=5, y=5):
@@ -102,7 +103,7 @@ class Input(harness.HubTest):
                 # sent after the press come back only once it has been dispatched) ...
                 hub.pointer(selected, 70, 15, "mousedown")
                 harness.answer_time(hub), harness.answer_time(hub)
-                self.assertEqual(hub.capture_class(), "")
+                self.assertEqual(hub.probe("focus", MAIN)[0]["capture_class"], "")
                 hub.xdotool("mouseup", 1)
                 # ... nor changes: a press on the other head shows the click was handled.
                 self.press(other, 70, 15)
