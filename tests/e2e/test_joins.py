@@ -159,8 +159,6 @@ class Joins(harness.HubTest):
         for language, caption, text, nickname, reason in [
                 (2, "Tavlora - System Nachricht", "Nachricht konnte nicht gesendet werden."
                  "\r\nJ\u00fcrgen will nicht gest\u00f6rt werden.", "J\u00fcrgen", 3),
-                (3, "Tavlora - Messagio di sistema", "Impossibile inviare il messaggio.\r\n"
-                 "Niccol\u00f2 ignora il messagio.", "Niccol\u00f2", 4),
                 (4, "Tavlora - Wiadomo\u015b\u0107 systemowa", "Nie mo\u017cna dostarczy\u0107 "
                  "wiadomo\u015bci.\r\n\u0141ucja zignorowa\u0142/a wiadomo\u015b\u0107.",
                  "\u0141ucja", 4)]:
