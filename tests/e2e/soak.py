@@ -75,7 +75,7 @@ class Soak:
         pid, now = hubs[0], time.monotonic()
         s = {"t": now - self.start, "cycle": self.cycles, "rss_kb": status_kb(pid, "VmRSS"),
              "peak_rss_kb": status_kb(pid, "VmHWM"), "private_kb": report["private_kb"],
-             "working_set_kb": report["working_set_kb"], "handles": report["handles"],
+             "handles": report["handles"],
              "sibling_starts": len([l for l in self.hub.sibling_log() if " cmdline " in l and
                                     l.startswith(("RoomView ", "BoardView "))]),
              "idle_wait_leak": max(0, report["idle_wait_leak"]), "gdi_made": report["gdi_made"],
@@ -102,7 +102,7 @@ class Soak:
         return len(harness.client(self.hub, r"\d+,%d,%d," % (kind, room)))
 
     def newest_table(self, room):
-        """The newest table of the room as its current window heard of it. A player who
+        """The newest table of the room as its current window heard of it; a player who
         leaves (22) or goes offline (17 with status 0) takes their tables along."""
         known = []  # (table, first player, second player)
         for line in sibling_lines(self.hub, "RoomView", room):
@@ -190,7 +190,7 @@ class Soak:
 
 
 def run(seconds, warmup_cycles=2, min_cycles=6, out=sys.stdout, csv_path=None):
-    """Runs the soak; returns (soak, {name: (growth, grows)}, hub still logged in)."""
+    """Returns (soak, {name: (growth, grows)}, hub still logged in)."""
     with harness.Hub("soak", config_inner=harness.saved(sound=0),
                      server_args=["--lobby-changes", str(LOBBY_CHANGE_MS)]) as hub:
         soak = Soak(hub, out)
