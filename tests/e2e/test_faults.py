@@ -59,6 +59,12 @@ class ServerKilled(harness.HubTest):
         hub.start_hub()  # greeting: the connection is accepted, then the server dies
         wait_until(lambda: hub.connections(3556) == 1, what="the first accept")
         self.assertEqual(hub.text(CONNECT), "Connecting ...")
+        # A server that never greets leaves the hub responsive and closable.
+        self.assertLess(answer_time(hub), 5)
+        self.assertEqual(hub.close_hub(), 0)
+        hub.write_config_ini(SAVED)  # closed before any login: the login was dropped
+        hub.start_hub()
+        wait_until(lambda: hub.connections(3556) == 2, what="the second accept")
         hub.kill_server()
         self.assertIn("No connection to server.", error_text(hub))
         self.assertTrue(hub.visible("errorcancelwindowname"))
