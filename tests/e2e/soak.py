@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
 """Soak: the hub in the demo lobby changing ten times as often as in the demo, room and
-table windows opened and closed in a loop (rooms entered with TavloraTest.exe's code 900,
-tables asked for with code 31), a sample after each cycle with no sibling open: the hub's
-own counts (code 903: handles, working set, GDI objects its painting made and deleted)
-and from Linux its memory, threads, file descriptors and CPU. A value grows when, after a
-warm-up, each third of the samples lies wholly above the one before and the last above
-the first by more than a margin: a leak climbs every cycle, a one-off step does not.
+table windows opened and closed in a loop, a sample after each cycle with no sibling open
+(the hub's own counts by code 903, and from Linux its memory, threads, file descriptors
+and CPU), and which values grow (README, "Soak").
 
     scripts/soak.sh 600            (ten minutes, prints the samples and the verdict)
     python3 soak.py --seconds 60   (in a network namespace of its own; test_soak.py)
@@ -43,7 +40,8 @@ def status_kb(pid, key):
 
 
 def grown(values, margin):
-    """(growth, grows): growth is the lowest late value less the highest early one."""
+    """(growth, grows): growth is the lowest late value less the highest early one; a leak
+    climbs every cycle, a one-off step does not lift each third above the one before."""
     third = len(values) // 3
     if third < 1:
         return 0, False
