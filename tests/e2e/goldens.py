@@ -1,14 +1,7 @@
-"""Screenshots of the hub's windows compared with the golden images in tests/e2e/golden.
-
-A window is cut out of the screen by its rectangle and compared pixel by pixel with its
-golden image (ImageMagick `compare -metric AE` with a small colour fuzz); places that
-change from run to run (a caret, the clock) are painted over in both first. The hub
+"""Screenshots of the hub's windows compared with the golden images in tests/e2e/golden,
+places that change from run to run (a caret, the clock) painted over in both. The hub
 paints after its message queue runs dry, so a comparison is retried until it matches or
-its time is up.
-
-TAVLORA_UPDATE_GOLDENS=1 writes the images instead of comparing: each is taken once two
-grabs in a row agree, and saved as an optimised PNG.
-"""
+its time is up. TAVLORA_UPDATE_GOLDENS=1 writes the images instead."""
 
 import os
 import shutil

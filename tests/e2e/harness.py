@@ -54,31 +54,21 @@ def encode_config_ini(inner):
                     for k in range(0, len(middle), 3))
 
 
-def decode_config_ini(data):
-    if len(data) % 4:  # a filler follows a shorter last group too
-        data = data[:-1]
-    middle = re.match(rb"[A-Za-z0-9+/]*", bytes(data[k] for k in range(len(data)) if k % 4 != 3))[0]
-    return base64.b64decode(middle + b"=" * (-len(middle) % 4)).decode("utf-8", "replace")
-
-
 # --- what the scripted server says: the log-in exchange and the lobby ---
 ME = "1001:demo:1500:4;"  # the logged-in player, in a player list
 
 
 def login_scenario(players=None, rooms=None, presences=None, contacts=None, tables=None,
-                   seats=None, account_language=1, administrator=0, replies_off=True,
-                   answered=True, end=True, before=(), extra=()):
-    """A server script: it waits for the client's log-in, accepts it with the account's
-    language and flag, then sends the lobby lists given (each a text or a sequence of
-    texts, one message each), the `extra` lines and, with `end`, the lobby's end."""
-    lines = (["replies off"] if replies_off else []) + list(before) + ["expect ,11, 60000"]
-    if answered:
-        lines += ["message 11,5", "message 13,1001,%d,%d" % (account_language, administrator),
-                  "message 14,12345,99999,7"]
-        lines += ["message %d,%s" % (number, text) for number, texts in (
-            (21, players), (31, rooms), (32, presences), (51, contacts), (71, tables), (72, seats))
-            for text in ([texts] if isinstance(texts, str) else texts or ())]
-        lines += list(extra) + (["message 15,0"] if end else [])
+                   seats=None, administrator=0, end=True, extra=()):
+    """A server script: it waits for the client's log-in, accepts it, then sends the lobby
+    lists given (each a text or a sequence of texts, one message each), the `extra` lines
+    and, with `end`, the lobby's end."""
+    lines = ["replies off", "expect ,11, 60000", "message 11,5",
+             "message 13,1001,1,%d" % administrator, "message 14,12345,99999,7"]
+    lines += ["message %d,%s" % (number, text) for number, texts in (
+        (21, players), (31, rooms), (32, presences), (51, contacts), (71, tables), (72, seats))
+        for text in ([texts] if isinstance(texts, str) else texts or ())]
+    lines += list(extra) + (["message 15,0"] if end else [])
     return "\n".join(lines) + "\n"
 
 
@@ -101,7 +91,6 @@ def wait_until(predicate, timeout=15.0, interval=0.05, what="condition"):
 
 
 def wait_exit(process, timeout, what):
-    """The exit code of a process, which must end within `timeout` seconds."""
     try:
         return process.wait(timeout)
     except subprocess.TimeoutExpired:
@@ -109,7 +98,6 @@ def wait_exit(process, timeout, what):
 
 
 def run(args, timeout, **kwargs):
-    """subprocess.run that names the command when it outlasts its deadline."""
     try:
         return subprocess.run(args, timeout=timeout, **kwargs)
     except subprocess.TimeoutExpired:
@@ -118,7 +106,6 @@ def run(args, timeout, **kwargs):
 
 
 def read_start_line(fd, timeout, what):
-    """The first line written to the pipe `fd`, read without waiting past `timeout`."""
     deadline = time.monotonic() + timeout
     line = b""
     while not line.endswith(b"\n"):
@@ -181,7 +168,7 @@ class Hub:
             run(["wine", os.path.join(BIN, "probe.exe"), "screen"], 120, env=self.env,
                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             if self.config_inner is not None:
-                self.write_config_ini(encode_config_ini(self.config_inner))
+                self.write_config_ini(self.config_inner)
             if self.want_server:
                 self.start_server()
             if self.start:
@@ -271,8 +258,7 @@ class Hub:
                 for path in sorted(glob.glob(os.path.join(self.dir, "record%d" % n, "conn*-%d.bin"
                                                           % port)), key=number)]
 
-    def connections(self, port=3556):
-        """How many connections the servers accepted on `port` (each has its record)."""
+    def connections(self, port=3556):  # each accepted connection has its record
         return len(self._record_files(port))
 
     def received(self, port=3555, server=None):
@@ -305,7 +291,6 @@ class Hub:
         return process
 
     def log_in(self, exe="Tavlora.exe", timeout=60.0, trace=None):
-        """Starts the hub (with a saved login) and waits for the lobby."""
         self.start_hub(exe=exe, trace=trace)
         self.wait_visible("tabswindowname", timeout)
 
@@ -322,12 +307,7 @@ class Hub:
         return re.findall(r"trace:exec:SHELL_execute mask=.* "
                           r"file=L\"[^\"]*index\.php\?([^\"&]*)", self._trace())
 
-    def start_sibling(self, program, parameters):
-        """A sibling program started by the test, as the hub would start it."""
-        return self.start_hub(False, program, args=[parameters])
-
     def exit_code(self, timeout=20.0):
-        """The hub's exit code, once it has ended (within `timeout` seconds)."""
         code = wait_exit(self.hub, timeout, "the hub")
         self.hub = None
         return code
@@ -410,12 +390,10 @@ class Hub:
         self.probe("click", target)
 
     def wait_error(self, line, timeout=15.0):
-        """Until the error window is shown with `line` in its text."""
         return self.wait_text("errorwindowname", lambda t: line in (t or "") and
                               self.visible("errorwindowname"), timeout)
 
     def submit_login(self, user="demo", password="demo1234"):
-        """Fills the login dialog's fields and presses Enter in the password field."""
         for n, text in enumerate((user, password)):
             self.probe("settext", "loginwindowname/Edit#%d" % n, text)
         self.probe("key", "loginwindowname/Edit#1", "VK_RETURN")
@@ -445,10 +423,6 @@ class Hub:
         self.choose_from_menu(450, 50)
         self.probe("wait-visible", "aboutwindowname", "15000")
 
-    def capture_class(self, target=MAIN):
-        """Class of the window that holds the mouse capture in the target's thread ('')."""
-        return self.probe("focus", target)[0]["capture_class"]
-
     def screenshot(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
         path = os.path.join(ARTIFACTS, name + ".png")
@@ -463,7 +437,11 @@ class Hub:
             out.write(encode_config_ini(data) if isinstance(data, str) else data)
 
     def read_config_inner(self):
-        return decode_config_ini(read_bytes(self.config_ini_path))
+        data = read_bytes(self.config_ini_path)
+        if len(data) % 4:  # a filler follows a shorter last group too
+            data = data[:-1]
+        middle = re.match(rb"[A-Za-z0-9+/]*", bytes(data[k] for k in range(len(data)) if k % 4 != 3))[0]
+        return base64.b64decode(middle + b"=" * (-len(middle) % 4)).decode("utf-8", "replace")
 
     def sibling_log(self):
         return read_bytes(os.path.join(self.dir, "siblings.log")).decode("utf-8", "replace").splitlines()
@@ -497,7 +475,6 @@ def client_messages(hub):
 
 
 def client(hub, pattern):
-    """The client messages the server received that match the regular expression."""
     regex = re.compile(pattern)
     return [m for m in client_messages(hub) if regex.fullmatch(m)]
 
@@ -530,8 +507,7 @@ def sibling_modes(hub, text):
         out.write(text)
 
 
-def enter_room(hub, room):
-    """Enters a room through the test hook of HUB_WITH_HOOK."""
+def enter_room(hub, room):  # through the test hook of HUB_WITH_HOOK
     hub.probe("post", MAIN, "TavloraIntMessage", "900", str(room))
 
 
@@ -576,8 +552,7 @@ def prefix_processes(prefix):
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
-def cpu_ticks(pid):
-    """utime + stime of the whole process (all its threads), in clock ticks."""
+def cpu_ticks(pid):  # utime + stime of all its threads
     stat = read_bytes("/proc/%d/stat" % pid).decode()
     if not stat:
         return 0

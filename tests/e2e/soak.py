@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
 """Soak: the hub in the demo lobby changing ten times as often as in the demo, room and
-table windows opened and closed in a loop (rooms entered with TavloraTest.exe's code 900,
-tables asked for with code 31), a sample after each cycle with no sibling open: the hub's
-own counts (code 903: handles, working set, GDI objects its painting made and deleted)
-and from Linux its memory, threads, file descriptors and CPU. A value grows when, after a
-warm-up, each third of the samples lies wholly above the one before and the last above
-the first by more than a margin: a leak climbs every cycle, a one-off step does not.
+table windows opened and closed in a loop, a sample after each cycle with no sibling open
+(the hub's own counts by code 903, and from Linux its memory, threads, file descriptors
+and CPU), and which values grow (README, "Soak").
 
     scripts/soak.sh 600            (ten minutes, prints the samples and the verdict)
     python3 soak.py --seconds 60   (in a network namespace of its own; test_soak.py)
@@ -43,7 +40,8 @@ def status_kb(pid, key):
 
 
 def grown(values, margin):
-    """(growth, grows): growth is the lowest late value less the highest early one."""
+    """(growth, grows): growth is the lowest late value less the highest early one; a leak
+    climbs every cycle, a one-off step does not lift each third above the one before."""
     third = len(values) // 3
     if third < 1:
         return 0, False
@@ -75,7 +73,7 @@ class Soak:
         pid, now = hubs[0], time.monotonic()
         s = {"t": now - self.start, "cycle": self.cycles, "rss_kb": status_kb(pid, "VmRSS"),
              "peak_rss_kb": status_kb(pid, "VmHWM"), "private_kb": report["private_kb"],
-             "working_set_kb": report["working_set_kb"], "handles": report["handles"],
+             "handles": report["handles"],
              "sibling_starts": len([l for l in self.hub.sibling_log() if " cmdline " in l and
                                     l.startswith(("RoomView ", "BoardView "))]),
              "idle_wait_leak": max(0, report["idle_wait_leak"]), "gdi_made": report["gdi_made"],
@@ -102,7 +100,7 @@ class Soak:
         return len(harness.client(self.hub, r"\d+,%d,%d," % (kind, room)))
 
     def newest_table(self, room):
-        """The newest table of the room as its current window heard of it. A player who
+        """The newest table of the room as its current window heard of it; a player who
         leaves (22) or goes offline (17 with status 0) takes their tables along."""
         known = []  # (table, first player, second player)
         for line in sibling_lines(self.hub, "RoomView", room):
@@ -190,7 +188,7 @@ class Soak:
 
 
 def run(seconds, warmup_cycles=2, min_cycles=6, out=sys.stdout, csv_path=None):
-    """Runs the soak; returns (soak, {name: (growth, grows)}, hub still logged in)."""
+    """Returns (soak, {name: (growth, grows)}, hub still logged in)."""
     with harness.Hub("soak", config_inner=harness.saved(sound=0),
                      server_args=["--lobby-changes", str(LOBBY_CHANGE_MS)]) as hub:
         soak = Soak(hub, out)

@@ -15,7 +15,6 @@ TESTS_EXE = os.environ.get("TAVLORA_WIN32_TESTS", os.path.join(
 # and test_faults' cases.
 CASES = [
     ("two pieces only", ["--greeting", "raw 73,abc"], 4, b"", b""),
-    ("four pieces", ["--greeting", "raw 73,abc,x,!"], 4, b"", b""),
     ("introduction refused", ["--token", "abc", "--answer", "refuse"], 5, b"2,!", b"73,abc,!"),
     ("answer with a tail", ["--token", "abc", "--answer", "raw 2,!x"], 4, b"2,!", b"73,abc,!"),
     ("over-long greeting", ["--greeting", "long 150"], 4, b"", b""),

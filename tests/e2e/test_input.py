@@ -24,7 +24,8 @@ class Input(harness.HubTest):
         self.hub.xdotool("mouseup", 1)
 
     def wait_capture(self, cls):
-        harness.wait_until(lambda: self.hub.capture_class() == cls,
+        # The class of the window that holds the mouse capture in the main window's thread.
+        harness.wait_until(lambda: self.hub.probe("focus", MAIN)[0]["capture_class"] == cls,
                            what="capture on " + (cls or "nothing"))
 
     def press(self, cls, x=5, y=5):
@@ -91,26 +92,20 @@ class Input(harness.HubTest):
     def test_b_clicking_the_selected_tab_changes_nothing(self):
         hub = self.hub
         rooms, tournaments = "roomheadwindowname", "tournyheadwindowname"
-        for selected, other, columns in ((rooms, tournaments, "rbbutton1windowname"),
-                                         (tournaments, rooms, "tbbutton1windowname")):
-            with self.subTest(selected):
-                if selected == tournaments:
-                    hub.pointer(tournaments, 70, 15, "click")
-                    hub.wait_visible("tbbutton1windowname")
-                before = self.picture(selected, "tab-before")
-                # The tab showing the current choice does not become pressed (two messages
-                # sent after the press come back only once it has been dispatched) ...
-                hub.pointer(selected, 70, 15, "mousedown")
-                harness.answer_time(hub), harness.answer_time(hub)
-                self.assertEqual(hub.capture_class(), "")
-                hub.xdotool("mouseup", 1)
-                # ... nor changes: a press on the other head shows the click was handled.
-                self.press(other, 70, 15)
-                self.assertEqual(goldens.differing_pixels(before, self.picture(selected, "tab-after")), 0)
-                self.assertTrue(hub.visible(columns))
-                hub.pointer(other, 70, 200)
-                self.wait_capture("")
-                hub.xdotool("mouseup", 1)
+        before = self.picture(rooms, "tab-before")
+        # The tab showing the current choice does not become pressed (two messages sent
+        # after the press come back only once it has been dispatched) ...
+        hub.pointer(rooms, 70, 15, "mousedown")
+        harness.answer_time(hub), harness.answer_time(hub)
+        self.assertEqual(hub.probe("focus", MAIN)[0]["capture_class"], "")
+        hub.xdotool("mouseup", 1)
+        # ... nor changes: a press on the other head shows the click was handled.
+        self.press(tournaments, 70, 15)
+        self.assertEqual(goldens.differing_pixels(before, self.picture(rooms, "tab-after")), 0)
+        self.assertTrue(hub.visible("rbbutton1windowname"))
+        hub.pointer(tournaments, 70, 200)
+        self.wait_capture("")
+        hub.xdotool("mouseup", 1)
 
     def test_c_flag_and_login_dialog(self):
         hub = self.hub

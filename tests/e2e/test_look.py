@@ -173,7 +173,6 @@ class Look(harness.HubTest):
                 if cause and cause != "post":
                     self.offline_and_ok_ends()
                 self.assertIn(hub.close_hub(), (0, None))
-                hub.stop_server()
 
     def test_language_from_the_server_repaints_the_hub_and_reaches_the_siblings(self):
         hub = self.hub

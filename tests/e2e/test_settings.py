@@ -42,13 +42,10 @@ class Settings(harness.HubTest):
             frame = stem + ("ueberschrift" if suffix == "ueberschrift2" else "input")
             self.hub.click("%s/%swindowname/%s%swindowname" % (DIALOG, frame, stem, suffix))
 
-    def notices(self, codes):
-        return [line[7:] for line in harness.sibling_lines(self.hub, "KXDebug")
-                if line.startswith("notify ") and line.split()[1] in codes]
-
     def test_b_lines_apply_cancel_close_config_ini_and_the_table_window(self):
         hub = self.hub
-        notices = lambda: self.notices(["10", "11", "12", "13"])  # noqa: E731
+        notices = lambda: [line[7:] for line in harness.sibling_lines(hub, "KXDebug")  # noqa
+                           if line.startswith(tuple("notify %d " % c for c in range(10, 14)))]
         # Captions: each line one step; Apply announces the four that siblings hear of.
         self.open_dialog()
         self.assertFalse(hub.window(MAIN)["enabled"])
