@@ -11,15 +11,12 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
 
-DEMO_LOGIN = ("73!3 demo demo1234!4 1!5 1!6 1!7 2!8 3!9 2!10 2!11 1!12 3!13 1!14 3!15 2!16 1!"
-              "17 1!18 1!19 1!20 1!21 1!22 0!23 1!24 0!25 0!26 1!27 1!28 1!29 1!")
-
 
 def main():
     display = os.environ.get("DISPLAY")
     # The lobby keeps moving: players come and go, tables open and fill, rooms chat, and
     # now and then a contact writes a private message.
-    with harness.Hub("demo", config_inner=DEMO_LOGIN, display=display,
+    with harness.Hub("demo", config_inner=harness.SAVED, display=display,
                      server_args=["--lobby-changes", "2000", "--private-messages", "45000"]) as hub:
         print("Development server listening on 127.0.0.1:3556/3555 (demo account demo/demo1234)")
         hub.start_hub()

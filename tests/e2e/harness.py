@@ -122,11 +122,13 @@ def read_start_line(fd, timeout, what):
 
 class Hub:
     """One hub under test: display, prefix, optional server, Tavlora.exe and the probe.
-    With `start`, entering also starts that program and waits for the lobby."""
+    With `start`, entering also starts that program and waits for the lobby; with
+    `display`, the hub runs on that display instead of an Xvfb of its own."""
 
     def __init__(self, name, screen="1280x1024x24", server=True, server_args=(),
-                 scenario=None, config_inner=None, start=None):
+                 scenario=None, config_inner=None, start=None, display=None):
         self.name, self.screen, self.want_server = name, screen, server
+        self.display = display
         self.server_args, self.scenario = list(server_args), scenario
         self.config_inner, self.start = config_inner, start
         self.processes, self.files = [], []  # files close after the processes writing them
@@ -137,17 +139,8 @@ class Hub:
     def __enter__(self):
         self.dir = tempfile.mkdtemp(prefix="tavlora-e2e-")
         try:
-            read, write = os.pipe()
-            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                          self.screen, "-nolisten", "tcp"], pass_fds=(write,),
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write)
-            try:
-                self.display = ":" + read_start_line(read, START_LINE_TIMEOUT, "Xvfb").strip()
-            finally:
-                os.close(read)
-            if self.display == ":":
-                raise AssertionError("Xvfb did not start")
+            if not self.display:
+                self._start_xvfb()
             self.prefix = run([os.path.join(SCRIPTS, "wine-prefix.sh"),
                                os.path.join(self.dir, "prefix")], 300, check=True,
                               capture_output=True, text=True).stdout.strip()
@@ -177,6 +170,19 @@ class Hub:
             self.__exit__(None, None, None)
             raise
         return self
+
+    def _start_xvfb(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                                      self.screen, "-nolisten", "tcp"], pass_fds=(write,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        try:
+            self.display = ":" + read_start_line(read, START_LINE_TIMEOUT, "Xvfb").strip()
+        finally:
+            os.close(read)
+        if self.display == ":":
+            raise AssertionError("Xvfb did not start")
 
     def __exit__(self, kind, value, trace):
         if kind is not None:

@@ -73,6 +73,13 @@ class Startup(harness.HubTest):
             self.assertEqual(hub.received(3556), b"", "never connected")
             self.assertTrue(os.path.exists(hub.config_ini_path), "settings written back")
 
+    def test_the_run_command_logs_in_to_the_demo_lobby_headless(self):
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        done = harness.run(["python3", os.path.join(harness.ROOT, "scripts", "run_demo.py")],
+                           180, env=env, capture_output=True, text=True)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertIn("Tavlora.exe is logged in to the demo lobby.", done.stdout)
+
 
 if __name__ == "__main__":
     harness.main()
