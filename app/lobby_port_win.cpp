@@ -76,7 +76,6 @@ bool onlineSoundPlayed = false;
 // A sibling that takes longer than this to take a synchronous message is treated as hung
 // for the rest of the batch (the lobby keeps the count).
 constexpr UINT kSiblingSendLimitMs = 2000;
-constexpr int kRoomListPageRows = 12;
 
 HWND Window(WindowRef window) {
     return reinterpret_cast<HWND>(window);
@@ -168,7 +167,7 @@ void SiblingPause(int milliseconds) {
 }
 
 void LobbySetRoomListRows(int rows) {
-    SetListRows(WindowHandle(WinId::RoomBody), rows, kRoomListPageRows);
+    SetListRows(WindowHandle(WinId::RoomBody), rows, kListPageRows);
 }
 
 void LobbyRepaintRoomList() {
@@ -205,8 +204,7 @@ void LobbyShowAddContactFailure(int resultCode) {
 }
 
 void LobbyRefreshTournamentList() {
-    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms),
-                kRoomListPageRows);
+    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms), kListPageRows);
     UiRepaint(WinId::TournamentBody);
     UiRepaint(WinId::Main);
 }

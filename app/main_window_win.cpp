@@ -66,10 +66,7 @@ void OnDisplayChange() {
     const ScreenRect work = MainWorkArea();
     const OuterSize outer = MainWindowOuterSize(mainWindow);
     if (ScreenTooSmall(work, outer)) {
-        if (isConnected.load()) {
-            disconnectAndReset();
-            SetLinkState(0);
-        }
+        GoOfflineAndReset();
         ShowWindow(mainWindow, SW_HIDE);
         ShowScreenTooSmall();
         PostMessageW(mainWindow, WM_CLOSE, 0, 0);

@@ -21,15 +21,13 @@
 #include "ui/button_actions_win.h"
 #include "ui/contacts_menu_win.h"
 #include "ui/contacts_window_win.h"
+#include "ui/contacts_list.h"
 #include "ui/list_scroll_win.h"
 #include "ui/registry_win.h"
 #include "ui/language.h"
 #include "ui/texts.h"
 
 namespace {
-
-constexpr int kListPageRows = 12;      // rows a room or tournament list shows at once
-constexpr int kContactRowHeight = 17;  // pixels per row of the contacts list
 
 template <void (*Body)()>
 DWORD WINAPI ThreadEntry(LPVOID) {

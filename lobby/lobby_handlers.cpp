@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr std::int32_t kLockedState = 2;
-
 std::int32_t NumberField(const FieldList& fields, std::size_t index) {
     return TextToInt(FieldAt(fields, index));
 }
@@ -185,7 +183,7 @@ void OnRooms(const FieldList& fields) {
         room.moneyKind = TextToInt(items[2]);
         room.state = TextToInt(items[3]);
         room.listed = true;
-        if (room.state == kLockedState && SelectedRoomId == id) ClearRoomSelection();
+        if (room.state == kRoomLocked && SelectedRoomId == id) ClearRoomSelection();
         std::string relayed(items[1]);
         relayed += ',';
         relayed += items[3];

@@ -10,6 +10,9 @@
 using WindowRef = std::uintptr_t;  // an HWND of a sibling window; 0 = none
 
 // Rooms and tournament rooms.
+inline constexpr std::int32_t kRoomLocked = 2;        // a room's state when nobody may enter
+inline constexpr std::int32_t kTournamentClosed = 4;  // a tournament's when nobody may enter
+
 struct RoomRecord {
     std::int32_t id = 0;
     std::wstring name;

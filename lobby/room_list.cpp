@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kLockedState = 2;
-
 // The C runtime's tolower in its default locale: A to Z only.
 wchar_t Lowered(wchar_t unit) {
     return unit >= L'A' && unit <= L'Z' ? static_cast<wchar_t>(unit - L'A' + L'a') : unit;
@@ -127,7 +125,7 @@ void ClearRoomSelection() {
 }
 
 void SelectRoomAt(std::size_t index) {
-    if (index >= rooms.size() || rooms[index].state == kLockedState) {
+    if (index >= rooms.size() || rooms[index].state == kRoomLocked) {
         ClearRoomSelection();
     } else if (rooms[index].windowOpen) {
         SiblingToFront(rooms[index].window);

@@ -22,7 +22,6 @@ constexpr wchar_t kRoomProgram[] = L"RoomView.exe";
 constexpr wchar_t kTableProgram[] = L"BoardView.exe";
 constexpr wchar_t kChatProgram[] = L"ChatView.exe";
 constexpr wchar_t kJoinProgram[] = L"JoinView.exe";
-constexpr int kLockedState = 2;
 constexpr int kTableLaunchPauseMs = 100;
 
 }  // namespace
@@ -34,7 +33,7 @@ void OpenRoomWindow() {
     if (id <= 0) return;
     const std::wstring className = kRoomClassPrefix + std::to_wstring(id);
     std::size_t at = FirstRoom(id);
-    if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kLockedState) return;
+    if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kRoomLocked) return;
 
     const ProcessRef process = SiblingStart(ProgramFolder + kRoomProgram,
                                             RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal);

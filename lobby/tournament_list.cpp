@@ -9,10 +9,6 @@
 #include "lobby/room_list.h"
 #include "settings/settings.h"
 
-namespace {
-constexpr std::int32_t kClosedState = 4;  // a tournament that cannot be entered
-}
-
 void RefreshTournamentList() {
     if (tournamentRooms.size() > 1) {
         const int mode = TournamentSortMode;
@@ -36,7 +32,7 @@ void ClearTournamentSelection() {
 }
 
 void SelectTournamentAt(std::size_t index) {
-    if (index >= tournamentRooms.size() || tournamentRooms[index].state == kClosedState) {
+    if (index >= tournamentRooms.size() || tournamentRooms[index].state == kTournamentClosed) {
         ClearTournamentSelection();
     } else if (tournamentRooms[index].windowOpen) {
         SiblingToFront(tournamentRooms[index].window);

@@ -13,10 +13,6 @@ std::int32_t playMoney = 0;
 std::int32_t tokens = 0;
 std::int32_t serverClockOffset = 0;
 
-namespace {
-constexpr int kFileMenuX = 7, kFileMenuY = 98, kFileMenuWidth = 125, kMenuRowHeight = 20;
-}
-
 bool ServerClockOffset(std::string_view clockField, std::int64_t now, std::int32_t& offset) {
     std::vector<std::string_view> items = SplitItems(clockField);
     if (items.size() < 9) return false;

@@ -12,6 +12,8 @@ extern std::int32_t tokens;
 extern std::int32_t serverClockOffset;  // seconds: server time minus local time
 
 inline constexpr std::int32_t kFullPlayMoney = 100000;  // no reset offered at this amount
+// The File menu panel: one row, or two for an administrator.
+inline constexpr int kFileMenuX = 7, kFileMenuY = 98, kFileMenuWidth = 125, kMenuRowHeight = 20;
 
 void OnServerClock(const FieldList& fields);
 void OnAccountData(const FieldList& fields);

@@ -30,6 +30,15 @@ namespace {
 constexpr int kMinCredentialLength = 4;
 constexpr int kMaxCredentialLength = 15;
 
+// Closes the socket pair; false when there was no connection to close (a second report
+// of the same loss, or a message after it).
+bool DropConnection() {
+    if (!isConnected.load()) return false;
+    isConnected = false;
+    CloseConnectionPair();
+    return true;
+}
+
 // Everything showErrorState does; callers that have just run the UI reset (which hides
 // the connect window) skip hiding it again.
 void RaiseErrorWindow(ErrorState state, ErrorLayout layout, bool hideConnect) {
@@ -59,9 +68,7 @@ void RunUiReset() {
 
 // Codes 7, 28 and 35: the connection ended under the hub.
 void OnConnectionEnded(ErrorState state, ErrorLayout layout, bool reconnecting) {
-    if (!isConnected.load()) return;  // a second report of the same loss
-    isConnected = false;
-    CloseConnectionPair();
+    if (!DropConnection()) return;  // a second report of the same loss
     SetLinkState(0);
     if (reconnecting) SetConnectPhase(PHASE_RECONNECTING);
     RunUiReset();
@@ -101,10 +108,14 @@ void showErrorState(ErrorState state, ErrorLayout layout) {
 }
 
 void disconnectAndReset() {
-    if (!isConnected.load()) return;
-    isConnected = false;
-    CloseConnectionPair();
+    if (DropConnection()) RunUiReset();
+}
+
+bool GoOfflineAndReset() {
+    if (!DropConnection()) return false;
     RunUiReset();
+    SetLinkState(0);
+    return true;
 }
 
 void StartConnectionAttempt() {
@@ -177,11 +188,7 @@ void OnLoginReply(std::int32_t result) {
         case LOGIN_SUSPENDED:
             UiHide(WinId::Connect);
             // The server ends the connection; the panels stay as they are behind the error.
-            if (isConnected.load()) {
-                isConnected = false;
-                CloseConnectionPair();
-                SetLinkState(0);
-            }
+            if (DropConnection()) SetLinkState(0);
             showErrorState(ERROR_SUSPENDED, LAYOUT_OK_CANCEL);
             break;
         case LOGIN_NOT_ACTIVATED:
@@ -202,9 +209,7 @@ void OnLoginReply(std::int32_t result) {
 }
 
 void OnDoubleLogin() {
-    if (!isConnected.load()) return;
-    disconnectAndReset();
-    SetLinkState(0);
+    if (!GoOfflineAndReset()) return;
     RaiseErrorWindow(ERROR_DOUBLE_LOGIN, LAYOUT_OK_ONLY, false);
 }
 
@@ -229,16 +234,10 @@ void OnInitialDataComplete() {
 
 void OnAccountStatus(std::int32_t value) {
     if (value == 1) {
-        if (!isConnected.load()) return;
-        disconnectAndReset();
-        SetLinkState(0);
+        if (!GoOfflineAndReset()) return;
         RaiseErrorWindow(ERROR_DEACTIVATED, LAYOUT_OK_ONLY, false);
     } else if (value == 3) {
-        if (isConnected.load()) {
-            disconnectAndReset();
-            SetLinkState(0);
-            SetConnectPhase(PHASE_RECONNECTING);
-        }
+        if (GoOfflineAndReset()) SetConnectPhase(PHASE_RECONNECTING);
         showErrorState(ERROR_SUSPENDED, LAYOUT_OK_CANCEL);
     }
 }

@@ -54,6 +54,8 @@ void OnConnectionNotification(int code);
 
 void showErrorState(ErrorState state, ErrorLayout layout);
 void disconnectAndReset();
+// disconnectAndReset, then the status line offline; false when there was no connection.
+bool GoOfflineAndReset();
 void resetLoginState();
 
 // The login submit: on code 6, the login window's "Log In" and Enter in its fields.

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+inline constexpr int kListPageRows = 12;  // rows a room or tournament list shows at once
+
 // Range 0 .. rows - 1 with a page of `page` rows. A list that fits its window keeps its
 // scroll bar, disabled: the rows do not change width as the list grows and shrinks.
 void SetListRows(HWND list, int rows, int page);

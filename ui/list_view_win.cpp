@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int kRowHeight = 16;
-constexpr int kVisibleRows = 12;
 constexpr int kMoneyIconBase = 97;  // 98 real money, 99 play money, 100 free
 constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
 
@@ -28,7 +27,7 @@ constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
 struct ListView {
     std::vector<RoomRecord>* records;
     std::int32_t* selectedId;
-    int lockedState;  // rooms: 2, tournaments: 4
+    std::int32_t lockedState;
     void (*selectAt)(std::size_t index);
     void (*enter)();
     COLORREF nameColour;
@@ -40,9 +39,10 @@ void EnterSelectedTournament() {
 }
 
 const ListView kViews[] = {
-    {&rooms, &SelectedRoomId, 2, SelectRoomAt, OpenRoomWindow, kRoomsBlue, TextId::NoRoomsFound},
-    {&tournamentRooms, &SelectedTournamentId, 4, SelectTournamentAt, EnterSelectedTournament,
-     kTournamentsGreen, TextId::NoTournamentsFound},
+    {&rooms, &SelectedRoomId, kRoomLocked, SelectRoomAt, OpenRoomWindow, kRoomsBlue,
+     TextId::NoRoomsFound},
+    {&tournamentRooms, &SelectedTournamentId, kTournamentClosed, SelectTournamentAt,
+     EnterSelectedTournament, kTournamentsGreen, TextId::NoTournamentsFound},
 };
 
 const ListView& ViewOf(int row) {
@@ -117,7 +117,7 @@ LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPA
         case WM_CREATE:
             // Empty until the first list arrives: a disabled bar, not the 0 to 100 a
             // new window's bar starts with.
-            SetListRows(window, 0, kVisibleRows);
+            SetListRows(window, 0, kListPageRows);
             return 0;
         case WM_PAINT:
             PaintListView(row, window);
@@ -129,7 +129,7 @@ LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPA
             ViewOf(row).enter();
             return 0;
         case WM_VSCROLL:
-            ScrollListByRequest(window, wParam, kVisibleRows);
+            ScrollListByRequest(window, wParam, kListPageRows);
             return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -7,6 +7,7 @@
 
 #include "ui/class_table.h"
 #include "ui/settings_lines.h"
+#include "session/account.h"
 #include "session/window_ids.h"
 
 // Style bits, turned into window styles by the registry's creation code.
@@ -103,7 +104,8 @@ constexpr Entries Build() {
     Put(e, W::News, L"newswindowname", W::Main, hidden, 485, 135, 140, 250);
     Put(e, W::HeadMenuBackground, L"headmenubgwindowname", W::Main, hidden, 5, 75, 530, 40);
     Put(e, W::HeadMenu, L"headmenuwindowname", W::HeadMenuBackground, shown, 0, 0, 530, 23);
-    Put(e, W::HeadFile, L"headfilewindowname", W::Main, hidden, 7, 98, 125, 20);
+    Put(e, W::HeadFile, L"headfilewindowname", W::Main, hidden, kFileMenuX, kFileMenuY,
+        kFileMenuWidth, kMenuRowHeight);
     Put(e, W::HeadOptions, L"headoptionswindowname", W::Main, hidden, 136, 98, 125, 40);
     Put(e, W::HeadWebsite, L"headwebsitewindowname", W::Main, hidden, 265, 98, 125, 60);
     Put(e, W::HeadHelp, L"headhelpwindowname", W::Main, hidden, 394, 98, 125, 40);
