@@ -1,5 +1,5 @@
-// Built into TavloraTest.exe only, never into Tavlora.exe: lets an end-to-end test do
-// what the room list view will do, by posting TavloraIntMessage to the main window
+// Built into TavloraTest.exe only, never into Tavlora.exe: lets an end-to-end test act on
+// the room list without aiming the pointer, by posting TavloraIntMessage to the main window
 // (KXLobby0), for instance `probe post KXLobby0 TavloraIntMessage 900 <room id>`:
 //   900, lParam room id      select that room and enter it, as "Enter room" does
 //   901, lParam list index   a click on that entry of the room list

@@ -29,7 +29,7 @@
 #include "net/receive_assembler.h"
 #include "session/account.h"
 #include "ui/clock_text.h"
-#include "ui/main_paint.h"
+#include "ui/welcome_lines.h"
 #include "ui/money_text.h"
 #include "ui/texts.h"
 

@@ -4,7 +4,7 @@
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/drawing_objects_win.h"
-#include "ui/main_paint.h"
+#include "ui/welcome_lines.h"
 #include "ui/paint_win.h"
 #include "res/resource_ids.h"
 

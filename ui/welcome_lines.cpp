@@ -1,5 +1,5 @@
 // The three welcome lines of the main window in the current language.
-#include "ui/main_paint.h"
+#include "ui/welcome_lines.h"
 
 #include "ui/texts.h"
 
