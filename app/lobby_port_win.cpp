@@ -221,8 +221,7 @@ void LobbyShowOwnName() {
 }
 
 void LobbyShowOwnPresence() {
-    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
-                 reinterpret_cast<LPARAM>(ReportedPresenceText(ownPresence, language).c_str()));
+    ShowOwnPresenceInStatusBar(true);
     RefreshContactsMenuChecks();
 }
 

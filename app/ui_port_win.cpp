@@ -124,8 +124,7 @@ void UiSaveOpenRoomPositions() {
 }
 
 void UiShowOwnPresenceOnline() {
-    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
-                 reinterpret_cast<LPARAM>(PresenceText(ownPresence, language).c_str()));
+    ShowOwnPresenceInStatusBar(false);
     RefreshContactsMenuChecks();
 }
 

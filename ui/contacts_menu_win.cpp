@@ -1,13 +1,17 @@
 // Menus of the contacts window, from the table in ui/contacts_menu.h.
 #include "ui/contacts_menu_win.h"
 
+#include <commctrl.h>
+
 #include "net/notification_codes.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
+#include "lobby/presence.h"
 #include "lobby/sibling_launch.h"
 #include "net/queues.h"
 #include "ui/contacts_menu.h"
 #include "ui/registry_win.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -123,4 +127,9 @@ bool RunContactsCommand(HWND contacts, int command) {
     }
     RefreshContactsMenuChecks();
     return true;
+}
+
+void ShowOwnPresenceInStatusBar(bool reported) {
+    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(PresenceText(ownPresence, language, reported).c_str()));
 }

@@ -6,6 +6,9 @@
 
 HMENU BuildContactsMenuBar();
 void RefreshContactsMenuChecks();
+// The status bar's text for the own presence in the current language (`reported`: as the
+// server has just reported it).
+void ShowOwnPresenceInStatusBar(bool reported);
 // After a language change: every title and item in the new language.
 void RelabelContactsMenus();
 // WM_COMMAND from the menu bar; false for any other command.

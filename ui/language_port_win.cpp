@@ -28,9 +28,7 @@ void LanguagePortRepaintAll() {
 
 void LanguagePortRelabelContacts() {
     SetWindowTextW(WindowHandle(WinId::Contacts), Text(TextId::ContactsTitle).c_str());
-    // The status bar shows the own presence, in the new language.
-    SendMessageW(WindowHandle(WinId::ContactsStatusBar), SB_SETTEXTW, 0,
-                 reinterpret_cast<LPARAM>(PresenceText(ownPresence, language).c_str()));
+    ShowOwnPresenceInStatusBar(false);
     RelabelContactsMenus();
 }
 

@@ -69,15 +69,11 @@ std::wstring LinkStateText(int linkState, int language) {
     return TextIn(linkState == 0 ? TextId::StatusOffline : TextId::StatusConnected, language);
 }
 
-std::wstring PresenceText(int presence, int language) {
+std::wstring PresenceText(int presence, int language, bool reported) {
+    if (reported && presence == 1) return TextIn(TextId::PresenceShownOfflineReported, language);
     if (presence < 0 || presence > 4) return std::wstring();
     return TextIn(static_cast<TextId>(static_cast<int>(TextId::PresenceOffline) + presence),
                   language);
-}
-
-std::wstring ReportedPresenceText(int presence, int language) {
-    if (presence == 1) return TextIn(TextId::PresenceShownOfflineReported, language);
-    return PresenceText(presence, language);
 }
 
 std::array<std::wstring, 4> ErrorLines(int errorState, int language) {

@@ -200,11 +200,9 @@ std::wstring Text(TextId id);
 std::wstring ConnectPhaseText(int phase, int language);
 // Status line text: "Offline" for linkState 0, the connected text otherwise.
 std::wstring LinkStateText(int linkState, int language);
-// Contacts status bar text for the own presence 0..4; empty for any other value.
-std::wstring PresenceText(int presence, int language);
-// The same when the server has just reported the own presence: 1 reads "offline" in
-// lower case in English.
-std::wstring ReportedPresenceText(int presence, int language);
+// Contacts status bar text for the own presence 0..4; empty for any other value. When the
+// server has just reported the own presence, 1 reads "offline" in lower case in English.
+std::wstring PresenceText(int presence, int language, bool reported = false);
 // The four lines of the error dialog for errorState 2..10; other states show no lines.
 std::array<std::wstring, 4> ErrorLines(int errorState, int language);
 

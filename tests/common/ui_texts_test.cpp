@@ -63,9 +63,9 @@ TEST(Texts, ModelValuesInRangeShowATextAndOutOfRangeNothing) {
     EXPECT_EQ(PresenceText(-1, 1), L"");
     // Shown offline as the server reports it reads lower case in English only.
     EXPECT_EQ(PresenceText(1, 1), L"Connected - Show as Offline");
-    EXPECT_EQ(ReportedPresenceText(1, 1), L"Connected - Show as offline");
-    EXPECT_EQ(ReportedPresenceText(1, 2), L"Verbunden - Als offline anzeigen");
-    EXPECT_EQ(ReportedPresenceText(5, 1), L"");
+    EXPECT_EQ(PresenceText(1, 1, true), L"Connected - Show as offline");
+    EXPECT_EQ(PresenceText(1, 2, true), L"Verbunden - Als offline anzeigen");
+    EXPECT_EQ(PresenceText(5, 1, true), L"");
 }
 
 }  // namespace
