@@ -93,8 +93,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     }
     switch (message) {
         case WM_CREATE:
-            CreateWindowRegistry(window);
-            return 0;
+            // -1: CreateWindowExW fails, and start-up ends with its message.
+            return CreateWindowRegistry(window) ? 0 : -1;
         case WM_PAINT:
             PaintMainWindow(window);
             return 0;
@@ -106,6 +106,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
             OnClose();
             return 0;
         case WM_DESTROY:
+            if (window != mainWindow) return 0;  // its creation failed: start-up ends it
             if (sound == 1)
                 PlaySoundW(MAKEINTRESOURCEW(SOUND_GOODBYE), programInstance, SND_RESOURCE);
             PostQuitMessage(0);

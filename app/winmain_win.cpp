@@ -22,7 +22,7 @@
 
 namespace {
 
-// Exit code when start-up cannot create the hub's windows.
+// Exit code when start-up cannot create the hub's windows or start Winsock.
 constexpr int kExitStartFailed = 1;
 
 // Main window style: a frameless popup that still has a system menu, a (never used)
@@ -100,7 +100,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     WSADATA winsock{};
-    WSAStartup(MAKEWORD(2, 0), &winsock);
+    if (WSAStartup(MAKEWORD(2, 0), &winsock) != 0) {
+        ShowStartFailed();
+        return kExitStartFailed;
+    }
     CreateQueueLock();
     InstallHubInboundRoutes();
     PrepareFolders();

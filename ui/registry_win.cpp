@@ -61,7 +61,7 @@ void PrepareEdit(WinId id, WNDPROC procedure) {
 
 }  // namespace
 
-void CreateWindowRegistry(HWND main) {
+bool CreateWindowRegistry(HWND main) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(main, GWLP_HINSTANCE));
     handles[static_cast<int>(WinId::Main)] = main;
     for (int i = 1; i < kWindowCount; ++i) {
@@ -71,12 +71,14 @@ void CreateWindowRegistry(HWND main) {
             CreateWindowExW(ExtendedStyle(entry), entry.className, InitialText(entry.id).c_str(),
                             WindowStyle(entry.style), entry.x, entry.y, entry.width, entry.height,
                             parent, nullptr, instance, nullptr);
+        if (handles[i] == nullptr) return false;
     }
     PrepareEdit(WinId::LoginUserEdit, LoginEditProcedure);
     PrepareEdit(WinId::LoginPasswordEdit, LoginEditProcedure);
     PrepareEdit(WinId::ContactsAddEdit, AddContactEditProcedure);
     if (language >= 1 && language <= 4) LanguagePortSetFlagCursors(language);
     SetChoiceCursors();
+    return true;
 }
 
 HWND WindowHandle(WinId id) {

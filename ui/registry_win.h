@@ -8,7 +8,8 @@
 
 // Creates every window of the registry table in order, with `main` (the main window
 // being created; the global handle is not set yet) as parent or owner of the top group.
-void CreateWindowRegistry(HWND main);
+// False as soon as one cannot be created.
+bool CreateWindowRegistry(HWND main);
 
 // Handle of a registry window; null before the registry exists.
 HWND WindowHandle(WinId id);

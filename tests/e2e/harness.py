@@ -278,10 +278,10 @@ class Hub:
                           what="%r on port %d" % (needle, port))
 
     # --- Tavlora.exe ---
-    def start_hub(self, wait=True, exe="Tavlora.exe", trace=None, args=()):
+    def start_hub(self, wait=True, exe="Tavlora.exe", trace=None, args=(), env=None):
         """Starts a program of BIN; with `trace` (e.g. "winmm,exec"), Wine's traces of
         those channels go to hub.trace_path, read by sounds() and pages()."""
-        env, err = self.env, subprocess.DEVNULL
+        env, err = dict(self.env, **(env or {})), subprocess.DEVNULL
         if trace:
             self.trace_path = os.path.join(self.dir, "trace%d.log" % len(self.processes))
             env = dict(env, WINEDEBUG="-all," + ",".join("trace+" + c for c in trace.split(",")))

@@ -60,6 +60,19 @@ class Startup(harness.HubTest):
         hub.click("errorwindowname/errorcancelwindowname/errorcancel2windowname")
         self.assertEqual(hub.exit_code(), 0)
 
+    def test_a_failed_start_up_step_ends_with_a_message_and_exit_code_1(self):
+        for step in ("winsock", "KXLobby0", "statuslinewindowname", "contactswindowname"):
+            with self.subTest(step):
+                process = self.hub.start_hub(wait=False, exe=harness.HUB_WITH_HOOK,
+                                             env={"TAVLORA_TEST_FAIL": step})
+                box = harness.wait_until(lambda: [w for w in self.hub.probe(
+                    "list", "#32770", check=False) if "class" in w], what="the message box")
+                self.assertIn("Tavlora cannot create its windows.", [w["text"] for w in box])
+                ok = next(w for w in box if w["class"] == "Button")
+                self.hub.xdotool("mousemove", "--sync", ok["sx"] + ok["w"] // 2,
+                                 ok["sy"] + ok["h"] // 2, "click", 1)
+                self.assertEqual(harness.wait_exit(process, 30, "the hub"), 1)
+
     def test_screen_too_small(self):
         with harness.Hub("startup-small", screen="640x480x24") as hub:
             hub.start_hub(wait=False)
