@@ -77,7 +77,8 @@ void PaintListView(int row, HWND window) {
     DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
     const std::vector<std::size_t> listed = ListedIndices(view);
     if (listed.empty()) {
-        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), kRoomsBlue, {0, 0, 430, 209});
+        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), view.nameColour,
+                        {0, 0, 430, 209});
     }
     const int scroll = ListScrollPosition(window);
     std::wstring spoken;
