@@ -8,6 +8,7 @@
 #include "lobby/contact_online.h"
 #include "lobby/conversations.h"
 #include "lobby/lobby_port.h"
+#include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
 #include "lobby/record_items.h"
@@ -33,12 +34,7 @@ std::uintptr_t RelayCodeField(const FieldList& fields, std::size_t index) {
 // close (code 1). Walked from the end.
 template <class Test>
 void DropJoinRequests(Test test) {
-    std::vector<WindowRef> closing;
-    for (std::size_t i = joinRequests.size(); i-- > 0;)
-        if (test(joinRequests[i]) && joinRequests[i].windowOpen)
-            closing.push_back(joinRequests[i].window);
-    std::erase_if(joinRequests, test);
-    for (WindowRef window : closing)
+    for (WindowRef window : RemoveJoinRequestsWhere(test))
         SendCodeToSibling(window, NC_HUB_CLOSING, 0);
 }
 
@@ -227,7 +223,7 @@ void OnRoomRemoved(const FieldList& fields) {
     RemovePresencesWhere([&](const RoomPresenceRecord& presence) { return presence.roomId == id; });
     RemoveTablesWhere([&](const TableRecord& table) { return table.roomId() == id; });
     RemoveSeatsWhere([&](const SeatRecord& seat) { return seat.roomId == id; });
-    std::erase_if(joinRequests, [&](const JoinRecord& join) { return join.roomId == id; });
+    RemoveJoinRequestsWhere([&](const JoinRecord& join) { return join.roomId == id; });
     RefreshRoomList();
 }
 
@@ -410,12 +406,10 @@ void OnJoinRequest(const FieldList& fields) {
 
 void OnJoinResult(const FieldList& fields) {
     const std::int32_t joinId = NumberField(fields, 2);
-    const auto join =
-        std::find_if(joinRequests.begin(), joinRequests.end(),
-                     [&](const JoinRecord& record) { return record.joinId == joinId; });
-    if (join == joinRequests.end()) return;
-    const WindowRef window = join->windowOpen ? join->window : 0;
-    joinRequests.erase(join);
+    const std::size_t at = FirstJoinRequest(joinId);
+    if (at == kNotFound) return;
+    const JoinRecord join = TakeJoinRequestAt(at);
+    const WindowRef window = join.windowOpen ? join.window : 0;
     SiblingBatch batch;
     if (window != 0) SendCodeToSibling(window, NC_JOIN_RESULT, NumberField(fields, 3));
 }

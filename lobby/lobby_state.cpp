@@ -1,6 +1,8 @@
 // Definitions of the lobby lists and their indexes.
 #include "lobby/lobby_state.h"
 
+#include "lobby/join_requests.h"
+
 std::vector<RoomRecord> rooms;
 std::vector<RoomRecord> tournamentRooms;
 std::vector<PlayerRecord> players;
@@ -9,7 +11,6 @@ std::vector<TableRecord> tables;
 std::vector<TableRecord> tournamentTables;
 std::vector<SeatRecord> seats;
 std::vector<ContactRecord> contactRelations;
-std::vector<JoinRecord> joinRequests;
 
 std::int32_t OwnPlayerId = 0;
 std::wstring ownDisplayName;
@@ -44,7 +45,7 @@ void ClearSessionLists() {
     roomPresences.clear();
     tables.clear();
     seats.clear();
-    joinRequests.clear();
+    ClearJoinRequests();
     IndexRebuild(playerIndex, players, PlayerId);
     IndexRebuild(contactIndex, contactRelations, ContactId);
     IndexRebuild(presenceIndex, roomPresences, PresenceId);

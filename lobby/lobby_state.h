@@ -23,7 +23,6 @@ extern std::vector<TableRecord> tables;
 extern std::vector<TableRecord> tournamentTables;
 extern std::vector<SeatRecord> seats;
 extern std::vector<ContactRecord> contactRelations;
-extern std::vector<JoinRecord> joinRequests;
 
 extern std::int32_t OwnPlayerId;
 extern std::wstring ownDisplayName;  // the own player's name from the player records

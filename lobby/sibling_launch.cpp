@@ -3,6 +3,7 @@
 
 #include "lobby/child_command_line.h"
 #include "lobby/lobby_port.h"
+#include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
@@ -94,12 +95,6 @@ std::wstring JoinName(std::int32_t playerId) {
     return at == kNotFound ? std::wstring() : WideFromNarrow(Utf8FromWide(players[at].name));
 }
 
-std::size_t FirstJoin(std::int32_t joinId) {
-    for (std::size_t i = 0; i < joinRequests.size(); ++i)
-        if (joinRequests[i].joinId == joinId) return i;
-    return kNotFound;
-}
-
 }  // namespace
 
 void OpenJoinWindow(std::string_view payload) {
@@ -112,11 +107,10 @@ void OpenJoinWindow(std::string_view payload) {
     join.playerB = TextToInt(items[4]);
     join.answerCount = TextToInt(items[5]);
 
-    const std::size_t known = FirstJoin(join.joinId);
+    const std::size_t known = FirstJoinRequest(join.joinId);
     if (known != kNotFound) {
         if (join.answerCount <= 0) return;
-        const WindowRef window = joinRequests[known].window;
-        joinRequests.erase(joinRequests.begin() + static_cast<std::ptrdiff_t>(known));
+        const WindowRef window = TakeJoinRequestAt(known).window;
         SiblingBatch batch;
         if (window != 0) SendCodeToSibling(window, NC_JOIN_ANSWER_COUNT, join.answerCount);
         return;
@@ -127,7 +121,7 @@ void OpenJoinWindow(std::string_view payload) {
     const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
     const std::wstring nameA = JoinName(join.playerA);
     const std::wstring nameB = JoinName(join.playerB);
-    joinRequests.push_back(join);
+    AddJoinRequest(join);
     const std::size_t tableAt = LastTable(join.tableId);
     const TableRecord table = tableAt == kNotFound ? TableRecord{} : tables[tableAt];
     const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
@@ -142,12 +136,6 @@ void OpenJoinWindow(std::string_view payload) {
         SendToDebugWindow(RELAY_DEBUG_TEXT, L"LaunchJoin() should output error");
         return;
     }
-    // The record made above: the newest closed one with this id, if nothing took it meanwhile.
-    for (std::size_t i = joinRequests.size(); i-- > 0;) {
-        JoinRecord& record = joinRequests[i];
-        if (record.joinId != join.joinId || record.windowOpen) continue;
-        record.windowOpen = true;
-        record.window = window;
-        break;
-    }
+    // The record made above, if nothing took it meanwhile.
+    GiveJoinRequestItsWindow(join.joinId, window);
 }

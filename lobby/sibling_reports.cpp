@@ -8,6 +8,7 @@
 
 #include "lobby/conversations.h"
 #include "lobby/lobby_port.h"
+#include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
@@ -60,11 +61,9 @@ void OnRoomWindowClosed(std::string_view rest) {
         table.windowOpen = false;
         table.window = 0;
     }
-    for (std::size_t i = joinRequests.size(); i-- > 0;) {
-        if (joinRequests[i].roomId != id || !joinRequests[i].windowOpen) continue;
-        closing.push_back(joinRequests[i].window);
-        joinRequests.erase(joinRequests.begin() + static_cast<std::ptrdiff_t>(i));
-    }
+    for (WindowRef window : RemoveJoinRequestsWhere(
+             [&](const JoinRecord& join) { return join.roomId == id && join.windowOpen; }))
+        closing.push_back(window);
     for (WindowRef window : closing)
         SiblingPostCode(window, NC_HUB_CLOSING, 0);
 }
@@ -78,11 +77,9 @@ void OnJoinAnswered(std::string_view rest) {
         colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
     const std::string_view answerItem = answer.substr(0, answer.find(':'));
     const std::int32_t id = TextToInt(joinId);
-    const auto join = std::find_if(joinRequests.begin(), joinRequests.end(),
-                                   [&](const JoinRecord& record) { return record.joinId == id; });
-    if (join == joinRequests.end()) return;
-    const bool open = join->windowOpen;
-    joinRequests.erase(join);
+    const std::size_t at = FirstJoinRequest(id);
+    if (at == kNotFound) return;
+    const bool open = TakeJoinRequestAt(at).windowOpen;
     if (open) PushOutbound(ComposeJoinAnswer(joinId, answerItem));
 }
 

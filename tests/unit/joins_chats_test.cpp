@@ -45,7 +45,7 @@ TEST_F(Joins, ARequestWhoseWindowIsAnotherProgramsStaysClosed) {
     EXPECT_EQ(JoinList(), "78 0 0|79 0 0");
     EXPECT_TRUE(CallsOf("101,79:5:40:7:1001:4").empty()) << "code 33 goes to no window";
     EXPECT_TRUE(CallsOf("103,78,1").empty());
-    EXPECT_TRUE(joinRequests.empty()) << "the count and 103 remove closed records too";
+    EXPECT_TRUE(JoinRequests().empty()) << "the count and 103 remove closed records too";
 }
 
 TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
@@ -64,15 +64,18 @@ TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
         ASSERT_FALSE(calls.empty());
         EXPECT_EQ(calls[0], kJoinStart + c.line);
     }
-    EXPECT_EQ(joinRequests.size(), 3u);
+    EXPECT_EQ(JoinRequests().size(), 3u);
 }
 
 // A known id takes only a positive count, a new one only none; a result reaches only an
 // open window, an answer only the server; each takes the first record with the id.
 TEST_F(Joins, CountsResultsAndAnswers) {
-    joinRequests = {{77, 5, 40, 7, 1001, 0, true, 600}, {78, 5, 40, 7, 1001, 0, false, 0},
-                    {77, 5, 40, 7, 1001, 0, true, 601}, {79, 5, 40, 7, 1001, 0, true, 602},
-                    {80, 5, 40, 7, 1001, 0, false, 0},  {81, 5, 40, 7, 1001, 0, true, 603}};
+    SetJoinRequests({{77, 5, 40, 7, 1001, 0, true, 600},
+                     {78, 5, 40, 7, 1001, 0, false, 0},
+                     {77, 5, 40, 7, 1001, 0, true, 601},
+                     {79, 5, 40, 7, 1001, 0, true, 602},
+                     {80, 5, 40, 7, 1001, 0, false, 0},
+                     {81, 5, 40, 7, 1001, 0, true, 603}});
     const struct {
         const char* message;
         Lines calls;

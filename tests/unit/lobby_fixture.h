@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/inbound_routes.h"
+#include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
 #include "lobby/sibling_reports.h"
@@ -58,9 +59,14 @@ inline std::string PlayerList() {  // id name value status
     using P = PlayerRecord;
     return Describe(players, &P::id, &P::name, &P::value, &P::status);
 }
+inline void SetJoinRequests(const std::vector<JoinRecord>& requests) {
+    ClearJoinRequests();
+    for (const JoinRecord& join : requests)
+        AddJoinRequest(join);
+}
 inline std::string JoinList() {  // id open window
     using J = JoinRecord;
-    return Describe(joinRequests, &J::joinId, &J::windowOpen, &J::window);
+    return Describe(JoinRequests(), &J::joinId, &J::windowOpen, &J::window);
 }
 // The ids of every list, each room's users after its id: what a removal took.
 inline std::string LobbyIds() {
@@ -72,7 +78,7 @@ inline std::string LobbyIds() {
            " presences=" + Describe(roomPresences, &RoomPresenceRecord::presenceId) +
            " rooms=" + Describe(rooms, &RoomRecord::id, &RoomRecord::users) +
            " tables=" + tableIds + " seats=" + Describe(seats, &SeatRecord::seatId) +
-           " joins=" + Describe(joinRequests, &JoinRecord::joinId);
+           " joins=" + Describe(JoinRequests(), &JoinRecord::joinId);
 }
 
 class LobbyTest : public ::testing::Test {

@@ -34,9 +34,9 @@ protected:
         Deliver("71," + TableText(40, 5, 8, 7) + ";" + TableText(41, 5, 7, 0) + ";" +
                 TableText(42, 6, 3, 8) + ";");
         Deliver("72,90:5:40:8;91:5:41:7;92:5:40:7;93:6:42:7;");
-        joinRequests = {{1, 5, 40, 8, 7, 0, true, 600},
-                        {2, 5, 41, 7, 9, 0, true, 601},
-                        {3, 6, 42, 9, 8, 0, false, 0}};
+        SetJoinRequests({{1, 5, 40, 8, 7, 0, true, 600},
+                         {2, 5, 41, 7, 9, 0, true, 601},
+                         {3, 6, 42, 9, 8, 0, false, 0}});
         OpenRoom(5, 700);
         OpenTable(40, 800);
         OpenTable(41, 801);
@@ -101,7 +101,7 @@ TEST_F(LobbyModel, RemovalsTakeWhatDependsOnThemAndTellTheirWindows) {
     EXPECT_EQ(CallsOf("22,77"), (Lines{"repaint main", Relay(700, 22, "77"), Relay(800, 22, "77"),
                                        Relay(801, 22, "77")}))
         << "unknown";
-    joinRequests = {{4, 5, 99, 7, 8, 0, true, 602}};
+    SetJoinRequests({{4, 5, 99, 7, 8, 0, true, 602}});
     EXPECT_EQ(CallsOf("73,99"), (Lines{"send 602 1 0", "repaint main"})) << "unknown table";
 }
 

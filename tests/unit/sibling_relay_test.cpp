@@ -186,10 +186,10 @@ TEST_F(Siblings, AClosedRoomWindowKeepsItsPlaceAndClosesItsTablesAndJoins) {
         OpenTable(41, 841);
         rooms[FirstRoom(5)].windowX = 11;
         rooms[FirstRoom(5)].windowY = 12;
-        joinRequests = {{1, 5, 40, 7, 8, 0, true, 600},
-                        {2, 5, 41, 7, 8, 0, false, 0},
-                        {3, 5, 41, 7, 8, 0, true, 601},
-                        {4, 6, 41, 7, 8, 0, true, 602}};
+        SetJoinRequests({{1, 5, 40, 7, 8, 0, true, 600},
+                         {2, 5, 41, 7, 8, 0, false, 0},
+                         {3, 5, 41, 7, 8, 0, true, 601},
+                         {4, 6, 41, 7, 8, 0, true, 602}});
         CopyData(38, c.text, c.size);
         EXPECT_EQ(
             (std::vector{Room(5).windowX, Room(5).windowY, int{Room(5).windowOpen},
