@@ -71,7 +71,6 @@ void ConnectionThread() {
     // server is quiet.
     SetReceiveTimeout(first, 0);
     SetReceiveTimeout(second, 0);
-    outboundConnection.store(second);
-    inboundConnection.store(first);
+    SetConnectionPair(first, second);
     PostToMainWindow(NC_CONNECTED);
 }

@@ -51,14 +51,14 @@ void HandleMessage(std::string_view message) {
         if (fields[0] != "2") return;
         const std::int32_t number = TextToInt(fields[1]);
         if (number == acknowledgedNumber.load() + 1) {
-            acknowledgedNumber.store(number);
+            NoteAcknowledged(number);
             WakeSender();
         }
         return;
     }
     // Noted before the handler runs, whatever the type; 0 or less means nothing to
     // acknowledge.
-    pendingAcknowledgement.store(TextToInt(fields[0]));
+    NoteToAcknowledge(TextToInt(fields[0]));
     WakeSender();
     if (InboundHandler handler = HandlerForType(TextToInt(fields[1]))) handler(fields);
 }

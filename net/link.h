@@ -17,9 +17,24 @@ extern std::atomic<std::int32_t> acknowledgedNumber;      // highest confirmed c
 extern std::atomic<SocketHandle> inboundConnection;       // port 3556: the server writes
 extern std::atomic<SocketHandle> outboundConnection;      // port 3555: the client writes
 
-// Closes both sockets and empties the slots (main thread, after clearing isConnected).
-// Closing is what makes the receive loop's blocked read fail and the threads end.
+// The only writers of the values above.
+// The connection thread's pair, stored before it reports NC_CONNECTED.
+void SetConnectionPair(SocketHandle inbound, SocketHandle outbound);
+void MarkConnected();  // main thread, on NC_CONNECTED
+// Clears isConnected, then closes both sockets and empties the slots (main thread);
+// false when there was no connection. Closing is what makes the receive loop's blocked
+// read fail and the threads end.
+bool DropConnection();
+// Closes both sockets and empties the slots without looking at isConnected.
 void CloseConnectionPair();
+// An acknowledgement of the next client number arrived.
+void NoteAcknowledged(std::int32_t number);
+// A server message arrived: its number is to be acknowledged (0 or less: nothing).
+void NoteToAcknowledge(std::int32_t number);
+// The sender takes the number to acknowledge; 0 when there is none.
+std::int32_t TakePendingAcknowledgement();
+// A new login starts numbering afresh.
+void ResetAcknowledgements();
 
 // Posts TavloraIntMessage with `code` (lParam 0) to the main window. Implemented by the
 // window layer; tests supply their own.

@@ -60,7 +60,7 @@ void SenderThread() {
                 PostToMainWindow(NC_CONNECTION_LOST);
                 return;
             case SenderAction::Acknowledge: {
-                std::int32_t number = pendingAcknowledgement.exchange(0);
+                std::int32_t number = TakePendingAcknowledgement();
                 if (number >= 1) SendAll(socket, TakeAcknowledgement(state, number));
                 break;
             }

@@ -30,15 +30,6 @@ namespace {
 constexpr int kMinCredentialLength = 4;
 constexpr int kMaxCredentialLength = 15;
 
-// Closes the socket pair; false when there was no connection to close (a second report
-// of the same loss, or a message after it).
-bool DropConnection() {
-    if (!isConnected.load()) return false;
-    isConnected = false;
-    CloseConnectionPair();
-    return true;
-}
-
 // Everything showErrorState does; callers that have just run the UI reset (which hides
 // the connect window) skip hiding it again.
 void RaiseErrorWindow(ErrorState state, ErrorLayout layout, bool hideConnect) {
@@ -137,7 +128,7 @@ void OnConnectionNotification(int code) {
             showErrorState(ERROR_VERSION_OBSOLETE, LAYOUT_OK_CANCEL);
             break;
         case NC_CONNECTED:
-            isConnected = true;
+            MarkConnected();
             SetLinkState(1);
             SetConnectPhase(PHASE_LOGGING_IN);
             UiStartTrafficThreads();
@@ -244,8 +235,7 @@ void OnAccountStatus(std::int32_t value) {
 
 void resetLoginState() {
     ClearOutbound();
-    acknowledgedNumber = 0;
-    pendingAcknowledgement = 0;
+    ResetAcknowledgements();
     ResetLobbyForReconnect();
     ClearNews();
     SetOwnPresence(PRESENCE_NOT_CONNECTED);
