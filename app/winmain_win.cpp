@@ -37,7 +37,7 @@ std::wstring ShellFolder(int folder) {
 }
 
 void PrepareFolders() {
-    ProgramFolder = ProgramFolderFromCommandLine(GetCommandLineW());
+    SetProgramFolder(ProgramFolderFromCommandLine(GetCommandLineW()));
     std::wstring documents = ShellFolder(CSIDL_PERSONAL);
     std::wstring localAppData = ShellFolder(CSIDL_LOCAL_APPDATA);
     FormPaths(documents, localAppData);
@@ -53,11 +53,11 @@ bool PlaceMainWindow() {
     const ScreenRect work = MainWorkArea();
     const OuterSize outer = MainWindowOuterSize(mainWindow);
     if (ScreenTooSmall(work, outer)) return false;
-    ScreenPoint corner{mainWindowLeft, mainWindowTop};
     if (!mainWindowPositionKnown) {
-        mainWindowPositionKnown = true;
-        corner = CentredPosition(work, outer);
+        const ScreenPoint centred = CentredPosition(work, outer);
+        SetMainWindowPosition(centred.x, centred.y);
     }
+    ScreenPoint corner{mainWindowLeft, mainWindowTop};
     corner = ClampIntoWorkArea(corner, outer, work);
     MoveWindow(mainWindow, corner.x, corner.y, outer.width, outer.height, FALSE);
     return true;

@@ -55,6 +55,10 @@ void ClearSessionLists() {
 
 }  // namespace
 
+void SetOwnPlayerId(std::int32_t id) {
+    OwnPlayerId = id;
+}
+
 void SetSelectedRoomId(std::int32_t id) {
     SelectedRoomId = id;
 }

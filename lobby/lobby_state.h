@@ -37,6 +37,7 @@ void SetSelectedRoomId(std::int32_t id);
 void SetSelectedTournamentId(std::int32_t id);
 void SetFirstRoomListPending(bool pending);
 void SetOwnDisplayName(std::wstring name);
+void SetOwnPlayerId(std::int32_t id);
 
 // A room remembered by config.ini before any connection: id and window place only.
 void AddRememberedRoom(std::vector<RoomRecord>& list, std::int32_t id, std::int32_t left,

@@ -35,7 +35,7 @@ void OnServerClock(const FieldList& fields) {
 }
 
 void OnAccountData(const FieldList& fields) {
-    OwnPlayerId = TextToInt(FieldAt(fields, 2));
+    SetOwnPlayerId(TextToInt(FieldAt(fields, 2)));
     UiSetLanguage(TextToInt(FieldAt(fields, 3)));
     administratorFlag = TextToInt(FieldAt(fields, 4));
     // The second row ("Administration") is reachable only inside the box.

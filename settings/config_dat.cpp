@@ -9,12 +9,11 @@ static_assert(kConfigDatBytes == kChatFontBytes + 4);
 
 bool ApplyConfigDat(std::string_view bytes) {
     if (bytes.size() != kConfigDatBytes) return false;
-    std::memcpy(chatFont, bytes.data(), kChatFontBytes);
     std::uint32_t colour = 0;
     for (int i = 3; i >= 0; --i) {
         colour = colour << 8 | static_cast<unsigned char>(bytes[kChatFontBytes + i]);
     }
-    chatFontColour = colour;
+    SetChatFont(bytes.data(), colour);
     return true;
 }
 

@@ -69,9 +69,7 @@ void ApplyRecord(const Fields& fields, ConfigIniContents& contents) {
     switch (key) {
         case 1:
             if (fields.count != 3) return;
-            mainWindowLeft = TextToInt(fields.text[1]);
-            mainWindowTop = TextToInt(fields.text[2]);
-            mainWindowPositionKnown = true;
+            SetMainWindowPosition(TextToInt(fields.text[1]), TextToInt(fields.text[2]));
             return;
         case 2:
             if (fields.count != 5) return;

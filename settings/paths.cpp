@@ -1,6 +1,8 @@
 // Folders and paths.
 #include "settings/paths.h"
 
+#include <utility>
+
 std::wstring ProgramFolder;
 std::wstring documentsFolder;
 std::wstring savedGamesFolder;
@@ -34,4 +36,8 @@ void FormPaths(const std::wstring& documents, const std::wstring& localAppData) 
     settingsFolder = localAppData.empty() ? ProgramFolder : localAppData + L"\\Tavlora";
     configIniPath = settingsFolder + L"\\config.ini";
     configDatPath = settingsFolder + L"\\config.dat";
+}
+
+void SetProgramFolder(std::wstring folder) {
+    ProgramFolder = std::move(folder);
 }

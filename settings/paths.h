@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-extern std::wstring ProgramFolder;     // the executable's folder, with a trailing backslash
+extern std::wstring ProgramFolder;  // the executable's folder, with a trailing backslash
+void SetProgramFolder(std::wstring folder);
 extern std::wstring documentsFolder;   // <documents>\Tavlora
 extern std::wstring savedGamesFolder;  // <documents>\Tavlora\SavedGames
 extern std::wstring settingsFolder;    // <local application data>\Tavlora

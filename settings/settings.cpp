@@ -137,3 +137,14 @@ void MakePlayerColoursDistinct() {
     MakeDistinct(whitedice, blackdice, blackdicePending, maxDice);
     MakeDistinct(whitechk, blackchk, blackchkPending, maxChecker);
 }
+
+void SetMainWindowPosition(int left, int top) {
+    mainWindowLeft = left;
+    mainWindowTop = top;
+    mainWindowPositionKnown = true;
+}
+
+void SetChatFont(const void* record, std::uint32_t colour) {
+    std::memcpy(chatFont, record, kChatFontBytes);
+    chatFontColour = colour;
+}

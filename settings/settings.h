@@ -22,6 +22,8 @@ inline constexpr int maxSortMode = 5;
 // Key 1: outer top-left of the main window.
 extern bool mainWindowPositionKnown;
 extern int mainWindowLeft, mainWindowTop;
+// The one way to change it: config.ini, or the start-up placement when config.ini had none.
+void SetMainWindowPosition(int left, int top);
 // Key 2: contacts window rectangle, known once config.ini or the start-up placement gave it.
 struct ContactsRect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -78,6 +80,8 @@ void SetShowIgnored(int shown);
 inline constexpr int kChatFontBytes = 92;
 extern unsigned char chatFont[kChatFontBytes];
 extern std::uint32_t chatFontColour;
+// The one way to change them: config.dat and the font dialog.
+void SetChatFont(const void* record, std::uint32_t colour);
 
 // How config.ini's value text is taken for an option of keys 4..29.
 enum class SettingRule {

@@ -67,7 +67,7 @@ void SetChoiceCursors() {
 
 void SelectMainTab(int n) {
     if (n == mainTab || n < 1 || n > 3) return;
-    mainTab = n;
+    SetMainTab(n);
     Repaint(WinId::Tabs);
     for (int k = 0; k < 3; ++k)
         Repaint(Nth(WinId::RoomHead, k));
@@ -88,7 +88,7 @@ void SelectMainTab(int n) {
 
 void SelectSettingsPage(int n) {
     if (n == settingsPage || n < 1 || n > 4) return;
-    settingsPage = n;
+    SetSettingsPage(n);
     SetChoiceCursors();
     for (int line = 0; line < kSettingsLineCount; ++line) {
         bool shown = SettingsLineVisible(line, n, animate);

@@ -49,7 +49,7 @@ void ChooseChatFont() {
         GetObjectW(made, sizeof font, &font);
         DeleteObject(made);
     }
-    std::memcpy(chatFont, &font, sizeof font);
+    SetChatFont(&font, chatFontColour);
 
     CHOOSEFONTW choice{};
     choice.lStructSize = sizeof choice;
@@ -58,8 +58,7 @@ void ChooseChatFont() {
     choice.rgbColors = chatFontColour;
     choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_NOSCRIPTSEL;
     if (!ChooseFontW(&choice)) return;
-    std::memcpy(chatFont, &font, sizeof font);
-    chatFontColour = choice.rgbColors;
+    SetChatFont(&font, choice.rgbColors);
     WriteConfigDat(configDatPath);  // a failed write still announces the font in memory
     // A bounded send: a hung top-level window of any process must not stop the hub.
     DWORD_PTR ignored = 0;

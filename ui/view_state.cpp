@@ -3,3 +3,11 @@
 
 int mainTab = 1;
 int settingsPage = 1;
+
+void SetMainTab(int tab) {
+    mainTab = tab;
+}
+
+void SetSettingsPage(int page) {
+    settingsPage = page;
+}

@@ -4,3 +4,6 @@
 
 extern int mainTab;       // 1 rooms, 2 tournaments, 3 cashier
 extern int settingsPage;  // 1 Colors, 2 Window, 3 Table, 4 Room
+
+void SetMainTab(int tab);
+void SetSettingsPage(int page);
