@@ -206,9 +206,8 @@ void OnRoomPresences(const FieldList& fields) {
         if (room == kNotFound) return;
         ++rooms[room].users;
         if (!rooms[room].windowOpen) return;
-        std::string relayed = Pair(presence.presenceId, ':', presence.playerId);
-        relayed += ';';
-        SendRelayBytes(rooms[room].window, RELAY_ROOM_PRESENCES, RelayBytes(relayed));
+        SendRelayBytes(rooms[room].window, RELAY_ROOM_PRESENCES,
+                       RelayBytes(PresenceRecordText(presence)));
     });
     RefreshRoomUsers();
 }
@@ -323,7 +322,6 @@ void OnUndeliverable(const FieldList& fields) {
 
 void OnTables(const FieldList& fields) {
     SiblingBatch batch;
-    std::string relayed;
     ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
         const auto items = RecordItems<kTableValueCount + 1>(record);
         TableRecord received;
@@ -347,9 +345,7 @@ void OnTables(const FieldList& fields) {
         const WindowRef roomWindow = OpenRoomWindowOf(roomId);
         const WindowRef tableWindow = OpenTableWindowOf(id);
         if (roomWindow != 0 || tableWindow != 0) {
-            relayed = TableValuesText(received);
-            relayed += open ? ":1;" : ":0;";
-            const std::string bytes = RelayBytes(relayed);
+            const std::string bytes = RelayBytes(RoomTableRecordText(received, open));
             if (roomWindow != 0) SendRelayBytes(roomWindow, RELAY_TABLES, bytes);
             if (tableWindow != 0) SendRelayBytes(tableWindow, RELAY_TABLES, bytes);
         }
@@ -375,14 +371,10 @@ void OnSeats(const FieldList& fields) {
         seat.playerId = TextToInt(items[3]);
         if (FirstSeat(seat.seatId) != kNotFound) return;
         AddSeat(seat);
-        if (const WindowRef roomWindow = OpenRoomWindowOf(seat.roomId)) {
-            const std::string toRoom = IntToText(seat.seatId) + ":" + IntToText(seat.tableId) +
-                                       ":" + IntToText(seat.playerId) + ";";
-            SendRelayBytes(roomWindow, RELAY_SEATS, RelayBytes(toRoom));
-        }
+        if (const WindowRef roomWindow = OpenRoomWindowOf(seat.roomId))
+            SendRelayBytes(roomWindow, RELAY_SEATS, RelayBytes(RoomSeatRecordText(seat)));
         if (const WindowRef tableWindow = OpenTableWindowOf(seat.tableId))
-            SendRelayBytes(tableWindow, RELAY_SEATS,
-                           RelayBytes(Pair(seat.seatId, ':', seat.playerId) + ";"));
+            SendRelayBytes(tableWindow, RELAY_SEATS, RelayBytes(TableSeatRecordText(seat)));
     });
 }
 

@@ -148,16 +148,8 @@ std::string ContactsPayload() {
     return text;
 }
 
-std::string RoomPresencesPayload(std::int32_t roomId) {
-    std::string text;
-    for (const RoomPresenceRecord& presence : roomPresences) {
-        if (presence.roomId != roomId) continue;
-        AddNumber(text, presence.presenceId);
-        text += ':';
-        AddNumber(text, presence.playerId);
-        text += ';';
-    }
-    return text;
+std::string PresenceRecordText(const RoomPresenceRecord& presence) {
+    return IntToText(presence.presenceId) + ':' + IntToText(presence.playerId) + ';';
 }
 
 std::string TableValuesText(const TableRecord& table) {
@@ -166,39 +158,44 @@ std::string TableValuesText(const TableRecord& table) {
     return text;
 }
 
+std::string RoomTableRecordText(const TableRecord& table, bool windowOpen) {
+    return TableValuesText(table) + (windowOpen ? ":1;" : ":0;");
+}
+
+std::string RoomSeatRecordText(const SeatRecord& seat) {
+    return IntToText(seat.seatId) + ':' + IntToText(seat.tableId) + ':' + IntToText(seat.playerId) +
+           ';';
+}
+
+std::string TableSeatRecordText(const SeatRecord& seat) {
+    return IntToText(seat.seatId) + ':' + IntToText(seat.playerId) + ';';
+}
+
+std::string RoomPresencesPayload(std::int32_t roomId) {
+    std::string text;
+    for (const RoomPresenceRecord& presence : roomPresences)
+        if (presence.roomId == roomId) text += PresenceRecordText(presence);
+    return text;
+}
+
 std::string RoomTablesPayload(std::int32_t roomId) {
     std::string text;
-    for (const TableRecord& table : tables) {
-        if (table.roomId() != roomId) continue;
-        AppendTableValues(text, table);
-        text += table.windowOpen ? ":1;" : ":0;";
-    }
+    for (const TableRecord& table : tables)
+        if (table.roomId() == roomId) text += RoomTableRecordText(table, table.windowOpen);
     return text;
 }
 
 std::string RoomSeatsPayload(std::int32_t roomId) {
     std::string text;
-    for (const SeatRecord& seat : seats) {
-        if (seat.roomId != roomId) continue;
-        AddNumber(text, seat.seatId);
-        text += ':';
-        AddNumber(text, seat.tableId);
-        text += ':';
-        AddNumber(text, seat.playerId);
-        text += ';';
-    }
+    for (const SeatRecord& seat : seats)
+        if (seat.roomId == roomId) text += RoomSeatRecordText(seat);
     return text;
 }
 
 std::string TableSeatsPayload(std::int32_t tableId) {
     std::string text;
-    for (const SeatRecord& seat : seats) {
-        if (seat.tableId != tableId) continue;
-        AddNumber(text, seat.seatId);
-        text += ':';
-        AddNumber(text, seat.playerId);
-        text += ';';
-    }
+    for (const SeatRecord& seat : seats)
+        if (seat.tableId == tableId) text += TableSeatRecordText(seat);
     return text;
 }
 

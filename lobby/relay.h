@@ -51,15 +51,22 @@ void SendToDebugWindow(std::uintptr_t code, const std::wstring& text);
 std::string PlayersPayload();
 // "<contact id>:<player id>:<relation>;" for every contact relation.
 std::string ContactsPayload();
-// "<presence id>:<player id>;" for every presence in the room.
-std::string RoomPresencesPayload(std::int32_t roomId);
-// Values 0, 2, ..., 16 of a table, ":" between them.
+// One record each, as the replays and the lobby's changes relay them alike:
+// "<presence id>:<player id>;"
+std::string PresenceRecordText(const RoomPresenceRecord& presence);
+// Values 0, 2, ..., 16 of a table, ":" between them (no ";": a table window's record).
 std::string TableValuesText(const TableRecord& table);
-// For a room window: the values 0, 2, ..., 16, the open flag, ";", for each table of it.
+// For a room window: the values 0, 2, ..., 16, the open flag, ";".
+std::string RoomTableRecordText(const TableRecord& table, bool windowOpen);
+// "<seat id>:<table id>:<player id>;" for a room window, "<seat id>:<player id>;" for a
+// table window.
+std::string RoomSeatRecordText(const SeatRecord& seat);
+std::string TableSeatRecordText(const SeatRecord& seat);
+
+// Every presence, table or seat of a room (of a table), one record each as above.
+std::string RoomPresencesPayload(std::int32_t roomId);
 std::string RoomTablesPayload(std::int32_t roomId);
-// "<seat id>:<table id>:<player id>;" for every seat in the room.
 std::string RoomSeatsPayload(std::int32_t roomId);
-// "<seat id>:<player id>;" for every seat at the table.
 std::string TableSeatsPayload(std::int32_t tableId);
 
 // What a new room window is told, in this order: players (always, even none), contact
