@@ -14,7 +14,6 @@
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
-#include "lobby/tournament_list.h"
 #include "lobby/sibling_launch.h"
 #include "net/notification_codes.h"
 #include "net/relay_codes.h"

@@ -1,10 +1,11 @@
-// Order and selection of the room list.
+// Order and selection of the room list and of its twin, the tournament list.
 #include "lobby/room_list.h"
 
 #include <algorithm>
 
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/relay.h"
 #include "settings/settings.h"
 
 namespace {
@@ -56,10 +57,6 @@ int CompareRoomNames(const std::wstring& a, const std::wstring& b) {
                    static_cast<std::int32_t>(b.size() > common));
 }
 
-int CompareRoomsBy(const RoomRecord& a, const RoomRecord& b, int mode) {
-    return CompareRooms(a, b, mode);
-}
-
 int ToggledSortMode(int mode, int column) {
     switch (column) {
         case 1:
@@ -80,27 +77,85 @@ int ListedCount(const std::vector<RoomRecord>& list) {
     return count;
 }
 
-void SortRooms(int mode) {
+namespace {
+
+// Sorts `list` by `mode`; false when it was in order already. Usually the list is in
+// order up to the rooms just added: those are sorted on their own and merged in.
+bool SortList(std::vector<RoomRecord>& list, int mode) {
     const auto before = [mode](const RoomRecord& a, const RoomRecord& b) {
         return CompareRooms(a, b, mode) < 0;
     };
-    // Usually the list is in order up to the rooms just added: those are sorted on their
-    // own and merged in.
-    const auto unsorted = std::is_sorted_until(rooms.begin(), rooms.end(), before);
-    if (unsorted == rooms.end()) return;
-    std::sort(unsorted, rooms.end(), before);
-    std::inplace_merge(rooms.begin(), unsorted, rooms.end(), before);
-    RoomListReordered();
+    const auto unsorted = std::is_sorted_until(list.begin(), list.end(), before);
+    if (unsorted == list.end()) return false;
+    std::sort(unsorted, list.end(), before);
+    std::inplace_merge(list.begin(), unsorted, list.end(), before);
+    return true;
 }
 
-namespace {
 void ShowRoomList() {
     // Only listed rooms take a row, so only they count for scrolling.
     LobbySetRoomListRows(ListedCount(rooms));
     LobbyRepaintRoomList();
     LobbyRepaintMain();
 }
+
+// What tells the room list and the tournament list apart; the rest of their logic is one.
+struct RoomListKind {
+    std::vector<RoomRecord>* list;
+    const int* sortMode;
+    void (*setSortMode)(int);
+    std::int32_t closedState;  // a room in this state cannot be selected
+    const std::int32_t* selectedId;
+    void (*setSelectedId)(std::int32_t);
+    void (*showEnter)(bool);
+    void (*refresh)();
+    void (*repaintList)();
+};
+
+const RoomListKind kRoomList{&rooms,
+                             &RoomSortMode,
+                             SetRoomSortMode,
+                             kRoomLocked,
+                             &SelectedRoomId,
+                             SetSelectedRoomId,
+                             LobbyShowEnterRoom,
+                             RefreshRoomList,
+                             LobbyRepaintRoomList};
+const RoomListKind kTournamentList{
+    &tournamentRooms,         &TournamentSortMode,   SetTournamentSortMode,
+    kTournamentClosed,        &SelectedTournamentId, SetSelectedTournamentId,
+    LobbyShowEnterTournament, RefreshTournamentList, LobbyRefreshTournamentList};
+
+void ToggleSort(const RoomListKind& kind, int column) {
+    if (column < 1 || column > 3) return;
+    kind.setSortMode(ToggledSortMode(*kind.sortMode, column));
+    kind.refresh();
+}
+
+void ClearSelection(const RoomListKind& kind) {
+    kind.setSelectedId(0);
+    kind.showEnter(false);
+}
+
+void SelectAt(const RoomListKind& kind, std::size_t index) {
+    const std::vector<RoomRecord>& list = *kind.list;
+    if (index >= list.size() || list[index].state == kind.closedState) {
+        ClearSelection(kind);
+    } else if (list[index].windowOpen) {
+        SiblingToFront(list[index].window);
+        ClearSelection(kind);
+    } else {
+        kind.setSelectedId(list[index].id);
+        if (*kind.selectedId > 0) kind.showEnter(true);
+    }
+    kind.repaintList();
+}
+
 }  // namespace
+
+void SortRooms(int mode) {
+    if (SortList(rooms, mode)) RoomListReordered();
+}
 
 void RefreshRoomList() {
     if (rooms.size() > 1) SortRooms(RoomSortMode);
@@ -114,25 +169,34 @@ void RefreshRoomUsers() {
 }
 
 void ToggleRoomSort(int column) {
-    if (column < 1 || column > 3) return;
-    SetRoomSortMode(ToggledSortMode(RoomSortMode, column));
-    RefreshRoomList();
+    ToggleSort(kRoomList, column);
 }
 
 void ClearRoomSelection() {
-    SetSelectedRoomId(0);
-    LobbyShowEnterRoom(false);
+    ClearSelection(kRoomList);
 }
 
 void SelectRoomAt(std::size_t index) {
-    if (index >= rooms.size() || rooms[index].state == kRoomLocked) {
-        ClearRoomSelection();
-    } else if (rooms[index].windowOpen) {
-        SiblingToFront(rooms[index].window);
-        ClearRoomSelection();
-    } else {
-        SetSelectedRoomId(rooms[index].id);
-        if (SelectedRoomId > 0) LobbyShowEnterRoom(true);
-    }
-    LobbyRepaintRoomList();
+    SelectAt(kRoomList, index);
+}
+
+void RefreshTournamentList() {
+    if (tournamentRooms.size() > 1) SortList(tournamentRooms, TournamentSortMode);
+    LobbyRefreshTournamentList();
+}
+
+void ToggleTournamentSort(int column) {
+    ToggleSort(kTournamentList, column);
+}
+
+void ClearTournamentSelection() {
+    ClearSelection(kTournamentList);
+}
+
+void SelectTournamentAt(std::size_t index) {
+    SelectAt(kTournamentList, index);
+}
+
+void EnterTournament() {
+    SendToDebugWindow(1, L"ExecEnterTourny() has no function");
 }

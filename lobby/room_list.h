@@ -1,5 +1,5 @@
-// The room list as the room list view shows it: its order (RoomSortMode), the selected
-// room and the "Enter room" button that goes with a selection.
+// The room list (and the tournament list, below) as the list views show them: its order
+// (RoomSortMode), the selected room and the "Enter room" button that goes with a selection.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +12,6 @@
 // then by UTF-16 code unit; a name that begins the other comes first. <0, 0 or >0.
 int CompareRoomNames(const std::wstring& a, const std::wstring& b);
 
-// <0, 0 or >0 as `a` comes before, with or after `b` in sort mode `mode` (0..5).
-int CompareRoomsBy(const RoomRecord& a, const RoomRecord& b, int mode);
 // The sort mode after a click on column head 1 (name), 2 (money kind) or 3 (users):
 // the head's first order, or its second when its first is in force.
 int ToggledSortMode(int mode, int column);
@@ -45,3 +43,16 @@ void SelectRoomAt(std::size_t index);
 
 // SelectedRoomId back to none and "Enter room" hidden.
 void ClearRoomSelection();
+
+// The tournament list: the room list's twin. Nothing from the server fills it; it holds
+// the tournament rooms config.ini remembers, sorted and selected as rooms are, and
+// entering a tournament only tells the debug window that it has no function.
+// Sorted by TournamentSortMode (when there is more than one), then the view shows it.
+void RefreshTournamentList();
+// A column head of the tournament list, as ToggleRoomSort for rooms.
+void ToggleTournamentSort(int column);
+// A click on the tournament at `index`: as SelectRoomAt, with state 4 for a locked room.
+void SelectTournamentAt(std::size_t index);
+void ClearTournamentSelection();
+// The enter button and a double-click in the list: the diagnostic text to KXDebug.
+void EnterTournament();

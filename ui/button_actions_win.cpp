@@ -6,7 +6,6 @@
 
 #include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
-#include "lobby/tournament_list.h"
 #include "net/hub_handles_win.h"
 #include "session/session.h"
 #include "ui/contacts_window_win.h"

@@ -7,7 +7,6 @@
 #include "lobby/lobby_state.h"
 #include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
-#include "lobby/tournament_list.h"
 #include "ui/class_table.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"

@@ -5,7 +5,6 @@
 #include <array>
 
 #include "lobby/room_list.h"
-#include "lobby/tournament_list.h"
 #include "tests/unit/lobby_fixture.h"
 
 namespace {
