@@ -7,6 +7,7 @@
 
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/pacing.h"
 #include "lobby/presence.h"
 #include "lobby/room_list.h"
 #include "net/hub_handles_win.h"
@@ -21,18 +22,12 @@
 
 namespace {
 
-// Lobby changes can come a hundred a second (presence changes above all). The main window
-// and the contacts list follow them at most every kPaceMs: the first change at once, the
-// ones during the interval together at its end.
+// The main window and the contacts list follow the lobby's changes at most every kPaceMs.
 constexpr UINT kPaceMs = 250;
 constexpr UINT_PTR kFirstPaceTimer = 0x4C50;  // the main window's timer ids from here
 
 enum PacedView : int { PACED_MAIN, PACED_CONTACTS, PACED_COUNT };
 
-struct Pace {
-    bool running = false;  // the interval's timer is set
-    bool pending = false;  // a change came during the interval
-};
 Pace paces[PACED_COUNT];
 
 void ShowPacedView(int view) {
@@ -45,33 +40,22 @@ void ShowPacedView(int view) {
 void CALLBACK PaceEnded(HWND window, UINT, UINT_PTR timer, DWORD) {
     const int view = static_cast<int>(timer - kFirstPaceTimer);
     if (view < 0 || view >= PACED_COUNT) return;
-    Pace& pace = paces[view];
-    if (pace.pending) {
-        pace.pending = false;
+    if (PaceIntervalEnded(paces[view]))
         ShowPacedView(view);  // the timer goes on for the next interval
-        return;
-    }
-    pace.running = false;
-    KillTimer(window, timer);
+    else
+        KillTimer(window, timer);
 }
 
 void Paced(int view) {
-    Pace& pace = paces[view];
-    if (pace.running) {
-        pace.pending = true;
-        return;
-    }
+    if (!PaceChange(paces[view])) return;
     ShowPacedView(view);
-    // Without a window or a timer every change shows at once, as without pacing.
     if (mainWindow != nullptr && SetTimer(mainWindow, kFirstPaceTimer + view, kPaceMs, PaceEnded))
-        pace.running = true;
+        PaceTimerStarted(paces[view]);
 }
 
-// The online sound lasts half a second; a contact coming online meanwhile does not
-// restart it.
+// The online sound lasts half a second.
 constexpr ULONGLONG kOnlineSoundMs = 500;
-ULONGLONG onlineSoundStarted = 0;
-bool onlineSoundPlayed = false;
+SoundPace onlineSound;
 
 // A sibling that takes longer than this to take a synchronous message is treated as hung
 // for the rest of the batch (the lobby keeps the count).
@@ -192,10 +176,7 @@ void LobbyRefreshContacts() {
 void LobbyContactCameOnline() {
     // This sound is the window's own and does not ask the sound setting.
     if (!IsWindowVisible(WindowHandle(WinId::Contacts))) return;
-    const ULONGLONG now = GetTickCount64();
-    if (onlineSoundPlayed && now - onlineSoundStarted < kOnlineSoundMs) return;
-    onlineSoundPlayed = true;
-    onlineSoundStarted = now;
+    if (!SoundMayStart(onlineSound, GetTickCount64(), kOnlineSoundMs)) return;
     UiPlaySound(SOUND_CONTACT_ONLINE);
 }
 
