@@ -83,11 +83,13 @@ int ContactRowOf(std::int32_t contactId) {
 }
 
 int ContextMenuRowAt(int y) {
-    if (y >= 23 && y <= 43) return CONTEXT_PRIVATE_MESSAGE;
-    if (y >= 44 && y <= 64) return CONTEXT_FRIENDS;
-    if (y >= 65 && y <= 85) return CONTEXT_IGNORE;
-    if (y >= 86 && y <= 106) return CONTEXT_DELETE;
-    return CONTEXT_NONE;
+    if (y < kContextMenuFirstRowTop || y >= ContextMenuRowTop(CONTEXT_DELETE + 1))
+        return CONTEXT_NONE;
+    return (y - kContextMenuFirstRowTop) / kContextMenuRowHeight + 1;
+}
+
+bool InsideContextMenu(int x, int y) {
+    return x >= 0 && x < kContextMenuWidth && y >= 0 && y < kContextMenuHeight;
 }
 
 MenuPlace PlaceContextMenu(int pointerX, int pointerY, int left, int top, int right, int bottom) {

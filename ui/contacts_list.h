@@ -55,8 +55,17 @@ enum ContextMenuRow : int {
     CONTEXT_DELETE = 4,
 };
 
+// The menu's geometry, the one place it is written: the name line on top, then four rows
+// of kContextMenuRowHeight from kContextMenuFirstRowTop, each text a pixel below its top.
+inline constexpr int kContextMenuFirstRowTop = 23, kContextMenuRowHeight = 21;
+inline constexpr int kContextMenuNameTop = 2, kContextMenuTextLeft = 4;
+constexpr int ContextMenuRowTop(int row) {
+    return kContextMenuFirstRowTop + (row - 1) * kContextMenuRowHeight;
+}
 // The row under menu client y (the highlight band and the click).
 int ContextMenuRowAt(int y);
+// Whether a click at menu client (x, y) falls on the menu.
+bool InsideContextMenu(int x, int y);
 
 struct MenuPlace {
     int x = 0, y = 0;

@@ -200,24 +200,25 @@ void PaintContextMenu(HWND menu) {
     DrawResourceBitmap(canvas.dc, kContextMenuBitmap, 0, 0);
     if (highlightedRow != CONTEXT_NONE) {
         HBRUSH band = CreateSolidBrush(kHighlightBand);
-        const int top = 23 + (highlightedRow - 1) * 21;
-        RECT line{0, top, canvas.width, top + 21};
+        const int top = ContextMenuRowTop(highlightedRow);
+        RECT line{0, top, canvas.width, top + kContextMenuRowHeight};
         FillRect(canvas.dc, &line, band);
         DeleteObject(band);
     }
     const ContextMenuTexts texts = CurrentMenuTexts();
-    DrawTextAt(canvas.dc, texts.name, SmallFont(), kBlack, 4, 2);
-    DrawTextAt(canvas.dc, texts.privateMessage, SmallFont(), kBlack, 4, 24);
-    DrawTextAt(canvas.dc, texts.friends, SmallFont(), kBlack, 4, 45);
-    DrawTextAt(canvas.dc, texts.ignore, SmallFont(), kBlack, 4, 66);
-    DrawTextAt(canvas.dc, texts.remove, SmallFont(), kBlack, 4, 87);
+    DrawTextAt(canvas.dc, texts.name, SmallFont(), kBlack, kContextMenuTextLeft,
+               kContextMenuNameTop);
+    const std::wstring* rows[] = {&texts.privateMessage, &texts.friends, &texts.ignore,
+                                  &texts.remove};
+    for (int row = CONTEXT_PRIVATE_MESSAGE; row <= CONTEXT_DELETE; ++row)
+        DrawTextAt(canvas.dc, *rows[row - 1], SmallFont(), kBlack, kContextMenuTextLeft,
+                   ContextMenuRowTop(row) + 1);
     EndCanvas(canvas);
 }
 
 void ClickContextMenu(HWND menu, int x, int y) {
-    const bool inside = x >= 0 && x < kContextMenuWidth && y >= 0 && y < kContextMenuHeight;
     const ContactRow* contact = ContextContact();
-    if (inside && contact != nullptr) {
+    if (InsideContextMenu(x, y) && contact != nullptr) {
         const ContactRow chosen = *contact;
         const ContextMenuAction action = ContextMenuClick(ContextMenuRowAt(y), chosen);
         if (!action.message.empty()) PushOutbound(action.message);
