@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "lobby/contact_requests.h"
 #include "lobby/lobby_state.h"
-#include "net/wire.h"
 #include "settings/settings.h"
 
 std::vector<ContactRow> contactRows;
@@ -115,32 +115,25 @@ ContextMenuTexts ContextMenuTextsFor(const ContactRow& contact) {
     return texts;
 }
 
-ContextMenuAction ContextMenuClick(int row, const ContactRow& contact) {
-    ContextMenuAction action;
+bool ContextMenuClick(int row, const ContactRow& contact) {
     switch (row) {
         case CONTEXT_PRIVATE_MESSAGE:
-            action.openChat = contact.presence > 2;
-            break;
+            return contact.presence > 2;
         case CONTEXT_FRIENDS:
-            action.message = ComposeContactRelation(contact.contactId,
-                                                    contact.relation == kFriend ? kPlain : kFriend);
+            RequestContactRelation(contact.contactId,
+                                   contact.relation == kFriend ? kPlain : kFriend);
             break;
         case CONTEXT_IGNORE:
-            action.message = ComposeContactRelation(
-                contact.contactId, contact.relation == kIgnored ? kPlain : kIgnored);
+            RequestContactRelation(contact.contactId,
+                                   contact.relation == kIgnored ? kPlain : kIgnored);
             break;
         case CONTEXT_DELETE:
-            action.message = ComposeDeleteContact(contact.contactId);
+            RequestContactDeletion(contact.contactId);
             break;
         default:
             break;
     }
-    return action;
-}
-
-std::string AddContactMessage(const std::wstring& typed) {
-    if (typed.size() < 3) return std::string();
-    return ComposeAddContact(typed);
+    return false;
 }
 
 TextId AddContactFailureText(int resultCode) {

@@ -81,16 +81,11 @@ struct ContextMenuTexts {
 };
 ContextMenuTexts ContextMenuTextsFor(const ContactRow& contact);
 
-// What a click on a menu row does with the contact.
-struct ContextMenuAction {
-    std::string message;  // to queue; empty when none
-    bool openChat = false;
-};
-ContextMenuAction ContextMenuClick(int row, const ContactRow& contact);
+// A click on a menu row: the relation or deletion it asks the server for; true when a
+// conversation with the contact is to open instead.
+bool ContextMenuClick(int row, const ContactRow& contact);
 
 // --- Add dialog ---
 
-// The message an add sends, or "" when the name is too short (the failure box instead).
-std::string AddContactMessage(const std::wstring& typed);
 // The failure text for an add result code (also for a name too short: any code but 2).
 TextId AddContactFailureText(int resultCode);

@@ -3,7 +3,6 @@
 
 #include "settings/settings.h"
 #include "lobby/presence.h"
-#include "net/wire.h"
 
 int PresenceOfStatusCommand(int command) {
     switch (command) {
@@ -35,10 +34,4 @@ bool ContactsMenuChecked(int command) {
             return presence != 0 && presence == ownPresence;
         }
     }
-}
-
-std::string StatusChoiceMessage(int command) {
-    const int presence = PresenceOfStatusCommand(command);
-    if (presence == 0 || presence == ownPresence) return std::string();
-    return ComposePresence(presence);
 }

@@ -59,7 +59,3 @@ bool ContactsMenuChecked(int command);
 
 // The presence a Status item stands for (1..4), or 0 for any other command.
 int PresenceOfStatusCommand(int command);
-
-// The message a Status item sends: "17,<presence>,!", or "" when the own presence is the
-// chosen one already.
-std::string StatusChoiceMessage(int command);

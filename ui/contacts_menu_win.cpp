@@ -3,12 +3,12 @@
 
 #include <commctrl.h>
 
+#include "lobby/contact_requests.h"
 #include "net/notification_codes.h"
 #include "settings/settings.h"
 #include "session/ui_port.h"
 #include "lobby/presence.h"
 #include "lobby/sibling_launch.h"
-#include "net/queues.h"
 #include "ui/contacts_menu.h"
 #include "ui/registry_win.h"
 #include "ui/texts.h"
@@ -120,8 +120,7 @@ bool RunContactsCommand(HWND contacts, int command) {
         default: {
             if (PresenceOfStatusCommand(command) == 0) return false;
             // The check mark moves when the server confirms the new presence.
-            const std::string message = StatusChoiceMessage(command);
-            if (!message.empty()) PushOutbound(message);
+            RequestOwnPresence(PresenceOfStatusCommand(command));
             return true;
         }
     }

@@ -4,9 +4,9 @@
 
 #include <windowsx.h>
 
+#include "lobby/contact_requests.h"
 #include "lobby/sibling_launch.h"
 #include "net/hub_handles_win.h"
-#include "net/queues.h"
 #include "ui/contacts_list.h"
 #include "net/notification_codes.h"
 #include "session/ui_port.h"
@@ -220,9 +220,7 @@ void ClickContextMenu(HWND menu, int x, int y) {
     const ContactRow* contact = ContextContact();
     if (InsideContextMenu(x, y) && contact != nullptr) {
         const ContactRow chosen = *contact;
-        const ContextMenuAction action = ContextMenuClick(ContextMenuRowAt(y), chosen);
-        if (!action.message.empty()) PushOutbound(action.message);
-        if (action.openChat) {
+        if (ContextMenuClick(ContextMenuRowAt(y), chosen)) {
             CloseContextMenu(menu);
             OpenChatWindow(true, chosen.name, std::wstring());
             return;
@@ -317,11 +315,7 @@ void SubmitAddContact() {
     GetWindowTextW(edit, typed, 64);
     SetWindowTextW(edit, L"");
     ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
-    const std::string message = AddContactMessage(typed);
-    if (message.empty())
-        ShowAddContactFailure(0);
-    else
-        PushOutbound(message);
+    if (!RequestContactAddition(typed)) ShowAddContactFailure(0);
 }
 
 void ShowAddContactFailure(int resultCode) {
