@@ -1,0 +1,377 @@
+// The lobby edits: each keeps every id the client holds valid.
+#include "server/lobby_edits.h"
+
+#include "net/text_convert.h"
+#include "net/wire.h"
+#include "server/lobby_messages.h"
+#include "server/lobby_requests.h"
+
+namespace live_edits {
+
+std::string Record(std::int32_t type, const std::string& record) {
+    return IntToText(type) + "," + record + ";,!";
+}
+
+bool ValidName(std::string_view name) {
+    return !name.empty() && name.find_first_of(",;:!") == std::string_view::npos;
+}
+
+bool IsBase64(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+        bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (!letter && c != '+' && c != '/' && c != '=') return false;
+    }
+    return true;
+}
+
+PlayerEntry* FindPlayer(LiveLobby& live, std::int32_t id) {
+    return Find(live.lobby.players, [&](const PlayerEntry& p) { return p.id == id; });
+}
+
+RoomEntry* FindRoom(LiveLobby& live, std::int32_t id) {
+    return Find(live.lobby.rooms, [&](const RoomEntry& r) { return r.id == id; });
+}
+
+TableEntry* FindTable(LiveLobby& live, std::int32_t id) {
+    return Find(live.lobby.tables, [&](const TableEntry& t) { return t.values[0] == id; });
+}
+
+PresenceEntry* FindPresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
+    return Find(live.lobby.presences,
+                [&](const PresenceEntry& p) { return p.room_id == room && p.player_id == player; });
+}
+
+SeatEntry* FindSeat(LiveLobby& live, std::int32_t id) {
+    return Find(live.lobby.seats, [&](const SeatEntry& s) { return s.id == id; });
+}
+
+ContactEntry* FindContact(LiveLobby& live, std::int32_t player) {
+    return Find(live.contacts, [&](const ContactEntry& c) { return c.player_id == player; });
+}
+
+bool Plays(const TableEntry& table, std::int32_t player) {
+    return table.values[5] == player || table.values[6] == player;
+}
+
+bool SeatedAt(const LiveLobby& live, std::int32_t table, std::int32_t player) {
+    return std::any_of(live.lobby.seats.begin(), live.lobby.seats.end(), [&](const SeatEntry& s) {
+        return s.table_id == table && s.player_id == player;
+    });
+}
+
+bool PlaysInRoom(const LiveLobby& live, std::int32_t room, std::int32_t player) {
+    return std::any_of(
+        live.lobby.tables.begin(), live.lobby.tables.end(),
+        [&](const TableEntry& t) { return t.values[1] == room && Plays(t, player); });
+}
+
+void CloseTable(LiveLobby& live, std::int32_t table_id, LobbyChange& change) {
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.table_id == table_id; });
+    std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[0] == table_id; });
+    change.messages.push_back(MessageText({"73", IntToText(table_id)}));
+}
+
+void CloseTablesOf(LiveLobby& live, std::int32_t player, std::int32_t room, LobbyChange& change) {
+    std::vector<std::int32_t> closing;
+    for (const TableEntry& t : live.lobby.tables) {
+        if (Plays(t, player) && (room == 0 || t.values[1] == room)) closing.push_back(t.values[0]);
+    }
+    for (std::int32_t id : closing)
+        CloseTable(live, id, change);
+}
+
+void FreeSecondSeat(TableEntry& table, LobbyChange& change) {
+    table.values[6] = 0;
+    table.values[2] = 0;
+    change.messages.push_back(Record(MSG_TABLES, TableRecord(table)));
+}
+
+LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
+    if (FindPresence(live, room, player)) return FailedChange("already in that room");
+    if (live.lobby.presences.size() >= kListLimit) return FailedChange("the lobby is full");
+    PresenceEntry entry{live.next_presence_id++, room, player};
+    live.lobby.presences.push_back(entry);
+    LobbyChange change;
+    change.messages.push_back(Record(MSG_ROOM_PRESENCES, PresenceRecord(entry)));
+    change.note = "player " + IntToText(player) + " enters room " + IntToText(room);
+    return change;
+}
+
+LobbyChange RemovePresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
+    PresenceEntry* presence = FindPresence(live, room, player);
+    if (!presence) return FailedChange("not in that room");
+    std::int32_t presence_id = presence->id;
+    LobbyChange change;
+    for (TableEntry& t : live.lobby.tables) {
+        if (t.values[1] == room && t.values[6] == player) FreeSecondSeat(t, change);
+    }
+    CloseTablesOf(live, player, room, change);
+    // The client drops the player's other seats in the room itself on type 38.
+    std::erase_if(live.lobby.seats,
+                  [&](const SeatEntry& s) { return s.room_id == room && s.player_id == player; });
+    std::erase_if(live.lobby.presences,
+                  [&](const PresenceEntry& p) { return p.id == presence_id; });
+    change.messages.push_back(MessageText({"38", IntToText(presence_id)}));
+    change.note = "player " + IntToText(player) + " leaves room " + IntToText(room);
+    return change;
+}
+
+void Append(LobbyChange& into, LobbyChange&& more) {
+    for (std::string& message : more.messages)
+        into.messages.push_back(std::move(message));
+}
+
+LobbyChange EnsurePresent(LiveLobby& live, std::int32_t room, std::int32_t player) {
+    if (FindPresence(live, room, player)) return {};
+    return AddPresence(live, room, player);
+}
+
+LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std::string_view name) {
+    if (id <= 0) return FailedChange("player ids are positive");
+    if (status > 4) return FailedChange("status is 0 to 4");
+    if (!ValidName(name)) return FailedChange("a name is not empty and holds none of , ; : !");
+    PlayerEntry* player = FindPlayer(live, id);
+    if (!player) {
+        if (live.lobby.players.size() >= kListLimit) return FailedChange("the lobby is full");
+        live.lobby.players.push_back({id, std::string(name), kJoinedRating, status});
+        player = &live.lobby.players.back();
+        // Players who join at random later never take this id.
+        live.next_player_id = std::max(live.next_player_id, id + 1);
+    } else {
+        player->name = name;
+        player->status = status;
+    }
+    LobbyChange change;
+    change.messages.push_back(Record(MSG_PLAYERS, PlayerRecord(*player)));
+    change.note = "player " + IntToText(id) + " (" + std::string(name) + ") is online";
+    return change;
+}
+
+LobbyChange PlayerOut(LiveLobby& live, std::int32_t id) {
+    if (!FindPlayer(live, id)) return FailedChange("no such player");
+    if (id == live.own_player_id) return FailedChange("the logged-in player stays");
+    LobbyChange change;
+    CloseTablesOf(live, id, 0, change);
+    std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.player_id == id; });
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.player_id == id; });
+    std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.player_id == id; });
+    std::erase_if(live.lobby.players, [&](const PlayerEntry& p) { return p.id == id; });
+    change.messages.push_back(MessageText({"22", IntToText(id)}));
+    change.note = "player " + IntToText(id) + " logs off";
+    return change;
+}
+
+LobbyChange SetStatus(LiveLobby& live, std::int32_t id, std::int32_t status) {
+    PlayerEntry* player = FindPlayer(live, id);
+    if (!player) return FailedChange("no such player");
+    if (status > 4) return FailedChange("status is 0 to 4");
+    player->status = status;
+    LobbyChange change;
+    if (status == 0) {
+        // Status 0 clears the player's rooms and seats on the client, as a log-off does.
+        CloseTablesOf(live, id, 0, change);
+        std::erase_if(live.lobby.presences,
+                      [&](const PresenceEntry& p) { return p.player_id == id; });
+        std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.player_id == id; });
+    }
+    change.messages.push_back(MessageText({"17", IntToText(id), IntToText(status)}));
+    change.note = "player " + IntToText(id) + " status " + IntToText(status);
+    return change;
+}
+
+LobbyChange Enter(LiveLobby& live, std::int32_t room_id, std::int32_t player) {
+    RoomEntry* room = FindRoom(live, room_id);
+    if (!room) return FailedChange("no such room");
+    if (room->state == kRoomLocked) return FailedChange("the room is locked");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
+    return AddPresence(live, room_id, player);
+}
+
+LobbyChange SetRoomState(LiveLobby& live, std::int32_t room_id, std::int32_t state) {
+    RoomEntry* room = FindRoom(live, room_id);
+    if (!room) return FailedChange("no such room");
+    room->state = state;
+    LobbyChange change;
+    change.messages.push_back(Record(MSG_ROOMS, RoomRecord(*room)));
+    change.note = "room " + IntToText(room_id) + " state " + IntToText(state);
+    return change;
+}
+
+LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::int32_t state,
+                    std::string_view name) {
+    if (id <= 0) return FailedChange("room ids are positive");
+    if (!ValidName(name)) return FailedChange("a name is not empty and holds none of , ; : !");
+    RoomEntry* room = FindRoom(live, id);
+    if (!room) {
+        if (live.lobby.rooms.size() >= kListLimit) return FailedChange("the lobby is full");
+        live.lobby.rooms.push_back({id, std::string(name), kind, state});
+        room = &live.lobby.rooms.back();
+    } else {
+        *room = {id, std::string(name), kind, state};
+    }
+    LobbyChange change;
+    change.messages.push_back(Record(MSG_ROOMS, RoomRecord(*room)));
+    change.note = "room " + IntToText(id) + " (" + std::string(name) + ") listed";
+    return change;
+}
+
+LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id) {
+    if (!FindRoom(live, id)) return FailedChange("no such room");
+    auto in_room = [&](const auto& entry) { return entry.room_id == id; };
+    std::erase_if(live.lobby.presences, in_room);
+    std::erase_if(live.lobby.seats, in_room);
+    std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[1] == id; });
+    std::erase_if(live.lobby.rooms, [&](const RoomEntry& r) { return r.id == id; });
+    LobbyChange change;
+    change.messages.push_back(MessageText({"33", IntToText(id)}));
+    change.note = "room " + IntToText(id) + " removed";
+    return change;
+}
+
+std::int32_t StakeFor(std::int32_t money_kind) {
+    return money_kind == 1 ? 5 : money_kind == 2 ? 500 : 0;
+}
+
+SeatEntry AddSeat(LiveLobby& live, std::int32_t room, std::int32_t table, std::int32_t player) {
+    SeatEntry seat{live.next_seat_id++, room, table, player};
+    live.lobby.seats.push_back(seat);
+    return seat;
+}
+
+LobbyChange OpenTable(LiveLobby& live, std::int32_t room_id, std::int32_t player,
+                      std::int32_t opponent, std::int32_t mark) {
+    RoomEntry* room = FindRoom(live, room_id);
+    if (!room) return FailedChange("no such room");
+    if (!FindPlayer(live, player) || (opponent != 0 && !FindPlayer(live, opponent)))
+        return FailedChange("no such player");
+    if (player == opponent) return FailedChange("nobody plays against themselves");
+    if (PlaysInRoom(live, room_id, player) ||
+        (opponent != 0 && PlaysInRoom(live, room_id, opponent)))
+        return FailedChange("already playing in that room");
+    if (live.lobby.tables.size() >= kListLimit || live.lobby.seats.size() + 2 > kListLimit)
+        return FailedChange("the lobby is full");
+    bool locked = room->state == kRoomLocked;
+    if (locked && (!FindPresence(live, room_id, player) ||
+                   (opponent != 0 && !FindPresence(live, room_id, opponent))))
+        return FailedChange("the room is locked");
+    std::int32_t money_kind = room->money_kind;
+
+    LobbyChange change;
+    Append(change, EnsurePresent(live, room_id, player));
+    if (opponent != 0) Append(change, EnsurePresent(live, room_id, opponent));
+    TableEntry table{};
+    table.values[0] = live.next_table_id++;
+    table.values[1] = room_id;
+    table.values[2] = opponent != 0 ? 1 : 0;
+    table.values[3] = 5;
+    table.values[4] = StakeFor(money_kind);
+    table.values[5] = player;
+    table.values[6] = opponent;
+    table.values[7] = 30;
+    table.opening_mark = mark;
+    change.messages.push_back(Record(MSG_TABLES, TableRecord(table)));
+    // The mark asks the client once to open the table; later lists do not repeat it.
+    table.opening_mark = 0;
+    live.lobby.tables.push_back(table);
+    std::string seats = SeatRecord(AddSeat(live, room_id, table.values[0], player)) + ";";
+    if (opponent != 0) seats += SeatRecord(AddSeat(live, room_id, table.values[0], opponent)) + ";";
+    change.messages.push_back("72," + seats + ",!");
+    change.note = "table " + IntToText(table.values[0]) + " opens in room " + IntToText(room_id);
+    return change;
+}
+
+LobbyChange JoinTable(LiveLobby& live, std::int32_t table_id, std::int32_t player) {
+    TableEntry* table = FindTable(live, table_id);
+    if (!table) return FailedChange("no such table");
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
+    if (SeatedAt(live, table_id, player)) return FailedChange("already at that table");
+    if (live.lobby.seats.size() >= kListLimit) return FailedChange("the lobby is full");
+    std::int32_t room_id = table->values[1];
+    RoomEntry* room = FindRoom(live, room_id);
+    if (!FindPresence(live, room_id, player) && (!room || room->state == kRoomLocked))
+        return FailedChange("the room is locked or gone");
+
+    LobbyChange change;
+    Append(change, EnsurePresent(live, room_id, player));
+    table = FindTable(live, table_id);
+    bool plays =
+        table->values[6] == 0 && table->values[5] != player && !PlaysInRoom(live, room_id, player);
+    if (plays) {
+        table->values[6] = player;
+        table->values[2] = 1;
+        change.messages.push_back(Record(MSG_TABLES, TableRecord(*table)));
+    }
+    change.messages.push_back(
+        Record(MSG_SEATS, SeatRecord(AddSeat(live, room_id, table_id, player))));
+    change.note = "player " + IntToText(player) + (plays ? " plays at table " : " watches table ") +
+                  IntToText(table_id);
+    return change;
+}
+
+LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seat_id) {
+    SeatEntry* seat = FindSeat(live, seat_id);
+    if (!seat) return FailedChange("no such seat");
+    SeatEntry left = *seat;
+    LobbyChange change;
+    TableEntry* table = FindTable(live, left.table_id);
+    if (table && table->values[5] == left.player_id) {
+        CloseTable(live, left.table_id, change);
+        change.note = "table " + IntToText(left.table_id) + " closes";
+        return change;
+    }
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.id == seat_id; });
+    change.messages.push_back(MessageText({"112", IntToText(seat_id)}));
+    if (table && table->values[6] == left.player_id) FreeSecondSeat(*table, change);
+    change.note =
+        "player " + IntToText(left.player_id) + " leaves table " + IntToText(left.table_id);
+    return change;
+}
+
+LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t table_id) {
+    if (!FindTable(live, table_id)) return FailedChange("no such table");
+    LobbyChange change;
+    CloseTable(live, table_id, change);
+    change.note = "table " + IntToText(table_id) + " closes";
+    return change;
+}
+
+LobbyChange SetContact(LiveLobby& live, std::int32_t player, std::int32_t relation) {
+    if (!FindPlayer(live, player)) return FailedChange("no such player");
+    if (player == live.own_player_id) return FailedChange("not a contact of oneself");
+    if (relation > 2) return FailedChange("relation is 0, 1 or 2");
+    LobbyChange change;
+    if (ContactEntry* contact = FindContact(live, player)) {
+        contact->relation = relation;
+        change.messages.push_back(MessageText({"53", IntToText(contact->id), IntToText(relation)}));
+    } else {
+        if (live.contacts.size() >= kListLimit) return FailedChange("the list is full");
+        live.contacts.push_back({live.next_contact_id++, player, relation});
+        change.messages.push_back(Record(MSG_CONTACTS, ContactRecord(live.contacts.back())));
+    }
+    change.note = "contact " + IntToText(player) + " relation " + IntToText(relation);
+    return change;
+}
+
+LobbyChange RemoveContact(LiveLobby& live, std::int32_t player) {
+    ContactEntry* contact = FindContact(live, player);
+    if (!contact) return FailedChange("no such contact");
+    std::int32_t id = contact->id;
+    std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == id; });
+    LobbyChange change;
+    change.messages.push_back(MessageText({"54", IntToText(id)}));
+    change.note = "contact " + IntToText(player) + " removed";
+    return change;
+}
+
+LobbyChange RelayText(std::int32_t type, std::int32_t place, std::int32_t code,
+                      std::string_view text) {
+    LobbyChange change;
+    change.messages.push_back(
+        MessageText({IntToText(type), IntToText(place), IntToText(code), text}));
+    change.note = (type == MSG_ROOM_RELAY ? "text to room " : "text to table ") + IntToText(place) +
+                  " code " + IntToText(code);
+    return change;
+}
+
+}  // namespace live_edits
