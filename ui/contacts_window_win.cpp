@@ -1,10 +1,9 @@
-// The contacts window's frame, list body, context menu and add-contact dialog. Every text
-// drawn is also the window's text, so that tests read it from outside.
+// The contacts window's frame and list body. Every text drawn is also the window's text,
+// so that tests read it from outside.
 #include "ui/contacts_window_win.h"
 
 #include <windowsx.h>
 
-#include "lobby/contact_requests.h"
 #include "lobby/sibling_launch.h"
 #include "net/hub_handles_win.h"
 #include "ui/contacts_list.h"
@@ -12,6 +11,7 @@
 #include "session/ui_port.h"
 #include "settings/settings.h"
 #include "ui/class_table.h"
+#include "ui/contacts_context_menu_win.h"
 #include "ui/contacts_menu_win.h"
 #include "ui/drawing_objects_win.h"
 #include "ui/families_win.h"
@@ -87,14 +87,10 @@ LRESULT ContactsFrameProcedure(int, HWND window, UINT message, WPARAM wParam, LP
 namespace {
 
 constexpr COLORREF kSelectedBlue = RGB(0, 128, 255);
-constexpr COLORREF kHighlightBand = RGB(192, 220, 255);
-constexpr int kIgnoredIcon = 106, kFirstPresenceIcon = 101, kContextMenuBitmap = 107;
+constexpr int kIgnoredIcon = 106, kFirstPresenceIcon = 101;
 
 HWND ListWindow() {
     return WindowHandle(WinId::ContactsList);
-}
-HWND MenuWindow() {
-    return WindowHandle(WinId::ContactsOptions);
 }
 
 int ListPage(HWND list) {
@@ -150,85 +146,6 @@ int SelectRowAt(HWND list, int y) {
     return row;
 }
 
-// --- Context menu ---
-
-int highlightedRow = 0;
-
-const ContactRow* ContextContact() {
-    const int row = ContactRowOf(contextContactId);
-    return row >= 0 ? &contactRows[static_cast<std::size_t>(row)] : nullptr;
-}
-
-ContextMenuTexts CurrentMenuTexts() {
-    const ContactRow* contact = ContextContact();
-    return contact != nullptr ? ContextMenuTextsFor(*contact) : ContextMenuTexts{};
-}
-
-void SetMenuText(HWND menu) {
-    const ContextMenuTexts texts = CurrentMenuTexts();
-    const std::wstring text = texts.name + L"\n" + texts.privateMessage + L"\n" + texts.friends +
-                              L"\n" + texts.ignore + L"\n" + texts.remove;
-    SetWindowTextW(menu, text.c_str());
-}
-
-void OpenContextMenu(HWND list, int clientX, int clientY) {
-    POINT pointer{clientX, clientY};
-    ClientToScreen(list, &pointer);
-    RECT frame{};
-    GetWindowRect(WindowHandle(WinId::Contacts), &frame);
-    const MenuPlace place =
-        PlaceContextMenu(pointer.x, pointer.y, frame.left, frame.top, frame.right, frame.bottom);
-    HWND menu = MenuWindow();
-    highlightedRow = CONTEXT_NONE;
-    SetMenuText(menu);
-    SetWindowPos(menu, HWND_TOP, place.x, place.y, kContextMenuWidth, kContextMenuHeight,
-                 SWP_SHOWWINDOW);
-    SetFocus(menu);
-    SetCapture(menu);
-    InvalidateRect(menu, nullptr, FALSE);
-}
-
-void CloseContextMenu(HWND menu) {
-    SetContextContact(0);
-    if (GetCapture() == menu) ReleaseCapture();
-    ShowWindow(menu, SW_HIDE);
-}
-
-void PaintContextMenu(HWND menu) {
-    Canvas canvas;
-    BeginCanvas(menu, canvas);
-    DrawResourceBitmap(canvas.dc, kContextMenuBitmap, 0, 0);
-    if (highlightedRow != CONTEXT_NONE) {
-        HBRUSH band = CreateSolidBrush(kHighlightBand);
-        const int top = ContextMenuRowTop(highlightedRow);
-        RECT line{0, top, canvas.width, top + kContextMenuRowHeight};
-        FillRect(canvas.dc, &line, band);
-        DeleteObject(band);
-    }
-    const ContextMenuTexts texts = CurrentMenuTexts();
-    DrawTextAt(canvas.dc, texts.name, SmallFont(), kBlack, kContextMenuTextLeft,
-               kContextMenuNameTop);
-    const std::wstring* rows[] = {&texts.privateMessage, &texts.friends, &texts.ignore,
-                                  &texts.remove};
-    for (int row = CONTEXT_PRIVATE_MESSAGE; row <= CONTEXT_DELETE; ++row)
-        DrawTextAt(canvas.dc, *rows[row - 1], SmallFont(), kBlack, kContextMenuTextLeft,
-                   ContextMenuRowTop(row) + 1);
-    EndCanvas(canvas);
-}
-
-void ClickContextMenu(HWND menu, int x, int y) {
-    const ContactRow* contact = ContextContact();
-    if (InsideContextMenu(x, y) && contact != nullptr) {
-        const ContactRow chosen = *contact;
-        if (ContextMenuClick(ContextMenuRowAt(y), chosen)) {
-            CloseContextMenu(menu);
-            OpenChatWindow(true, chosen.name, std::wstring());
-            return;
-        }
-    }
-    CloseContextMenu(menu);
-}
-
 }  // namespace
 
 void RefreshContactsList() {
@@ -281,60 +198,4 @@ LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPA
         }
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT ContactsMenuProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            PaintContextMenu(window);
-            return 0;
-        case WM_MOUSEMOVE: {
-            const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-            const int row = x > 0 && x < 201 && y > 0 && y < 109 ? ContextMenuRowAt(y) : 0;
-            if (row != highlightedRow) {
-                highlightedRow = row;
-                InvalidateRect(window, nullptr, FALSE);
-            }
-            return 0;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            ClickContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_KILLFOCUS:
-            if (IsWindowVisible(window)) CloseContextMenu(window);
-            return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void SubmitAddContact() {
-    HWND edit = WindowHandle(WinId::ContactsAddEdit);
-    wchar_t typed[64] = {};
-    GetWindowTextW(edit, typed, 64);
-    SetWindowTextW(edit, L"");
-    ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
-    if (!RequestContactAddition(typed)) ShowAddContactFailure(0);
-}
-
-void ShowAddContactFailure(int resultCode) {
-    MessageBoxW(WindowHandle(WinId::Contacts), Text(AddContactFailureText(resultCode)).c_str(),
-                Text(TextId::SystemMessageTitle).c_str(), MB_ICONERROR | MB_TOPMOST);
-}
-
-LRESULT CALLBACK AddContactEditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        SubmitAddContact();
-        return 0;
-    }
-    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
-        SetWindowTextW(edit, L"");
-        ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
-        return 0;
-    }
-    // The characters of those keys must not reach the field.
-    if (message == WM_CHAR && (wParam == L'\r' || wParam == 0x1B)) return 0;
-    return CallWindowProcW(PreviousEditProcedure(WinId::ContactsAddEdit), edit, message, wParam,
-                           lParam);
 }

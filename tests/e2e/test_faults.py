@@ -192,7 +192,8 @@ class Misbehaving(harness.HubTest):
         hub.probe("post", caption, "WM_LBUTTONUP", "0", "0")
         # The font dialog is modal and owned by the main window; OK keeps its choice.
         font_dialog = wait_until(lambda: [w for w in hub.windows() if w.get("class") ==
-                                          "#32770" and w.get("visible")], what="font dialog")[0]
+                                          "#32770" and w.get("visible")], 60,
+                                 what="font dialog")[0]
         hub.probe("post", font_dialog["hwnd"], "WM_COMMAND", "1", "0")  # IDOK
         wait_until(lambda: os.path.exists(dat) and os.path.getsize(dat) == 96,
                    what="config.dat of 96 bytes")

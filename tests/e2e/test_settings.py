@@ -36,11 +36,16 @@ class Settings(harness.HubTest):
         self.hub.choose_from_menu(140, 32)  # Options, first row
         self.hub.wait_visible(DIALOG)
 
+    def press(self, cls):
+        """A click with the real pointer in the middle of the window of class `cls`."""
+        self.hub.wait_visible(cls)
+        w = self.hub.window(cls)
+        self.hub.pointer(cls, w["w"] // 2, w["h"] // 2, "click")
+
     def click(self, page, stems, suffix="ueberschrift2"):
-        self.hub.click("%s/settingshead%dwindowname/settingshead%dbuttonwindowname" % (DIALOG, page, page))
+        self.press("settingshead%dbuttonwindowname" % page)
         for stem in stems:
-            frame = stem + ("ueberschrift" if suffix == "ueberschrift2" else "input")
-            self.hub.click("%s/%swindowname/%s%swindowname" % (DIALOG, frame, stem, suffix))
+            self.press(stem + suffix + "windowname")
 
     def test_b_lines_apply_cancel_close_config_ini_and_the_table_window(self):
         hub = self.hub
@@ -51,7 +56,7 @@ class Settings(harness.HubTest):
         self.assertFalse(hub.window(MAIN)["enabled"])
         for page, stems in PAGES.items():
             self.click(page, stems)
-        hub.click(DIALOG + "/settingsapplybuttonwindowname")
+        self.press("settingsapplybuttonwindowname")
         hub.wait_hidden(DIALOG)
         self.assertTrue(hub.window(MAIN)["enabled"])
         harness.wait_until(lambda: len(notices()) == 4, what="four notices")
@@ -61,7 +66,7 @@ class Settings(harness.HubTest):
         self.open_dialog()
         for page, stems in PAGES.items():
             self.click(page, stems, "input2")
-        hub.click(DIALOG + "/settingsapplybuttonwindowname")
+        self.press("settingsapplybuttonwindowname")
         hub.wait_hidden(DIALOG)
         harness.wait_until(lambda: len(notices()) == 8, what="four more notices")
         self.assertEqual(notices()[4:], ["10 1", "11 0", "12 0", "13 1"])
@@ -69,14 +74,14 @@ class Settings(harness.HubTest):
         # Apply takes them.
         self.open_dialog()
         self.click(1, ["skin"])
-        hub.click(DIALOG + "/settingscancelbuttonwindowname")
+        self.press("settingscancelbuttonwindowname")
         hub.wait_hidden(DIALOG)
         self.open_dialog()
         self.click(1, ["cube"])
-        hub.click(DIALOG + "/settingsclosewindowname")
+        self.press("settingsclosewindowname")
         hub.wait_hidden(DIALOG)
         self.open_dialog()
-        hub.click(DIALOG + "/settingsapplybuttonwindowname")
+        self.press("settingsapplybuttonwindowname")
         hub.wait_hidden(DIALOG)
         self.assertEqual(len(notices()), 8, "skin and cube are not announced")
 
