@@ -1,6 +1,6 @@
 // From a class row to its family's procedure, and the text each family shows.
 #include <algorithm>
-#include <optional>
+#include <iterator>
 
 #include "session/session.h"
 #include "settings/settings.h"
@@ -10,93 +10,76 @@
 
 namespace {
 
-FamilyProcedureFn ProcedureOf(Family family) {
-    switch (family) {
-        case Family::IconButton:
-            return IconButtonProcedure;
-        case Family::TextButton:
-            return TextButtonProcedure;
-        case Family::LinkButton:
-            return LinkButtonProcedure;
-        case Family::ColumnHead:
-            return ColumnHeadProcedure;
-        case Family::TabButton:
-            return TabButtonProcedure;
-        case Family::PageTabButton:
-            return PageTabButtonProcedure;
-        case Family::CaptionButton:
-            return CaptionButtonProcedure;
-        case Family::CycleButton:
-            return CycleButtonProcedure;
-        case Family::SwatchButton:
-            return SwatchButtonProcedure;
-        case Family::PageImage:
-            return PageImageProcedure;
-        case Family::FlagButton:
-            return FlagButtonProcedure;
-        case Family::TabArea:
-            return TabAreaProcedure;
-        case Family::DropdownPanel:
-            return DropdownPanelProcedure;
-        case Family::HeaderMenuBar:
-            return HeaderMenuBarProcedure;
-        case Family::News:
-            return NewsProcedure;
-        case Family::AccountPanel:
-            return AccountPanelProcedure;
-        case Family::ListBody:
-            return ListViewProcedure;
-        case Family::Clock:
-            return ClockProcedure;
-        case Family::ConnectWindow:
-            return ConnectWindowProcedure;
-        case Family::StatusLine:
-            return StatusLineProcedure;
-        case Family::DialogFrame:
-            return DialogFrameProcedure;
-        case Family::ContactsFrame:
-            return ContactsFrameProcedure;
-        case Family::ContactsList:
-            return ContactsListProcedure;
-        case Family::ContactsMenu:
-            return ContactsMenuProcedure;
-        // Shown as their bitmap until their lists, clock and menus are drawn.
-        case Family::StaticImage:
-        case Family::Main:
-            break;
-    }
-    return StaticImageProcedure;
-}
-
-// The label, value or state text the control draws; nothing for a control that shows
+// The text each family shows: its label, value or state. Nothing for a family that shows
 // none, or that sets its text as it paints (the clock, the account panel, the lists: what
 // they show depends on the moment and the scroll position), so its stored text answers.
-std::optional<std::wstring> ShownText(int row, HWND window) {
-    switch (kWindowClasses[row].family) {
-        case Family::TextButton:
-        case Family::LinkButton:
-        case Family::ColumnHead:
-        case Family::TabButton:
-        case Family::PageTabButton:
-        case Family::CaptionButton:
-        case Family::CycleButton:
-        case Family::SwatchButton:
-            return PushButtonText(row);
-        case Family::ConnectWindow:
-            return ConnectPhaseText(connectPhase, language);
-        case Family::StatusLine:
-            return LinkStateText(linkState, language);
-        case Family::News:
-            return NewsText();
-        case Family::HeaderMenuBar:
-            return HeaderMenuBarText();
-        case Family::DropdownPanel:
-            return DropdownPanelText(row, window);
-        case Family::DialogFrame:
-            return DialogText(row);
-        default:
-            return std::nullopt;
-    }
+using ShownTextFn = std::wstring (*)(int row, HWND window);
+
+std::wstring ButtonText(int row, HWND) {
+    return PushButtonText(row);
+}
+std::wstring ConnectText(int, HWND) {
+    return ConnectPhaseText(connectPhase, language);
+}
+std::wstring StatusText(int, HWND) {
+    return LinkStateText(linkState, language);
+}
+std::wstring NewsLinesText(int, HWND) {
+    return NewsText();
+}
+std::wstring MenuBarText(int, HWND) {
+    return HeaderMenuBarText();
+}
+std::wstring DialogFrameText(int row, HWND) {
+    return DialogText(row);
+}
+
+struct FamilyRow {
+    Family family;
+    FamilyProcedureFn procedure;
+    ShownTextFn text;  // nullptr: the stored text
+};
+
+// One row per family, in the order of the enumeration. The main window's procedure comes
+// from the start-up code; static images show their bitmap until drawn otherwise.
+constexpr FamilyRow kFamilies[] = {
+    {Family::Main, StaticImageProcedure, nullptr},
+    {Family::IconButton, IconButtonProcedure, nullptr},
+    {Family::TextButton, TextButtonProcedure, ButtonText},
+    {Family::LinkButton, LinkButtonProcedure, ButtonText},
+    {Family::ColumnHead, ColumnHeadProcedure, ButtonText},
+    {Family::TabButton, TabButtonProcedure, ButtonText},
+    {Family::PageTabButton, PageTabButtonProcedure, ButtonText},
+    {Family::CaptionButton, CaptionButtonProcedure, ButtonText},
+    {Family::CycleButton, CycleButtonProcedure, ButtonText},
+    {Family::SwatchButton, SwatchButtonProcedure, ButtonText},
+    {Family::StaticImage, StaticImageProcedure, nullptr},
+    {Family::PageImage, PageImageProcedure, nullptr},
+    {Family::FlagButton, FlagButtonProcedure, nullptr},
+    {Family::TabArea, TabAreaProcedure, nullptr},
+    {Family::DropdownPanel, DropdownPanelProcedure, DropdownPanelText},
+    {Family::HeaderMenuBar, HeaderMenuBarProcedure, MenuBarText},
+    {Family::ListBody, ListViewProcedure, nullptr},
+    {Family::AccountPanel, AccountPanelProcedure, nullptr},
+    {Family::Clock, ClockProcedure, nullptr},
+    {Family::News, NewsProcedure, NewsLinesText},
+    {Family::ConnectWindow, ConnectWindowProcedure, ConnectText},
+    {Family::StatusLine, StatusLineProcedure, StatusText},
+    {Family::DialogFrame, DialogFrameProcedure, DialogFrameText},
+    {Family::ContactsFrame, ContactsFrameProcedure, nullptr},
+    {Family::ContactsList, ContactsListProcedure, nullptr},
+    {Family::ContactsMenu, ContactsMenuProcedure, nullptr},
+};
+
+constexpr bool InEnumerationOrder() {
+    for (std::size_t i = 0; i < std::size(kFamilies); ++i)
+        if (static_cast<std::size_t>(kFamilies[i].family) != i) return false;
+    return std::size(kFamilies) == static_cast<std::size_t>(Family::ContactsMenu) + 1;
+}
+static_assert(InEnumerationOrder(), "one row per family, in the enumeration's order");
+
+const FamilyRow& FamilyOf(int row) {
+    return kFamilies[static_cast<std::size_t>(kWindowClasses[row].family)];
 }
 
 // WM_GETTEXT and WM_GETTEXTLENGTH answered from `text`, as the default procedure answers
@@ -118,9 +101,8 @@ LRESULT FamilyProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARA
     if (message == WM_ERASEBKGND) return 1;
     // What a control shows is also its window text, always in step with the paint: screen
     // readers and the test probe read it.
-    if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH) {
-        if (auto text = ShownText(row, window))
-            return AnswerTextQuery(*text, message, wParam, lParam);
-    }
-    return ProcedureOf(kWindowClasses[row].family)(row, window, message, wParam, lParam);
+    const FamilyRow& family = FamilyOf(row);
+    if ((message == WM_GETTEXT || message == WM_GETTEXTLENGTH) && family.text != nullptr)
+        return AnswerTextQuery(family.text(row, window), message, wParam, lParam);
+    return family.procedure(row, window, message, wParam, lParam);
 }
