@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <utility>
+
 #include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
 #include "net/hub_handles_win.h"
@@ -100,83 +103,124 @@ void SelectSettingsPage(int n) {
     }
 }
 
+namespace {
+
+// What each action does with the released control's class row.
+using ActionFn = void (*)(int row, const WindowClassRow& klass);
+
+void Nothing(int, const WindowClassRow&) {}
+void CloseProgram(int, const WindowClassRow&) {
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+}
+void MinimizeMain(int, const WindowClassRow&) {
+    ShowWindow(mainWindow, SW_MINIMIZE);
+}
+void ErrorOk(int, const WindowClassRow&) {
+    OnErrorOk();
+}
+void ErrorCancel(int, const WindowClassRow&) {
+    OnErrorCancel();
+}
+void Logoff(int, const WindowClassRow&) {
+    OnLogoff();
+}
+void LoginSubmit(int, const WindowClassRow&) {
+    SubmitFromLoginDialog();
+}
+void OpenSignup(int, const WindowClassRow&) {
+    UiOpenWebPage(WebPage::NewSignup, L"");
+}
+void OpenLostPassword(int, const WindowClassRow&) {
+    UiOpenWebPage(WebPage::LostPassword, L"");
+}
+void OpenCashier(int, const WindowClassRow&) {
+    UiOpenWebPage(WebPage::Cashier, L"");
+    PlayClick();
+}
+void CloseAbout(int, const WindowClassRow&) {
+    CloseModalDialog(WinId::About);
+}
+void CloseSettings(int, const WindowClassRow&) {
+    CloseModalDialog(WinId::Settings);
+}
+void CloseAddContact(int, const WindowClassRow&) {
+    SetWindowTextW(WindowHandle(WinId::ContactsAddEdit), L"");
+    ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
+}
+void AddContact(int, const WindowClassRow&) {
+    SubmitAddContact();
+}
+void SelectTab(int, const WindowClassRow& klass) {
+    SelectMainTab(klass.param);
+}
+void SelectPage(int, const WindowClassRow& klass) {
+    SelectSettingsPage(klass.param);
+}
+void ChooseLanguage(int, const WindowClassRow& klass) {
+    SetLanguage(klass.param);
+}
+void StepSetting(int, const WindowClassRow& klass) {
+    StepSettingFromDialog(klass.param);
+}
+void SortRoomColumn(int row, const WindowClassRow&) {
+    ToggleRoomSort(row - ClassRowNamed(L"rbbutton1windowname") + 1);
+}
+void SortTournamentColumn(int row, const WindowClassRow&) {
+    ToggleTournamentSort(row - ClassRowNamed(L"tbbutton1windowname") + 1);
+}
+void EnterSelectedRoom(int, const WindowClassRow&) {
+    PlayClick();
+    OpenRoomWindow();
+}
+void EnterSelectedTournament(int, const WindowClassRow&) {
+    PlayClick();
+    EnterTournament();
+}
+void ApplySettings(int, const WindowClassRow&) {
+    ApplySettingsDialog();
+}
+void CancelSettings(int, const WindowClassRow&) {
+    CancelSettingsDialog();
+}
+
+// One row per action, in the order of the enumeration.
+constexpr std::pair<Action, ActionFn> kActions[] = {
+    {Action::None, Nothing},
+    {Action::CloseProgram, CloseProgram},
+    {Action::MinimizeMain, MinimizeMain},
+    {Action::ErrorOk, ErrorOk},
+    {Action::ErrorCancel, ErrorCancel},
+    {Action::Logoff, Logoff},
+    {Action::LoginSubmit, LoginSubmit},
+    {Action::OpenSignup, OpenSignup},
+    {Action::OpenLostPassword, OpenLostPassword},
+    {Action::OpenCashier, OpenCashier},
+    {Action::CloseAbout, CloseAbout},
+    {Action::CloseSettings, CloseSettings},
+    {Action::CloseAddContact, CloseAddContact},
+    {Action::SubmitAddContact, AddContact},
+    {Action::SelectTab, SelectTab},
+    {Action::SelectSettingsPage, SelectPage},
+    {Action::SetLanguage, ChooseLanguage},
+    {Action::StepSetting, StepSetting},
+    {Action::SortRoomList, SortRoomColumn},
+    {Action::SortTournamentList, SortTournamentColumn},
+    {Action::EnterRoom, EnterSelectedRoom},
+    {Action::EnterTournament, EnterSelectedTournament},
+    {Action::ApplySettings, ApplySettings},
+    {Action::CancelSettings, CancelSettings},
+};
+
+constexpr bool InEnumerationOrder() {
+    for (std::size_t i = 0; i < std::size(kActions); ++i)
+        if (static_cast<std::size_t>(kActions[i].first) != i) return false;
+    return std::size(kActions) == static_cast<std::size_t>(Action::CancelSettings) + 1;
+}
+static_assert(InEnumerationOrder(), "one row per action, in the enumeration's order");
+
+}  // namespace
+
 void RunButtonAction(int row) {
     const WindowClassRow& klass = kWindowClasses[row];
-    switch (klass.action) {
-        case Action::None:
-            break;
-        case Action::CloseProgram:
-            PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-            break;
-        case Action::MinimizeMain:
-            ShowWindow(mainWindow, SW_MINIMIZE);
-            break;
-        case Action::ErrorOk:
-            OnErrorOk();
-            break;
-        case Action::ErrorCancel:
-            OnErrorCancel();
-            break;
-        case Action::Logoff:
-            OnLogoff();
-            break;
-        case Action::LoginSubmit:
-            SubmitFromLoginDialog();
-            break;
-        case Action::OpenSignup:
-            UiOpenWebPage(WebPage::NewSignup, L"");
-            break;
-        case Action::OpenLostPassword:
-            UiOpenWebPage(WebPage::LostPassword, L"");
-            break;
-        case Action::OpenCashier:
-            UiOpenWebPage(WebPage::Cashier, L"");
-            PlayClick();
-            break;
-        case Action::CloseAbout:
-            CloseModalDialog(WinId::About);
-            break;
-        case Action::CloseSettings:
-            CloseModalDialog(WinId::Settings);
-            break;
-        case Action::SortRoomList:
-            ToggleRoomSort(row - ClassRowNamed(L"rbbutton1windowname") + 1);
-            break;
-        case Action::SortTournamentList:
-            ToggleTournamentSort(row - ClassRowNamed(L"tbbutton1windowname") + 1);
-            break;
-        case Action::EnterRoom:
-            PlayClick();
-            OpenRoomWindow();
-            break;
-        case Action::EnterTournament:
-            PlayClick();
-            EnterTournament();
-            break;
-        case Action::StepSetting:
-            StepSettingFromDialog(klass.param);
-            break;
-        case Action::ApplySettings:
-            ApplySettingsDialog();
-            break;
-        case Action::CancelSettings:
-            CancelSettingsDialog();
-            break;
-        case Action::CloseAddContact:
-            SetWindowTextW(WindowHandle(WinId::ContactsAddEdit), L"");
-            ShowWindow(WindowHandle(WinId::ContactsAdd), SW_HIDE);
-            break;
-        case Action::SubmitAddContact:
-            SubmitAddContact();
-            break;
-        case Action::SelectTab:
-            SelectMainTab(klass.param);
-            break;
-        case Action::SelectSettingsPage:
-            SelectSettingsPage(klass.param);
-            break;
-        case Action::SetLanguage:
-            SetLanguage(klass.param);
-            break;
-    }
+    kActions[static_cast<std::size_t>(klass.action)].second(row, klass);
 }
