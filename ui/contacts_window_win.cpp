@@ -146,24 +146,25 @@ int SelectRowAt(HWND list, int y) {
     return row;
 }
 
-}  // namespace
-
-void RefreshContactsList() {
+// The list window follows the display list: range, text and paint.
+void ShowContactRows() {
     HWND list = ListWindow();
-    RebuildContactRows();
     if (list == nullptr) return;
     SetListRange(list);
     SetListText(list);
     InvalidateRect(list, nullptr, FALSE);
 }
 
+}  // namespace
+
+void RefreshContactsList() {
+    RebuildContactRows();
+    ShowContactRows();
+}
+
 void ClearContactsList() {
     ClearContactRows();
-    HWND list = ListWindow();
-    if (list == nullptr) return;
-    SetListRange(list);
-    SetListText(list);
-    InvalidateRect(list, nullptr, FALSE);
+    ShowContactRows();
 }
 
 LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
