@@ -203,6 +203,12 @@ int ClickCommand(const ProbeArgs& args) {
         x = *px;
         y = *py;
     }
+    // The real pointer goes to the click first: Wine tells a window that holds the capture
+    // where the pointer is whenever windows change under it, and a pointer left elsewhere
+    // would take the press off the control between its button-down and button-up.
+    POINT screen{static_cast<LONG>(x), static_cast<LONG>(y)};
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
     LPARAM point = MAKELPARAM(static_cast<int>(x), static_cast<int>(y));
     DWORD_PTR result = 0;
     if (!Send(window, WM_LBUTTONDOWN, MK_LBUTTON, point, &result) ||
