@@ -65,6 +65,9 @@ class Settings(harness.HubTest):
         # silent, but still announces.
         self.open_dialog()
         for page, stems in PAGES.items():
+            if "animate" in stems:  # animation back on first: its delay shows again
+                stems = [s for s in stems if s != "animate"]
+                stems.insert(stems.index("animatespeed"), "animate")
             self.click(page, stems, "input2")
         self.press("settingsapplybuttonwindowname")
         hub.wait_hidden(DIALOG)
