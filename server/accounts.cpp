@@ -21,14 +21,14 @@ std::span<const Account> Accounts() {
     return kAccounts;
 }
 
-const Account* FindAccount(std::string_view user_comma_password) {
+const Account* FindAccount(std::string_view userCommaPassword) {
     for (const Account& account : kAccounts) {
         std::string expected = std::string(account.user) + "," + account.password;
-        if (expected == user_comma_password) return &account;
+        if (expected == userCommaPassword) return &account;
     }
     return nullptr;
 }
 
 std::int32_t LoginResultFor(const Account* account) {
-    return account != nullptr ? account->login_result : LOGIN_WRONG_CREDENTIALS;
+    return account != nullptr ? account->loginResult : LOGIN_WRONG_CREDENTIALS;
 }

@@ -18,7 +18,7 @@ bool OpenControlChannel(ControlChannel& channel, const std::string& path, std::s
         }
         channel.created = true;
     } else {
-        channel.regular_file = S_ISREG(info.st_mode);
+        channel.regularFile = S_ISREG(info.st_mode);
     }
     channel.fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (channel.fd < 0) {
@@ -26,13 +26,13 @@ bool OpenControlChannel(ControlChannel& channel, const std::string& path, std::s
         CloseControlChannel(channel);
         return false;
     }
-    if (!channel.regular_file)
-        channel.writer_fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (!channel.regularFile)
+        channel.writerFd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     return true;
 }
 
 int ControlPollFd(const ControlChannel& channel) {
-    return channel.regular_file ? -1 : channel.fd;
+    return channel.regularFile ? -1 : channel.fd;
 }
 
 void ReadControlLines(ControlChannel& channel, std::vector<std::string>& lines) {
@@ -53,7 +53,7 @@ void ReadControlLines(ControlChannel& channel, std::vector<std::string>& lines) 
 
 void CloseControlChannel(ControlChannel& channel) {
     if (channel.fd >= 0) close(channel.fd);
-    if (channel.writer_fd >= 0) close(channel.writer_fd);
+    if (channel.writerFd >= 0) close(channel.writerFd);
     if (channel.created) unlink(channel.path.c_str());
     channel = ControlChannel{};
 }

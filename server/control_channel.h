@@ -7,9 +7,9 @@
 
 struct ControlChannel {
     int fd = -1;
-    int writer_fd = -1;  // our own writer keeps a FIFO from reporting end-of-file
+    int writerFd = -1;  // our own writer keeps a FIFO from reporting end-of-file
     bool created = false;
-    bool regular_file = false;
+    bool regularFile = false;
     std::string path;
     std::string partial;  // text after the last newline
 };

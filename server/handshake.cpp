@@ -23,8 +23,7 @@ std::string GreetingToken(const HandshakePlan& plan, std::string token) {
     if (plan.greeting != GreetingKind::Long) return token;
     std::int64_t length =
         static_cast<std::int64_t>(IntToText(plan.version).size() + token.size() + 3);
-    if (plan.long_size > length)
-        token.append(static_cast<std::size_t>(plan.long_size - length), 'x');
+    if (plan.longSize > length) token.append(static_cast<std::size_t>(plan.longSize - length), 'x');
     return token;
 }
 
@@ -34,7 +33,7 @@ std::string GreetingBytes(const HandshakePlan& plan, std::string_view token) {
         case GreetingKind::Close:
             return {};
         case GreetingKind::Raw:
-            return plan.greeting_bytes;
+            return plan.greetingBytes;
         case GreetingKind::Normal:
         case GreetingKind::Long:
             break;
@@ -56,13 +55,13 @@ std::string AnswerBytes(const HandshakePlan& plan, bool paired) {
         case AnswerKind::Close:
             return {};
         case AnswerKind::Raw:
-            return plan.answer_bytes;
+            return plan.answerBytes;
     }
     return {};
 }
 
-bool AnswerPairs(const HandshakePlan& plan, bool token_known) {
-    if (!token_known) return false;
+bool AnswerPairs(const HandshakePlan& plan, bool tokenKnown) {
+    if (!tokenKnown) return false;
     return plan.answer == AnswerKind::Normal || plan.answer == AnswerKind::None ||
            plan.answer == AnswerKind::Raw;
 }

@@ -12,7 +12,7 @@
 std::string MakeToken(std::uint32_t counter);
 
 // The token the greeting carries: for GreetingKind::Long padded with "x" so that the
-// greeting has `long_size` bytes (never shorter than the normal greeting).
+// greeting has `longSize` bytes (never shorter than the normal greeting).
 std::string GreetingToken(const HandshakePlan& plan, std::string token);
 
 // The bytes of the greeting for a connection with `token` (as GreetingToken gives it);
@@ -31,4 +31,4 @@ bool ParseIntroduction(std::string_view introduction, std::string& token);
 std::string AnswerBytes(const HandshakePlan& plan, bool paired);
 
 // Whether the connections are paired (scenario steps run) after this answer.
-bool AnswerPairs(const HandshakePlan& plan, bool token_known);
+bool AnswerPairs(const HandshakePlan& plan, bool tokenKnown);

@@ -8,21 +8,21 @@
 #include "server/lobby_messages.h"
 #include "server/lobby_requests.h"
 
-using namespace live_edits;
+using namespace LiveEdits;
 
-LobbyChange OwnPlayerEnters(LiveLobby& live, std::int32_t room_id) {
-    if (!FindRoom(live, room_id)) return FailedChange("no such room");
-    return AddPresence(live, room_id, live.own_player_id);
+LobbyChange OwnPlayerEnters(LiveLobby& live, std::int32_t roomId) {
+    if (!FindRoom(live, roomId)) return FailedChange("no such room");
+    return AddPresence(live, roomId, live.ownPlayerId);
 }
 
-LobbyChange OwnPlayerLeaves(LiveLobby& live, std::int32_t room_id) {
-    return RemovePresence(live, room_id, live.own_player_id);
+LobbyChange OwnPlayerLeaves(LiveLobby& live, std::int32_t roomId) {
+    return RemovePresence(live, roomId, live.ownPlayerId);
 }
 
-LobbyChange ClientAddsContact(LiveLobby& live, std::string_view name_utf8) {
+LobbyChange ClientAddsContact(LiveLobby& live, std::string_view nameUtf8) {
     const PlayerEntry* player = nullptr;
     for (const PlayerEntry& entry : live.lobby.players)
-        if (entry.name == name_utf8 && entry.id != live.own_player_id) player = &entry;
+        if (entry.name == nameUtf8 && entry.id != live.ownPlayerId) player = &entry;
     LobbyChange change;
     if (player == nullptr) {
         change.messages.push_back(MessageText({"52", "1"}));
@@ -37,33 +37,33 @@ LobbyChange ClientAddsContact(LiveLobby& live, std::string_view name_utf8) {
     return SetContact(live, player->id, 1);
 }
 
-LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contact_id, std::int32_t relation) {
+LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contactId, std::int32_t relation) {
     if (relation < 0 || relation > 2) return FailedChange("relation is 0, 1 or 2");
     ContactEntry* contact =
-        Find(live.contacts, [&](const ContactEntry& c) { return c.id == contact_id; });
+        Find(live.contacts, [&](const ContactEntry& c) { return c.id == contactId; });
     if (contact) contact->relation = relation;
     LobbyChange change;
-    change.messages.push_back(MessageText({"53", IntToText(contact_id), IntToText(relation)}));
-    change.note = "contact " + IntToText(contact_id) + " relation " + IntToText(relation);
+    change.messages.push_back(MessageText({"53", IntToText(contactId), IntToText(relation)}));
+    change.note = "contact " + IntToText(contactId) + " relation " + IntToText(relation);
     return change;
 }
 
-LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contact_id) {
-    std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == contact_id; });
+LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contactId) {
+    std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == contactId; });
     LobbyChange change;
-    change.messages.push_back(MessageText({"54", IntToText(contact_id)}));
-    change.note = "contact " + IntToText(contact_id) + " removed";
+    change.messages.push_back(MessageText({"54", IntToText(contactId)}));
+    change.note = "contact " + IntToText(contactId) + " removed";
     return change;
 }
 
 LobbyChange ClientSetsPresence(LiveLobby& live, std::int32_t status) {
     if (status < 1 || status > 4) return FailedChange("presence is 1 to 4");
-    if (!FindPlayer(live, live.own_player_id)) {
+    if (!FindPlayer(live, live.ownPlayerId)) {
         LobbyChange change;
         change.messages.push_back(
-            MessageText({"17", IntToText(live.own_player_id), IntToText(status)}));
+            MessageText({"17", IntToText(live.ownPlayerId), IntToText(status)}));
         change.note = "own presence " + IntToText(status);
         return change;
     }
-    return SetStatus(live, live.own_player_id, status);
+    return SetStatus(live, live.ownPlayerId, status);
 }

@@ -45,7 +45,7 @@ const char* const kNameSuffixes[] = {
 
 struct RoomDefinition {
     const char* name;
-    std::int32_t money_kind;
+    std::int32_t moneyKind;
     std::int32_t state;
 };
 
@@ -84,8 +84,8 @@ void AddPlayers(Lobby& lobby, Random& random) {
     std::set<std::string> taken;
     for (const Account& account : Accounts()) {
         taken.insert(account.user);
-        std::int32_t status = account.login_result == 5 ? 4 : 1;
-        lobby.players.push_back({account.player_id, account.user, 1500, status});
+        std::int32_t status = account.loginResult == 5 ? 4 : 1;
+        lobby.players.push_back({account.playerId, account.user, 1500, status});
     }
     for (int i = 0; i < kGeneratedPlayers; ++i) {
         std::int32_t rating = 1200 + random.Below(1000);
@@ -97,56 +97,56 @@ void AddPlayers(Lobby& lobby, Random& random) {
 void AddRooms(Lobby& lobby) {
     std::int32_t id = 1;
     for (const RoomDefinition& room : kRooms) {
-        lobby.rooms.push_back({id++, room.name, room.money_kind, room.state});
+        lobby.rooms.push_back({id++, room.name, room.moneyKind, room.state});
     }
 }
 
 // Generated players who are not shown as offline sit in one room, some in two; nobody is
 // in the locked room, and the demo accounts start in none (the client enters rooms).
 void AddPresences(Lobby& lobby, Random& random) {
-    std::vector<std::int32_t> open_rooms;
+    std::vector<std::int32_t> openRooms;
     for (const RoomEntry& room : lobby.rooms) {
-        if (room.state != kRoomLocked) open_rooms.push_back(room.id);
+        if (room.state != kRoomLocked) openRooms.push_back(room.id);
     }
     std::int32_t id = kFirstPresenceId;
     for (const PlayerEntry& player : lobby.players) {
         if (player.id < kFirstGeneratedPlayerId || player.status == 1) continue;
         if (!random.Percent(80)) continue;
-        std::int32_t first = open_rooms[random.Below(open_rooms.size())];
+        std::int32_t first = openRooms[random.Below(openRooms.size())];
         lobby.presences.push_back({id++, first, player.id});
         if (random.Percent(15)) {
-            std::int32_t second = open_rooms[random.Below(open_rooms.size())];
+            std::int32_t second = openRooms[random.Below(openRooms.size())];
             if (second != first) lobby.presences.push_back({id++, second, player.id});
         }
     }
 }
 
-std::int32_t StakeFor(std::int32_t money_kind, Random& random) {
+std::int32_t StakeFor(std::int32_t moneyKind, Random& random) {
     static const std::int32_t real[] = {1, 2, 5, 10, 25};
     static const std::int32_t play[] = {100, 500, 1000, 5000};
-    if (money_kind == 1) return real[random.Below(std::size(real))];
-    if (money_kind == 2) return play[random.Below(std::size(play))];
+    if (moneyKind == 1) return real[random.Below(std::size(real))];
+    if (moneyKind == 2) return play[random.Below(std::size(play))];
     return 0;
 }
 
 // Tables of one room from the players present there: each seated player sits at one
 // table; watchers are present players who are not seated.
-void AddTablesOfRoom(Lobby& lobby, const RoomEntry& room, Random& random, std::int32_t& table_id,
-                     std::int32_t& seat_id) {
+void AddTablesOfRoom(Lobby& lobby, const RoomEntry& room, Random& random, std::int32_t& tableId,
+                     std::int32_t& seatId) {
     std::vector<std::int32_t> present;
     for (const PresenceEntry& presence : lobby.presences) {
-        if (presence.room_id == room.id) present.push_back(presence.player_id);
+        if (presence.roomId == room.id) present.push_back(presence.playerId);
     }
     std::size_t next = 0;
     static const std::int32_t lengths[] = {1, 3, 5, 7, 11};
     while (next + 1 < present.size() && present.size() - next > 3) {
         std::array<std::int32_t, 17> v{};
         bool full = random.Percent(70);
-        v[0] = table_id++;
+        v[0] = tableId++;
         v[1] = room.id;
         v[2] = full ? 1 : 0;
         v[3] = lengths[random.Below(std::size(lengths))];
-        v[4] = StakeFor(room.money_kind, random);
+        v[4] = StakeFor(room.moneyKind, random);
         v[5] = present[next++];
         v[6] = full ? present[next++] : 0;
         v[7] = 15 + 15 * random.Below(4);
@@ -157,10 +157,10 @@ void AddTablesOfRoom(Lobby& lobby, const RoomEntry& room, Random& random, std::i
         int watchers = random.Below(3);
         if (watchers > static_cast<int>(present.size() - next) - 2) watchers = 0;
         v[12] = watchers;
-        lobby.seats.push_back({seat_id++, room.id, v[0], v[5]});
-        if (v[6] != 0) lobby.seats.push_back({seat_id++, room.id, v[0], v[6]});
+        lobby.seats.push_back({seatId++, room.id, v[0], v[5]});
+        if (v[6] != 0) lobby.seats.push_back({seatId++, room.id, v[0], v[6]});
         for (int w = 0; w < watchers; ++w) {
-            lobby.seats.push_back({seat_id++, room.id, v[0], present[next++]});
+            lobby.seats.push_back({seatId++, room.id, v[0], present[next++]});
         }
         lobby.tables.push_back({v, 0});
     }
@@ -174,9 +174,9 @@ Lobby GenerateLobby() {
     AddPlayers(lobby, random);
     AddRooms(lobby);
     AddPresences(lobby, random);
-    std::int32_t table_id = kFirstTableId, seat_id = kFirstSeatId;
+    std::int32_t tableId = kFirstTableId, seatId = kFirstSeatId;
     for (const RoomEntry& room : lobby.rooms) {
-        AddTablesOfRoom(lobby, room, random, table_id, seat_id);
+        AddTablesOfRoom(lobby, room, random, tableId, seatId);
     }
     return lobby;
 }
@@ -186,13 +186,13 @@ const Lobby& DemoLobby() {
     return lobby;
 }
 
-std::vector<ContactEntry> ContactsOf(const Lobby& lobby, std::int32_t player_id) {
+std::vector<ContactEntry> ContactsOf(const Lobby& lobby, std::int32_t playerId) {
     constexpr int kFriends = 6, kPlain = 7;
-    Random random{0x51ED2701u ^ static_cast<std::uint32_t>(player_id) * 2654435761u};
+    Random random{0x51ED2701u ^ static_cast<std::uint32_t>(playerId) * 2654435761u};
     random.Next();
     std::vector<ContactEntry> contacts;
-    std::set<std::int32_t> chosen{player_id};
-    std::int32_t id = (player_id % 1000) * 100 + 1;
+    std::set<std::int32_t> chosen{playerId};
+    std::int32_t id = (playerId % 1000) * 100 + 1;
     while (contacts.size() < kFriends + kPlain + 1 && chosen.size() < lobby.players.size()) {
         const PlayerEntry& other = lobby.players[random.Below(lobby.players.size())];
         if (!chosen.insert(other.id).second) continue;

@@ -18,12 +18,12 @@ struct PlayerEntry {
 struct RoomEntry {
     std::int32_t id;
     std::string name;
-    std::int32_t money_kind;  // 1 real money, 2 play money, 3 free
-    std::int32_t state;       // 2 locked, 1 open
+    std::int32_t moneyKind;  // 1 real money, 2 play money, 3 free
+    std::int32_t state;      // 2 locked, 1 open
 };
 
 struct PresenceEntry {
-    std::int32_t id, room_id, player_id;
+    std::int32_t id, roomId, playerId;
 };
 
 struct TableEntry {
@@ -31,15 +31,15 @@ struct TableEntry {
     // (0: seat free), 7 clock seconds per move, 8 and 9 the score, 10 private,
     // 11 minimum rating, 12 watchers, 13 to 15 unused, 16 always 0.
     std::array<std::int32_t, 17> values;
-    std::int32_t opening_mark;  // always 0: the client opens nothing on its own
+    std::int32_t openingMark;  // always 0: the client opens nothing on its own
 };
 
 struct SeatEntry {
-    std::int32_t id, room_id, table_id, player_id;
+    std::int32_t id, roomId, tableId, playerId;
 };
 
 struct ContactEntry {
-    std::int32_t id, player_id;
+    std::int32_t id, playerId;
     std::int32_t relation;  // 0 friend, 1 plain contact, 2 ignored
 };
 
@@ -58,4 +58,4 @@ const Lobby& DemoLobby();
 Lobby GenerateLobby();
 
 // Contact relations of one player: friends, plain contacts and one ignored player.
-std::vector<ContactEntry> ContactsOf(const Lobby& lobby, std::int32_t player_id);
+std::vector<ContactEntry> ContactsOf(const Lobby& lobby, std::int32_t playerId);

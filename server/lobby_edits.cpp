@@ -6,7 +6,7 @@
 #include "server/lobby_messages.h"
 #include "server/lobby_requests.h"
 
-namespace live_edits {
+namespace LiveEdits {
 
 std::string Record(std::int32_t type, const std::string& record) {
     return IntToText(type) + "," + record + ";,!";
@@ -39,7 +39,7 @@ TableEntry* FindTable(LiveLobby& live, std::int32_t id) {
 
 PresenceEntry* FindPresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
     return Find(live.lobby.presences,
-                [&](const PresenceEntry& p) { return p.room_id == room && p.player_id == player; });
+                [&](const PresenceEntry& p) { return p.roomId == room && p.playerId == player; });
 }
 
 SeatEntry* FindSeat(LiveLobby& live, std::int32_t id) {
@@ -47,7 +47,7 @@ SeatEntry* FindSeat(LiveLobby& live, std::int32_t id) {
 }
 
 ContactEntry* FindContact(LiveLobby& live, std::int32_t player) {
-    return Find(live.contacts, [&](const ContactEntry& c) { return c.player_id == player; });
+    return Find(live.contacts, [&](const ContactEntry& c) { return c.playerId == player; });
 }
 
 bool Plays(const TableEntry& table, std::int32_t player) {
@@ -56,7 +56,7 @@ bool Plays(const TableEntry& table, std::int32_t player) {
 
 bool SeatedAt(const LiveLobby& live, std::int32_t table, std::int32_t player) {
     return std::any_of(live.lobby.seats.begin(), live.lobby.seats.end(), [&](const SeatEntry& s) {
-        return s.table_id == table && s.player_id == player;
+        return s.tableId == table && s.playerId == player;
     });
 }
 
@@ -66,10 +66,10 @@ bool PlaysInRoom(const LiveLobby& live, std::int32_t room, std::int32_t player) 
         [&](const TableEntry& t) { return t.values[1] == room && Plays(t, player); });
 }
 
-void CloseTable(LiveLobby& live, std::int32_t table_id, LobbyChange& change) {
-    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.table_id == table_id; });
-    std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[0] == table_id; });
-    change.messages.push_back(MessageText({"73", IntToText(table_id)}));
+void CloseTable(LiveLobby& live, std::int32_t tableId, LobbyChange& change) {
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.tableId == tableId; });
+    std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[0] == tableId; });
+    change.messages.push_back(MessageText({"73", IntToText(tableId)}));
 }
 
 void CloseTablesOf(LiveLobby& live, std::int32_t player, std::int32_t room, LobbyChange& change) {
@@ -90,7 +90,7 @@ void FreeSecondSeat(TableEntry& table, LobbyChange& change) {
 LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
     if (FindPresence(live, room, player)) return FailedChange("already in that room");
     if (live.lobby.presences.size() >= kListLimit) return FailedChange("the lobby is full");
-    PresenceEntry entry{live.next_presence_id++, room, player};
+    PresenceEntry entry{live.nextPresenceId++, room, player};
     live.lobby.presences.push_back(entry);
     LobbyChange change;
     change.messages.push_back(Record(MSG_ROOM_PRESENCES, PresenceRecord(entry)));
@@ -101,7 +101,7 @@ LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player)
 LobbyChange RemovePresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
     PresenceEntry* presence = FindPresence(live, room, player);
     if (!presence) return FailedChange("not in that room");
-    std::int32_t presence_id = presence->id;
+    std::int32_t presenceId = presence->id;
     LobbyChange change;
     for (TableEntry& t : live.lobby.tables) {
         if (t.values[1] == room && t.values[6] == player) FreeSecondSeat(t, change);
@@ -109,10 +109,9 @@ LobbyChange RemovePresence(LiveLobby& live, std::int32_t room, std::int32_t play
     CloseTablesOf(live, player, room, change);
     // The client drops the player's other seats in the room itself on type 38.
     std::erase_if(live.lobby.seats,
-                  [&](const SeatEntry& s) { return s.room_id == room && s.player_id == player; });
-    std::erase_if(live.lobby.presences,
-                  [&](const PresenceEntry& p) { return p.id == presence_id; });
-    change.messages.push_back(MessageText({"38", IntToText(presence_id)}));
+                  [&](const SeatEntry& s) { return s.roomId == room && s.playerId == player; });
+    std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.id == presenceId; });
+    change.messages.push_back(MessageText({"38", IntToText(presenceId)}));
     change.note = "player " + IntToText(player) + " leaves room " + IntToText(room);
     return change;
 }
@@ -137,7 +136,7 @@ LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std:
         live.lobby.players.push_back({id, std::string(name), kJoinedRating, status});
         player = &live.lobby.players.back();
         // Players who join at random later never take this id.
-        live.next_player_id = std::max(live.next_player_id, id + 1);
+        live.nextPlayerId = std::max(live.nextPlayerId, id + 1);
     } else {
         player->name = name;
         player->status = status;
@@ -150,12 +149,12 @@ LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std:
 
 LobbyChange PlayerOut(LiveLobby& live, std::int32_t id) {
     if (!FindPlayer(live, id)) return FailedChange("no such player");
-    if (id == live.own_player_id) return FailedChange("the logged-in player stays");
+    if (id == live.ownPlayerId) return FailedChange("the logged-in player stays");
     LobbyChange change;
     CloseTablesOf(live, id, 0, change);
-    std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.player_id == id; });
-    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.player_id == id; });
-    std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.player_id == id; });
+    std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.playerId == id; });
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.playerId == id; });
+    std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.playerId == id; });
     std::erase_if(live.lobby.players, [&](const PlayerEntry& p) { return p.id == id; });
     change.messages.push_back(MessageText({"22", IntToText(id)}));
     change.note = "player " + IntToText(id) + " logs off";
@@ -172,29 +171,29 @@ LobbyChange SetStatus(LiveLobby& live, std::int32_t id, std::int32_t status) {
         // Status 0 clears the player's rooms and seats on the client, as a log-off does.
         CloseTablesOf(live, id, 0, change);
         std::erase_if(live.lobby.presences,
-                      [&](const PresenceEntry& p) { return p.player_id == id; });
-        std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.player_id == id; });
+                      [&](const PresenceEntry& p) { return p.playerId == id; });
+        std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.playerId == id; });
     }
     change.messages.push_back(MessageText({"17", IntToText(id), IntToText(status)}));
     change.note = "player " + IntToText(id) + " status " + IntToText(status);
     return change;
 }
 
-LobbyChange Enter(LiveLobby& live, std::int32_t room_id, std::int32_t player) {
-    RoomEntry* room = FindRoom(live, room_id);
+LobbyChange Enter(LiveLobby& live, std::int32_t roomId, std::int32_t player) {
+    RoomEntry* room = FindRoom(live, roomId);
     if (!room) return FailedChange("no such room");
     if (room->state == kRoomLocked) return FailedChange("the room is locked");
     if (!FindPlayer(live, player)) return FailedChange("no such player");
-    return AddPresence(live, room_id, player);
+    return AddPresence(live, roomId, player);
 }
 
-LobbyChange SetRoomState(LiveLobby& live, std::int32_t room_id, std::int32_t state) {
-    RoomEntry* room = FindRoom(live, room_id);
+LobbyChange SetRoomState(LiveLobby& live, std::int32_t roomId, std::int32_t state) {
+    RoomEntry* room = FindRoom(live, roomId);
     if (!room) return FailedChange("no such room");
     room->state = state;
     LobbyChange change;
     change.messages.push_back(Record(MSG_ROOMS, RoomRecord(*room)));
-    change.note = "room " + IntToText(room_id) + " state " + IntToText(state);
+    change.note = "room " + IntToText(roomId) + " state " + IntToText(state);
     return change;
 }
 
@@ -218,9 +217,9 @@ LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::in
 
 LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id) {
     if (!FindRoom(live, id)) return FailedChange("no such room");
-    auto in_room = [&](const auto& entry) { return entry.room_id == id; };
-    std::erase_if(live.lobby.presences, in_room);
-    std::erase_if(live.lobby.seats, in_room);
+    auto inRoom = [&](const auto& entry) { return entry.roomId == id; };
+    std::erase_if(live.lobby.presences, inRoom);
+    std::erase_if(live.lobby.seats, inRoom);
     std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[1] == id; });
     std::erase_if(live.lobby.rooms, [&](const RoomEntry& r) { return r.id == id; });
     LobbyChange change;
@@ -229,116 +228,114 @@ LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id) {
     return change;
 }
 
-std::int32_t StakeFor(std::int32_t money_kind) {
-    return money_kind == 1 ? 5 : money_kind == 2 ? 500 : 0;
+std::int32_t StakeFor(std::int32_t moneyKind) {
+    return moneyKind == 1 ? 5 : moneyKind == 2 ? 500 : 0;
 }
 
 SeatEntry AddSeat(LiveLobby& live, std::int32_t room, std::int32_t table, std::int32_t player) {
-    SeatEntry seat{live.next_seat_id++, room, table, player};
+    SeatEntry seat{live.nextSeatId++, room, table, player};
     live.lobby.seats.push_back(seat);
     return seat;
 }
 
-LobbyChange OpenTable(LiveLobby& live, std::int32_t room_id, std::int32_t player,
+LobbyChange OpenTable(LiveLobby& live, std::int32_t roomId, std::int32_t player,
                       std::int32_t opponent, std::int32_t mark) {
-    RoomEntry* room = FindRoom(live, room_id);
+    RoomEntry* room = FindRoom(live, roomId);
     if (!room) return FailedChange("no such room");
     if (!FindPlayer(live, player) || (opponent != 0 && !FindPlayer(live, opponent)))
         return FailedChange("no such player");
     if (player == opponent) return FailedChange("nobody plays against themselves");
-    if (PlaysInRoom(live, room_id, player) ||
-        (opponent != 0 && PlaysInRoom(live, room_id, opponent)))
+    if (PlaysInRoom(live, roomId, player) || (opponent != 0 && PlaysInRoom(live, roomId, opponent)))
         return FailedChange("already playing in that room");
     if (live.lobby.tables.size() >= kListLimit || live.lobby.seats.size() + 2 > kListLimit)
         return FailedChange("the lobby is full");
     bool locked = room->state == kRoomLocked;
-    if (locked && (!FindPresence(live, room_id, player) ||
-                   (opponent != 0 && !FindPresence(live, room_id, opponent))))
+    if (locked && (!FindPresence(live, roomId, player) ||
+                   (opponent != 0 && !FindPresence(live, roomId, opponent))))
         return FailedChange("the room is locked");
-    std::int32_t money_kind = room->money_kind;
+    std::int32_t moneyKind = room->moneyKind;
 
     LobbyChange change;
-    Append(change, EnsurePresent(live, room_id, player));
-    if (opponent != 0) Append(change, EnsurePresent(live, room_id, opponent));
+    Append(change, EnsurePresent(live, roomId, player));
+    if (opponent != 0) Append(change, EnsurePresent(live, roomId, opponent));
     TableEntry table{};
-    table.values[0] = live.next_table_id++;
-    table.values[1] = room_id;
+    table.values[0] = live.nextTableId++;
+    table.values[1] = roomId;
     table.values[2] = opponent != 0 ? 1 : 0;
     table.values[3] = 5;
-    table.values[4] = StakeFor(money_kind);
+    table.values[4] = StakeFor(moneyKind);
     table.values[5] = player;
     table.values[6] = opponent;
     table.values[7] = 30;
-    table.opening_mark = mark;
+    table.openingMark = mark;
     change.messages.push_back(Record(MSG_TABLES, TableRecord(table)));
     // The mark asks the client once to open the table; later lists do not repeat it.
-    table.opening_mark = 0;
+    table.openingMark = 0;
     live.lobby.tables.push_back(table);
-    std::string seats = SeatRecord(AddSeat(live, room_id, table.values[0], player)) + ";";
-    if (opponent != 0) seats += SeatRecord(AddSeat(live, room_id, table.values[0], opponent)) + ";";
+    std::string seats = SeatRecord(AddSeat(live, roomId, table.values[0], player)) + ";";
+    if (opponent != 0) seats += SeatRecord(AddSeat(live, roomId, table.values[0], opponent)) + ";";
     change.messages.push_back("72," + seats + ",!");
-    change.note = "table " + IntToText(table.values[0]) + " opens in room " + IntToText(room_id);
+    change.note = "table " + IntToText(table.values[0]) + " opens in room " + IntToText(roomId);
     return change;
 }
 
-LobbyChange JoinTable(LiveLobby& live, std::int32_t table_id, std::int32_t player) {
-    TableEntry* table = FindTable(live, table_id);
+LobbyChange JoinTable(LiveLobby& live, std::int32_t tableId, std::int32_t player) {
+    TableEntry* table = FindTable(live, tableId);
     if (!table) return FailedChange("no such table");
     if (!FindPlayer(live, player)) return FailedChange("no such player");
-    if (SeatedAt(live, table_id, player)) return FailedChange("already at that table");
+    if (SeatedAt(live, tableId, player)) return FailedChange("already at that table");
     if (live.lobby.seats.size() >= kListLimit) return FailedChange("the lobby is full");
-    std::int32_t room_id = table->values[1];
-    RoomEntry* room = FindRoom(live, room_id);
-    if (!FindPresence(live, room_id, player) && (!room || room->state == kRoomLocked))
+    std::int32_t roomId = table->values[1];
+    RoomEntry* room = FindRoom(live, roomId);
+    if (!FindPresence(live, roomId, player) && (!room || room->state == kRoomLocked))
         return FailedChange("the room is locked or gone");
 
     LobbyChange change;
-    Append(change, EnsurePresent(live, room_id, player));
-    table = FindTable(live, table_id);
+    Append(change, EnsurePresent(live, roomId, player));
+    table = FindTable(live, tableId);
     bool plays =
-        table->values[6] == 0 && table->values[5] != player && !PlaysInRoom(live, room_id, player);
+        table->values[6] == 0 && table->values[5] != player && !PlaysInRoom(live, roomId, player);
     if (plays) {
         table->values[6] = player;
         table->values[2] = 1;
         change.messages.push_back(Record(MSG_TABLES, TableRecord(*table)));
     }
     change.messages.push_back(
-        Record(MSG_SEATS, SeatRecord(AddSeat(live, room_id, table_id, player))));
+        Record(MSG_SEATS, SeatRecord(AddSeat(live, roomId, tableId, player))));
     change.note = "player " + IntToText(player) + (plays ? " plays at table " : " watches table ") +
-                  IntToText(table_id);
+                  IntToText(tableId);
     return change;
 }
 
-LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seat_id) {
-    SeatEntry* seat = FindSeat(live, seat_id);
+LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seatId) {
+    SeatEntry* seat = FindSeat(live, seatId);
     if (!seat) return FailedChange("no such seat");
     SeatEntry left = *seat;
     LobbyChange change;
-    TableEntry* table = FindTable(live, left.table_id);
-    if (table && table->values[5] == left.player_id) {
-        CloseTable(live, left.table_id, change);
-        change.note = "table " + IntToText(left.table_id) + " closes";
+    TableEntry* table = FindTable(live, left.tableId);
+    if (table && table->values[5] == left.playerId) {
+        CloseTable(live, left.tableId, change);
+        change.note = "table " + IntToText(left.tableId) + " closes";
         return change;
     }
-    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.id == seat_id; });
-    change.messages.push_back(MessageText({"112", IntToText(seat_id)}));
-    if (table && table->values[6] == left.player_id) FreeSecondSeat(*table, change);
-    change.note =
-        "player " + IntToText(left.player_id) + " leaves table " + IntToText(left.table_id);
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.id == seatId; });
+    change.messages.push_back(MessageText({"112", IntToText(seatId)}));
+    if (table && table->values[6] == left.playerId) FreeSecondSeat(*table, change);
+    change.note = "player " + IntToText(left.playerId) + " leaves table " + IntToText(left.tableId);
     return change;
 }
 
-LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t table_id) {
-    if (!FindTable(live, table_id)) return FailedChange("no such table");
+LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t tableId) {
+    if (!FindTable(live, tableId)) return FailedChange("no such table");
     LobbyChange change;
-    CloseTable(live, table_id, change);
-    change.note = "table " + IntToText(table_id) + " closes";
+    CloseTable(live, tableId, change);
+    change.note = "table " + IntToText(tableId) + " closes";
     return change;
 }
 
 LobbyChange SetContact(LiveLobby& live, std::int32_t player, std::int32_t relation) {
     if (!FindPlayer(live, player)) return FailedChange("no such player");
-    if (player == live.own_player_id) return FailedChange("not a contact of oneself");
+    if (player == live.ownPlayerId) return FailedChange("not a contact of oneself");
     if (relation > 2) return FailedChange("relation is 0, 1 or 2");
     LobbyChange change;
     if (ContactEntry* contact = FindContact(live, player)) {
@@ -346,7 +343,7 @@ LobbyChange SetContact(LiveLobby& live, std::int32_t player, std::int32_t relati
         change.messages.push_back(MessageText({"53", IntToText(contact->id), IntToText(relation)}));
     } else {
         if (live.contacts.size() >= kListLimit) return FailedChange("the list is full");
-        live.contacts.push_back({live.next_contact_id++, player, relation});
+        live.contacts.push_back({live.nextContactId++, player, relation});
         change.messages.push_back(Record(MSG_CONTACTS, ContactRecord(live.contacts.back())));
     }
     change.note = "contact " + IntToText(player) + " relation " + IntToText(relation);
@@ -374,4 +371,4 @@ LobbyChange RelayText(std::int32_t type, std::int32_t place, std::int32_t code,
     return change;
 }
 
-}  // namespace live_edits
+}  // namespace LiveEdits

@@ -11,7 +11,7 @@
 
 #include "server/lobby_live.h"
 
-namespace live_edits {
+namespace LiveEdits {
 
 // Players who join later get ids from here on, so they never meet the generated ones.
 constexpr std::int32_t kFirstJoinedPlayerId = 3001;
@@ -40,7 +40,7 @@ bool Plays(const TableEntry& table, std::int32_t player);
 bool SeatedAt(const LiveLobby& live, std::int32_t table, std::int32_t player);
 bool PlaysInRoom(const LiveLobby& live, std::int32_t room, std::int32_t player);
 // Removes a table and its seats: type 73, after which the client forgets both.
-void CloseTable(LiveLobby& live, std::int32_t table_id, LobbyChange& change);
+void CloseTable(LiveLobby& live, std::int32_t tableId, LobbyChange& change);
 // The player's tables (in one room, or in every room when room is 0) close first: the
 // client drops a player's seats but keeps the tables they played at.
 void CloseTablesOf(LiveLobby& live, std::int32_t player, std::int32_t room, LobbyChange& change);
@@ -54,21 +54,21 @@ LobbyChange EnsurePresent(LiveLobby& live, std::int32_t room, std::int32_t playe
 LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std::string_view name);
 LobbyChange PlayerOut(LiveLobby& live, std::int32_t id);
 LobbyChange SetStatus(LiveLobby& live, std::int32_t id, std::int32_t status);
-LobbyChange Enter(LiveLobby& live, std::int32_t room_id, std::int32_t player);
-LobbyChange SetRoomState(LiveLobby& live, std::int32_t room_id, std::int32_t state);
+LobbyChange Enter(LiveLobby& live, std::int32_t roomId, std::int32_t player);
+LobbyChange SetRoomState(LiveLobby& live, std::int32_t roomId, std::int32_t state);
 LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::int32_t state,
                     std::string_view name);
 LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id);
-std::int32_t StakeFor(std::int32_t money_kind);
+std::int32_t StakeFor(std::int32_t moneyKind);
 SeatEntry AddSeat(LiveLobby& live, std::int32_t room, std::int32_t table, std::int32_t player);
-LobbyChange OpenTable(LiveLobby& live, std::int32_t room_id, std::int32_t player,
+LobbyChange OpenTable(LiveLobby& live, std::int32_t roomId, std::int32_t player,
                       std::int32_t opponent, std::int32_t mark);
-LobbyChange JoinTable(LiveLobby& live, std::int32_t table_id, std::int32_t player);
-LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seat_id);
-LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t table_id);
+LobbyChange JoinTable(LiveLobby& live, std::int32_t tableId, std::int32_t player);
+LobbyChange LeaveSeat(LiveLobby& live, std::int32_t seatId);
+LobbyChange CloseTableCommand(LiveLobby& live, std::int32_t tableId);
 LobbyChange SetContact(LiveLobby& live, std::int32_t player, std::int32_t relation);
 LobbyChange RemoveContact(LiveLobby& live, std::int32_t player);
 LobbyChange RelayText(std::int32_t type, std::int32_t place, std::int32_t code,
                       std::string_view text);
 
-}  // namespace live_edits
+}  // namespace LiveEdits

@@ -10,7 +10,7 @@
 #include "server/lobby_messages.h"
 #include "server/lobby_requests.h"
 
-using namespace live_edits;
+using namespace LiveEdits;
 
 std::string MessageText(std::initializer_list<std::string_view> fields) {
     std::string text;
@@ -27,25 +27,25 @@ LobbyChange FailedChange(std::string error) {
     return change;
 }
 
-LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t own_player_id) {
+LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t ownPlayerId) {
     LiveLobby live;
     live.lobby = lobby;
-    live.contacts = ContactsOf(lobby, own_player_id);
-    live.own_player_id = own_player_id;
-    live.next_player_id = kFirstJoinedPlayerId;
-    live.next_presence_id = live.next_table_id = live.next_seat_id = live.next_contact_id = 1;
+    live.contacts = ContactsOf(lobby, ownPlayerId);
+    live.ownPlayerId = ownPlayerId;
+    live.nextPlayerId = kFirstJoinedPlayerId;
+    live.nextPresenceId = live.nextTableId = live.nextSeatId = live.nextContactId = 1;
     for (const PlayerEntry& p : lobby.players)
-        live.next_player_id = std::max(live.next_player_id, p.id + 1);
+        live.nextPlayerId = std::max(live.nextPlayerId, p.id + 1);
     for (const PresenceEntry& p : lobby.presences)
-        live.next_presence_id = std::max(live.next_presence_id, p.id + 1);
+        live.nextPresenceId = std::max(live.nextPresenceId, p.id + 1);
     for (const TableEntry& t : lobby.tables)
-        live.next_table_id = std::max(live.next_table_id, t.values[0] + 1);
+        live.nextTableId = std::max(live.nextTableId, t.values[0] + 1);
     for (const SeatEntry& s : lobby.seats)
-        live.next_seat_id = std::max(live.next_seat_id, s.id + 1);
+        live.nextSeatId = std::max(live.nextSeatId, s.id + 1);
     for (const ContactEntry& c : live.contacts)
-        live.next_contact_id = std::max(live.next_contact_id, c.id + 1);
-    live.next_join_id = 1;
-    live.random_state = 0x3C6EF372u ^ static_cast<std::uint32_t>(own_player_id);
+        live.nextContactId = std::max(live.nextContactId, c.id + 1);
+    live.nextJoinId = 1;
+    live.randomState = 0x3C6EF372u ^ static_cast<std::uint32_t>(ownPlayerId);
     return live;
 }
 

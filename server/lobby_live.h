@@ -17,28 +17,28 @@
 // A join request the server has told the client about and not yet settled: `asker`
 // wants to play `asked` at the table.
 struct JoinEntry {
-    std::int32_t id, room_id, table_id, asker, asked;
+    std::int32_t id, roomId, tableId, asker, asked;
 };
 
 struct LiveLobby {
     Lobby lobby;
     std::vector<ContactEntry> contacts;  // the logged-in player's relations
     std::vector<JoinEntry> joins;
-    std::vector<std::int32_t> ignoring_own;  // players who ignore the logged-in player
-    std::int32_t own_player_id = 0;
-    std::int32_t next_player_id = 0;
-    std::int32_t next_presence_id = 0;
-    std::int32_t next_table_id = 0;
-    std::int32_t next_seat_id = 0;
-    std::int32_t next_contact_id = 0;
-    std::int32_t next_join_id = 0;
-    std::uint32_t private_turn = 0;  // whose turn it is to write a private message
-    std::uint32_t random_state = 0;  // for RandomLobbyChange, fixed seed
-    bool storm_turn = false;         // StormPresenceChange: a contact on every other call
+    std::vector<std::int32_t> ignoringOwn;  // players who ignore the logged-in player
+    std::int32_t ownPlayerId = 0;
+    std::int32_t nextPlayerId = 0;
+    std::int32_t nextPresenceId = 0;
+    std::int32_t nextTableId = 0;
+    std::int32_t nextSeatId = 0;
+    std::int32_t nextContactId = 0;
+    std::int32_t nextJoinId = 0;
+    std::uint32_t privateTurn = 0;  // whose turn it is to write a private message
+    std::uint32_t randomState = 0;  // for RandomLobbyChange, fixed seed
+    bool stormTurn = false;         // StormPresenceChange: a contact on every other call
 };
 
 // A copy of `lobby` with the relations of the player who logged in.
-LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t own_player_id);
+LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t ownPlayerId);
 
 // Every list message of the lobby as it is now (types 21, 31, 32, 51, 71, 72).
 std::vector<std::string> CurrentLobbyMessages(const LiveLobby& live);
@@ -113,19 +113,19 @@ LobbyChange RandomLobbyChange(LiveLobby& live);
 LobbyChange StormPresenceChange(LiveLobby& live);
 
 // The server's echo of a chat line from the logged-in player (client types 120, 121).
-LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,
-                     std::string_view base64_text);
+LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t placeId,
+                     std::string_view base64Text);
 
 // The logged-in player entered or left a room (client types 32 and 38).
-LobbyChange OwnPlayerEnters(LiveLobby& live, std::int32_t room_id);
-LobbyChange OwnPlayerLeaves(LiveLobby& live, std::int32_t room_id);
+LobbyChange OwnPlayerEnters(LiveLobby& live, std::int32_t roomId);
+LobbyChange OwnPlayerLeaves(LiveLobby& live, std::int32_t roomId);
 
 // What the client asks of the logged-in player's contacts and presence, answered as the
 // game server does: an add by name ("52,<Base64>,!") gives the new relation as type 51,
 // or type 52 with 2 (already listed) or 1 (no such nickname); a relation change (53) and
 // a removal (54) are echoed, for an unknown contact id too; the own presence (17) comes
 // back as type 17 with the own player id.
-LobbyChange ClientAddsContact(LiveLobby& live, std::string_view name_utf8);
-LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contact_id, std::int32_t relation);
-LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contact_id);
+LobbyChange ClientAddsContact(LiveLobby& live, std::string_view nameUtf8);
+LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contactId, std::int32_t relation);
+LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contactId);
 LobbyChange ClientSetsPresence(LiveLobby& live, std::int32_t status);

@@ -31,28 +31,28 @@ std::string PlayerRecord(const PlayerEntry& p) {
 }
 
 std::string RoomRecord(const RoomEntry& r) {
-    return Items({IntToText(r.id), r.name, IntToText(r.money_kind), IntToText(r.state)});
+    return Items({IntToText(r.id), r.name, IntToText(r.moneyKind), IntToText(r.state)});
 }
 
 std::string PresenceRecord(const PresenceEntry& e) {
-    return Items({IntToText(e.id), IntToText(e.room_id), IntToText(e.player_id)});
+    return Items({IntToText(e.id), IntToText(e.roomId), IntToText(e.playerId)});
 }
 
 std::string ContactRecord(const ContactEntry& c) {
-    return Items({IntToText(c.id), IntToText(c.player_id), IntToText(c.relation)});
+    return Items({IntToText(c.id), IntToText(c.playerId), IntToText(c.relation)});
 }
 
 std::string TableRecord(const TableEntry& table) {
     std::string record;
     for (std::int32_t value : table.values)
         record += IntToText(value) + ":";
-    record += IntToText(table.opening_mark);
+    record += IntToText(table.openingMark);
     return record;
 }
 
 std::string SeatRecord(const SeatEntry& s) {
     return Items(
-        {IntToText(s.id), IntToText(s.room_id), IntToText(s.table_id), IntToText(s.player_id)});
+        {IntToText(s.id), IntToText(s.roomId), IntToText(s.tableId), IntToText(s.playerId)});
 }
 
 std::vector<std::string> ListMessages(std::int32_t type, const std::vector<std::string>& records) {
@@ -72,8 +72,8 @@ std::vector<std::string> ListMessages(std::int32_t type, const std::vector<std::
     return messages;
 }
 
-std::vector<std::string> LobbyMessages(const Lobby& lobby, std::int32_t own_player_id) {
-    return LobbyMessages(lobby, ContactsOf(lobby, own_player_id));
+std::vector<std::string> LobbyMessages(const Lobby& lobby, std::int32_t ownPlayerId) {
+    return LobbyMessages(lobby, ContactsOf(lobby, ownPlayerId));
 }
 
 std::vector<std::string> LobbyMessages(const Lobby& lobby,

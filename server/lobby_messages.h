@@ -25,7 +25,7 @@ std::vector<std::string> ListMessages(std::int32_t type, const std::vector<std::
 
 // Every list message of the lobby for the logged-in player, in the order 21, 31, 32, 51,
 // 71, 72.
-std::vector<std::string> LobbyMessages(const Lobby& lobby, std::int32_t own_player_id);
+std::vector<std::string> LobbyMessages(const Lobby& lobby, std::int32_t ownPlayerId);
 // The same with the given contact relations.
 std::vector<std::string> LobbyMessages(const Lobby& lobby,
                                        const std::vector<ContactEntry>& contacts);

@@ -9,12 +9,12 @@
 #include "server/lobby_messages.h"
 #include "server/lobby_requests.h"
 
-using namespace live_edits;
+using namespace LiveEdits;
 
 namespace {
 
 std::uint32_t NextRandom(LiveLobby& live) {
-    std::uint32_t& s = live.random_state;
+    std::uint32_t& s = live.randomState;
     s ^= s << 13;
     s ^= s >> 17;
     s ^= s << 5;
@@ -66,7 +66,7 @@ std::int32_t OtherStatus(LiveLobby& live, std::int32_t now) {
 LobbyChange RandomContactStatus(LiveLobby& live) {
     std::vector<const PlayerEntry*> players;
     for (const ContactEntry& contact : live.contacts) {
-        const PlayerEntry* player = FindPlayer(live, contact.player_id);
+        const PlayerEntry* player = FindPlayer(live, contact.playerId);
         if (player && Movable(player->id)) players.push_back(player);
     }
     if (players.empty()) return FailedChange("no contact to change");
@@ -82,7 +82,7 @@ std::vector<std::int32_t> OpenRooms(const LiveLobby& live) {
 }
 
 LobbyChange RandomJoin(LiveLobby& live) {
-    std::int32_t id = live.next_player_id++;
+    std::int32_t id = live.nextPlayerId++;
     std::string name = kJoinerStems[Below(live, std::size(kJoinerStems))] + IntToText(id);
     LobbyChange change = PlayerIn(live, id, static_cast<std::int32_t>(2 + Below(live, 3)), name);
     std::vector<std::int32_t> rooms = OpenRooms(live);
@@ -116,25 +116,25 @@ LobbyChange RandomEnter(LiveLobby& live) {
 std::vector<PresenceEntry> MovablePresences(const LiveLobby& live) {
     std::vector<PresenceEntry> presences;
     for (const PresenceEntry& p : live.lobby.presences)
-        if (Movable(p.player_id)) presences.push_back(p);
+        if (Movable(p.playerId)) presences.push_back(p);
     return presences;
 }
 
 LobbyChange RandomLeaveRoom(LiveLobby& live) {
     std::vector<PresenceEntry> presences = MovablePresences(live);
     const PresenceEntry* p = Pick(live, presences);
-    return p ? RemovePresence(live, p->room_id, p->player_id) : FailedChange("nobody in a room");
+    return p ? RemovePresence(live, p->roomId, p->playerId) : FailedChange("nobody in a room");
 }
 
 // Players present in the room who neither play nor watch there.
 std::vector<std::int32_t> IdleIn(const LiveLobby& live, std::int32_t room) {
     std::vector<std::int32_t> ids;
     for (const PresenceEntry& p : live.lobby.presences) {
-        if (p.room_id != room || !Movable(p.player_id)) continue;
+        if (p.roomId != room || !Movable(p.playerId)) continue;
         bool seated = std::any_of(
             live.lobby.seats.begin(), live.lobby.seats.end(),
-            [&](const SeatEntry& s) { return s.room_id == room && s.player_id == p.player_id; });
-        if (!seated) ids.push_back(p.player_id);
+            [&](const SeatEntry& s) { return s.roomId == room && s.playerId == p.playerId; });
+        if (!seated) ids.push_back(p.playerId);
     }
     return ids;
 }
@@ -163,7 +163,7 @@ LobbyChange RandomTakeSeat(LiveLobby& live) {
 LobbyChange RandomLeaveSeat(LiveLobby& live) {
     std::vector<std::int32_t> seats;
     for (const SeatEntry& s : live.lobby.seats)
-        if (Movable(s.player_id)) seats.push_back(s.id);
+        if (Movable(s.playerId)) seats.push_back(s.id);
     const std::int32_t* seat = Pick(live, seats);
     return seat ? LeaveSeat(live, *seat) : FailedChange("no seat");
 }
@@ -177,7 +177,7 @@ LobbyChange RandomRoomState(LiveLobby& live) {
     // Never a room the logged-in player is in: their window stays usable.
     std::vector<std::int32_t> rooms;
     for (const RoomEntry& r : live.lobby.rooms)
-        if (!FindPresence(live, r.id, live.own_player_id)) rooms.push_back(r.id);
+        if (!FindPresence(live, r.id, live.ownPlayerId)) rooms.push_back(r.id);
     const std::int32_t* room = Pick(live, rooms);
     if (!room) return FailedChange("no room to change");
     std::int32_t state = FindRoom(live, *room)->state == kRoomLocked ? kRoomOpen : kRoomLocked;
@@ -188,7 +188,7 @@ LobbyChange RandomContact(LiveLobby& live) {
     const ContactEntry* contact = Pick(live, live.contacts);
     if (!contact) return FailedChange("no contact");
     std::int32_t relation = static_cast<std::int32_t>((contact->relation + 1 + Below(live, 2)) % 3);
-    return SetContact(live, contact->player_id, relation);
+    return SetContact(live, contact->playerId, relation);
 }
 
 std::string RandomChatText(LiveLobby& live) {
@@ -199,8 +199,8 @@ LobbyChange RandomRoomChat(LiveLobby& live) {
     std::vector<PresenceEntry> presences = MovablePresences(live);
     const PresenceEntry* p = Pick(live, presences);
     if (!p) return FailedChange("nobody to chat");
-    return RelayText(MSG_ROOM_RELAY, p->room_id, kRoomChatCode,
-                     IntToText(p->player_id) + ":" + RandomChatText(live));
+    return RelayText(MSG_ROOM_RELAY, p->roomId, kRoomChatCode,
+                     IntToText(p->playerId) + ":" + RandomChatText(live));
 }
 
 LobbyChange RandomTableText(LiveLobby& live, bool dice) {
@@ -262,8 +262,8 @@ LobbyChange RandomLobbyChange(LiveLobby& live) {
 }
 
 LobbyChange StormPresenceChange(LiveLobby& live) {
-    live.storm_turn = !live.storm_turn;
-    if (live.storm_turn) {
+    live.stormTurn = !live.stormTurn;
+    if (live.stormTurn) {
         LobbyChange change = RandomContactStatus(live);
         if (change.error.empty()) return change;
     }
@@ -275,15 +275,14 @@ LobbyChange StormPresenceChange(LiveLobby& live) {
     return SetStatus(live, player.id, OtherStatus(live, player.status));
 }
 
-LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t place_id,
-                     std::string_view base64_text) {
-    if (!IsBase64(base64_text)) return FailedChange("the chat line is not Base64");
-    std::string text = IntToText(live.own_player_id) + ":" + std::string(base64_text);
+LobbyChange ChatLine(LiveLobby& live, std::int32_t type, std::int32_t placeId,
+                     std::string_view base64Text) {
+    if (!IsBase64(base64Text)) return FailedChange("the chat line is not Base64");
+    std::string text = IntToText(live.ownPlayerId) + ":" + std::string(base64Text);
     if (type == kClientRoomChat) {
-        if (!FindPresence(live, place_id, live.own_player_id))
-            return FailedChange("not in that room");
-        return RelayText(MSG_ROOM_RELAY, place_id, kRoomChatCode, text);
+        if (!FindPresence(live, placeId, live.ownPlayerId)) return FailedChange("not in that room");
+        return RelayText(MSG_ROOM_RELAY, placeId, kRoomChatCode, text);
     }
-    if (!FindTable(live, place_id)) return FailedChange("no such table");
-    return RelayText(MSG_TABLE_RELAY, place_id, kTableChatCode, text);
+    if (!FindTable(live, placeId)) return FailedChange("no such table");
+    return RelayText(MSG_TABLE_RELAY, placeId, kTableChatCode, text);
 }

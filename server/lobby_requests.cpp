@@ -31,14 +31,13 @@ JoinEntry* FindJoin(LiveLobby& live, std::int32_t id) {
     return it == live.joins.end() ? nullptr : &*it;
 }
 
-void Forget(LiveLobby& live, std::int32_t join_id) {
-    std::erase_if(live.joins, [&](const JoinEntry& j) { return j.id == join_id; });
+void Forget(LiveLobby& live, std::int32_t joinId) {
+    std::erase_if(live.joins, [&](const JoinEntry& j) { return j.id == joinId; });
 }
 
 std::string JoinMessage(const JoinEntry& join, std::int32_t count) {
     std::string items;
-    for (std::int32_t item :
-         {join.id, join.room_id, join.table_id, join.asker, join.asked, count}) {
+    for (std::int32_t item : {join.id, join.roomId, join.tableId, join.asker, join.asked, count}) {
         if (!items.empty()) items += ':';
         items += IntToText(item);
     }
@@ -46,8 +45,8 @@ std::string JoinMessage(const JoinEntry& join, std::int32_t count) {
 }
 
 bool Ignores(const LiveLobby& live, std::int32_t player) {
-    return std::find(live.ignoring_own.begin(), live.ignoring_own.end(), player) !=
-           live.ignoring_own.end();
+    return std::find(live.ignoringOwn.begin(), live.ignoringOwn.end(), player) !=
+           live.ignoringOwn.end();
 }
 
 // Statuses a private message does not reach: 0 gone, 1 shown as offline, 2 do not disturb.
@@ -66,75 +65,75 @@ const char* const kPrivateLines[] = {
 
 }  // namespace
 
-LobbyChange AskToJoin(LiveLobby& live, std::int32_t table_id, std::int32_t asker,
+LobbyChange AskToJoin(LiveLobby& live, std::int32_t tableId, std::int32_t asker,
                       std::int32_t asked) {
-    const TableEntry* table = FindTable(live, table_id);
+    const TableEntry* table = FindTable(live, tableId);
     if (!table) return FailedChange("no such table");
     if (asked == 0) asked = table->values[5];
     if (!FindPlayer(live, asker) || !FindPlayer(live, asked)) return FailedChange("no such player");
     if (asker == asked) return FailedChange("nobody asks themselves");
     if (live.joins.size() >= kJoinLimit) return FailedChange("too many open requests");
-    JoinEntry join{live.next_join_id++, table->values[1], table_id, asker, asked};
+    JoinEntry join{live.nextJoinId++, table->values[1], tableId, asker, asked};
     live.joins.push_back(join);
     LobbyChange change;
     change.messages.push_back(JoinMessage(join, 0));
     change.note = "join request " + IntToText(join.id) + ": player " + IntToText(asker) + " asks " +
-                  IntToText(asked) + " at table " + IntToText(table_id);
+                  IntToText(asked) + " at table " + IntToText(tableId);
     return change;
 }
 
-LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t join_id, std::int32_t count) {
-    const JoinEntry* join = FindJoin(live, join_id);
+LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t joinId, std::int32_t count) {
+    const JoinEntry* join = FindJoin(live, joinId);
     if (!join) return FailedChange("no such join request");
     if (count <= 0) return FailedChange("an answer count is positive");
     LobbyChange change;
     change.messages.push_back(JoinMessage(*join, count));
-    change.note = "join request " + IntToText(join_id) + ": answer count " + IntToText(count);
+    change.note = "join request " + IntToText(joinId) + ": answer count " + IntToText(count);
     // The client forgets the request on a positive count; so does the server.
-    Forget(live, join_id);
+    Forget(live, joinId);
     return change;
 }
 
-LobbyChange JoinResult(LiveLobby& live, std::int32_t join_id, std::int32_t result) {
-    if (!FindJoin(live, join_id)) return FailedChange("no such join request");
-    Forget(live, join_id);
+LobbyChange JoinResult(LiveLobby& live, std::int32_t joinId, std::int32_t result) {
+    if (!FindJoin(live, joinId)) return FailedChange("no such join request");
+    Forget(live, joinId);
     LobbyChange change;
-    change.messages.push_back(MessageText({"103", IntToText(join_id), IntToText(result)}));
-    change.note = "join request " + IntToText(join_id) + ": result " + IntToText(result);
+    change.messages.push_back(MessageText({"103", IntToText(joinId), IntToText(result)}));
+    change.note = "join request " + IntToText(joinId) + ": result " + IntToText(result);
     return change;
 }
 
-LobbyChange ClientAsksToJoin(LiveLobby& live, std::int32_t table_id) {
-    const TableEntry* table = FindTable(live, table_id);
+LobbyChange ClientAsksToJoin(LiveLobby& live, std::int32_t tableId) {
+    const TableEntry* table = FindTable(live, tableId);
     if (!table) return FailedChange("no such table");
     const std::int32_t host = table->values[5];
-    LobbyChange change = AskToJoin(live, table_id, live.own_player_id, host);
+    LobbyChange change = AskToJoin(live, tableId, live.ownPlayerId, host);
     if (!change.error.empty()) return change;
-    const std::int32_t join_id = live.next_join_id - 1;
-    LobbyChange result = JoinResult(live, join_id, kJoinAccepted);
+    const std::int32_t joinId = live.nextJoinId - 1;
+    LobbyChange result = JoinResult(live, joinId, kJoinAccepted);
     for (std::string& message : result.messages)
         change.messages.push_back(std::move(message));
     LobbyChange seat =
-        ApplyLobbyCommand(live, {LobbyVerb::TableJoin, {table_id, live.own_player_id}, {}});
+        ApplyLobbyCommand(live, {LobbyVerb::TableJoin, {tableId, live.ownPlayerId}, {}});
     for (std::string& message : seat.messages)
         change.messages.push_back(std::move(message));
     change.note += "; accepted; " + (seat.error.empty() ? seat.note : seat.error);
     return change;
 }
 
-LobbyChange ClientAnswersJoin(LiveLobby& live, std::int32_t join_id, std::int32_t answer) {
-    const JoinEntry* join = FindJoin(live, join_id);
+LobbyChange ClientAnswersJoin(LiveLobby& live, std::int32_t joinId, std::int32_t answer) {
+    const JoinEntry* join = FindJoin(live, joinId);
     if (!join) return FailedChange("no such join request");
     const JoinEntry settled = *join;
-    Forget(live, join_id);
+    Forget(live, joinId);
     if (answer != kJoinAccepted) {
         LobbyChange change;
-        change.note = "join request " + IntToText(join_id) + " declined";
+        change.note = "join request " + IntToText(joinId) + " declined";
         return change;
     }
     LobbyChange change =
-        ApplyLobbyCommand(live, {LobbyVerb::TableJoin, {settled.table_id, settled.asker}, {}});
-    change.note = "join request " + IntToText(join_id) +
+        ApplyLobbyCommand(live, {LobbyVerb::TableJoin, {settled.tableId, settled.asker}, {}});
+    change.note = "join request " + IntToText(joinId) +
                   " accepted: " + (change.error.empty() ? change.note : change.error);
     change.error.clear();  // the request is settled either way
     return change;
@@ -150,28 +149,28 @@ LobbyChange PrivateMessageFrom(LiveLobby& live, std::int32_t player, std::string
 
 LobbyChange SetIgnoring(LiveLobby& live, std::int32_t player, bool on) {
     if (!FindPlayer(live, player)) return FailedChange("no such player");
-    std::erase(live.ignoring_own, player);
-    if (on) live.ignoring_own.push_back(player);
+    std::erase(live.ignoringOwn, player);
+    if (on) live.ignoringOwn.push_back(player);
     LobbyChange change;
     change.note = "player " + IntToText(player) + (on ? " ignores" : " no longer ignores") +
                   " the logged-in player";
     return change;
 }
 
-LobbyChange ClientSendsPrivate(LiveLobby& live, std::string_view nickname_utf8,
-                               std::string_view base64_text) {
+LobbyChange ClientSendsPrivate(LiveLobby& live, std::string_view nicknameUtf8,
+                               std::string_view base64Text) {
     const PlayerEntry* to = nullptr;
     for (const PlayerEntry& p : live.lobby.players)
-        if (p.name == nickname_utf8 && !to) to = &p;
+        if (p.name == nicknameUtf8 && !to) to = &p;
     const std::int32_t reason = UndeliverableReason(live, to);
     LobbyChange change;
     if (reason == 0) {
         change.note = "private message to " + IntToText(to->id) + " delivered (" +
-                      IntToText(static_cast<std::int32_t>(Base64Decode(base64_text).size())) +
+                      IntToText(static_cast<std::int32_t>(Base64Decode(base64Text).size())) +
                       " bytes)";
         return change;
     }
-    change.messages.push_back(MessageText({"62", IntToText(reason), Base64Encode(nickname_utf8)}));
+    change.messages.push_back(MessageText({"62", IntToText(reason), Base64Encode(nicknameUtf8)}));
     change.note = "private message not delivered: reason " + IntToText(reason);
     return change;
 }
@@ -179,11 +178,11 @@ LobbyChange ClientSendsPrivate(LiveLobby& live, std::string_view nickname_utf8,
 LobbyChange RandomPrivateMessage(LiveLobby& live) {
     std::vector<std::int32_t> writers;
     for (const ContactEntry& c : live.contacts) {
-        const PlayerEntry* p = FindPlayer(live, c.player_id);
+        const PlayerEntry* p = FindPlayer(live, c.playerId);
         if (c.relation != 2 && p && p->status >= 3) writers.push_back(p->id);
     }
     if (writers.empty()) return FailedChange("no contact online to write");
-    const std::uint32_t turn = live.private_turn++;
+    const std::uint32_t turn = live.privateTurn++;
     return PrivateMessageFrom(live, writers[turn % writers.size()],
                               kPrivateLines[turn % std::size(kPrivateLines)]);
 }

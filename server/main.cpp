@@ -18,7 +18,7 @@ void OnSignal(int) {
 
 bool BuildScript(const Options& options, Script& script, std::string& error) {
     HandshakePlan plan;
-    for (const std::string& line : options.setting_lines) {
+    for (const std::string& line : options.settingLines) {
         ParsedLine parsed;
         if (!ParseScriptLine(line, 0, plan, parsed, error)) {
             error = "--" + line + ": " + error;
@@ -26,10 +26,10 @@ bool BuildScript(const Options& options, Script& script, std::string& error) {
         }
     }
     std::string text;
-    if (!options.scenario_path.empty()) {
-        std::ifstream file(options.scenario_path, std::ios::binary);
+    if (!options.scenarioPath.empty()) {
+        std::ifstream file(options.scenarioPath, std::ios::binary);
         if (!file) {
-            error = "cannot read " + options.scenario_path;
+            error = "cannot read " + options.scenarioPath;
             return false;
         }
         std::ostringstream content;
@@ -37,7 +37,7 @@ bool BuildScript(const Options& options, Script& script, std::string& error) {
         text = content.str();
     }
     if (!ParseScript(text, plan, script, error)) {
-        error = options.scenario_path + ": " + error;
+        error = options.scenarioPath + ": " + error;
         return false;
     }
     return true;
@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsageText, stdout);
         return 0;
     }
-    if (!options.log_path.empty() && !OpenLogFile(options.log_path)) {
-        std::fprintf(stderr, "tavlora-server: cannot write %s\n", options.log_path.c_str());
+    if (!options.logPath.empty() && !OpenLogFile(options.logPath)) {
+        std::fprintf(stderr, "tavlora-server: cannot write %s\n", options.logPath.c_str());
         return 2;
     }
     Script script;
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavlora-server: %s\n", error.c_str());
         return 1;
     }
-    wakeFd = server.wake_write;
+    wakeFd = server.wakeWrite;
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
     sigaction(SIGTERM, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    Report(server, "listening " + options.address + " " + std::to_string(server.inbound_port) +
-                       " " + std::to_string(server.outbound_port));
+    Report(server, "listening " + options.address + " " + std::to_string(server.inboundPort) + " " +
+                       std::to_string(server.outboundPort));
     RunServer(server);
     LogEvent("stopping");
     CloseServer(server);

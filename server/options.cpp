@@ -94,7 +94,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         if (option == "--help" || option == "-h") {
             options.help = true;
         } else if (option == "--no-ack-wait") {
-            options.ack_wait = false;
+            options.ackWait = false;
         } else if (option == "--no-replies") {
             options.replies = false;
         } else if (option == "--address") {
@@ -102,7 +102,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         } else if (option == "--inbound-port" || option == "--outbound-port") {
             if (!value(text)) return false;
             std::uint16_t& port =
-                option == "--inbound-port" ? options.inbound_port : options.outbound_port;
+                option == "--inbound-port" ? options.inboundPort : options.outboundPort;
             if (!ParsePort(text, port)) {
                 error = option + ": not a port: " + text;
                 return false;
@@ -110,7 +110,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         } else if (option == "--version" || option == "--token" || option == "--greeting" ||
                    option == "--answer") {
             if (!value(text)) return false;
-            options.setting_lines.push_back(option.substr(2) + " " + text);
+            options.settingLines.push_back(option.substr(2) + " " + text);
         } else if (option == "--lobby-changes" || option == "--private-messages") {
             if (!value(text)) return false;
             char* end = nullptr;
@@ -119,7 +119,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                 error = option + ": not a time in ms: " + text;
                 return false;
             }
-            (option == "--lobby-changes" ? options.lobby_every_ms : options.private_every_ms) = ms;
+            (option == "--lobby-changes" ? options.lobbyEveryMs : options.privateEveryMs) = ms;
         } else if (option == "--presence-storm") {
             if (!value(text)) return false;
             char* end = nullptr;
@@ -128,15 +128,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                 error = option + ": not a rate from 1 to 1000: " + text;
                 return false;
             }
-            options.storm_per_second = static_cast<std::int32_t>(rate);
+            options.stormPerSecond = static_cast<std::int32_t>(rate);
         } else if (option == "--scenario") {
-            if (!value(options.scenario_path)) return false;
+            if (!value(options.scenarioPath)) return false;
         } else if (option == "--control") {
-            if (!value(options.control_path)) return false;
+            if (!value(options.controlPath)) return false;
         } else if (option == "--record") {
-            if (!value(options.record_dir)) return false;
+            if (!value(options.recordDir)) return false;
         } else if (option == "--log") {
-            if (!value(options.log_path)) return false;
+            if (!value(options.logPath)) return false;
         } else {
             error = "unknown option: " + option;
             return false;

@@ -24,14 +24,14 @@ std::string Name(const Connection& c) {
 }
 
 void Record(Connection& c, std::string_view bytes) {
-    if (c.record_fd < 0) return;
+    if (c.recordFd < 0) return;
     while (!bytes.empty()) {
-        ssize_t written = write(c.record_fd, bytes.data(), bytes.size());
+        ssize_t written = write(c.recordFd, bytes.data(), bytes.size());
         if (written <= 0) {
             if (written < 0 && errno == EINTR) continue;
             LogEvent("recording of " + Name(c) + " failed; stopped");
-            close(c.record_fd);
-            c.record_fd = -1;
+            close(c.recordFd);
+            c.recordFd = -1;
             return;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -39,21 +39,21 @@ void Record(Connection& c, std::string_view bytes) {
 }
 
 void OpenRecording(Server& server, Connection& c) {
-    if (server.options.record_dir.empty()) return;
-    std::uint16_t port = c.inbound ? server.inbound_port : server.outbound_port;
-    std::string path = server.options.record_dir + "/conn" + std::to_string(c.number) + "-" +
+    if (server.options.recordDir.empty()) return;
+    std::uint16_t port = c.inbound ? server.inboundPort : server.outboundPort;
+    std::string path = server.options.recordDir + "/conn" + std::to_string(c.number) + "-" +
                        std::to_string(port) + ".bin";
-    c.record_fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (c.record_fd < 0) LogEvent("cannot record to " + path);
+    c.recordFd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (c.recordFd < 0) LogEvent("cannot record to " + path);
 }
 
-void Greet(Server& server, int id, Connection& c, std::int64_t now_ms) {
+void Greet(Server& server, int id, Connection& c, std::int64_t nowMs) {
     const HandshakePlan& plan = SectionFor(server.script, c.number).plan;
     if (plan.greeting == GreetingKind::Close) {
         CloseConnection(server, id, "closed before the greeting", false);
         return;
     }
-    std::string token = plan.token.empty() ? MakeToken(++server.token_counter) : plan.token;
+    std::string token = plan.token.empty() ? MakeToken(++server.tokenCounter) : plan.token;
     c.token = GreetingToken(plan, token);
     std::string greeting = GreetingBytes(plan, c.token);
     if (greeting.empty()) {
@@ -61,13 +61,13 @@ void Greet(Server& server, int id, Connection& c, std::int64_t now_ms) {
         return;
     }
     std::size_t first = greeting.size();
-    if (plan.split_at > 0 && static_cast<std::size_t>(plan.split_at) < greeting.size()) {
-        first = static_cast<std::size_t>(plan.split_at);
-        c.greeting_rest = greeting.substr(first);
-        c.greeting_rest_ms = now_ms + plan.split_delay_ms;
+    if (plan.splitAt > 0 && static_cast<std::size_t>(plan.splitAt) < greeting.size()) {
+        first = static_cast<std::size_t>(plan.splitAt);
+        c.greetingRest = greeting.substr(first);
+        c.greetingRestMs = nowMs + plan.splitDelayMs;
     }
     LogEvent(Name(c) + " > greeting " + Printable(greeting.substr(0, first)) +
-             (c.greeting_rest.empty() ? "" : " (rest later)"));
+             (c.greetingRest.empty() ? "" : " (rest later)"));
     c.out += greeting.substr(0, first);
     WriteConnection(server, c);
 }
@@ -82,31 +82,31 @@ Connection* WaitingInbound(Server& server, const std::string& token, int& id) {
     return nullptr;
 }
 
-void StartPair(Server& server, int inbound_id, int outbound_id, std::string rest,
-               std::int64_t now_ms) {
-    int id = server.next_pair_id++;
+void StartPair(Server& server, int inboundId, int outboundId, std::string rest,
+               std::int64_t nowMs) {
+    int id = server.nextPairId++;
     Pair& pair = server.pairs[id];
     pair.id = id;
-    pair.inbound = inbound_id;
-    pair.outbound = outbound_id;
-    Connection& inbound = server.connections[inbound_id];
+    pair.inbound = inboundId;
+    pair.outbound = outboundId;
+    Connection& inbound = server.connections[inboundId];
     inbound.pair = id;
-    server.connections[outbound_id].pair = id;
+    server.connections[outboundId].pair = id;
     pair.session.id = id;
-    pair.session.ack_wait = server.options.ack_wait;
+    pair.session.ackWait = server.options.ackWait;
     pair.session.replies = server.options.replies;
-    pair.session.lobby_every_ms = server.options.lobby_every_ms;
-    pair.session.storm_per_second = server.options.storm_per_second;
-    pair.session.private_every_ms = server.options.private_every_ms;
+    pair.session.lobbyEveryMs = server.options.lobbyEveryMs;
+    pair.session.stormPerSecond = server.options.stormPerSecond;
+    pair.session.privateEveryMs = server.options.privateEveryMs;
     pair.scenario.steps = SectionFor(server.script, inbound.number).steps;
-    server.current_pair = id;
+    server.currentPair = id;
     Report(server, "pair " + std::to_string(id) + " connected");
-    if (!rest.empty() && !ReceiveClientBytes(pair.session, rest, now_ms)) {
-        CloseConnection(server, outbound_id, "too long without \"!\"", false);
+    if (!rest.empty() && !ReceiveClientBytes(pair.session, rest, nowMs)) {
+        CloseConnection(server, outboundId, "too long without \"!\"", false);
     }
 }
 
-void Introduce(Server& server, int id, Connection& c, std::int64_t now_ms) {
+void Introduce(Server& server, int id, Connection& c, std::int64_t nowMs) {
     std::size_t bang = c.introduction.find('!');
     std::string text = c.introduction.substr(0, bang + 1);
     std::string rest = c.introduction.substr(bang + 1);
@@ -114,9 +114,9 @@ void Introduce(Server& server, int id, Connection& c, std::int64_t now_ms) {
     c.answered = true;
 
     std::string token;
-    int inbound_id = 0;
+    int inboundId = 0;
     Connection* inbound = nullptr;
-    if (ParseIntroduction(text, token)) inbound = WaitingInbound(server, token, inbound_id);
+    if (ParseIntroduction(text, token)) inbound = WaitingInbound(server, token, inboundId);
     const HandshakePlan& plan =
         SectionFor(server.script, inbound != nullptr ? inbound->number : c.number).plan;
     LogEvent(Name(c) + " < introduction " + Printable(text) +
@@ -131,17 +131,17 @@ void Introduce(Server& server, int id, Connection& c, std::int64_t now_ms) {
         c.out += answer;
         WriteConnection(server, c);
     }
-    if (AnswerPairs(plan, inbound != nullptr)) StartPair(server, inbound_id, id, rest, now_ms);
+    if (AnswerPairs(plan, inbound != nullptr)) StartPair(server, inboundId, id, rest, nowMs);
 }
 
 void ReportScenario(Server& server, Pair& pair);
 
-void EndPair(Server& server, Pair& pair, bool by_client, std::int64_t now_ms) {
+void EndPair(Server& server, Pair& pair, bool byClient, std::int64_t nowMs) {
     if (pair.ended) return;
     pair.ended = true;
-    pair.session.client_closed = by_client;
+    pair.session.clientClosed = byClient;
     std::string name = std::to_string(pair.id);
-    FinishSteps(pair.scenario, pair.session, now_ms);
+    FinishSteps(pair.scenario, pair.session, nowMs);
     ReportScenario(server, pair);
     Report(server, "pair " + name + " closed");
     CloseConnection(server, pair.inbound, "pair ended", false);
@@ -149,7 +149,7 @@ void EndPair(Server& server, Pair& pair, bool by_client, std::int64_t now_ms) {
 }
 
 // Moves the session's output to the inbound connection and acts on a requested close.
-void SyncPair(Server& server, Pair& pair, std::int64_t now_ms) {
+void SyncPair(Server& server, Pair& pair, std::int64_t nowMs) {
     Connection& inbound = server.connections[pair.inbound];
     Connection& outbound = server.connections[pair.outbound];
     if (!pair.session.out.empty()) {
@@ -157,39 +157,39 @@ void SyncPair(Server& server, Pair& pair, std::int64_t now_ms) {
         pair.session.out.clear();
         WriteConnection(server, inbound);
     }
-    if (pair.session.close_requested && inbound.close_at_ms == kNoDeadline) {
-        inbound.close_at_ms = now_ms + kCloseGraceMs;
-        outbound.close_at_ms = now_ms + kCloseGraceMs;
+    if (pair.session.closeRequested && inbound.closeAtMs == kNoDeadline) {
+        inbound.closeAtMs = nowMs + kCloseGraceMs;
+        outbound.closeAtMs = nowMs + kCloseGraceMs;
     }
 }
 
 void ReportScenario(Server& server, Pair& pair) {
-    if (server.options.scenario_path.empty() || pair.scenario_reported ||
+    if (server.options.scenarioPath.empty() || pair.scenarioReported ||
         pair.scenario.state == RunState::Running) {
         return;
     }
-    pair.scenario_reported = true;
+    pair.scenarioReported = true;
     std::string name = "scenario " + std::to_string(pair.id);
     if (pair.scenario.state == RunState::Passed) {
         Report(server, name + " passed");
     } else {
-        Report(server, name + " failed at line " + std::to_string(pair.scenario.failed_line) +
-                           ": " + pair.scenario.failure);
+        Report(server, name + " failed at line " + std::to_string(pair.scenario.failedLine) + ": " +
+                           pair.scenario.failure);
     }
 }
 
-void RunPair(Server& server, Pair& pair, std::int64_t now_ms) {
-    PumpSession(pair.session, now_ms);
+void RunPair(Server& server, Pair& pair, std::int64_t nowMs) {
+    PumpSession(pair.session, nowMs);
     std::size_t backlog = server.connections[pair.inbound].out.size();
-    RunSteps(pair.scenario, pair.session, now_ms, backlog);
+    RunSteps(pair.scenario, pair.session, nowMs, backlog);
     ReportScenario(server, pair);
-    RunSteps(pair.control, pair.session, now_ms, backlog);
+    RunSteps(pair.control, pair.session, nowMs, backlog);
     if (pair.control.state == RunState::Failed) {
         LogEvent("pair " + std::to_string(pair.id) +
                  " control command failed: " + pair.control.failure);
         pair.control = StepRunner{};
     }
-    SyncPair(server, pair, now_ms);
+    SyncPair(server, pair, nowMs);
 }
 
 }  // namespace
@@ -207,26 +207,26 @@ void Report(Server& server, const std::string& line) {
     std::fflush(server.report);
 }
 
-void AcceptConnections(Server& server, bool inbound, std::int64_t now_ms) {
-    int listener = inbound ? server.inbound_listener : server.outbound_listener;
+void AcceptConnections(Server& server, bool inbound, std::int64_t nowMs) {
+    int listener = inbound ? server.inboundListener : server.outboundListener;
     while (true) {
         int fd = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) return;  // EAGAIN, or a connection that went away meanwhile
         int one = 1;
         setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        int id = server.next_connection_id++;
+        int id = server.nextConnectionId++;
         Connection& c = server.connections[id];
         c.id = id;
         c.fd = fd;
         c.inbound = inbound;
-        c.number = inbound ? ++server.inbound_count : ++server.outbound_count;
+        c.number = inbound ? ++server.inboundCount : ++server.outboundCount;
         OpenRecording(server, c);
         LogEvent(Name(c) + " accepted");
-        if (inbound) Greet(server, id, c, now_ms);
+        if (inbound) Greet(server, id, c, nowMs);
     }
 }
 
-void ReadConnection(Server& server, int id, std::int64_t now_ms) {
+void ReadConnection(Server& server, int id, std::int64_t nowMs) {
     Connection& c = server.connections[id];
     char buffer[64 * 1024];
     ssize_t got = recv(c.fd, buffer, sizeof buffer, 0);
@@ -238,7 +238,7 @@ void ReadConnection(Server& server, int id, std::int64_t now_ms) {
     std::string_view bytes(buffer, static_cast<std::size_t>(got));
     Record(c, bytes);
     if (c.pair != 0 && !c.inbound) {
-        if (!ReceiveClientBytes(server.pairs[c.pair].session, bytes, now_ms)) {
+        if (!ReceiveClientBytes(server.pairs[c.pair].session, bytes, nowMs)) {
             CloseConnection(server, id, "more than the limit without \"!\"", false);
         }
         return;
@@ -247,7 +247,7 @@ void ReadConnection(Server& server, int id, std::int64_t now_ms) {
     if (c.inbound || c.answered) return;
     c.introduction.append(bytes);
     if (c.introduction.find('!') != std::string::npos) {
-        Introduce(server, id, c, now_ms);
+        Introduce(server, id, c, nowMs);
     } else if (c.introduction.size() > kIntroductionLimit) {
         CloseConnection(server, id, "introduction too long", false);
     }
@@ -270,38 +270,38 @@ void WriteConnection(Server& server, Connection& c) {
     c.out.erase(0, done);
 }
 
-void CloseConnection(Server& server, int id, std::string_view reason, bool by_client) {
+void CloseConnection(Server& server, int id, std::string_view reason, bool byClient) {
     auto it = server.connections.find(id);
     if (it == server.connections.end() || it->second.dead) return;
     Connection& c = it->second;
     c.dead = true;
     LogEvent(Name(c) + " " + std::string(reason));
     close(c.fd);
-    if (c.record_fd >= 0) close(c.record_fd);
-    c.fd = c.record_fd = -1;
+    if (c.recordFd >= 0) close(c.recordFd);
+    c.fd = c.recordFd = -1;
     if (c.pair != 0) {
         auto pair = server.pairs.find(c.pair);
-        if (pair != server.pairs.end()) EndPair(server, pair->second, by_client, NowMs());
+        if (pair != server.pairs.end()) EndPair(server, pair->second, byClient, NowMs());
     }
 }
 
-std::int64_t TickServer(Server& server, std::int64_t now_ms) {
+std::int64_t TickServer(Server& server, std::int64_t nowMs) {
     std::int64_t deadline = kNoDeadline;
     for (auto& [id, c] : server.connections) {
-        if (c.dead || c.greeting_rest_ms == kNoDeadline) continue;
-        if (now_ms >= c.greeting_rest_ms) {
-            LogEvent(Name(c) + " > rest of the greeting " + Printable(c.greeting_rest));
-            c.out += c.greeting_rest;
-            c.greeting_rest.clear();
-            c.greeting_rest_ms = kNoDeadline;
+        if (c.dead || c.greetingRestMs == kNoDeadline) continue;
+        if (nowMs >= c.greetingRestMs) {
+            LogEvent(Name(c) + " > rest of the greeting " + Printable(c.greetingRest));
+            c.out += c.greetingRest;
+            c.greetingRest.clear();
+            c.greetingRestMs = kNoDeadline;
             WriteConnection(server, c);
         } else {
-            deadline = std::min(deadline, c.greeting_rest_ms);
+            deadline = std::min(deadline, c.greetingRestMs);
         }
     }
     for (auto& [id, pair] : server.pairs) {
         if (pair.ended) continue;
-        RunPair(server, pair, now_ms);
+        RunPair(server, pair, nowMs);
         if (pair.ended) continue;
         deadline = std::min({deadline, SessionDeadline(pair.session), RunnerDeadline(pair.scenario),
                              RunnerDeadline(pair.control)});
@@ -309,15 +309,15 @@ std::int64_t TickServer(Server& server, std::int64_t now_ms) {
         // socket is full, POLLOUT wakes the loop instead.
         bool drained = server.connections[pair.inbound].out.empty();
         if (drained && (WaitsForOutputRoom(pair.scenario) || WaitsForOutputRoom(pair.control))) {
-            deadline = now_ms;
+            deadline = nowMs;
         }
     }
     for (auto& [id, c] : server.connections) {
-        if (c.dead || c.close_at_ms == kNoDeadline) continue;
-        if (c.out.empty() || now_ms >= c.close_at_ms) {
+        if (c.dead || c.closeAtMs == kNoDeadline) continue;
+        if (c.out.empty() || nowMs >= c.closeAtMs) {
             CloseConnection(server, id, "closed by the server", false);
         } else {
-            deadline = std::min(deadline, c.close_at_ms);
+            deadline = std::min(deadline, c.closeAtMs);
         }
     }
     std::erase_if(server.connections, [](const auto& entry) { return entry.second.dead; });
@@ -325,7 +325,7 @@ std::int64_t TickServer(Server& server, std::int64_t now_ms) {
     return deadline;
 }
 
-void ApplyControlLine(Server& server, std::string_view line, std::int64_t now_ms) {
+void ApplyControlLine(Server& server, std::string_view line, std::int64_t nowMs) {
     ParsedLine parsed;
     std::string error;
     LogEvent("control: " + Printable(line));
@@ -338,11 +338,11 @@ void ApplyControlLine(Server& server, std::string_view line, std::int64_t now_ms
         return;
     }
     if (parsed.kind != LineKind::Step) return;
-    auto pair = server.pairs.find(server.current_pair);
+    auto pair = server.pairs.find(server.currentPair);
     if (pair == server.pairs.end() || pair->second.ended) {
         LogEvent("control: no connection pair");
         return;
     }
     AppendStep(pair->second.control, parsed.step);
-    RunPair(server, pair->second, now_ms);
+    RunPair(server, pair->second, nowMs);
 }

@@ -61,8 +61,8 @@ bool NumberWord(Cursor& cursor, std::int64_t& value, std::string& error) {
 }
 
 // A byte text: "quoted" (ends at the closing quote) or unquoted, which takes the rest of
-// the line when `rest_of_line`, else one word. Escapes are decoded in both forms.
-bool ByteText(Cursor& cursor, bool rest_of_line, std::string& bytes, std::string& error) {
+// the line when `restOfLine`, else one word. Escapes are decoded in both forms.
+bool ByteText(Cursor& cursor, bool restOfLine, std::string& bytes, std::string& error) {
     cursor.SkipSpace();
     std::string_view raw;
     if (!cursor.text.empty() && cursor.text.front() == '"') {
@@ -76,7 +76,7 @@ bool ByteText(Cursor& cursor, bool rest_of_line, std::string& bytes, std::string
         }
         raw = cursor.text.substr(1, end - 1);
         cursor.text.remove_prefix(end + 1);
-    } else if (rest_of_line) {
+    } else if (restOfLine) {
         raw = TrimEnd(cursor.text);
         cursor.text = {};
         if (raw.empty()) {
@@ -112,14 +112,14 @@ bool ParseGreeting(Cursor& cursor, HandshakePlan& plan, std::string& error) {
     } else if (kind == "close") {
         plan.greeting = GreetingKind::Close;
     } else if (kind == "long") {
-        if (!NumberWord(cursor, plan.long_size, error)) return false;
+        if (!NumberWord(cursor, plan.longSize, error)) return false;
         plan.greeting = GreetingKind::Long;
     } else if (kind == "raw") {
-        if (!ByteText(cursor, true, plan.greeting_bytes, error)) return false;
+        if (!ByteText(cursor, true, plan.greetingBytes, error)) return false;
         plan.greeting = GreetingKind::Raw;
     } else if (kind == "split") {
-        if (!NumberWord(cursor, plan.split_at, error)) return false;
-        if (!NumberWord(cursor, plan.split_delay_ms, error)) return false;
+        if (!NumberWord(cursor, plan.splitAt, error)) return false;
+        if (!NumberWord(cursor, plan.splitDelayMs, error)) return false;
     } else {
         error = "greeting: expected normal, none, close, long, raw or split";
         return false;
@@ -138,7 +138,7 @@ bool ParseAnswer(Cursor& cursor, HandshakePlan& plan, std::string& error) {
     } else if (kind == "close") {
         plan.answer = AnswerKind::Close;
     } else if (kind == "raw") {
-        if (!ByteText(cursor, true, plan.answer_bytes, error)) return false;
+        if (!ByteText(cursor, true, plan.answerBytes, error)) return false;
         plan.answer = AnswerKind::Raw;
     } else {
         error = "answer: expected normal, refuse, none, close or raw";
@@ -315,8 +315,8 @@ bool ParseStep(std::string_view command, Cursor& cursor, Step& step, std::string
 
 }  // namespace
 
-bool ParseScriptLine(std::string_view line, int line_number, HandshakePlan& plan,
-                     ParsedLine& parsed, std::string& error) {
+bool ParseScriptLine(std::string_view line, int lineNumber, HandshakePlan& plan, ParsedLine& parsed,
+                     std::string& error) {
     parsed = ParsedLine{};
     Cursor cursor{TrimEnd(line)};
     if (cursor.AtEnd() || cursor.text.front() == '#') return true;
@@ -333,13 +333,13 @@ bool ParseScriptLine(std::string_view line, int line_number, HandshakePlan& plan
         parsed.connection = static_cast<int>(number);
     } else {
         HandshakePlan changed = plan;
-        bool is_setting = false;
-        if (!ParseSetting(command, cursor, changed, is_setting, error)) return false;
-        if (is_setting) {
+        bool isSetting = false;
+        if (!ParseSetting(command, cursor, changed, isSetting, error)) return false;
+        if (isSetting) {
             parsed.kind = LineKind::Setting;
         } else {
             parsed.kind = LineKind::Step;
-            parsed.step.line = line_number;
+            parsed.step.line = lineNumber;
             if (!ParseStep(command, cursor, parsed.step, error)) return false;
         }
         if (!cursor.AtEnd()) {
@@ -361,24 +361,24 @@ bool ParseScript(std::string_view text, const HandshakePlan& initial, Script& sc
     script = Script{};
     script.common.plan = initial;
     ScriptSection* section = &script.common;
-    int line_number = 0;
+    int lineNumber = 0;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++line_number;
+        ++lineNumber;
 
         ParsedLine parsed;
-        std::string line_error;
-        if (!ParseScriptLine(line, line_number, section->plan, parsed, line_error)) {
-            error = "line " + std::to_string(line_number) + ": " + line_error;
+        std::string lineError;
+        if (!ParseScriptLine(line, lineNumber, section->plan, parsed, lineError)) {
+            error = "line " + std::to_string(lineNumber) + ": " + lineError;
             return false;
         }
         if (parsed.kind == LineKind::Step) section->steps.push_back(parsed.step);
         if (parsed.kind == LineKind::Connection) {
             auto [it, added] = script.sections.try_emplace(parsed.connection);
             if (!added) {
-                error = "line " + std::to_string(line_number) + ": connection " +
+                error = "line " + std::to_string(lineNumber) + ": connection " +
                         std::to_string(parsed.connection) + " appears twice";
                 return false;
             }
@@ -389,7 +389,7 @@ bool ParseScript(std::string_view text, const HandshakePlan& initial, Script& sc
     return true;
 }
 
-const ScriptSection& SectionFor(const Script& script, int connection_number) {
-    auto it = script.sections.find(connection_number);
+const ScriptSection& SectionFor(const Script& script, int connectionNumber) {
+    auto it = script.sections.find(connectionNumber);
     return it != script.sections.end() ? it->second : script.common;
 }

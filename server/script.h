@@ -16,8 +16,8 @@ enum class GreetingKind {
     Normal,  // "<version>,<token>,!"
     None,    // accept and stay silent
     Close,   // close before sending anything
-    Long,    // "<version>,<token>xxx...,!" padded to `long_size` bytes
-    Raw,     // `greeting_bytes`
+    Long,    // "<version>,<token>xxx...,!" padded to `longSize` bytes
+    Raw,     // `greetingBytes`
 };
 
 enum class AnswerKind {
@@ -25,19 +25,19 @@ enum class AnswerKind {
     Refuse,  // "3,!"
     None,    // pair (when the token is known) but say nothing
     Close,   // close the introducing connection
-    Raw,     // `answer_bytes`, pairing when the token is known
+    Raw,     // `answerBytes`, pairing when the token is known
 };
 
 struct HandshakePlan {
     GreetingKind greeting = GreetingKind::Normal;
     std::int32_t version = 73;
     std::string token;  // fixed token; empty: a new one for every connection
-    std::string greeting_bytes;
-    std::int64_t long_size = 0;
-    std::int64_t split_at = 0;  // > 0: the first split_at bytes, the rest after split_delay_ms
-    std::int64_t split_delay_ms = 0;
+    std::string greetingBytes;
+    std::int64_t longSize = 0;
+    std::int64_t splitAt = 0;  // > 0: the first splitAt bytes, the rest after splitDelayMs
+    std::int64_t splitDelayMs = 0;
     AnswerKind answer = AnswerKind::Normal;
-    std::string answer_bytes;
+    std::string answerBytes;
 };
 
 enum class StepKind {
@@ -88,8 +88,8 @@ struct ParsedLine {
 
 // Parses one line; a setting is applied to `plan` at once. False with `error` on bad input
 // (the plan is then unchanged).
-bool ParseScriptLine(std::string_view line, int line_number, HandshakePlan& plan,
-                     ParsedLine& parsed, std::string& error);
+bool ParseScriptLine(std::string_view line, int lineNumber, HandshakePlan& plan, ParsedLine& parsed,
+                     std::string& error);
 
 // A whole scenario, starting from `initial` settings. A `connection <k>` section starts
 // from the common settings (those before the first section) and has only its own steps.
@@ -98,4 +98,4 @@ bool ParseScript(std::string_view text, const HandshakePlan& initial, Script& sc
                  std::string& error);
 
 // The section for the k-th connection (counted per port from 1).
-const ScriptSection& SectionFor(const Script& script, int connection_number);
+const ScriptSection& SectionFor(const Script& script, int connectionNumber);

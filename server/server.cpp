@@ -45,9 +45,9 @@ int Listen(const std::string& address, std::uint16_t port, std::uint16_t& bound,
     return fd;
 }
 
-int PollTimeout(std::int64_t deadline, std::int64_t now_ms) {
+int PollTimeout(std::int64_t deadline, std::int64_t nowMs) {
     if (deadline == kNoDeadline) return -1;
-    std::int64_t wait = deadline - now_ms;
+    std::int64_t wait = deadline - nowMs;
     if (wait < 0) return 0;
     return wait > INT_MAX ? INT_MAX : static_cast<int>(wait);
 }
@@ -64,12 +64,12 @@ void ReadControl(Server& server) {
 bool StartServer(Server& server, const Options& options, const Script& script, std::string& error) {
     server.options = options;
     server.script = script;
-    server.inbound_listener =
-        Listen(options.address, options.inbound_port, server.inbound_port, error);
-    if (server.inbound_listener < 0) return false;
-    server.outbound_listener =
-        Listen(options.address, options.outbound_port, server.outbound_port, error);
-    if (server.outbound_listener < 0) {
+    server.inboundListener =
+        Listen(options.address, options.inboundPort, server.inboundPort, error);
+    if (server.inboundListener < 0) return false;
+    server.outboundListener =
+        Listen(options.address, options.outboundPort, server.outboundPort, error);
+    if (server.outboundListener < 0) {
         CloseServer(server);
         return false;
     }
@@ -79,14 +79,14 @@ bool StartServer(Server& server, const Options& options, const Script& script, s
         CloseServer(server);
         return false;
     }
-    server.wake_read = wake[0];
-    server.wake_write = wake[1];
-    if (!options.control_path.empty() &&
-        !OpenControlChannel(server.control, options.control_path, error)) {
+    server.wakeRead = wake[0];
+    server.wakeWrite = wake[1];
+    if (!options.controlPath.empty() &&
+        !OpenControlChannel(server.control, options.controlPath, error)) {
         CloseServer(server);
         return false;
     }
-    if (server.control.regular_file) server.control_poll_ms = NowMs();
+    if (server.control.regularFile) server.controlPollMs = NowMs();
     return true;
 }
 
@@ -95,17 +95,17 @@ void RunServer(Server& server) {
     std::vector<int> ids;  // connection id of each polled entry after the fixed ones
     while (true) {
         std::int64_t now = NowMs();
-        if (now >= server.control_poll_ms) {
+        if (now >= server.controlPollMs) {
             ReadControl(server);
-            server.control_poll_ms = now + kControlFilePollMs;
+            server.controlPollMs = now + kControlFilePollMs;
         }
-        std::int64_t deadline = std::min(TickServer(server, now), server.control_poll_ms);
+        std::int64_t deadline = std::min(TickServer(server, now), server.controlPollMs);
 
         polled.clear();
         ids.clear();
-        polled.push_back({server.wake_read, POLLIN, 0});
-        polled.push_back({server.inbound_listener, POLLIN, 0});
-        polled.push_back({server.outbound_listener, POLLIN, 0});
+        polled.push_back({server.wakeRead, POLLIN, 0});
+        polled.push_back({server.inboundListener, POLLIN, 0});
+        polled.push_back({server.outboundListener, POLLIN, 0});
         polled.push_back({ControlPollFd(server.control), POLLIN, 0});  // -1 is skipped by poll
         const std::size_t fixed = polled.size();
         for (const auto& [id, c] : server.connections) {
@@ -136,21 +136,21 @@ void RunServer(Server& server) {
     }
 }
 
-void StopServer(int wake_write_fd) {
+void StopServer(int wakeWriteFd) {
     char byte = 1;
-    ssize_t ignored = write(wake_write_fd, &byte, 1);
+    ssize_t ignored = write(wakeWriteFd, &byte, 1);
     (void)ignored;
 }
 
 void CloseServer(Server& server) {
     for (auto& [id, c] : server.connections) {
         if (c.fd >= 0) close(c.fd);
-        if (c.record_fd >= 0) close(c.record_fd);
+        if (c.recordFd >= 0) close(c.recordFd);
     }
     server.connections.clear();
     server.pairs.clear();
-    for (int* fd : {&server.inbound_listener, &server.outbound_listener, &server.wake_read,
-                    &server.wake_write}) {
+    for (int* fd :
+         {&server.inboundListener, &server.outboundListener, &server.wakeRead, &server.wakeWrite}) {
         if (*fd >= 0) close(*fd);
         *fd = -1;
     }

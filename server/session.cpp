@@ -17,7 +17,7 @@ constexpr std::size_t kReceivedLimit = std::size_t{16} << 20;
 constexpr std::size_t kLobbyChangeBacklog = 20;
 
 bool MaySend(const Session& session) {
-    return !session.ack_wait || session.last_acked >= session.last_sent;
+    return !session.ackWait || session.lastAcked >= session.lastSent;
 }
 
 void SendAck(Session& session, std::int32_t number) {
@@ -26,8 +26,8 @@ void SendAck(Session& session, std::int32_t number) {
     session.out += ack;
 }
 
-void AcknowledgeClient(Session& session, std::int32_t number, std::int64_t now_ms) {
-    switch (session.ack_mode) {
+void AcknowledgeClient(Session& session, std::int32_t number, std::int64_t nowMs) {
+    switch (session.ackMode) {
         case AckMode::Normal:
             SendAck(session, number);
             break;
@@ -39,7 +39,7 @@ void AcknowledgeClient(Session& session, std::int32_t number, std::int64_t now_m
             SendAck(session, number);
             break;
         case AckMode::Late:
-            session.late_acks.push_back({now_ms + session.ack_delay_ms, number});
+            session.lateAcks.push_back({nowMs + session.ackDelayMs, number});
             break;
         case AckMode::Wrong:
             SendAck(session, number + 1);
@@ -48,13 +48,13 @@ void AcknowledgeClient(Session& session, std::int32_t number, std::int64_t now_m
 }
 
 void OnClientAck(Session& session, std::int32_t number) {
-    if (number > session.last_acked && number <= session.last_sent) {
-        session.last_acked = number;
+    if (number > session.lastAcked && number <= session.lastSent) {
+        session.lastAcked = number;
         return;
     }
     SessionLog(session, "ack " + IntToText(number) + " ignored (last sent " +
-                            IntToText(session.last_sent) + ", acknowledged " +
-                            IntToText(session.last_acked) + ")");
+                            IntToText(session.lastSent) + ", acknowledged " +
+                            IntToText(session.lastAcked) + ")");
 }
 
 std::uint64_t QueueChange(Session& session, LobbyChange& change) {
@@ -66,28 +66,28 @@ std::uint64_t QueueChange(Session& session, LobbyChange& change) {
 }
 
 // The random lobby change that is due, if the client keeps up.
-void ChangeLobby(Session& session, std::int64_t now_ms) {
-    if (!session.lobby || session.lobby_every_ms <= 0) return;
-    if (session.next_lobby_change_ms == kNoDeadline) {
-        session.next_lobby_change_ms = now_ms + session.lobby_every_ms;
+void ChangeLobby(Session& session, std::int64_t nowMs) {
+    if (!session.lobby || session.lobbyEveryMs <= 0) return;
+    if (session.nextLobbyChangeMs == kNoDeadline) {
+        session.nextLobbyChangeMs = nowMs + session.lobbyEveryMs;
         return;
     }
-    if (now_ms < session.next_lobby_change_ms) return;
-    session.next_lobby_change_ms = now_ms + session.lobby_every_ms;
+    if (nowMs < session.nextLobbyChangeMs) return;
+    session.nextLobbyChangeMs = nowMs + session.lobbyEveryMs;
     if (session.queue.size() >= kLobbyChangeBacklog) return;
     LobbyChange change = RandomLobbyChange(*session.lobby);
     QueueChange(session, change);
 }
 
 // The private message that is due, if the client keeps up.
-void WritePrivately(Session& session, std::int64_t now_ms) {
-    if (!session.lobby || session.private_every_ms <= 0) return;
-    if (session.next_private_ms == kNoDeadline) {
-        session.next_private_ms = now_ms + session.private_every_ms;
+void WritePrivately(Session& session, std::int64_t nowMs) {
+    if (!session.lobby || session.privateEveryMs <= 0) return;
+    if (session.nextPrivateMs == kNoDeadline) {
+        session.nextPrivateMs = nowMs + session.privateEveryMs;
         return;
     }
-    if (now_ms < session.next_private_ms) return;
-    session.next_private_ms = now_ms + session.private_every_ms;
+    if (nowMs < session.nextPrivateMs) return;
+    session.nextPrivateMs = nowMs + session.privateEveryMs;
     if (session.queue.size() >= kLobbyChangeBacklog) return;
     LobbyChange change = RandomPrivateMessage(*session.lobby);
     QueueChange(session, change);
@@ -95,20 +95,20 @@ void WritePrivately(Session& session, std::int64_t now_ms) {
 
 // Presence changes of the storm that are due. A client that lags behind by a whole
 // second's worth has the changes skipped, so the queue stays bounded.
-void RunStorm(Session& session, std::int64_t now_ms) {
-    if (!session.lobby || session.storm_per_second <= 0) return;
-    if (session.storm_started_ms == kNoDeadline) {
-        session.storm_started_ms = now_ms;
-        SessionLog(session, "presence storm: " + std::to_string(session.storm_per_second) +
+void RunStorm(Session& session, std::int64_t nowMs) {
+    if (!session.lobby || session.stormPerSecond <= 0) return;
+    if (session.stormStartedMs == kNoDeadline) {
+        session.stormStartedMs = nowMs;
+        SessionLog(session, "presence storm: " + std::to_string(session.stormPerSecond) +
                                 " changes per second");
         return;
     }
-    const std::int64_t due = (now_ms - session.storm_started_ms) * session.storm_per_second / 1000;
-    const std::size_t backlog = static_cast<std::size_t>(session.storm_per_second);
-    while (session.storm_due < due) {
-        ++session.storm_due;
+    const std::int64_t due = (nowMs - session.stormStartedMs) * session.stormPerSecond / 1000;
+    const std::size_t backlog = static_cast<std::size_t>(session.stormPerSecond);
+    while (session.stormDue < due) {
+        ++session.stormDue;
         if (session.queue.size() >= backlog) {
-            ++session.storm_skipped;
+            ++session.stormSkipped;
             continue;
         }
         LobbyChange change = StormPresenceChange(*session.lobby);
@@ -116,7 +116,7 @@ void RunStorm(Session& session, std::int64_t now_ms) {
     }
 }
 
-void HandleClientMessage(Session& session, std::string_view message, std::int64_t now_ms) {
+void HandleClientMessage(Session& session, std::string_view message, std::int64_t nowMs) {
     SessionLog(session, "< " + Printable(message) + "!");
     FieldList fields = SplitFields(message);
     if (fields.size() == 2 && fields[0] == "2") {
@@ -128,12 +128,12 @@ void HandleClientMessage(Session& session, std::string_view message, std::int64_
         return;
     }
     std::int32_t number = TextToInt(fields[0]);
-    if (number != session.last_client_number + 1) {
+    if (number != session.lastClientNumber + 1) {
         SessionLog(session, "client number " + IntToText(number) + " after " +
-                                IntToText(session.last_client_number));
+                                IntToText(session.lastClientNumber));
     }
-    session.last_client_number = number;
-    AcknowledgeClient(session, number, now_ms);
+    session.lastClientNumber = number;
+    AcknowledgeClient(session, number, nowMs);
     if (session.replies) DispatchClientMessage(session, TextToInt(fields[1]), fields);
 }
 
@@ -141,52 +141,52 @@ void HandleClientMessage(Session& session, std::string_view message, std::int64_
 
 std::uint64_t QueueMessage(Session& session, std::string queued) {
     session.queue.push_back(std::move(queued));
-    return ++session.queued_count;
+    return ++session.queuedCount;
 }
 
-void PumpSession(Session& session, std::int64_t now_ms) {
-    ChangeLobby(session, now_ms);
-    RunStorm(session, now_ms);
-    WritePrivately(session, now_ms);
+void PumpSession(Session& session, std::int64_t nowMs) {
+    ChangeLobby(session, nowMs);
+    RunStorm(session, nowMs);
+    WritePrivately(session, nowMs);
     // Delayed acknowledgements in the order they fall due.
-    std::stable_sort(session.late_acks.begin(), session.late_acks.end(),
-                     [](const LateAck& a, const LateAck& b) { return a.due_ms < b.due_ms; });
+    std::stable_sort(session.lateAcks.begin(), session.lateAcks.end(),
+                     [](const LateAck& a, const LateAck& b) { return a.dueMs < b.dueMs; });
     std::size_t due = 0;
-    while (due < session.late_acks.size() && session.late_acks[due].due_ms <= now_ms) {
-        SendAck(session, session.late_acks[due++].number);
+    while (due < session.lateAcks.size() && session.lateAcks[due].dueMs <= nowMs) {
+        SendAck(session, session.lateAcks[due++].number);
     }
-    session.late_acks.erase(session.late_acks.begin(), session.late_acks.begin() + due);
+    session.lateAcks.erase(session.lateAcks.begin(), session.lateAcks.begin() + due);
 
     while (!session.queue.empty() && MaySend(session)) {
-        std::string numbered = ComposeNumbered(++session.last_sent, session.queue.front());
+        std::string numbered = ComposeNumbered(++session.lastSent, session.queue.front());
         session.queue.pop_front();
-        ++session.sent_count;
+        ++session.sentCount;
         SessionLog(session, "> " + Printable(numbered));
         session.out += numbered;
     }
 }
 
-bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t now_ms) {
+bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t nowMs) {
     if (session.received.size() + bytes.size() > kReceivedLimit) {
         session.received.erase(0, session.received.size() / 2);
     }
     session.received.append(bytes);
     std::vector<std::string> messages;
-    bool within_limit = FeedMessages(session.reader, bytes, messages);
+    bool withinLimit = FeedMessages(session.reader, bytes, messages);
     for (const std::string& message : messages)
-        HandleClientMessage(session, message, now_ms);
-    PumpSession(session, now_ms);
-    return within_limit;
+        HandleClientMessage(session, message, nowMs);
+    PumpSession(session, nowMs);
+    return withinLimit;
 }
 
-std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std::int64_t now_ms,
+std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std::int64_t nowMs,
                              std::string& error) {
     if (command.verb == LobbyVerb::Every) {
-        session.lobby_every_ms = command.numbers.empty() ? 0 : command.numbers[0];
-        session.next_lobby_change_ms =
-            session.lobby_every_ms > 0 ? now_ms + session.lobby_every_ms : kNoDeadline;
-        SessionLog(session, "lobby: a random change every " +
-                                std::to_string(session.lobby_every_ms) + " ms");
+        session.lobbyEveryMs = command.numbers.empty() ? 0 : command.numbers[0];
+        session.nextLobbyChangeMs =
+            session.lobbyEveryMs > 0 ? nowMs + session.lobbyEveryMs : kNoDeadline;
+        SessionLog(session,
+                   "lobby: a random change every " + std::to_string(session.lobbyEveryMs) + " ms");
         return 0;
     }
     if (!session.lobby) {
@@ -196,25 +196,24 @@ std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std:
     LobbyChange change = ApplyLobbyCommand(*session.lobby, command);
     error = change.error;
     std::uint64_t ticket = QueueChange(session, change);
-    PumpSession(session, now_ms);
+    PumpSession(session, nowMs);
     return ticket;
 }
 
 std::int64_t SessionDeadline(const Session& session) {
-    std::int64_t deadline = session.lobby
-                                ? std::min(session.next_lobby_change_ms, session.next_private_ms)
-                                : kNoDeadline;
-    if (session.lobby && session.storm_per_second > 0) {
+    std::int64_t deadline =
+        session.lobby ? std::min(session.nextLobbyChangeMs, session.nextPrivateMs) : kNoDeadline;
+    if (session.lobby && session.stormPerSecond > 0) {
         // The first pump after the login starts the storm; then each change at its time.
-        const std::int64_t next = session.storm_started_ms == kNoDeadline
+        const std::int64_t next = session.stormStartedMs == kNoDeadline
                                       ? 0
-                                      : session.storm_started_ms + ((session.storm_due + 1) * 1000 +
-                                                                    session.storm_per_second - 1) /
-                                                                       session.storm_per_second;
+                                      : session.stormStartedMs + ((session.stormDue + 1) * 1000 +
+                                                                  session.stormPerSecond - 1) /
+                                                                     session.stormPerSecond;
         deadline = std::min(deadline, next);
     }
-    for (const LateAck& ack : session.late_acks)
-        deadline = std::min(deadline, ack.due_ms);
+    for (const LateAck& ack : session.lateAcks)
+        deadline = std::min(deadline, ack.dueMs);
     return deadline;
 }
 

@@ -26,12 +26,12 @@ enum class AckMode {
     Normal,     // `2,<n>,!` at once
     Off,        // withheld
     Duplicate,  // sent twice
-    Late,       // sent after `ack_delay_ms`
+    Late,       // sent after `ackDelayMs`
     Wrong,      // `2,<n+1>,!`: a number the client is not waiting for
 };
 
 struct LateAck {
-    std::int64_t due_ms;
+    std::int64_t dueMs;
     std::int32_t number;
 };
 
@@ -39,60 +39,60 @@ struct Session {
     int id = 0;  // pair number, for the log
 
     // Behaviour; scenario steps and control commands change it while the pair runs.
-    bool ack_wait = true;  // send the next numbered message only once the last is acknowledged
-    bool replies = true;   // answer logins and clock requests
-    AckMode ack_mode = AckMode::Normal;
-    std::int64_t ack_delay_ms = 0;
+    bool ackWait = true;  // send the next numbered message only once the last is acknowledged
+    bool replies = true;  // answer logins and clock requests
+    AckMode ackMode = AckMode::Normal;
+    std::int64_t ackDelayMs = 0;
 
     // The server's numbered messages.
-    std::int32_t last_sent = 0;
-    std::int32_t last_acked = 0;
+    std::int32_t lastSent = 0;
+    std::int32_t lastAcked = 0;
     std::deque<std::string> queue;  // "<type>,<fields>,!" waiting for their turn
-    std::uint64_t queued_count = 0;
-    std::uint64_t sent_count = 0;
+    std::uint64_t queuedCount = 0;
+    std::uint64_t sentCount = 0;
 
     // The client's side.
     MessageReader reader;
-    std::int32_t last_client_number = 0;
-    std::vector<LateAck> late_acks;
+    std::int32_t lastClientNumber = 0;
+    std::vector<LateAck> lateAcks;
     const Account* account = nullptr;  // set by an accepted login
 
     // The lobby this pair was sent at login, as it changes since; and its random
-    // changes every `lobby_every_ms` (0: none).
+    // changes every `lobbyEveryMs` (0: none).
     std::optional<LiveLobby> lobby;
-    std::int64_t lobby_every_ms = 0;
-    std::int64_t next_lobby_change_ms = kNoDeadline;
-    // The presence storm: `storm_per_second` changes from the first pump after the login.
-    std::int32_t storm_per_second = 0;
-    std::int64_t storm_started_ms = kNoDeadline;
-    std::int64_t storm_due = 0;      // changes due so far, sent or skipped
-    std::int64_t storm_skipped = 0;  // skipped while the client lagged behind
-    // A private message from an online contact every `private_every_ms` (0: none).
-    std::int64_t private_every_ms = 0;
-    std::int64_t next_private_ms = kNoDeadline;
+    std::int64_t lobbyEveryMs = 0;
+    std::int64_t nextLobbyChangeMs = kNoDeadline;
+    // The presence storm: `stormPerSecond` changes from the first pump after the login.
+    std::int32_t stormPerSecond = 0;
+    std::int64_t stormStartedMs = kNoDeadline;
+    std::int64_t stormDue = 0;      // changes due so far, sent or skipped
+    std::int64_t stormSkipped = 0;  // skipped while the client lagged behind
+    // A private message from an online contact every `privateEveryMs` (0: none).
+    std::int64_t privateEveryMs = 0;
+    std::int64_t nextPrivateMs = kNoDeadline;
 
     std::string received;  // client bytes not yet consumed by a scenario's expect step
-    bool client_closed = false;
-    bool close_requested = false;  // by a scenario step or control command
+    bool clientClosed = false;
+    bool closeRequested = false;  // by a scenario step or control command
 
     std::string out;  // bytes for the inbound connection, in order
 };
 
 // Queues a numbered message; the result is its ticket: it has been transmitted once
-// `sent_count` reaches the ticket.
+// `sentCount` reaches the ticket.
 std::uint64_t QueueMessage(Session& session, std::string queued);
 
 // Transmits what stop-and-wait allows and the delayed acknowledgements that are due.
-void PumpSession(Session& session, std::int64_t now_ms);
+void PumpSession(Session& session, std::int64_t nowMs);
 
 // Bytes read from the outbound (3555) connection: framed, acknowledged and dispatched.
 // False when the client has sent more than the framing limit without "!".
-bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t now_ms);
+bool ReceiveClientBytes(Session& session, std::string_view bytes, std::int64_t nowMs);
 
 // Applies a lobby command (a scenario step or control line) and queues what it sends.
 // The result is the ticket of its last message (0: nothing sent); `error` tells why
 // nothing changed.
-std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std::int64_t now_ms,
+std::uint64_t ApplyLobbyStep(Session& session, const LobbyCommand& command, std::int64_t nowMs,
                              std::string& error);
 
 // The earliest delayed acknowledgement or random lobby change, or kNoDeadline.

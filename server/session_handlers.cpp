@@ -47,8 +47,8 @@ void HandleLogin(Session& session, const FieldList& fields) {
     if (result != LOGIN_ACCEPTED) return;
 
     session.account = account;
-    session.lobby = StartLiveLobby(DemoLobby(), account->player_id);
-    QueueMessage(session, Queued({"13", IntToText(account->player_id), IntToText(account->language),
+    session.lobby = StartLiveLobby(DemoLobby(), account->playerId);
+    QueueMessage(session, Queued({"13", IntToText(account->playerId), IntToText(account->language),
                                   IntToText(account->admin)}));
     QueueMessage(session,
                  Queued({"14", IntToText(kBalance), IntToText(kPlayMoney), IntToText(kTokens)}));

@@ -13,7 +13,7 @@ constexpr std::uint32_t kGarbageSeed = 0x2545F491u;
 
 void Fail(StepRunner& runner, const Step& step, std::string reason) {
     runner.state = RunState::Failed;
-    runner.failed_line = step.line;
+    runner.failedLine = step.line;
     runner.failure = std::move(reason);
 }
 
@@ -32,7 +32,7 @@ bool Generate(StepRunner& runner, Session& session, const Step& step, std::size_
                 session.out += 'x';
                 continue;
             }
-            std::uint32_t& s = runner.random_state;
+            std::uint32_t& s = runner.randomState;
             s ^= s << 13;
             s ^= s >> 17;
             s ^= s << 5;
@@ -43,32 +43,32 @@ bool Generate(StepRunner& runner, Session& session, const Step& step, std::size_
     return runner.progress >= step.amount;
 }
 
-void Begin(StepRunner& runner, Session& session, const Step& step, std::int64_t now_ms) {
+void Begin(StepRunner& runner, Session& session, const Step& step, std::int64_t nowMs) {
     runner.started = true;
     runner.progress = 0;
     runner.ticket = 0;
-    runner.wake_ms = kNoDeadline;
+    runner.wakeMs = kNoDeadline;
     switch (step.kind) {
         case StepKind::Message:
             runner.ticket = QueueMessage(session, step.bytes);
-            PumpSession(session, now_ms);
+            PumpSession(session, nowMs);
             break;
         case StepKind::Wait:
         case StepKind::Expect:
         case StepKind::ExpectClose:
-            runner.wake_ms = now_ms + step.amount;
+            runner.wakeMs = nowMs + step.amount;
             break;
         case StepKind::Trickle:
-            runner.wake_ms = now_ms;
+            runner.wakeMs = nowMs;
             break;
         case StepKind::Lobby: {
             std::string error;
-            runner.ticket = ApplyLobbyStep(session, step.lobby, now_ms, error);
+            runner.ticket = ApplyLobbyStep(session, step.lobby, nowMs, error);
             if (!error.empty()) Fail(runner, step, "lobby: " + error);
             break;
         }
         case StepKind::Garbage:
-            runner.random_state = kGarbageSeed;
+            runner.randomState = kGarbageSeed;
             SessionLog(session, "> " + std::to_string(step.amount) + " bytes of garbage");
             break;
         case StepKind::Big:
@@ -80,7 +80,7 @@ void Begin(StepRunner& runner, Session& session, const Step& step, std::int64_t 
 }
 
 // Advances the current step; true when it is done.
-bool Advance(StepRunner& runner, Session& session, const Step& step, std::int64_t now_ms,
+bool Advance(StepRunner& runner, Session& session, const Step& step, std::int64_t nowMs,
              std::size_t backlog) {
     switch (step.kind) {
         case StepKind::Send:
@@ -88,18 +88,18 @@ bool Advance(StepRunner& runner, Session& session, const Step& step, std::int64_
             return true;
         case StepKind::Message:
         case StepKind::Lobby:
-            return session.sent_count >= runner.ticket;
+            return session.sentCount >= runner.ticket;
         case StepKind::Trickle:
-            while (now_ms >= runner.wake_ms &&
+            while (nowMs >= runner.wakeMs &&
                    runner.progress < static_cast<std::int64_t>(step.bytes.size())) {
                 session.out += step.bytes[static_cast<std::size_t>(runner.progress++)];
-                runner.wake_ms = now_ms + step.amount;
+                runner.wakeMs = nowMs + step.amount;
             }
             if (runner.progress < static_cast<std::int64_t>(step.bytes.size())) return false;
             SessionLog(session, "> trickled " + Printable(step.bytes));
             return true;
         case StepKind::Wait:
-            return now_ms >= runner.wake_ms;
+            return nowMs >= runner.wakeMs;
         case StepKind::Expect: {
             std::size_t found = session.received.find(step.bytes);
             if (found != std::string::npos) {
@@ -107,29 +107,29 @@ bool Advance(StepRunner& runner, Session& session, const Step& step, std::int64_
                 SessionLog(session, "expected bytes arrived: " + Printable(step.bytes));
                 return true;
             }
-            if (now_ms >= runner.wake_ms) {
+            if (nowMs >= runner.wakeMs) {
                 Fail(runner, step, "expected bytes did not arrive: " + Printable(step.bytes));
             }
             return false;
         }
         case StepKind::ExpectClose:
-            if (session.client_closed) return true;
-            if (now_ms >= runner.wake_ms) Fail(runner, step, "the client did not close");
+            if (session.clientClosed) return true;
+            if (nowMs >= runner.wakeMs) Fail(runner, step, "the client did not close");
             return false;
         case StepKind::Ack:
-            session.ack_mode = step.ack;
-            session.ack_delay_ms = step.amount;
+            session.ackMode = step.ack;
+            session.ackDelayMs = step.amount;
             return true;
         case StepKind::AckWait:
-            session.ack_wait = step.on;
-            PumpSession(session, now_ms);
+            session.ackWait = step.on;
+            PumpSession(session, nowMs);
             return true;
         case StepKind::Replies:
             session.replies = step.on;
             return true;
         case StepKind::Close:
             SessionLog(session, "closing the pair");
-            session.close_requested = true;
+            session.closeRequested = true;
             return true;
         case StepKind::Garbage:
         case StepKind::Big:
@@ -140,32 +140,32 @@ bool Advance(StepRunner& runner, Session& session, const Step& step, std::int64_
 
 }  // namespace
 
-void RunSteps(StepRunner& runner, Session& session, std::int64_t now_ms, std::size_t backlog) {
+void RunSteps(StepRunner& runner, Session& session, std::int64_t nowMs, std::size_t backlog) {
     while (runner.state == RunState::Running) {
         if (runner.next >= runner.steps.size()) {
             runner.state = RunState::Passed;
-            runner.wake_ms = kNoDeadline;
+            runner.wakeMs = kNoDeadline;
             return;
         }
-        if (session.close_requested) return;  // steps after a close wait for the pair's end
+        if (session.closeRequested) return;  // steps after a close wait for the pair's end
         const Step& step = runner.steps[runner.next];
         if (!runner.started) {
-            Begin(runner, session, step, now_ms);
+            Begin(runner, session, step, nowMs);
             if (runner.state != RunState::Running) return;
         }
-        if (!Advance(runner, session, step, now_ms, backlog)) return;
+        if (!Advance(runner, session, step, nowMs, backlog)) return;
         ++runner.next;
         runner.started = false;
-        runner.wake_ms = kNoDeadline;
+        runner.wakeMs = kNoDeadline;
     }
 }
 
-void FinishSteps(StepRunner& runner, Session& session, std::int64_t now_ms) {
-    RunSteps(runner, session, now_ms, 0);
+void FinishSteps(StepRunner& runner, Session& session, std::int64_t nowMs) {
+    RunSteps(runner, session, nowMs, 0);
     if (runner.state != RunState::Running) return;
     const Step& step = runner.steps[runner.next];
     runner.state = RunState::Failed;
-    runner.failed_line = step.line;
+    runner.failedLine = step.line;
     runner.failure = "the connection ended before this step was done";
 }
 
@@ -175,7 +175,7 @@ void AppendStep(StepRunner& runner, const Step& step) {
 }
 
 std::int64_t RunnerDeadline(const StepRunner& runner) {
-    return runner.state == RunState::Running ? runner.wake_ms : kNoDeadline;
+    return runner.state == RunState::Running ? runner.wakeMs : kNoDeadline;
 }
 
 bool WaitsForOutputRoom(const StepRunner& runner) {

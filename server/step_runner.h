@@ -14,24 +14,24 @@ enum class RunState { Running, Passed, Failed };
 
 struct StepRunner {
     std::vector<Step> steps;
-    std::size_t next = 0;                // the current step
-    bool started = false;                // the current step has begun
-    std::int64_t wake_ms = kNoDeadline;  // the current step's next action or deadline
+    std::size_t next = 0;               // the current step
+    bool started = false;               // the current step has begun
+    std::int64_t wakeMs = kNoDeadline;  // the current step's next action or deadline
     std::uint64_t ticket = 0;
     std::int64_t progress = 0;
-    std::uint32_t random_state = 0;
+    std::uint32_t randomState = 0;
     RunState state = RunState::Running;
-    int failed_line = 0;
+    int failedLine = 0;
     std::string failure;
 };
 
 // Runs steps until one has to wait or all are done. `backlog` is the number of bytes still
 // unwritten on the inbound connection: large outputs are produced as it drains.
-void RunSteps(StepRunner& runner, Session& session, std::int64_t now_ms, std::size_t backlog);
+void RunSteps(StepRunner& runner, Session& session, std::int64_t nowMs, std::size_t backlog);
 
 // The pair has ended: a runner that still has steps fails, unless its current step was
 // waiting for the client to close and that has happened.
-void FinishSteps(StepRunner& runner, Session& session, std::int64_t now_ms);
+void FinishSteps(StepRunner& runner, Session& session, std::int64_t nowMs);
 
 // Control commands arrive one at a time while a runner may already be done.
 void AppendStep(StepRunner& runner, const Step& step);

@@ -47,28 +47,28 @@ namespace {
 using enum SettingRule;
 
 constexpr SettingRow kRows[] = {
-    {4, &language, nullptr, InRange, 1, maxLanguage, 1},
+    {4, &language, nullptr, InRange, 1, kMaxLanguage, 1},
     {5, &foreground, &foregroundPending, ZeroTurnsOff, 0, 0, 1},
     {6, &sound, &soundPending, ZeroTurnsOff, 0, 0, 1},
-    {7, &autodelay, &autodelayPending, InRange, 1, maxAutodelay, 2},
-    {8, &tablesize, &tablesizePending, InRange, 1, maxTableSize, 3},
-    {9, &save, &savePending, InRange, 0, maxSave, 2},
-    {10, &skin, &skinPending, InRange, 1, maxSkin, 2},
-    {11, &whitechk, &whitechkPending, InRange, 1, maxChecker, 1},
-    {12, &blackchk, &blackchkPending, InRange, 1, maxChecker, 3},
-    {13, &whitedice, &whitedicePending, InRange, 1, maxDice, 1},
-    {14, &blackdice, &blackdicePending, InRange, 1, maxDice, 3},
-    {15, &cube, &cubePending, InRange, 1, maxCube, 2},
+    {7, &autodelay, &autodelayPending, InRange, 1, kMaxAutodelay, 2},
+    {8, &tablesize, &tablesizePending, InRange, 1, kMaxTableSize, 3},
+    {9, &save, &savePending, InRange, 0, kMaxSave, 2},
+    {10, &skin, &skinPending, InRange, 1, kMaxSkin, 2},
+    {11, &whitechk, &whitechkPending, InRange, 1, kMaxChecker, 1},
+    {12, &blackchk, &blackchkPending, InRange, 1, kMaxChecker, 3},
+    {13, &whitedice, &whitedicePending, InRange, 1, kMaxDice, 1},
+    {14, &blackdice, &blackdicePending, InRange, 1, kMaxDice, 3},
+    {15, &cube, &cubePending, InRange, 1, kMaxCube, 2},
     {16, &skiproll, &skiprollPending, ZeroTurnsOff, 0, 0, 1},
     {17, &skipmove, &skipmovePending, ZeroTurnsOff, 0, 0, 1},
     {18, &forcedmove, &forcedmovePending, ZeroTurnsOff, 0, 0, 1},
     {19, &autobearoff, &autobearoffPending, ZeroTurnsOff, 0, 0, 1},
     {20, &animate, &animatePending, ZeroTurnsOff, 0, 0, 1},
-    {21, &animatespeed, &animatespeedPending, InRange, 0, maxAnimateSpeed, 1},
+    {21, &animatespeed, &animatespeedPending, InRange, 0, kMaxAnimateSpeed, 1},
     {22, &timestamp, &timestampPending, OneTurnsOn, 0, 0, 0},
     {23, &enterexit, &enterexitPending, ZeroTurnsOff, 0, 0, 1},
-    {24, &RoomSortMode, nullptr, InRange, 0, maxSortMode, 0},
-    {25, &TournamentSortMode, nullptr, InRange, 0, maxSortMode, 0},
+    {24, &RoomSortMode, nullptr, InRange, 0, kMaxSortMode, 0},
+    {25, &TournamentSortMode, nullptr, InRange, 0, kMaxSortMode, 0},
     {26, &contactsAtLogin, nullptr, ZeroTurnsOff, 0, 0, 1},
     {27, &contactsOnTop, nullptr, ZeroTurnsOff, 0, 0, 1},
     {28, &contactSortOrder, nullptr, ZeroTurnsOff, 0, 0, 1},
@@ -134,8 +134,8 @@ void ResetSettingsToDefaults() {
 }
 
 void MakePlayerColoursDistinct() {
-    MakeDistinct(whitedice, blackdice, blackdicePending, maxDice);
-    MakeDistinct(whitechk, blackchk, blackchkPending, maxChecker);
+    MakeDistinct(whitedice, blackdice, blackdicePending, kMaxDice);
+    MakeDistinct(whitechk, blackchk, blackchkPending, kMaxChecker);
 }
 
 void SetMainWindowPosition(int left, int top) {

@@ -8,16 +8,16 @@
 #include <span>
 
 // Largest values; the reader and the settings dialog both bound by them.
-inline constexpr int maxLanguage = 4;
-inline constexpr int maxTableSize = 4;
-inline constexpr int maxSave = 3;
-inline constexpr int maxSkin = 4;
-inline constexpr int maxChecker = 32;  // one maximum for both colours
-inline constexpr int maxDice = 4;      // one maximum for both colours
-inline constexpr int maxCube = 4;
-inline constexpr int maxAutodelay = 4;
-inline constexpr int maxAnimateSpeed = 5;
-inline constexpr int maxSortMode = 5;
+inline constexpr int kMaxLanguage = 4;
+inline constexpr int kMaxTableSize = 4;
+inline constexpr int kMaxSave = 3;
+inline constexpr int kMaxSkin = 4;
+inline constexpr int kMaxChecker = 32;  // one maximum for both colours
+inline constexpr int kMaxDice = 4;      // one maximum for both colours
+inline constexpr int kMaxCube = 4;
+inline constexpr int kMaxAutodelay = 4;
+inline constexpr int kMaxAnimateSpeed = 5;
+inline constexpr int kMaxSortMode = 5;
 
 // Key 1: outer top-left of the main window.
 extern bool mainWindowPositionKnown;

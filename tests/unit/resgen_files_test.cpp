@@ -72,13 +72,13 @@ TEST(ResgenFiles, SoundsAreShortSoftMonoPcm) {
         EXPECT_GT(peak, 4000) << "inaudible";
         EXPECT_LT(peak, 30000) << "clipping";
         // No click: the sound fades in from and out to silence over a few milliseconds.
-        int first_ms = 0, last_ms = 0;
+        int firstMs = 0, lastMs = 0;
         for (std::size_t i = 0; i < 22; ++i) {
-            first_ms = std::max(first_ms, std::abs(samples[i]));
-            last_ms = std::max(last_ms, std::abs(samples[samples.size() - 1 - i]));
+            firstMs = std::max(firstMs, std::abs(samples[i]));
+            lastMs = std::max(lastMs, std::abs(samples[samples.size() - 1 - i]));
         }
-        EXPECT_LT(first_ms, peak / 2);
-        EXPECT_LT(last_ms, peak / 4);
+        EXPECT_LT(firstMs, peak / 2);
+        EXPECT_LT(lastMs, peak / 4);
     }
 }
 

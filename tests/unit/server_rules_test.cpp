@@ -61,7 +61,7 @@ TEST(ServerScript, BadLinesSayWhatIsWrongAndLeaveThePlanAlone) {
         std::string error;
         EXPECT_FALSE(ParseScriptLine(c.line, 1, plan, parsed, error));
         EXPECT_EQ(error, c.error);
-        EXPECT_EQ(std::tuple(plan.version, plan.greeting, plan.split_at),
+        EXPECT_EQ(std::tuple(plan.version, plan.greeting, plan.splitAt),
                   std::tuple(73, GreetingKind::Normal, 0));
     }
 }
@@ -154,13 +154,13 @@ TEST_F(ServerSession, TheRunnerPassesOrFailsAScriptByItsLines) {
     EXPECT_EQ(runner.state, RunState::Running);
     RunSteps(runner, session, 120, 0);
     EXPECT_EQ(runner.state, RunState::Failed);
-    EXPECT_EQ(runner.failed_line, 2);
+    EXPECT_EQ(runner.failedLine, 2);
 
     // The end of a pair judges the steps left; a lobby change before any login fails.
     const char* ended = "the connection ended before this step was done";
     const struct {
         std::vector<const char*> lines;
-        bool client_closed;
+        bool clientClosed;
         const char* failure;  // "": passed
     } ends[] = {
         {{"expect-close 1000"}, true, ""},
@@ -177,7 +177,7 @@ TEST_F(ServerSession, TheRunnerPassesOrFailsAScriptByItsLines) {
         for (const char* line : end.lines)
             AppendStep(steps, ParsedStep(line));
         RunSteps(steps, pair, 0, 0);
-        pair.client_closed = end.client_closed;
+        pair.clientClosed = end.clientClosed;
         FinishSteps(steps, pair, 10);
         EXPECT_EQ(steps.state, *end.failure ? RunState::Failed : RunState::Passed);
         EXPECT_EQ(steps.failure, end.failure);
@@ -189,14 +189,14 @@ TEST_F(ServerSession, ScheduledChangesHoldBackForASlowClient) {
     // A client that acknowledges nothing: lobby changes stop while the queue is long, the
     // storm keeps at most a second's worth and skips the rest.
     Session silent;
-    silent.lobby_every_ms = 100;
-    silent.storm_per_second = 100;
+    silent.lobbyEveryMs = 100;
+    silent.stormPerSecond = 100;
     ReceiveClientBytes(silent, "1,11," + Base64Encode("demo,demo1234") + ",!", 0);
     const std::size_t login = silent.queue.size();
     for (std::int64_t now = 100; now <= 60000; now += 100)
         PumpSession(silent, now);
     EXPECT_LE(silent.queue.size(), login + 100);
-    EXPECT_GE(silent.storm_skipped, 5000);
+    EXPECT_GE(silent.stormSkipped, 5000);
 }
 
 TEST_F(ServerSession, RefusedCommandsSayWhyAndChangeNothing) {
@@ -234,7 +234,7 @@ TEST_F(ServerSession, RefusedCommandsSayWhyAndChangeNothing) {
     lobby.seats = {{9001, 1, 5001, 2001}};
     LiveLobby live = StartLiveLobby(lobby, kOwn);
     live.contacts = {{101, 2002, 0}};
-    live.next_contact_id = 102;
+    live.nextContactId = 102;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
         const std::vector<std::string> before = CurrentLobbyMessages(live);

@@ -96,7 +96,7 @@ TEST(SettingsLines, EveryLineStepsThroughItsRangeInOrder) {
     StepSettingsLine(LineOf(L"font"));  // opens the font dialog instead; nothing to step
     StepSettingsLine(LineOf(L"sound"));
     EXPECT_EQ((std::pair{soundPending, sound}), (std::pair{0, 1}));
-    for (int maximum : {maxChecker, maxDice})
+    for (int maximum : {kMaxChecker, kMaxDice})
         for (int value = 1; value <= maximum; ++value)
             for (int other = 1; other <= maximum; ++other) {
                 if (other == value) continue;

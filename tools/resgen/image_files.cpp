@@ -6,11 +6,11 @@ namespace {
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kPixelsPerMetre = 2835;  // 72 dpi
 
-void AppendInfoHeader(Bytes& out, const Raster& raster, int height_field, unsigned bits,
+void AppendInfoHeader(Bytes& out, const Raster& raster, int heightField, unsigned bits,
                       std::uint32_t image_size) {
     AppendU32(out, kInfoHeaderSize);
     AppendU32(out, static_cast<std::uint32_t>(raster.width));
-    AppendU32(out, static_cast<std::uint32_t>(height_field));
+    AppendU32(out, static_cast<std::uint32_t>(heightField));
     AppendU16(out, 1);  // planes
     AppendU16(out, bits);
     AppendU32(out, 0);  // BI_RGB
@@ -27,8 +27,8 @@ std::uint32_t Stride(int width, unsigned bits) {
 }
 
 Bytes IconImage(const Raster& raster) {
-    std::uint32_t mask_stride = Stride(raster.width, 1);
-    std::uint32_t size = raster.width * raster.height * 4 + mask_stride * raster.height;
+    std::uint32_t maskStride = Stride(raster.width, 1);
+    std::uint32_t size = raster.width * raster.height * 4 + maskStride * raster.height;
     Bytes out;
     // An icon's height field covers the colour image and the mask together.
     AppendInfoHeader(out, raster, raster.height * 2, 32, size);
@@ -42,7 +42,7 @@ Bytes IconImage(const Raster& raster) {
         }
     }
     for (int y = raster.height - 1; y >= 0; --y) {
-        Bytes row(mask_stride, 0);
+        Bytes row(maskStride, 0);
         for (int x = 0; x < raster.width; ++x) {
             if (PixelAt(raster, x, y).a == 0) row[x / 8] |= 0x80 >> (x % 8);
         }
@@ -64,14 +64,14 @@ Bytes EncodeBmp24(const Raster& raster) {
     AppendU32(out, offset);
     AppendInfoHeader(out, raster, raster.height, 24, image_size);
     for (int y = raster.height - 1; y >= 0; --y) {
-        std::size_t row_start = out.size();
+        std::size_t rowStart = out.size();
         for (int x = 0; x < raster.width; ++x) {
             Color c = PixelAt(raster, x, y);
             AppendU8(out, c.b);
             AppendU8(out, c.g);
             AppendU8(out, c.r);
         }
-        while (out.size() - row_start < stride)
+        while (out.size() - rowStart < stride)
             AppendU8(out, 0);
     }
     return out;

@@ -11,10 +11,10 @@ namespace {
 enum class Surface { Wood, Felt, Plain, Marble };
 
 struct TableSkin {
-    Color frame_light, frame_dark;  // the wooden or stone frame
-    Color field_top, field_bottom;  // the playing surface
+    Color frameLight, frameDark;  // the wooden or stone frame
+    Color fieldTop, fieldBottom;  // the playing surface
     Surface surface;
-    Color point_light, point_dark;  // the alternating triangles
+    Color pointLight, pointDark;  // the alternating triangles
 };
 
 constexpr TableSkin kSkins[4] = {
@@ -34,18 +34,18 @@ constexpr TableSkin kSkins[4] = {
 
 constexpr int kBoardSkin = 2;  // the picture shows the green baize table
 
-Color FrameAt(const TableSkin& skin, int x, int y, bool grain_along_x) {
-    double u = grain_along_x ? x : y, v = grain_along_x ? y : x;
+Color FrameAt(const TableSkin& skin, int x, int y, bool grainAlongX) {
+    double u = grainAlongX ? x : y, v = grainAlongX ? y : x;
     double grain =
         ValueNoise(u * 0.03, v * 0.5, 11) * 0.65 + ValueNoise(u * 0.12, v * 1.6, 12) * 0.35;
     double rings = 0.5 + 0.5 * std::sin(grain * 14);
     if (skin.surface == Surface::Plain || skin.surface == Surface::Marble)
         rings = 0.3 + 0.4 * grain;
-    return Mix(skin.frame_dark, skin.frame_light, 0.3 + 0.6 * rings);
+    return Mix(skin.frameDark, skin.frameLight, 0.3 + 0.6 * rings);
 }
 
 Color FieldAt(const TableSkin& skin, int x, int y, double t) {
-    Color base = Mix(skin.field_top, skin.field_bottom, t);
+    Color base = Mix(skin.fieldTop, skin.fieldBottom, t);
     switch (skin.surface) {
         case Surface::Wood: {
             double grain =
@@ -67,10 +67,10 @@ Color FieldAt(const TableSkin& skin, int x, int y, double t) {
     }
 }
 
-void PaintFrame(Raster& raster, const TableSkin& skin, Rect rect, bool grain_along_x) {
+void PaintFrame(Raster& raster, const TableSkin& skin, Rect rect, bool grainAlongX) {
     for (int y = rect.y; y < rect.y + rect.h; ++y) {
         for (int x = rect.x; x < rect.x + rect.w; ++x) {
-            SetPixel(raster, x, y, FrameAt(skin, x, y, grain_along_x));
+            SetPixel(raster, x, y, FrameAt(skin, x, y, grainAlongX));
         }
     }
 }
@@ -86,13 +86,13 @@ void PaintField(Raster& raster, const TableSkin& skin, Rect rect) {
 }
 
 // A point: a triangle from its base on the field's edge, lighter at the base.
-void PaintPoint(Raster& raster, Point base_left, Point base_right, Point tip, Color color) {
-    double span = tip.y - base_left.y;
+void PaintPoint(Raster& raster, Point baseLeft, Point baseRight, Point tip, Color color) {
+    double span = tip.y - baseLeft.y;
     FillShape(
-        raster, BoundingRect({base_left, base_right, tip}),
-        [&](double x, double y) { return InsideTriangle(base_left, base_right, tip, x, y); },
+        raster, BoundingRect({baseLeft, baseRight, tip}),
+        [&](double x, double y) { return InsideTriangle(baseLeft, baseRight, tip, x, y); },
         [&](int, int y) {
-            double t = span != 0 ? (y + 0.5 - base_left.y) / span : 0;
+            double t = span != 0 ? (y + 0.5 - baseLeft.y) / span : 0;
             return Mix(Lighter(color, 0.08), Darker(color, 0.12), t);
         });
 }
@@ -102,21 +102,21 @@ void PaintPoints(Raster& raster, const TableSkin& skin, Rect field, int count, d
     for (int i = 0; i < count; ++i) {
         double left = field.x + i * width, right = left + width, mid = left + width / 2;
         double top = field.y, bottom = field.y + field.h;
-        Color upper = i % 2 == 0 ? skin.point_light : skin.point_dark;
-        Color lower = i % 2 == 0 ? skin.point_dark : skin.point_light;
+        Color upper = i % 2 == 0 ? skin.pointLight : skin.pointDark;
+        Color lower = i % 2 == 0 ? skin.pointDark : skin.pointLight;
         PaintPoint(raster, {left + 0.6, top}, {right - 0.6, top}, {mid, top + height}, upper);
         PaintPoint(raster, {left + 0.6, bottom}, {right - 0.6, bottom}, {mid, bottom - height},
                    lower);
     }
 }
 
-// Checkers stacked on one point: `from_top` stacks hang from the upper edge.
-void Stack(Raster& raster, Rect field, int point, int count, bool from_top, Color body) {
+// Checkers stacked on one point: `fromTop` stacks hang from the upper edge.
+void Stack(Raster& raster, Rect field, int point, int count, bool fromTop, Color body) {
     constexpr double kRadius = 13;
     double x = field.x + point * 30 + 15;
     for (int k = 0; k < count; ++k) {
         double offset = kRadius + 0.5 + k * 2 * kRadius;
-        double y = from_top ? field.y + offset : field.y + field.h - offset;
+        double y = fromTop ? field.y + offset : field.y + field.h - offset;
         FillCircle(raster, Point{x + 1.2, y + 1.8}, kRadius, Rgb(0, 0, 0, 80));
         DrawChecker(raster, Point{x, y}, kRadius, body);
     }
@@ -128,26 +128,26 @@ void PaintBoardPicture(Raster& raster, int) {
     const TableSkin& skin = kSkins[kBoardSkin - 1];
     // Frame 16 pixels left and right, 14 top and bottom, a 23-pixel bar in the middle,
     // two fields of six 30-pixel points each.
-    Rect left_field{16, 14, 180, 275}, right_field{219, 14, 180, 275};
+    Rect leftField{16, 14, 180, 275}, rightField{219, 14, 180, 275};
     PaintFrame(raster, skin, Rect{0, 0, raster.width, raster.height}, true);
     PaintFrame(raster, skin, Rect{196, 14, 23, 275}, false);
-    Bevel(raster, Rect{0, 0, raster.width, raster.height}, Lighter(skin.frame_light, 0.25),
-          Darker(skin.frame_dark, 0.5), 2);
+    Bevel(raster, Rect{0, 0, raster.width, raster.height}, Lighter(skin.frameLight, 0.25),
+          Darker(skin.frameDark, 0.5), 2);
     FillRect(raster, Rect{207, 14, 1, 275}, Rgb(0, 0, 0, 90));
-    for (Rect field : {left_field, right_field}) {
+    for (Rect field : {leftField, rightField}) {
         PaintField(raster, skin, field);
         PaintPoints(raster, skin, field, 6, 118);
     }
     // The usual starting position, seen from the light player's side.
     Color light = Rgb(238, 230, 210), dark = Rgb(44, 40, 44);
-    Stack(raster, right_field, 5, 2, false, dark);   // point 1
-    Stack(raster, right_field, 0, 5, false, light);  // point 6
-    Stack(raster, left_field, 4, 3, false, light);   // point 8
-    Stack(raster, left_field, 0, 5, false, dark);    // point 12
-    Stack(raster, left_field, 0, 5, true, light);    // point 13
-    Stack(raster, left_field, 4, 3, true, dark);     // point 17
-    Stack(raster, right_field, 0, 5, true, dark);    // point 19
-    Stack(raster, right_field, 5, 2, true, light);   // point 24
+    Stack(raster, rightField, 5, 2, false, dark);   // point 1
+    Stack(raster, rightField, 0, 5, false, light);  // point 6
+    Stack(raster, leftField, 4, 3, false, light);   // point 8
+    Stack(raster, leftField, 0, 5, false, dark);    // point 12
+    Stack(raster, leftField, 0, 5, true, light);    // point 13
+    Stack(raster, leftField, 4, 3, true, dark);     // point 17
+    Stack(raster, rightField, 0, 5, true, dark);    // point 19
+    Stack(raster, rightField, 5, 2, true, light);   // point 24
     FillRoundedRect(raster, Rect{282, 141, 23, 23}, 5, Rgb(0, 0, 0, 80));
     FillRoundedRect(raster, Rect{314, 141, 23, 23}, 5, Rgb(0, 0, 0, 80));
     DrawDie(raster, Rect{280, 139, 22, 22}, Rgb(240, 236, 222), Rgb(20, 20, 24), 5);
@@ -160,5 +160,5 @@ void PaintTableSkinSwatch(Raster& raster, int id) {
     Rect field{2, 2, raster.width - 4, raster.height - 4};
     PaintField(raster, skin, field);
     PaintPoints(raster, skin, field, 8, 5);
-    FrameRect(raster, Rect{0, 0, raster.width, raster.height}, Darker(skin.frame_dark, 0.4));
+    FrameRect(raster, Rect{0, 0, raster.width, raster.height}, Darker(skin.frameDark, 0.4));
 }

@@ -15,7 +15,7 @@ ButtonLook PageLook(int page) {
 }
 
 struct TextButton {
-    int normal_id;  // pressed image is normal_id + 1
+    int normalId;  // pressed image is normalId + 1
     ButtonLook look;
 };
 
@@ -31,7 +31,7 @@ const TextButton* FindTextButton(int id) {
         {96, AccentLook(kTournamentsGreen)},  // "Enter room" on the tournaments tab
     };
     for (const TextButton& button : kButtons) {
-        if (id == button.normal_id || id == button.normal_id + 1) return &button;
+        if (id == button.normalId || id == button.normalId + 1) return &button;
     }
     return nullptr;
 }
@@ -57,7 +57,7 @@ void PaintWindowButton(Raster& raster, int id) {
 void PaintTextButton(Raster& raster, int id) {
     const TextButton* button = FindTextButton(id);
     if (button == nullptr) return;
-    bool pressed = id == button->normal_id + 1;
+    bool pressed = id == button->normalId + 1;
     PaintButton(raster, Rect{0, 0, raster.width, raster.height}, button->look, pressed);
 }
 

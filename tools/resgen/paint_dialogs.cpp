@@ -19,9 +19,9 @@ Color PageStripColor(int y) {
 constexpr Color kPageEdge = Rgb(72, 112, 152);
 
 // A soft centred rule, fading out toward both ends.
-void DrawRule(Raster& raster, int y, int centre, int half_width, Color color) {
-    GradientH(raster, Rect{centre - half_width, y, half_width, 1}, WithAlpha(color, 0), color);
-    GradientH(raster, Rect{centre, y, half_width, 1}, color, WithAlpha(color, 0));
+void DrawRule(Raster& raster, int y, int centre, int halfWidth, Color color) {
+    GradientH(raster, Rect{centre - halfWidth, y, halfWidth, 1}, WithAlpha(color, 0), color);
+    GradientH(raster, Rect{centre, y, halfWidth, 1}, color, WithAlpha(color, 0));
 }
 
 }  // namespace

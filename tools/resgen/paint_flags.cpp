@@ -28,16 +28,16 @@ Color UnionJackAt(double x, double y, double w, double h) {
     bool left = x < cx, top = y < cy;
     double s = (left == top) ? s1 : s2;
     if (std::abs(s) < 3 * unit) {
-        double red_side;
+        double redSide;
         if (left && top)
-            red_side = -1;  // toward the hoist
+            redSide = -1;  // toward the hoist
         else if (!left && !top)
-            red_side = 1;  // toward the fly
+            redSide = 1;  // toward the fly
         else if (!left && top)
-            red_side = -1;  // toward the top edge
+            redSide = -1;  // toward the top edge
         else
-            red_side = 1;  // toward the bottom edge
-        return (s * red_side > 0 && std::abs(s) < 2 * unit) ? kRed : kWhite;
+            redSide = 1;  // toward the bottom edge
+        return (s * redSide > 0 && std::abs(s) < 2 * unit) ? kRed : kWhite;
     }
     return kBlue;
 }

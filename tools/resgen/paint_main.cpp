@@ -54,17 +54,17 @@ void DrawLogoMark(Raster& raster, int x, int y, int scale) {
     DrawChecker(raster, Point{x + 5 * s, y + 5.5 * s}, 5 * s, Rgb(164, 34, 48));
     FillCircle(raster, Point{x + 9.4 * s, y + 9.4 * s}, 5.2 * s, Rgb(0, 0, 0, 90));
     DrawChecker(raster, Point{x + 9 * s, y + 9 * s}, 5 * s, Rgb(238, 228, 204));
-    int name_x = x + 16 * scale;
-    int name_y = y + (7 * scale) / 2;
-    DrawGoldText(raster, name_x, name_y, kProductName, scale);
+    int nameX = x + 16 * scale;
+    int nameY = y + (7 * scale) / 2;
+    DrawGoldText(raster, nameX, nameY, kProductName, scale);
     // A row of backgammon points under the name.
     int width = PixelTextWidth(kProductName, scale);
     int count = 14;
     double step = double(width) / count;
-    double top = name_y + 8 * s, base = name_y + 10.5 * s;
+    double top = nameY + 8 * s, base = nameY + 10.5 * s;
     for (int k = 0; k < count; ++k) {
         Color c = k % 2 == 0 ? kGold : Rgb(176, 44, 56);
-        double left = name_x + k * step;
+        double left = nameX + k * step;
         FillTriangle(raster, {left + 0.5, base}, {left + step - 0.5, base}, {left + step / 2, top},
                      c);
     }

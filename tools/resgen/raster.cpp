@@ -159,12 +159,12 @@ bool InsidePolygon(const std::vector<Point>& corners, double x, double y) {
     return inside;
 }
 
-bool NearSegment(Point a, Point b, double half_width, double x, double y) {
+bool NearSegment(Point a, Point b, double halfWidth, double x, double y) {
     double vx = b.x - a.x, vy = b.y - a.y;
     double len2 = vx * vx + vy * vy;
     double t = len2 > 0 ? std::clamp(((x - a.x) * vx + (y - a.y) * vy) / len2, 0.0, 1.0) : 0;
     double dx = x - (a.x + t * vx), dy = y - (a.y + t * vy);
-    return dx * dx + dy * dy <= half_width * half_width;
+    return dx * dx + dy * dy <= halfWidth * halfWidth;
 }
 
 void FillCircle(Raster& raster, Point centre, double radius, Color color) {

@@ -79,7 +79,7 @@ bool InsideCircle(Point centre, double radius, double x, double y);
 bool InsideRoundedRect(Rect rect, double radius, double x, double y);
 bool InsideTriangle(Point a, Point b, Point c, double x, double y);
 bool InsidePolygon(const std::vector<Point>& corners, double x, double y);
-bool NearSegment(Point a, Point b, double half_width, double x, double y);
+bool NearSegment(Point a, Point b, double halfWidth, double x, double y);
 
 // Solid-colour conveniences over FillShape.
 void FillCircle(Raster& raster, Point centre, double radius, Color color);

@@ -13,14 +13,14 @@ void PaintButton(Raster& raster, Rect face, const ButtonLook& look, bool pressed
     Color bottom = pressed ? Darker(Mix(look.top, look.bottom, 0.5), 0.25) : look.bottom;
     FillRoundedRect(raster, face, radius, look.border);
     Rect inner{face.x + 1, face.y + 1, face.w - 2, face.h - 2};
-    double inner_radius = std::max(0.0, radius - 1);
+    double innerRadius = std::max(0.0, radius - 1);
     FillShape(
         raster, inner,
-        [&](double x, double y) { return InsideRoundedRect(inner, inner_radius, x, y); },
+        [&](double x, double y) { return InsideRoundedRect(inner, innerRadius, x, y); },
         [&](int, int y) {
             return Mix(top, bottom, double(y - inner.y) / std::max(1, inner.h - 1));
         });
-    int edge = static_cast<int>(inner_radius);
+    int edge = static_cast<int>(innerRadius);
     int half = inner.h / 2;
     if (!pressed) {
         FillRect(raster, Rect{inner.x + edge, inner.y, inner.w - 2 * edge, 1},

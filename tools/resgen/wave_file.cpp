@@ -1,7 +1,7 @@
 // RIFF/WAVE layout: "RIFF" size "WAVE", a 16-byte "fmt " chunk and one "data" chunk.
 #include "wave_file.h"
 
-Bytes EncodeWave(const std::vector<std::int16_t>& samples, int sample_rate) {
+Bytes EncodeWave(const std::vector<std::int16_t>& samples, int sampleRate) {
     constexpr unsigned kChannels = 1;
     constexpr unsigned kBits = 16;
     constexpr unsigned kBlockAlign = kChannels * kBits / 8;
@@ -14,8 +14,8 @@ Bytes EncodeWave(const std::vector<std::int16_t>& samples, int sample_rate) {
     AppendU32(out, 16);
     AppendU16(out, 1);  // PCM
     AppendU16(out, kChannels);
-    AppendU32(out, static_cast<std::uint32_t>(sample_rate));
-    AppendU32(out, static_cast<std::uint32_t>(sample_rate) * kBlockAlign);
+    AppendU32(out, static_cast<std::uint32_t>(sampleRate));
+    AppendU32(out, static_cast<std::uint32_t>(sampleRate) * kBlockAlign);
     AppendU16(out, kBlockAlign);
     AppendU16(out, kBits);
     AppendTag(out, "data");

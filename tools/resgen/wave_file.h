@@ -8,4 +8,4 @@
 
 inline constexpr int kSampleRate = 22050;
 
-Bytes EncodeWave(const std::vector<std::int16_t>& samples, int sample_rate = kSampleRate);
+Bytes EncodeWave(const std::vector<std::int16_t>& samples, int sampleRate = kSampleRate);
