@@ -67,6 +67,17 @@ TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
     EXPECT_EQ(JoinRequests().size(), 3u);
 }
 
+// A request whose window appears keeps it: the result reaches that window.
+TEST_F(Joins, ARequestsOwnWindowIsKeptForItsResult) {
+    FillLobby();
+    FakeWindowFor(L"KXLaunch80", 700);
+    CallsOf("101,80:5:40:7:1001:0");
+    EXPECT_EQ(JoinList(), "80 1 700");
+    EXPECT_EQ(LobbyCallsStartingWith("send 700"), Lines{}) << "nothing before the result";
+    CallsOf("103,80,1");
+    EXPECT_EQ(LobbyCallsStartingWith("send 700").size(), 1u);
+}
+
 // A known id takes only a positive count, a new one only none; a result reaches only an
 // open window, an answer only the server; each takes the first record with the id.
 TEST_F(Joins, CountsResultsAndAnswers) {
