@@ -8,6 +8,8 @@
 //                            named by TAVLORA_TEST_REPORT (nothing without it): handles,
 //                            memory, CPU, and the GDI objects painting made and deleted,
 //                            which Wine's GetGuiResources (always 0) cannot show
+//   904, 905, 906            crash: a write through a null pointer on the main thread, the
+//                            same on a new thread, an exception thrown where none may pass
 // A message hook of the main thread takes these posts before the main window procedure
 // would see them, so the hub's own code carries no trace of them.
 #include <windows.h>
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <stdexcept>
 
 #include "lobby/lobby_state.h"
 #include "lobby/room_list.h"
@@ -32,7 +35,52 @@ enum TestCode : WPARAM {
     TEST_SELECT_ROOM_AT = 901,
     TEST_SORT_BY_COLUMN = 902,
     TEST_REPORT_COUNTS = 903,
+    TEST_CRASH_MAIN_THREAD = 904,
+    TEST_CRASH_WORKER_THREAD = 905,
+    TEST_CRASH_UNCAUGHT = 906,
 };
+
+int* volatile nowhere = nullptr;
+
+void WriteNowhere() {
+    *nowhere = 1;
+}
+
+void ThrowWhereNoneMayPass() noexcept {
+    // The compiler knows this ends in std::terminate, which is the point.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wterminate"
+    throw std::runtime_error("test code 906");
+#pragma GCC diagnostic pop
+}
+
+DWORD WINAPI CrashingThread(void*) {
+    WriteNowhere();
+    return 0;
+}
+
+// A crash inside the message hook itself would be swallowed by Wine's callback
+// dispatcher, so the main thread's crashes come from this window's procedure, which the
+// message loop dispatches as it does the hub's windows.
+LRESULT CALLBACK CrashWindowProcedure(HWND window, UINT message, WPARAM code, LPARAM lParam) {
+    if (message == WM_APP && code == TEST_CRASH_MAIN_THREAD) WriteNowhere();
+    if (message == WM_APP && code == TEST_CRASH_UNCAUGHT) ThrowWhereNoneMayPass();
+    return DefWindowProcW(window, message, code, lParam);
+}
+
+HWND CrashWindow() {
+    static HWND window = nullptr;
+    if (window == nullptr) {
+        WNDCLASSW crashClass{};
+        crashClass.lpfnWndProc = CrashWindowProcedure;
+        crashClass.hInstance = GetModuleHandleW(nullptr);
+        crashClass.lpszClassName = L"TavloraTestCrash";
+        RegisterClassW(&crashClass);
+        window = CreateWindowExW(0, crashClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, crashClass.hInstance, nullptr);
+    }
+    return window;
+}
 
 // Wine's GetProcessHandleCount answers 0: count the handle values that answer instead.
 // Handles are handed out lowest free first, so a long run of gaps means the end.
@@ -134,6 +182,9 @@ bool RunTestCode(WPARAM code, LPARAM argument) {
         case TEST_REPORT_COUNTS:
             ReportCounts(argument);
             return true;
+        case TEST_CRASH_WORKER_THREAD:
+            CloseHandle(CreateThread(nullptr, 0, CrashingThread, nullptr, 0, nullptr));
+            return true;
         default:
             return false;
     }
@@ -143,9 +194,14 @@ LRESULT CALLBACK TakeTestCodes(int action, WPARAM removal, LPARAM lParam) {
     if (action == HC_ACTION && removal == PM_REMOVE) {
         MSG* message = reinterpret_cast<MSG*>(lParam);
         if (message->hwnd == mainWindow && mainWindow != nullptr &&
-            message->message == TavloraIntMessage &&
-            RunTestCode(message->wParam, message->lParam)) {
-            message->message = WM_NULL;  // taken: the window procedure sees nothing
+            message->message == TavloraIntMessage) {
+            if (message->wParam == TEST_CRASH_MAIN_THREAD ||
+                message->wParam == TEST_CRASH_UNCAUGHT) {
+                message->hwnd = CrashWindow();
+                message->message = WM_APP;
+            } else if (RunTestCode(message->wParam, message->lParam)) {
+                message->message = WM_NULL;  // taken: the window procedure sees nothing
+            }
         }
     }
     return CallNextHookEx(nullptr, action, removal, lParam);

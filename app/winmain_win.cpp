@@ -7,6 +7,7 @@
 
 #include "settings/config_files.h"
 #include "app/config_snapshot.h"
+#include "app/crash_report_win.h"
 #include "net/hub_handles_win.h"
 #include "app/inbound_routes.h"
 #include "app/main_window_win.h"
@@ -107,6 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     CreateQueueLock();
     InstallHubInboundRoutes();
     PrepareFolders();
+    InstallCrashReport(settingsFolder);
     TakeRememberedState(LoadSettingsFiles(configDatPath, configIniPath));
     MakePlayerColoursDistinct();
 

@@ -38,12 +38,12 @@ constexpr int kFirstErrorState = 2;
 
 }  // namespace
 
-std::wstring TextIn(TextId id, int language) {
+const wchar_t* TextChars(TextId id, int language) {
     // The error dialog's Cancel starts empty and sets each of the four languages itself,
     // so it has no English fall-back.
-    if (id == TextId::ErrorCancel && (language < 1 || language > 4)) return std::wstring();
+    if (id == TextId::ErrorCancel && (language < 1 || language > 4)) return L"";
     const TextRow* row = RowOf(id);
-    if (row == nullptr) return std::wstring();
+    if (row == nullptr) return L"";
     const wchar_t* text = row->english;
     if (language == 3) {
         if (row->italian != nullptr) text = row->italian;
@@ -53,6 +53,10 @@ std::wstring TextIn(TextId id, int language) {
         if (row->german != nullptr) text = row->german;
     }
     return text;
+}
+
+std::wstring TextIn(TextId id, int language) {
+    return TextChars(id, language);
 }
 
 std::wstring Text(TextId id) {

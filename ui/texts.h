@@ -66,6 +66,10 @@ enum class TextId : int {
     ScreenTooSmallText,
     // Message box when the windows cannot be created (start-up ends).
     StartFailedText,
+    // Message box after a crash: the first line, then the second and the report's path
+    // when one was written.
+    CrashStopped,
+    CrashReportSaved,
     // Contacts window: title, add dialog title, status bar texts by own presence 0..4.
     ContactsTitle,
     AddContactTitle,
@@ -193,6 +197,8 @@ inline constexpr int kTextCount = static_cast<int>(TextId::Count);
 // The text of `id` in `language`: 3 Italian, else 4 Polish, else 2 German, else English;
 // a text that has no translation stays English.
 std::wstring TextIn(TextId id, int language);
+// The same without a copy, for the crash report, which must not allocate.
+const wchar_t* TextChars(TextId id, int language);
 // The same in the current `language`.
 std::wstring Text(TextId id);
 

@@ -86,6 +86,13 @@ constexpr TextRow kRows[] = {
      L"Tavlora kann seine Fenster nicht anlegen.\r\nProgramm wird geschlossen.",
      L"Tavlora non può creare le sue finestre.\r\nIl programma verrà chiuso.",
      L"Tavlora nie może utworzyć swoich okien.\r\nProgram zostanie zamknięty."},
+    {T::CrashStopped, L"Tavlora stopped because of an error.",
+     L"Tavlora wurde wegen eines Fehlers beendet.", L"Tavlora si è chiuso a causa di un errore.",
+     L"Program Tavlora został zamknięty z powodu błędu."},
+    {T::CrashReportSaved, L"A report for support was saved in this file:",
+     L"Ein Bericht für den Support wurde in dieser Datei gespeichert:",
+     L"Un rapporto per l'assistenza è stato salvato in questo file:",
+     L"Raport dla pomocy technicznej zapisano w pliku:"},
 
     {T::ContactsTitle, L"Contacts", L"Kontakte", L"Contatti", L"Kontakty"},
     {T::AddContactTitle, L"Add Contact", L"Kontakt hinzufügen", L"Aggiungi contatto",
