@@ -8,6 +8,8 @@
 #include "settings/config_files.h"
 #include "app/config_snapshot.h"
 #include "app/crash_report_win.h"
+#include "net/connection_log.h"
+#include "net/connection_log_win.h"
 #include "net/hub_handles_win.h"
 #include "app/inbound_routes.h"
 #include "app/main_window_win.h"
@@ -109,6 +111,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     InstallHubInboundRoutes();
     PrepareFolders();
     InstallCrashReport(settingsFolder);
+    if (CommandLineAsksForLog(GetCommandLineW())) {
+        StartConnectionLogFile(settingsFolder + L"\\tavlora.log",
+                               settingsFolder + L"\\tavlora.old.log");
+        LogConnection("Tavlora started with /log, client version ", kClientVersion,
+                      ", times in UTC");
+    }
     TakeRememberedState(LoadSettingsFiles(configDatPath, configIniPath));
     MakePlayerColoursDistinct();
 
@@ -133,5 +141,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
     StartConnectionAttempt();
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop();
+    LogConnection("Tavlora closed");
+    FlushConnectionLogFile();
+    return exitCode;
 }

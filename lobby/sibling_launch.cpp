@@ -1,6 +1,8 @@
 // Room, table and conversation launches.
 #include "lobby/sibling_launch.h"
 
+#include <chrono>
+
 #include "lobby/child_command_line.h"
 #include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
@@ -8,6 +10,7 @@
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
+#include "net/connection_log.h"
 #include "net/names.h"
 #include "net/notification_codes.h"
 #include "net/queues.h"
@@ -25,6 +28,33 @@ constexpr wchar_t kChatProgram[] = L"ChatView.exe";
 constexpr wchar_t kJoinProgram[] = L"JoinView.exe";
 constexpr int kTableLaunchPauseMs = 100;
 
+void LogLaunch(const wchar_t* program, std::string_view result, std::int64_t milliseconds = -1) {
+    if (!connectionLogOn) return;
+    const std::string line = "sibling " + Utf8FromWide(program) + std::string(result);
+    if (milliseconds < 0) return RecordConnectionEvent(line);
+    RecordConnectionEvent(line, milliseconds, " ms");
+}
+
+// Starts `program` from the hub's folder, waits until it is idle and finds its window of
+// `className` (0 when none appeared).
+WindowRef StartAndFind(const wchar_t* program, const std::wstring& parameters, int showMode,
+                       const std::wstring& className) {
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessRef process = SiblingStart(ProgramFolder + program, parameters, showMode);
+    SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
+    const WindowRef window = SiblingFindOwnedWindow(process, className);
+    SiblingCloseProcess(process);
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    if (process == 0)
+        LogLaunch(program, " not started");
+    else
+        LogLaunch(program,
+                  window != 0 ? " started, window found after " : " started, no window after ",
+                  waited.count());
+    return window;
+}
+
 }  // namespace
 
 void OpenRoomWindow() {
@@ -36,11 +66,8 @@ void OpenRoomWindow() {
     std::size_t at = FirstRoom(id);
     if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kRoomLocked) return;
 
-    const ProcessRef process = SiblingStart(ProgramFolder + kRoomProgram,
-                                            RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal);
-    SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
-    const WindowRef window = SiblingFindOwnedWindow(process, className);
-    SiblingCloseProcess(process);
+    const WindowRef window =
+        StartAndFind(kRoomProgram, RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal, className);
     if (window == 0) return;
 
     at = FirstRoom(id);
@@ -60,11 +87,8 @@ bool OpenTableWindow(std::size_t tableIndex) {
     const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
     const std::wstring className = kTableClassPrefix + std::to_wstring(table.id());
 
-    const ProcessRef process = SiblingStart(
-        ProgramFolder + kTableProgram, TableCommandLine(OwnPlayerId, roomKind, table), kShowNormal);
-    SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
-    const WindowRef window = SiblingFindOwnedWindow(process, className);
-    SiblingCloseProcess(process);
+    const WindowRef window = StartAndFind(
+        kTableProgram, TableCommandLine(OwnPlayerId, roomKind, table), kShowNormal, className);
     if (window == 0) return false;
 
     if (tableIndex < tables.size() && tables[tableIndex].id() == table.id()) {
@@ -84,7 +108,9 @@ void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring
     const std::wstring program = ProgramFolder + kChatProgram;
     std::wstring line;
     if (!FitChatCommandLine(program, isContact, name, text, line)) return;
-    SiblingCloseProcess(SiblingStart(program, line, kShowNormal));
+    const ProcessRef process = SiblingStart(program, line, kShowNormal);
+    LogLaunch(kChatProgram, process != 0 ? " started" : " not started");
+    SiblingCloseProcess(process);
 }
 
 namespace {
@@ -126,12 +152,9 @@ void OpenJoinWindow(std::string_view payload) {
     const TableRecord table = tableAt == kNotFound ? TableRecord{} : tables[tableAt];
     const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
 
-    const ProcessRef process =
-        SiblingStart(ProgramFolder + kJoinProgram,
-                     JoinCommandLine(OwnPlayerId, join, nameA, nameB, table, roomKind), kShowPlain);
-    SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
-    const WindowRef window = SiblingFindOwnedWindow(process, className);
-    SiblingCloseProcess(process);
+    const WindowRef window = StartAndFind(
+        kJoinProgram, JoinCommandLine(OwnPlayerId, join, nameA, nameB, table, roomKind), kShowPlain,
+        className);
     if (window == 0) {
         SendToDebugWindow(RELAY_DEBUG_TEXT, L"LaunchJoin() should output error");
         return;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "net/connection_log.h"
 #include "net/names.h"
 #include "net/notification_codes.h"
 #include "net/link.h"
@@ -28,7 +29,8 @@ bool ReadHandshakeLine(SocketHandle socket, std::string& line) {
     }
 }
 
-void Fail(int code, SocketHandle first, SocketHandle second = kNoSocket) {
+void Fail(int code, std::string_view step, SocketHandle first, SocketHandle second = kNoSocket) {
+    LogConnection(step);
     CloseSocket(first);
     CloseSocket(second);
     PostToMainWindow(code);
@@ -39,18 +41,20 @@ void Fail(int code, SocketHandle first, SocketHandle second = kNoSocket) {
 void ConnectionThread() {
     std::uint32_t address = 0;
     SocketHandle first = OpenStreamSocket();
-    if (first == kNoSocket) return PostToMainWindow(NC_NO_CONNECTION);
-    if (!ResolveIpv4(kGameServerHost, address) || !ConnectSocket(first, address, kInboundPort))
-        return Fail(NC_NO_CONNECTION, first);
+    if (first == kNoSocket) return Fail(NC_NO_CONNECTION, "no socket", first);
+    if (!ResolveIpv4(kGameServerHost, address))
+        return Fail(NC_NO_CONNECTION, "the server's name not found", first);
+    if (!ConnectSocket(first, address, kInboundPort))
+        return Fail(NC_NO_CONNECTION, "no connection to port 3556", first);
     SetReceiveTimeout(first, kHandshakeReadTimeoutMs);
 
     std::string greeting, token;
-    if (!ReadHandshakeLine(first, greeting)) return Fail(NC_NO_CONNECTION, first);
+    if (!ReadHandshakeLine(first, greeting)) return Fail(NC_NO_CONNECTION, "no greeting", first);
     switch (CheckGreeting(greeting, token)) {
         case GreetingCheck::Malformed:
-            return Fail(NC_NO_CONNECTION, first);
+            return Fail(NC_NO_CONNECTION, "greeting malformed", first);
         case GreetingCheck::OtherVersion:
-            return Fail(NC_REFUSED, first);
+            return Fail(NC_REFUSED, "greeting for another version", first);
         case GreetingCheck::Valid:
             break;
     }
@@ -58,14 +62,16 @@ void ConnectionThread() {
 
     SocketHandle second = OpenStreamSocket();
     if (second == kNoSocket || !ConnectSocket(second, address, kOutboundPort))
-        return Fail(NC_NO_CONNECTION, first, second);
+        return Fail(NC_NO_CONNECTION, "no connection to port 3555", first, second);
     SetReceiveTimeout(second, kHandshakeReadTimeoutMs);
     SendAll(second, ComposeIntroduction(token));
 
     std::string answer;
-    if (!ReadHandshakeLine(second, answer)) return Fail(NC_NO_CONNECTION, first, second);
-    if (answer == kHandshakeRefused) return Fail(NC_REFUSED, first, second);
-    if (answer != kHandshakeAccepted) return Fail(NC_NO_CONNECTION, first, second);
+    if (!ReadHandshakeLine(second, answer))
+        return Fail(NC_NO_CONNECTION, "introduction not answered", first, second);
+    if (answer == kHandshakeRefused) return Fail(NC_REFUSED, "introduction refused", first, second);
+    if (answer != kHandshakeAccepted)
+        return Fail(NC_NO_CONNECTION, "introduction answered otherwise", first, second);
 
     // From here on the receive loop blocks on the inbound connection for as long as the
     // server is quiet.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "net/connection_log.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "net/sender_wakeup.h"
@@ -42,6 +43,7 @@ struct PendingEntry {
 std::deque<PendingEntry> pendingEntries;
 
 void HandleMessage(std::string_view message) {
+    LogWireMessage("in", message);
     FieldList fields;
     SplitFields(message, fields);
     if (fields.size() < 2) return;

@@ -3,6 +3,7 @@
 
 #include "net/notification_codes.h"
 #include "net/calendar_clock.h"
+#include "net/connection_log.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "net/receive_assembler.h"
@@ -13,6 +14,12 @@ namespace {
 constexpr int kReadSize = 1000;
 constexpr int kMaxFailedReads = 5;
 constexpr int kFailedReadPauseMs = 100;
+
+void Send(SocketHandle socket, const std::string& bytes, std::string_view logAs, int attempt = 0) {
+    SendAll(socket, bytes);
+    LogWireMessage(logAs, bytes, attempt);
+}
+
 }  // namespace
 
 void ReceiveLoop() {
@@ -34,6 +41,7 @@ void ReceiveLoop() {
         if (outcome == ReadOutcome::Overflow) break;
         if (outcome == ReadOutcome::Complete) PushInbound(std::move(entry));
     }
+    LogConnection("receive loop ended after failed reads: ", failures);
     PostToMainWindow(NC_CONNECTION_LOST);
 }
 
@@ -57,21 +65,22 @@ void SenderThread() {
         }
         switch (step.action) {
             case SenderAction::Stop:
+                LogConnection("sender ended after resends: ", state.resendCount);
                 PostToMainWindow(NC_CONNECTION_LOST);
                 return;
             case SenderAction::Acknowledge: {
                 std::int32_t number = TakePendingAcknowledgement();
-                if (number >= 1) SendAll(socket, TakeAcknowledgement(state, number));
+                if (number >= 1) Send(socket, TakeAcknowledgement(state, number), "out");
                 break;
             }
             case SenderAction::TransmitNext:
-                SendAll(socket, TransmitQueued(state, queued, now));
+                Send(socket, TransmitQueued(state, queued, now), "out");
                 break;
             case SenderAction::Resend:
-                SendAll(socket, Retransmit(state, now));
+                Send(socket, Retransmit(state, now), "resend", state.resendCount);
                 break;
             case SenderAction::KeepAlive:
-                SendAll(socket, TransmitKeepAlive(state, now));
+                Send(socket, TransmitKeepAlive(state, now), "out");
                 break;
             case SenderAction::Wait:
                 WaitForSenderWake(UntilCalendarSecond(step.dueSecond));

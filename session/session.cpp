@@ -11,6 +11,7 @@
 #include "session/ui_port.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
+#include "net/connection_log.h"
 #include "net/link.h"
 #include "net/queues.h"
 #include "net/wire.h"
@@ -58,8 +59,9 @@ void RunUiReset() {
 }
 
 // Codes 7, 28 and 35: the connection ended under the hub.
-void OnConnectionEnded(ErrorState state, ErrorLayout layout, bool reconnecting) {
+void OnConnectionEnded(int code, ErrorState state, ErrorLayout layout, bool reconnecting) {
     if (!DropConnection()) return;  // a second report of the same loss
+    LogConnection("connection ended by code ", code);
     SetLinkState(0);
     if (reconnecting) SetConnectPhase(PHASE_RECONNECTING);
     RunUiReset();
@@ -85,6 +87,10 @@ void SetLinkState(int state) {
 }
 
 void SetConnectPhase(int phase) {
+    static constexpr std::string_view kPhaseNames[] = {"connecting", "loading data", "reconnecting",
+                                                       "logging in"};
+    if (connectionLogOn && phase >= 0 && phase < 4)
+        RecordConnectionEvent(std::string("state ") + std::string(kPhaseNames[phase]));
     connectPhase = phase;
     UiRepaint(WinId::Connect);
 }
@@ -99,17 +105,22 @@ void showErrorState(ErrorState state, ErrorLayout layout) {
 }
 
 void disconnectAndReset() {
-    if (DropConnection()) RunUiReset();
+    if (!DropConnection()) return;
+    LogConnection("connection closed by the hub");
+    RunUiReset();
 }
 
 bool GoOfflineAndReset() {
     if (!DropConnection()) return false;
+    LogConnection("connection closed for the server's message");
     RunUiReset();
     SetLinkState(0);
     return true;
 }
 
 void StartConnectionAttempt() {
+    static std::int64_t attempts = 0;
+    LogConnection("connection attempt ", ++attempts);
     connectionAttemptUnderWay = true;
     UiStartConnectionThread();
 }
@@ -119,6 +130,10 @@ void OnConnectionNotification(int code) {
         // A stray 6 would otherwise start a second receive loop and sender.
         if (!connectionAttemptUnderWay) return;
         connectionAttemptUnderWay = false;
+        LogConnection("connection attempt ended by code ", code,
+                      code == NC_CONNECTED ? ": connected"
+                      : code == NC_REFUSED ? ": version refused"
+                                           : ": no connection");
     }
     switch (code) {
         case NC_NO_CONNECTION:
@@ -135,13 +150,13 @@ void OnConnectionNotification(int code) {
             SubmitLogin();
             break;
         case NC_CONNECTION_LOST:
-            OnConnectionEnded(ERROR_CONNECTION_LOST, LAYOUT_OK_CANCEL, true);
+            OnConnectionEnded(code, ERROR_CONNECTION_LOST, LAYOUT_OK_CANCEL, true);
             break;
         case NC_CHILD_VERSION_OBSOLETE:
-            OnConnectionEnded(ERROR_VERSION_OBSOLETE, LAYOUT_OK_CANCEL, false);
+            OnConnectionEnded(code, ERROR_VERSION_OBSOLETE, LAYOUT_OK_CANCEL, false);
             break;
         case NC_CHILD_SCREEN_TOO_SMALL:
-            OnConnectionEnded(ERROR_CHILD_SCREEN_TOO_SMALL, LAYOUT_OK_ONLY, false);
+            OnConnectionEnded(code, ERROR_CHILD_SCREEN_TOO_SMALL, LAYOUT_OK_ONLY, false);
             break;
         default:
             break;
@@ -171,6 +186,7 @@ void SubmitLogin() {
 }
 
 void OnLoginReply(std::int32_t result) {
+    LogConnection("login result ", result);
     switch (result) {
         case LOGIN_WRONG_CREDENTIALS:
             UiHide(WinId::Connect);
@@ -179,7 +195,10 @@ void OnLoginReply(std::int32_t result) {
         case LOGIN_SUSPENDED:
             UiHide(WinId::Connect);
             // The server ends the connection; the panels stay as they are behind the error.
-            if (DropConnection()) SetLinkState(0);
+            if (DropConnection()) {
+                LogConnection("connection closed for the login result");
+                SetLinkState(0);
+            }
             showErrorState(ERROR_SUSPENDED, LAYOUT_OK_CANCEL);
             break;
         case LOGIN_NOT_ACTIVATED:
@@ -205,6 +224,7 @@ void OnDoubleLogin() {
 }
 
 void OnInitialDataComplete() {
+    LogConnection("initial data complete: the lobby is shown");
     UiEnable(WinId::Main, true);
     isLoggedIn = true;
     UiRepaint(WinId::Main);

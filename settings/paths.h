@@ -17,6 +17,10 @@ extern std::wstring configDatPath;
 // (the file name and whatever follows it) is dropped.
 std::wstring ProgramFolderFromCommandLine(std::wstring_view commandLine);
 
+// True when an argument after the program's path is "/log" (in any case): the one
+// option, which starts the connection log.
+bool CommandLineAsksForLog(std::wstring_view commandLine);
+
 // Fills the paths from the two shell folders; an empty shell folder (not found) falls
 // back to ProgramFolder.
 void FormPaths(const std::wstring& documents, const std::wstring& localAppData);

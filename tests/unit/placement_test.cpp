@@ -79,6 +79,13 @@ TEST(ProgramFolder, IsTheCommandLineUpToItsLastBackslashPathsFallBackToIt) {
                  {L"\"C:\\T.exe\" x\\y", L"C:\\T.exe\" x\\"}};
     for (const auto& c : cases)
         EXPECT_EQ(ProgramFolderFromCommandLine(c.commandLine), c.folder);
+    // The one option, after the program's path.
+    for (std::wstring_view line :
+         {L"\"Z:\\T.exe\" /log", L"T.exe  x\t/LoG", L"\"C:\\a b\\T.exe\" /Log"})
+        EXPECT_TRUE(CommandLineAsksForLog(line)) << line.size();
+    for (std::wstring_view line :
+         {L"\"Z:\\a /log b\\T.exe\"", L"/log", L"T.exe /logs", L"T.exe log"})
+        EXPECT_FALSE(CommandLineAsksForLog(line)) << line.size();
     ProgramFolder = L"Z:\\p\\";
     FormPaths(L"C:\\users\\u\\Documents", L"");
     EXPECT_EQ(savedGamesFolder, L"C:\\users\\u\\Documents\\Tavlora\\SavedGames");
