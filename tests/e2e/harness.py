@@ -123,14 +123,15 @@ def read_start_line(fd, timeout, what):
 class Hub:
     """One hub under test: display, prefix, optional server, Tavlora.exe and the probe.
     With `start`, entering also starts that program and waits for the lobby; with
-    `display`, the hub runs on that display instead of an Xvfb of its own."""
+    `display`, the hub runs on that display instead of an Xvfb of its own; `start_args`
+    are the started program's arguments."""
 
     def __init__(self, name, screen="1280x1024x24", server=True, server_args=(),
-                 scenario=None, config_inner=None, start=None, display=None):
+                 scenario=None, config_inner=None, start=None, display=None, start_args=()):
         self.name, self.screen, self.want_server = name, screen, server
         self.display = display
         self.server_args, self.scenario = list(server_args), scenario
-        self.config_inner, self.start = config_inner, start
+        self.config_inner, self.start, self.start_args = config_inner, start, start_args
         self.processes, self.files = [], []  # files close after the processes writing them
         self.hub = self.server = self.xvfb = self.env = self.prober = None
         self.servers_started = 0
@@ -165,7 +166,7 @@ class Hub:
             if self.want_server:
                 self.start_server()
             if self.start:
-                self.log_in(self.start)
+                self.log_in(self.start, args=self.start_args)
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -296,8 +297,8 @@ class Hub:
             self.probe("wait", MAIN, "60000", timeout=90)
         return process
 
-    def log_in(self, exe="Tavlora.exe", timeout=60.0, trace=None):
-        self.start_hub(exe=exe, trace=trace)
+    def log_in(self, exe="Tavlora.exe", timeout=60.0, trace=None, args=()):
+        self.start_hub(exe=exe, trace=trace, args=args)
         self.wait_visible("tabswindowname", timeout)
 
     def _trace(self):

@@ -1,9 +1,11 @@
 """The lobby with the real sibling programs, in sequence. A scripted lobby (TavloraTest.exe
 enters rooms): a room window started, fed and heard, tables opened from it, siblings that
 never become idle or hang, a cut relay from outside, a lost connection closing every
-sibling. The development server: its own private messages and join request."""
+sibling. The development server: its own private messages and join request, and what
+the connection log (/log) holds of them."""
 
 import base64
+import os
 import re
 import time
 
@@ -158,10 +160,12 @@ class Rooms(harness.HubTest):
         inner = hub.read_config_inner()
         self.assertIn("!30 5 300 200!", inner)
         self.assertIn("!30 6 120 3!", inner, "left -700 keeps the place of the cut relay")
+        self.assertFalse(os.path.exists(os.path.join(hub.settings_dir, "tavlora.log")),
+                         "no connection log without /log")
 
 
-class WithTheDevelopmentServer(harness.HubTest):
-    hub_args = dict(config_inner=harness.SAVED, start="Tavlora.exe")
+class DevelopmentServer(harness.HubTest):  # before Rooms, which runs without /log
+    hub_args = dict(config_inner=harness.SAVED, start="Tavlora.exe", start_args=["/log"])
 
     def test_1_private_messages_and_a_join_request_round_trip(self):
         hub = self.hub
@@ -189,6 +193,25 @@ class WithTheDevelopmentServer(harness.HubTest):
         wait_client(hub, r"\d+,103,1:1,")
         wait_until(lambda: "join request 1 accepted: player 3500 plays at table " + table
                    in hub.server_log_text(), 30, what="Tester seated")
+        # Lost and connected again; then the connection log holds the log-in, the loss and
+        # the reconnect in order, and nothing of the password or the private messages.
+        hub.control("close")
+        hub.wait_error("Lost connection to server.", 45)
+        hub.click(harness.OK)
+        hub.wait_visible("tabswindowname", 60)
+        self.assertEqual(hub.close_hub(30), 0)
+        log = harness.read_bytes(os.path.join(hub.settings_dir, "tavlora.log")).decode()
+        events = [line.split(" ", 2)[2] for line in log.splitlines()]
+        wanted = iter(events)
+        self.assertTrue(all(event in wanted for event in (
+            "login result 5", "connection ended by code 7", "connection attempt 2",
+            "connection attempt ended by code 6: connected", "login result 5")), log[-3000:])
+        self.assertTrue(any(e.startswith("sibling JoinView.exe started, window found after ")
+                            for e in events))
+        self.assertTrue(any(re.fullmatch(r"out \d+ type 61 length \d+", e) for e in events))
+        self.assertEqual([text for secret in ("demo1234", "demo,demo1234", "Hallo, demo!",
+                                              "Bist du da?")
+                          for text in (secret, b64(secret)) if text in log], [])
 
 
 if __name__ == "__main__":
