@@ -156,6 +156,13 @@ class Hub:
             # The prefix's wineserver stays up until the end: tests that run one short
             # program after another do not wait for it to end and start again each time.
             run(["wineserver", "-p"], 60, env=self.env, check=True)
+            # A desktop user for the whole run (a hidden window, idle): Wine closes a
+            # desktop a second after its last user has gone, and a program started just
+            # then finds none and ends.
+            self.processes.append(subprocess.Popen(
+                ["wine", os.path.join(BIN, "probe.exe"), "claim", "TavloraDesktopKeeper",
+                 "2000000000"], env=self.env, stdin=subprocess.DEVNULL,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
             # The first Wine program of a prefix starts its session (wineserver, explorer,
             # services); they inherit that program's output, so it must not be a pipe we
             # read to its end.
