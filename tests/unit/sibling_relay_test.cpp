@@ -90,6 +90,55 @@ TEST_F(Siblings, RoomsThatCannotBeEnteredOrWindowsThatDoNotAppearTellNothing) {
     EXPECT_TRUE(DrainOutboundQueue().empty());
 }
 
+// Each program's command line at the limit, one unit below and one above: a line that fits
+// starts unchanged; one over loses its grown name's (the chat's text's) last character
+// whole, or, with nothing to cut (BoardView.exe), starts nothing.
+TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
+    FillLobby();
+    FakeWindowFor(L"KXDebug", 800);
+    Deliver("21,2:Jos\xC3\xA9:0:4;");  // join names hold at most 10,000 bytes: JoinView.exe's
+                                       // line grows by the folder
+    const struct {
+        const wchar_t* program;
+        std::size_t lastCharacter;  // units of the cut text's last one; 0: nothing to cut
+        std::function<void(std::size_t)> launch;  // its line one unit longer with each n
+    } cases[] = {{L"RoomView.exe", 2,
+                  [&](std::size_t n) {
+                      Deliver("31,5:" + std::string(n - 2, 'r') + "\xF0\x9F\x8E\xB2:2:0;");
+                      EnterRoom(5);
+                  }},
+                 {L"ChatView.exe", 2,
+                  [&](std::size_t n) { Deliver("61,7," + std::string(n - 2, 'c') + "\xC3\xA9,"); }},
+                 {L"JoinView.exe", 2,
+                  [&](std::size_t n) {
+                      ProgramFolder = L"C:\\" + std::wstring(n, L'j') + L"\\";
+                      OpenJoinWindow(std::to_string(100000 + n) + ":5:40:2:1001:0");
+                  }},
+                 {L"BoardView.exe", 0, [&](std::size_t n) {
+                      ProgramFolder = L"C:\\" + std::wstring(n, L'b') + L"\\";
+                      OpenTableWindow(0);
+                  }}};
+    for (const auto& c : cases) {
+        const std::string over = Utf8FromWide(c.program) + " not started: command line of " +
+                                 std::to_string(kCommandLineLimit) +
+                                 " characters is over the limit";
+        SCOPED_TRACE(over);
+        const auto length = [&](std::size_t n) {  // of the line started; 0: none
+            lobbyCalls.clear();
+            fakeStartParameters.clear();
+            c.launch(n);
+            const std::size_t path = (ProgramFolder + c.program).size() + 3;
+            return fakeStartParameters.empty() ? 0 : path + fakeStartParameters[0].size();
+        };
+        const std::size_t atLimit = 100 + kCommandLineLimit - 1 - length(100);
+        EXPECT_EQ(length(atLimit - 1), kCommandLineLimit - 2);
+        EXPECT_EQ(length(atLimit), kCommandLineLimit - 1);
+        EXPECT_EQ(length(atLimit + 1), c.lastCharacter ? kCommandLineLimit - c.lastCharacter : 0);
+        EXPECT_EQ(LobbyCallsStartingWith("copydata 800 1 KXMessage," + Utf8FromWide(c.program)),
+                  c.lastCharacter ? Lines{} : Lines{Relay(800, 1, over)});
+    }
+}
+
 // An unknown or impossible id, another program's window of the class, a table listed twice.
 TEST_F(Siblings, TableRequestsForIdsAndWindowsThatAreNotTheirs) {
     FillLobby();
