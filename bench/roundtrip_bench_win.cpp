@@ -75,7 +75,7 @@ bool Connect(std::vector<HANDLE>& threads) {
     SetMainWindow(CreateWindowW(L"TavloraBenchReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                 receiverClass.hInstance, nullptr));
     CreateQueueLock();
-    threads.push_back(Start<ConnectionThread>());
+    threads.push_back(Start<+[] { ConnectionThread(1); }>());
     PumpUntilQuit();
     if (connectCode != NC_CONNECTED) {
         std::fprintf(stderr, "connection thread reported %d\n", connectCode);

@@ -555,6 +555,17 @@ def prefix_processes(prefix):
     return found
 
 
+def tcp_sockets(hub):
+    """The TCP sockets the hub's Linux process holds, as "socket:[<inode>]" links."""
+    pid = next(p for p, n in prefix_processes(hub.prefix).items() if n.lower() in
+               ("tavlora.exe", HUB_WITH_HOOK.lower()))
+    tcp = {"socket:[%s]" % line.split()[9] for name in ("tcp", "tcp6") for line in
+           read_bytes("/proc/%d/net/%s" % (pid, name)).decode().splitlines()[1:]}
+    fds = "/proc/%d/fd" % pid
+    return [link for link in (os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds))
+            if link in tcp]
+
+
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
