@@ -555,15 +555,13 @@ def prefix_processes(prefix):
     return found
 
 
-def tcp_sockets(hub):
-    """The TCP sockets the hub's Linux process holds, as "socket:[<inode>]" links."""
-    pid = next(p for p, n in prefix_processes(hub.prefix).items() if n.lower() in
-               ("tavlora.exe", HUB_WITH_HOOK.lower()))
-    tcp = {"socket:[%s]" % line.split()[9] for name in ("tcp", "tcp6") for line in
-           read_bytes("/proc/%d/net/%s" % (pid, name)).decode().splitlines()[1:]}
-    fds = "/proc/%d/fd" % pid
-    return [link for link in (os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds))
-            if link in tcp]
+def client_sockets(ports=(3555, 3556)):
+    """Local ports of the TCP sockets still open towards the server's ports in this network
+    namespace, where the hub is the only client. Wine's wineserver holds every socket of the
+    hub, the hub's own process only those it has read or written."""
+    rows = [line.split() for name in ("tcp", "tcp6")
+            for line in read_bytes("/proc/net/" + name).decode().splitlines()[1:]]
+    return [r[1] for r in rows if int(r[2].rsplit(":", 1)[1], 16) in ports and r[9] != "0"]
 
 
 TICKS = os.sysconf("SC_CLK_TCK")
