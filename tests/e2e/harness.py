@@ -555,13 +555,12 @@ def prefix_processes(prefix):
     return found
 
 
-def client_sockets(ports=(3555, 3556)):
-    """Local ports of the TCP sockets still open towards the server's ports in this network
-    namespace, where the hub is the only client. Wine's wineserver holds every socket of the
-    hub, the hub's own process only those it has read or written."""
+def client_sockets():
+    """Sockets open towards the server's ports in this network namespace, the hub its only
+    client (the wineserver holds each; the hub's own process only those it has used)."""
     rows = [line.split() for name in ("tcp", "tcp6")
             for line in read_bytes("/proc/net/" + name).decode().splitlines()[1:]]
-    return [r[1] for r in rows if int(r[2].rsplit(":", 1)[1], 16) in ports and r[9] != "0"]
+    return [r for r in rows if int(r[2][-4:], 16) in (3555, 3556) and r[9] != "0"]
 
 
 TICKS = os.sysconf("SC_CLK_TCK")

@@ -90,51 +90,41 @@ TEST_F(Siblings, RoomsThatCannotBeEnteredOrWindowsThatDoNotAppearTellNothing) {
     EXPECT_TRUE(DrainOutboundQueue().empty());
 }
 
-// Each program's command line at the limit, one unit below and one above: a line that fits
-// starts unchanged; one over loses its grown name's (the chat's text's) last character
-// whole, or, with nothing to cut (BoardView.exe), starts nothing.
+// Each program's command line at the limit, one unit below and one above (grown by the
+// folder): a line that fits starts unchanged; one over loses the last character of its room
+// name, chat text or join name whole, or, with nothing to cut (BoardView.exe), starts nothing.
 TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
     FillLobby();
     FakeWindowFor(L"KXDebug", 800);
-    Deliver("21,2:Jos\xC3\xA9:0:4;");  // join names hold at most 10,000 bytes: JoinView.exe's
-                                       // line grows by the folder
+    Deliver("31,5:Sal\xF0\x9F\x8E\xB2:2:0;");
+    Deliver("21,2:Jos\xC3\xA9:0:4;");
+    int join = 0;
     const struct {
-        const wchar_t* program;
+        std::string program;
         std::size_t lastCharacter;  // units of the cut text's last one; 0: nothing to cut
-        std::function<void(std::size_t)> launch;  // its line one unit longer with each n
-    } cases[] = {{L"RoomView.exe", 2,
-                  [&](std::size_t n) {
-                      Deliver("31,5:" + std::string(n - 2, 'r') + "\xF0\x9F\x8E\xB2:2:0;");
-                      EnterRoom(5);
-                  }},
-                 {L"ChatView.exe", 2,
-                  [&](std::size_t n) { Deliver("61,7," + std::string(n - 2, 'c') + "\xC3\xA9,"); }},
-                 {L"JoinView.exe", 2,
-                  [&](std::size_t n) {
-                      ProgramFolder = L"C:\\" + std::wstring(n, L'j') + L"\\";
-                      OpenJoinWindow(std::to_string(100000 + n) + ":5:40:2:1001:0");
-                  }},
-                 {L"BoardView.exe", 0, [&](std::size_t n) {
-                      ProgramFolder = L"C:\\" + std::wstring(n, L'b') + L"\\";
-                      OpenTableWindow(0);
-                  }}};
+        std::function<void()> launch;
+    } cases[] = {{"RoomView.exe", 2, [&] { EnterRoom(5); }},
+                 {"ChatView.exe", 2, [&] { Deliver("61,7,caf\xC3\xA9,"); }},
+                 {"JoinView.exe", 2, [&] { OpenJoinWindow(Field(++join) + ":5:40:2:1001:0"); }},
+                 {"BoardView.exe", 0, [&] { OpenTableWindow(0); }}};
     for (const auto& c : cases) {
-        const std::string over = Utf8FromWide(c.program) + " not started: command line of " +
-                                 std::to_string(kCommandLineLimit) +
-                                 " characters is over the limit";
+        const std::string over = c.program +
+                                 " not started: command line of 32767 characters is "
+                                 "over the limit";
         SCOPED_TRACE(over);
-        const auto length = [&](std::size_t n) {  // of the line started; 0: none
-            lobbyCalls.clear();
+        const auto length = [&](std::size_t folder) {  // of the line started; 0: none
+            ProgramFolder = std::wstring(folder, L'f');
             fakeStartParameters.clear();
-            c.launch(n);
-            const std::size_t path = (ProgramFolder + c.program).size() + 3;
+            lobbyCalls.clear();
+            c.launch();
+            const std::size_t path = folder + c.program.size() + 3;
             return fakeStartParameters.empty() ? 0 : path + fakeStartParameters[0].size();
         };
-        const std::size_t atLimit = 100 + kCommandLineLimit - 1 - length(100);
+        const std::size_t atLimit = kCommandLineLimit - 1 - length(0);
         EXPECT_EQ(length(atLimit - 1), kCommandLineLimit - 2);
         EXPECT_EQ(length(atLimit), kCommandLineLimit - 1);
         EXPECT_EQ(length(atLimit + 1), c.lastCharacter ? kCommandLineLimit - c.lastCharacter : 0);
-        EXPECT_EQ(LobbyCallsStartingWith("copydata 800 1 KXMessage," + Utf8FromWide(c.program)),
+        EXPECT_EQ(LobbyCallsStartingWith("copydata 800 1 KXMessage," + c.program),
                   c.lastCharacter ? Lines{} : Lines{Relay(800, 1, over)});
     }
 }
