@@ -555,14 +555,6 @@ def prefix_processes(prefix):
     return found
 
 
-def client_sockets():
-    """Sockets open towards the server's ports in this network namespace, the hub its only
-    client (the wineserver holds each; the hub's own process only those it has used)."""
-    rows = [line.split() for name in ("tcp", "tcp6")
-            for line in read_bytes("/proc/net/" + name).decode().splitlines()[1:]]
-    return [r for r in rows if int(r[2][-4:], 16) in (3555, 3556) and r[9] != "0"]
-
-
 TICKS = os.sysconf("SC_CLK_TCK")
 
 

@@ -178,17 +178,4 @@ TEST_F(Chats, ALongTextIsCutAfterItsLastWholeCharacter) {
     }
 }
 
-TEST_F(Chats, ALongMessageStartsACutLineAndAnAbsurdNameNone) {
-    Deliver("61,7," + std::string(100 * 1024, 'q') + ",");
-    ASSERT_EQ(fakeStartParameters.size(), 1u);
-    const std::wstring& line = fakeStartParameters[0];
-    EXPECT_EQ(line.size() + std::wstring(L"\"C:\\Tavlora\\ChatView.exe\" ").size() + 1,
-              kCommandLineLimit);
-    EXPECT_TRUE(line.starts_with(L" ,?,73,1,1,1,0,1,ann,qqq") && line.ends_with(L"qqq,"));
-    Deliver("21,14:" + std::string(40000, 'N') + ":0:4;");
-    lobbyCalls.clear();
-    Deliver("61,14,hello,");
-    EXPECT_TRUE(LobbyCallsStartingWith("start ").empty());
-}
-
 }  // namespace

@@ -92,7 +92,7 @@ TEST_F(Siblings, RoomsThatCannotBeEnteredOrWindowsThatDoNotAppearTellNothing) {
 
 // Each program's command line at the limit, one unit below and one above (grown by the
 // folder): a line that fits starts unchanged; one over loses the last character of its room
-// name, chat text or join name whole, or, with nothing to cut (BoardView.exe), starts nothing.
+// name, chat text or join name whole, or, with nothing to cut, starts nothing.
 TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
     FillLobby();
     FakeWindowFor(L"KXDebug", 800);
@@ -105,12 +105,12 @@ TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
         std::function<void()> launch;
     } cases[] = {{"RoomView.exe", 2, [&] { EnterRoom(5); }},
                  {"ChatView.exe", 2, [&] { Deliver("61,7,caf\xC3\xA9,"); }},
+                 {"ChatView.exe", 0, [&] { Deliver("61,7,,"); }},  // no text; names stay whole
                  {"JoinView.exe", 2, [&] { OpenJoinWindow(Field(++join) + ":5:40:2:1001:0"); }},
                  {"BoardView.exe", 0, [&] { OpenTableWindow(0); }}};
     for (const auto& c : cases) {
-        const std::string over = c.program +
-                                 " not started: command line of 32767 characters is "
-                                 "over the limit";
+        const std::string over =
+            c.program + " not started: command line of 32767 characters is over the limit";
         SCOPED_TRACE(over);
         const auto length = [&](std::size_t folder) {  // of the line started; 0: none
             ProgramFolder = std::wstring(folder, L'f');
