@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "lobby/child_command_line.h"
 #include "lobby/conversations.h"
 #include "lobby/sibling_launch.h"
 #include "lobby/sibling_reports.h"
@@ -148,34 +147,6 @@ TEST_F(Chats, WhoGetsAConversation) {
     lobbyCalls.clear();
     CopyData(99, "KXMessage,13");
     EXPECT_TRUE(lobbyCalls.empty()) << "relay 99 counts only while connected";
-}
-
-TEST_F(Chats, ALongTextIsCutAfterItsLastWholeCharacter) {
-    const std::wstring program = L"C:\\Tavlora\\ChatView.exe";
-    const std::wstring empty = ChatCommandLine(true, L"ann", L"");
-    const std::size_t room = kCommandLineLimit - program.size() - 4 - empty.size();
-    const struct {
-        std::string unit;    // repeated to 100 KB
-        std::size_t offset;  // bytes before the repetition
-    } cases[] = {{"a", 0},
-                 {"\xC3\xA9", 0},
-                 {"\xC3\xA9", 1},
-                 {"\xE2\x82\xAC", 0},
-                 {"\xE2\x82\xAC", 2},
-                 {"\xF0\x9F\x8E\xB2", 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.unit.size() << " " << c.offset);
-        std::string bytes(c.offset, 'z');
-        while (bytes.size() < 100 * 1024)
-            bytes += c.unit;
-        const std::wstring text = WideFromNarrow(bytes);
-        const std::wstring line = FitChatCommandLine(program, true, L"ann", text);
-        const std::size_t kept = line.size() - empty.size();
-        ASSERT_LE(kept, room);
-        EXPECT_GT(kept + c.unit.size(), room) << "cut no more than one character";
-        EXPECT_EQ(line, ChatCommandLine(true, L"ann", text.substr(0, kept)));
-        EXPECT_EQ((kept - c.offset) % c.unit.size(), 0u) << "ends after a whole character";
-    }
 }
 
 }  // namespace

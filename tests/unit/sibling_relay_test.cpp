@@ -98,34 +98,38 @@ TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
     FakeWindowFor(L"KXDebug", 800);
     Deliver("31,5:Sal\xF0\x9F\x8E\xB2:2:0;");
     Deliver("21,2:Jos\xC3\xA9:0:4;");
-    int join = 0;
     const struct {
         std::string program;
-        std::size_t lastCharacter;  // units of the cut text's last one; 0: nothing to cut
+        std::wstring last;  // the cut text's last character as the line holds it; "": no cut
         std::function<void()> launch;
-    } cases[] = {{"RoomView.exe", 2, [&] { EnterRoom(5); }},
-                 {"ChatView.exe", 2, [&] { Deliver("61,7,caf\xC3\xA9,"); }},
-                 {"ChatView.exe", 0, [&] { Deliver("61,7,,"); }},  // no text; names stay whole
-                 {"JoinView.exe", 2, [&] { OpenJoinWindow(Field(++join) + ":5:40:2:1001:0"); }},
-                 {"BoardView.exe", 0, [&] { OpenTableWindow(0); }}};
+    } cases[] = {{"RoomView.exe", L"\xD83C\xDFB2", [&] { EnterRoom(5); }},
+                 {"ChatView.exe", L"\xF0\x9F\x8E\xB2", [&] { Deliver("61,7,\xF0\x9F\x8E\xB2,"); }},
+                 {"ChatView.exe", L"", [&] { Deliver("61,7,,"); }},  // no text; names stay whole
+                 {"JoinView.exe", L"\xC3\xA9",
+                  [&] {
+                      OpenJoinWindow("8:5:40:2:1001:0");
+                      OpenJoinWindow("8:5:40:2:1001:1");  // forgets it again
+                  }},
+                 {"BoardView.exe", L"", [&] { OpenTableWindow(0); }}};
     for (const auto& c : cases) {
         const std::string over =
             c.program + " not started: command line of 32767 characters is over the limit";
         SCOPED_TRACE(over);
-        const auto length = [&](std::size_t folder) {  // of the line started; 0: none
+        const auto start = [&](std::size_t folder) {  // the parameters started; none: ""
             ProgramFolder = std::wstring(folder, L'f');
             fakeStartParameters.clear();
             lobbyCalls.clear();
             c.launch();
-            const std::size_t path = folder + c.program.size() + 3;
-            return fakeStartParameters.empty() ? 0 : path + fakeStartParameters[0].size();
+            return fakeStartParameters.empty() ? std::wstring() : fakeStartParameters[0];
         };
-        const std::size_t atLimit = kCommandLineLimit - 1 - length(0);
-        EXPECT_EQ(length(atLimit - 1), kCommandLineLimit - 2);
-        EXPECT_EQ(length(atLimit), kCommandLineLimit - 1);
-        EXPECT_EQ(length(atLimit + 1), c.lastCharacter ? kCommandLineLimit - c.lastCharacter : 0);
+        std::wstring line = start(0);
+        const std::size_t atLimit = kCommandLineLimit - 4 - c.program.size() - line.size();
+        EXPECT_EQ(start(atLimit - 1), line);
+        EXPECT_EQ(start(atLimit), line);
+        line = c.last.empty() ? L"" : line.erase(line.rfind(c.last), c.last.size());
+        EXPECT_EQ(start(atLimit + 1), line);
         EXPECT_EQ(LobbyCallsStartingWith("copydata 800 1 KXMessage," + c.program),
-                  c.lastCharacter ? Lines{} : Lines{Relay(800, 1, over)});
+                  c.last.empty() ? Lines{Relay(800, 1, over)} : Lines{});
     }
 }
 
