@@ -91,14 +91,14 @@ std::size_t CommandLineLength(const std::wstring& program, const std::wstring& p
 namespace {
 
 // Units left for the cut texts when the rest of `program`'s line makes `parameters`.
-std::size_t RoomLeft(const std::wstring& program, const std::wstring& parameters) {
+std::size_t UnitsLeftForTexts(const std::wstring& program, const std::wstring& parameters) {
     const std::size_t used = CommandLineLength(program, parameters) + 1;
     return used < kCommandLineLimit ? kCommandLineLimit - used : 0;
 }
 
 // `text` cut to at most `room` units, never inside a character: back over UTF-8
 // continuation bytes or over the low half of a surrogate pair.
-std::wstring Cut(const std::wstring& text, std::size_t room, bool utf8Bytes) {
+std::wstring CutAtCharacter(const std::wstring& text, std::size_t room, bool utf8Bytes) {
     if (text.size() <= room) return text;
     const wchar_t mask = utf8Bytes ? 0xC0 : 0xFC00;
     const wchar_t inside = utf8Bytes ? 0x80 : 0xDC00;
@@ -112,14 +112,15 @@ std::wstring Cut(const std::wstring& text, std::size_t room, bool utf8Bytes) {
 std::wstring FitRoomCommandLine(const std::wstring& program, std::int32_t ownPlayerId,
                                 RoomRecord room) {
     const std::wstring name = std::exchange(room.name, L"");
-    room.name = Cut(name, RoomLeft(program, RoomCommandLine(ownPlayerId, room)), false);
+    room.name =
+        CutAtCharacter(name, UnitsLeftForTexts(program, RoomCommandLine(ownPlayerId, room)), false);
     return RoomCommandLine(ownPlayerId, room);
 }
 
 std::wstring FitChatCommandLine(const std::wstring& program, bool isContact,
                                 const std::wstring& name, const std::wstring& text) {
-    const std::size_t room = RoomLeft(program, ChatCommandLine(isContact, name, L""));
-    return ChatCommandLine(isContact, name, Cut(text, room, true));
+    const std::size_t room = UnitsLeftForTexts(program, ChatCommandLine(isContact, name, L""));
+    return ChatCommandLine(isContact, name, CutAtCharacter(text, room, true));
 }
 
 std::wstring FitJoinCommandLine(const std::wstring& program, std::int32_t ownPlayerId,
@@ -127,9 +128,9 @@ std::wstring FitJoinCommandLine(const std::wstring& program, std::int32_t ownPla
                                 const std::wstring& nameB, const TableRecord& table,
                                 std::int32_t roomKind) {
     const std::size_t room =
-        RoomLeft(program, JoinCommandLine(ownPlayerId, join, L"", L"", table, roomKind));
+        UnitsLeftForTexts(program, JoinCommandLine(ownPlayerId, join, L"", L"", table, roomKind));
     const std::wstring a =
-        Cut(nameA, std::max(room / 2, room - std::min(room, nameB.size())), true);
-    return JoinCommandLine(ownPlayerId, join, a, Cut(nameB, room - a.size(), true), table,
-                           roomKind);
+        CutAtCharacter(nameA, std::max(room / 2, room - std::min(room, nameB.size())), true);
+    return JoinCommandLine(ownPlayerId, join, a, CutAtCharacter(nameB, room - a.size(), true),
+                           table, roomKind);
 }
