@@ -28,6 +28,18 @@ constexpr wchar_t kChatProgram[] = L"ChatView.exe";
 constexpr wchar_t kJoinProgram[] = L"JoinView.exe";
 constexpr int kTableLaunchPauseMs = 100;
 
+// Starts `program` from the hub's folder unless its command line is over the limit: then
+// nothing starts (process 0, as after a failed start) and the debug window hears why.
+ProcessRef StartSibling(const wchar_t* program, const std::wstring& line, int showMode) {
+    const std::wstring path = ProgramFolder + program;
+    const std::size_t length = CommandLineLength(path, line);
+    if (length < kCommandLineLimit) return SiblingStart(path, line, showMode);
+    SendToDebugWindow(RELAY_DEBUG_TEXT, program + std::wstring(L" not started: command line of ") +
+                                            std::to_wstring(length) +
+                                            L" characters is over the limit");
+    return 0;
+}
+
 void LogLaunch(const wchar_t* program, std::string_view result, std::int64_t milliseconds = -1) {
     if (!connectionLogOn) return;
     const std::string line = "sibling " + Utf8FromWide(program) + std::string(result);
@@ -35,12 +47,12 @@ void LogLaunch(const wchar_t* program, std::string_view result, std::int64_t mil
     RecordConnectionEvent(line, milliseconds, " ms");
 }
 
-// Starts `program` from the hub's folder, waits until it is idle and finds its window of
-// `className` (0 when none appeared).
-WindowRef StartAndFind(const wchar_t* program, const std::wstring& parameters, int showMode,
+// StartSibling, then waits until the program is idle and finds its window of `className`
+// (0 when none appeared).
+WindowRef StartAndFind(const wchar_t* program, const std::wstring& line, int showMode,
                        const std::wstring& className) {
     const auto start = std::chrono::steady_clock::now();
-    const ProcessRef process = SiblingStart(ProgramFolder + program, parameters, showMode);
+    const ProcessRef process = StartSibling(program, line, showMode);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
     const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
@@ -66,8 +78,9 @@ void OpenRoomWindow() {
     std::size_t at = FirstRoom(id);
     if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kRoomLocked) return;
 
-    const WindowRef window =
-        StartAndFind(kRoomProgram, RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal, className);
+    const WindowRef window = StartAndFind(
+        kRoomProgram, FitRoomCommandLine(ProgramFolder + kRoomProgram, OwnPlayerId, rooms[at]),
+        kShowNormal, className);
     if (window == 0) return;
 
     at = FirstRoom(id);
@@ -105,10 +118,9 @@ bool OpenTableWindow(std::size_t tableIndex) {
 }
 
 void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring& text) {
-    const std::wstring program = ProgramFolder + kChatProgram;
-    std::wstring line;
-    if (!FitChatCommandLine(program, isContact, name, text, line)) return;
-    const ProcessRef process = SiblingStart(program, line, kShowNormal);
+    const std::wstring line =
+        FitChatCommandLine(ProgramFolder + kChatProgram, isContact, name, text);
+    const ProcessRef process = StartSibling(kChatProgram, line, kShowNormal);
     LogLaunch(kChatProgram, process != 0 ? " started" : " not started");
     SiblingCloseProcess(process);
 }
@@ -152,9 +164,11 @@ void OpenJoinWindow(std::string_view payload) {
     const TableRecord table = tableAt == kNotFound ? TableRecord{} : tables[tableAt];
     const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
 
-    const WindowRef window = StartAndFind(
-        kJoinProgram, JoinCommandLine(OwnPlayerId, join, nameA, nameB, table, roomKind), kShowPlain,
-        className);
+    const WindowRef window =
+        StartAndFind(kJoinProgram,
+                     FitJoinCommandLine(ProgramFolder + kJoinProgram, OwnPlayerId, join, nameA,
+                                        nameB, table, roomKind),
+                     kShowPlain, className);
     if (window == 0) {
         SendToDebugWindow(RELAY_DEBUG_TEXT, L"LaunchJoin() should output error");
         return;

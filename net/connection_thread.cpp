@@ -29,16 +29,16 @@ bool ReadHandshakeLine(SocketHandle socket, std::string& line) {
     }
 }
 
-void Fail(int code, std::string_view step, SocketHandle first, SocketHandle second = kNoSocket) {
+// Closes the attempt's sockets and logs the step that failed; the code to report.
+int Fail(int code, std::string_view step, SocketHandle first, SocketHandle second = kNoSocket) {
     LogConnection(step);
     CloseSocket(first);
     CloseSocket(second);
-    PostToMainWindow(code);
+    return code;
 }
 
-}  // namespace
-
-void ConnectionThread() {
+// The handshake, the code to report its outcome with.
+int Handshake() {
     std::uint32_t address = 0;
     SocketHandle first = OpenStreamSocket();
     if (first == kNoSocket) return Fail(NC_NO_CONNECTION, "no socket", first);
@@ -78,5 +78,11 @@ void ConnectionThread() {
     SetReceiveTimeout(first, 0);
     SetReceiveTimeout(second, 0);
     SetConnectionPair(first, second);
-    PostToMainWindow(NC_CONNECTED);
+    return NC_CONNECTED;
+}
+
+}  // namespace
+
+void ConnectionThread(std::uintptr_t attemptKey) {
+    PostToMainWindow(Handshake(), attemptKey);
 }
