@@ -70,13 +70,14 @@ void KeepNewestDumps(const wchar_t* ownName) {
 bool WriteDump() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const int folderLength = wsprintfW(dumpPath, L"%s\\tavlora-%04u%02u%02u-%02u%02u%02u-%lu.dmp",
-                                       crashFolder, now.wYear, now.wMonth, now.wDay, now.wHour,
-                                       now.wMinute, now.wSecond, GetCurrentProcessId());
+    const int pathLength = wsprintfW(dumpPath, L"%s\\tavlora-%04u%02u%02u-%02u%02u%02u-%lu.dmp",
+                                     crashFolder, now.wYear, now.wMonth, now.wDay, now.wHour,
+                                     now.wMinute, now.wSecond, GetCurrentProcessId());
+    if (writeDump == nullptr || pathLength <= 0) return false;
     CreateDirectoryW(crashFolder, nullptr);
     HANDLE file = CreateFileW(dumpPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE || writeDump == nullptr || folderLength <= 0) return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     MINIDUMP_EXCEPTION_INFORMATION exception{crashThreadId, crashPointers, FALSE};
     const bool written = writeDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
                                    &exception, nullptr, nullptr);
