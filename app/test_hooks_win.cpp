@@ -9,7 +9,8 @@
 //                            memory, CPU, and the GDI objects painting made and deleted,
 //                            which Wine's GetGuiResources (always 0) cannot show
 //   904, 905, 906            crash: a write through a null pointer on the main thread, the
-//                            same on a new thread, an exception thrown where none may pass
+//                            same on a new thread, an exception thrown where none may pass;
+//                            only with TAVLORA_TEST_CRASH set (tests post codes at random)
 // A message hook of the main thread takes these posts before the main window procedure
 // would see them, so the hub's own code carries no trace of them.
 #include <windows.h>
@@ -40,6 +41,7 @@ enum TestCode : WPARAM {
     TEST_CRASH_UNCAUGHT = 906,
 };
 
+const bool crashCodesTaken = GetEnvironmentVariableW(L"TAVLORA_TEST_CRASH", nullptr, 0) > 0;
 int* volatile nowhere = nullptr;
 
 void WriteNowhere() {
@@ -183,6 +185,7 @@ bool RunTestCode(WPARAM code, LPARAM argument) {
             ReportCounts(argument);
             return true;
         case TEST_CRASH_WORKER_THREAD:
+            if (!crashCodesTaken) return false;
             CloseHandle(CreateThread(nullptr, 0, CrashingThread, nullptr, 0, nullptr));
             return true;
         default:
@@ -195,8 +198,8 @@ LRESULT CALLBACK TakeTestCodes(int action, WPARAM removal, LPARAM lParam) {
         MSG* message = reinterpret_cast<MSG*>(lParam);
         if (message->hwnd == mainWindow && mainWindow != nullptr &&
             message->message == TavloraIntMessage) {
-            if (message->wParam == TEST_CRASH_MAIN_THREAD ||
-                message->wParam == TEST_CRASH_UNCAUGHT) {
+            if (crashCodesTaken && (message->wParam == TEST_CRASH_MAIN_THREAD ||
+                                    message->wParam == TEST_CRASH_UNCAUGHT)) {
                 message->hwnd = CrashWindow();
                 message->message = WM_APP;
             } else if (RunTestCode(message->wParam, message->lParam)) {

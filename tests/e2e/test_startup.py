@@ -108,7 +108,8 @@ class Startup(harness.HubTest):
         # exception where none may pass (std::terminate).
         for code, exception in ((904, 0xC0000005), (905, 0xC0000005), (906, 0xE0544156)):
             with self.subTest(code):
-                process = hub.start_hub(exe=harness.HUB_WITH_HOOK)
+                process = hub.start_hub(exe=harness.HUB_WITH_HOOK,
+                                        env={"TAVLORA_TEST_CRASH": "1"})
                 older = set(os.listdir(crashes))
                 hub.probe("post", MAIN, "TavloraIntMessage", str(code), "0")
                 box = harness.wait_until(lambda: self.box_showing("crashes"), 60,
