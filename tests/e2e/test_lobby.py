@@ -45,7 +45,8 @@ class Rooms(harness.HubTest):
     def test_0_the_welcome_counts_follow_the_lobby(self):
         hub = self.hub
         x, y, _, _ = goldens.window_rect(hub, harness.MAIN)
-        counts, shot = (x + 3 + 183, y + 3 + 30, 330, 40)  # the clock from x 520, harness.ARTIFACTS + "/counts-%s.png"
+        # The two count lines, short of the clock at x 520.
+        counts, shot = (x + 3 + 183, y + 3 + 30, 330, 40), harness.ARTIFACTS + "/counts-%s.png"
         goldens.grab(hub, counts, shot % "before")
         hub.control("message 31,10:Ten:1:1;")  # a fifth room
         wait_until(lambda: goldens.grab(hub, counts, shot % "after") or
