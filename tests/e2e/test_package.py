@@ -35,15 +35,17 @@ class Package(harness.HubTest):
         self.assertEqual(self.hub.close_hub(), 0)
 
     def test_install_upgrade_uninstall_and_the_zip(self):
-        hub, files = self.hub, [os.path.join(self.hub.settings_dir, n) for n in ("config.ini", "config.dat")]
+        hub = self.hub
+        files = [os.path.join(hub.settings_dir, name) for name in ("config.ini", "config.dat")]
         with open(files[1], "wb") as out:
             out.write(bytes(96))
         setup, portable = self.package("package")
         self.wine(setup, "/S")
         folder = os.path.join(os.path.dirname(hub.settings_dir), "Programs", "Tavlora")
         self.assertEqual(sorted(os.listdir(folder)), SHIPPED + ["Uninstall.exe"])
-        self.assertNotIn("Tavlora", self.wine("reg", "query", KEY.replace("HKCU", "HKLM")), "per user only")
-        entry = glob.glob(hub.prefix + "/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tavlora.lnk")[0]
+        self.assertNotIn("Tavlora", self.wine("reg", "query", KEY.replace("HKCU", "HKLM")))
+        entry = glob.glob(hub.prefix + "/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"
+                          "Start Menu/Programs/Tavlora.lnk")[0]
         target = re.search(rb"C:\\[^\0]+\.exe", harness.read_bytes(entry))[0].decode()
         self.logs_in(hub.prefix + "/drive_c/" + target[3:].replace("\\", "/"))
         kept = [harness.read_bytes(f) for f in files]
@@ -54,12 +56,14 @@ class Package(harness.HubTest):
             out.write(exe)
         self.wine(self.package("newer", "--hub", out.name)[0], "/S")
         values = dict(re.findall(r"^ +(\w+) +REG_\w+ +(.*)$", self.wine("reg", "query", KEY), re.M))
-        self.assertEqual((values["DisplayVersion"], values["InstallLocation"] + "\\Tavlora.exe"), ("99.0.0.73", target))
-        self.assertEqual(sorted(os.listdir(folder)), SHIPPED + ["Uninstall.exe"])
-        # Uninstalling as the system's list of programs does: the uninstaller's copy returns at once.
+        self.assertEqual([values["DisplayVersion"], values["InstallLocation"] + "\\Tavlora.exe"],
+                         ["99.0.0.73", target])
+        installed = harness.read_bytes(os.path.join(folder, "Tavlora.exe"))
+        self.assertEqual(installed, harness.read_bytes(hub.dir + "/newer/Tavlora/Tavlora.exe"))
+        # Uninstalled as the list of installed programs does it (the copy it runs returns at once).
         self.wine(*shlex.split(values["QuietUninstallString"]))
-        harness.wait_until(lambda: not os.path.exists(folder), 30, what="the program folder removed")
-        self.assertEqual((os.path.exists(entry), "Tavlora" in self.wine("reg", "query", KEY)), (False, False))
+        harness.wait_until(lambda: not os.path.exists(folder), 30, what="the folder removed")
+        self.assertFalse(os.path.exists(entry) or "Tavlora" in self.wine("reg", "query", KEY))
         self.assertEqual([harness.read_bytes(f) for f in files], kept)
         with zipfile.ZipFile(portable) as archive:
             archive.extractall(hub.dir)
