@@ -38,23 +38,25 @@ programs="RoomView.exe BoardView.exe JoinView.exe ChatView.exe"
 
 if [ -n "$host" ] && [ "$host" != 127.0.0.1 ]; then
   build=$root/build/windows-$host
-  cmake --preset windows -B "$build" -DTAVLORA_SERVER_HOST="$host" >/dev/null
+  # With the compiler cache, only the one file that knows the host is compiled again.
+  cache=$(command -v ccache >/dev/null && echo ccache || true)
+  cmake --preset windows -B "$build" -DTAVLORA_SERVER_HOST="$host" \
+    -DCMAKE_CXX_COMPILER_LAUNCHER="$cache" -DCMAKE_C_COMPILER_LAUNCHER="$cache" >/dev/null
   cmake --build "$build" -j "${TAVLORA_JOBS:-$(nproc)}" --target Tavlora
   hub=$build/bin/Tavlora.exe
   out=${out:-$root/build/package-$host}
 fi
-out=${out:-$root/build/package}
 if [ ! -f "$hub" ]; then
   echo "package: no $hub; build it first (scripts/build.sh)" >&2
   exit 1
 fi
+mkdir -p "${out:=$root/build/package}"
+out=$(cd "$out" && pwd)
 
 stage=$out/Tavlora
 rm -rf "$stage" "$out"/Tavlora-*-setup.exe "$out"/Tavlora-*.zip
 mkdir -p "$stage"
 objcopy=x86_64-w64-mingw32-objcopy
-$objcopy --only-keep-debug "$hub" "$stage/Tavlora.debug"
-$objcopy --strip-all --add-gnu-debuglink="$stage/Tavlora.debug" "$hub" "$stage/Tavlora.exe"
 if [ -n "$siblings" ]; then
   cp "$siblings"/* "$stage/"
 else
@@ -62,6 +64,8 @@ else
     $objcopy --strip-all "$root/build/windows/bin/$program" "$stage/$program"
   done
 fi
+$objcopy --only-keep-debug "$hub" "$stage/Tavlora.debug"
+$objcopy --strip-all --add-gnu-debuglink="$stage/Tavlora.debug" "$hub" "$stage/Tavlora.exe"
 for program in $programs; do
   if [ ! -f "$stage/$program" ]; then
     echo "package: $program is missing: the hub starts it from its own folder" >&2
@@ -81,7 +85,7 @@ version=${version%-setup.exe}
 zip=$out/Tavlora-$version.zip
 (cd "$out" && zip -q -9 -r "$zip" Tavlora -x Tavlora/Tavlora.debug)
 
-size() { echo "$(($(stat -c %s "$1") / 1024)) KB"; }
+size() { echo "$(($(stat -c %s "$1") / 1024)) KiB"; }
 echo "package: $setup ($(size "$setup"))"
 echo "package: $zip ($(size "$zip"))"
 echo "package: stripped $stage/Tavlora.exe ($(size "$stage/Tavlora.exe")), debug information beside it"

@@ -146,7 +146,7 @@ class Hub:
                               capture_output=True, text=True).stdout.strip()
             self.env = dict(os.environ, WINEPREFIX=self.prefix,
                             HOME=os.path.join(self.prefix, "home"), WINEDEBUG="-all",
-                            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", DISPLAY=self.display,
+                            WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
                             TAVLORA_SIBLING_LOG="Z:" + os.path.join(self.dir, "siblings.log")
                             .replace("/", "\\"))
             self.settings_dir = os.path.join(glob.glob(os.path.join(
@@ -173,7 +173,9 @@ class Hub:
 
     def _start_xvfb(self):
         read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+        # -noreset: when a prefix's last program ends, Wine's desktop process leaves the
+        # display; a reset then would refuse the next program's connection.
+        self.xvfb = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", str(write), "-screen", "0",
                                       self.screen, "-nolisten", "tcp"], pass_fds=(write,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
