@@ -1,74 +1,61 @@
-"""What scripts/package.sh makes, under Wine: the silent per-user install whose Start menu
-entry starts a hub that logs in, a newer version's installer over it, the silent uninstall,
-the zip's hub; the player's config.ini and config.dat outlive them all."""
+"""scripts/package.sh under Wine: a per-user install started from its Start menu entry, a
+newer version over it, the uninstall and the zip's hub; the player's config.ini outlives them."""
 
 import glob
 import os
 import re
-import shlex
-import struct
-import zipfile
 
 import harness
 
 KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavlora"
-SHIPPED = ["BoardView.exe", "ChatView.exe", "JoinView.exe", "RoomView.exe", "Tavlora.exe"]
+PROGRAMS = ["BoardView.exe", "ChatView.exe", "JoinView.exe", "RoomView.exe", "Tavlora.exe"]
 
 
 class Package(harness.HubTest):
     hub_args = dict(config_inner=harness.saved())
 
-    def wine(self, *args):  # a Windows program's output once it has ended, through a file:
-        # Wine's desktop process may start with the program and keep a pipe open
-        with open(os.path.join(self.hub.dir, "wine.out"), "w+") as out:
+    def wine(self, *args):
+        """A program's output, through a file: Wine's desktop process may inherit it."""
+        with open(os.path.join(self.hub.dir, "out"), "w+") as out:
             harness.run(["wine", *args], 120, env=self.hub.env, stdout=out)
             return out.seek(0) or out.read()
 
-    def package(self, name, *args):  # package.sh into a folder: its installer and its zip
-        out = os.path.join(self.hub.dir, name)
-        harness.run([harness.SCRIPTS + "/package.sh", "--out", out, *args], 120, check=True)
-        return [glob.glob(out + pattern)[0] for pattern in ("/*-setup.exe", "/*.zip")]
-
-    def logs_in(self, exe):  # the hub at this path reaches the lobby and closes normally
+    def logs_in(self, exe):
         self.hub.start_hub(exe=exe)
         self.hub.wait_visible("tabswindowname", 60)
         self.assertEqual(self.hub.close_hub(), 0)
 
     def test_install_upgrade_uninstall_and_the_zip(self):
-        hub = self.hub
-        files = [os.path.join(hub.settings_dir, name) for name in ("config.ini", "config.dat")]
-        with open(files[1], "wb") as out:
-            out.write(bytes(96))
-        setup, portable = self.package("package")
-        self.wine(setup, "/S")
-        folder = os.path.join(os.path.dirname(hub.settings_dir), "Programs", "Tavlora")
-        self.assertEqual(sorted(os.listdir(folder)), SHIPPED + ["Uninstall.exe"])
+        hub, folder = self.hub, os.path.dirname(self.hub.settings_dir) + "/Programs/Tavlora"
+        newer = bytearray(harness.read_bytes(harness.BIN + "/Tavlora.exe"))
+        at = newer.index(b"\xbd\x04\xef\xfe") + 8  # the version resource's numbers: 99.0.0.73
+        newer[at:at + 16] = bytes.fromhex("00006300490000000000630049000000")
+        with open(hub.dir + "/Tavlora.exe", "wb") as out:
+            out.write(newer)
+        for name, exe in ("old", harness.BIN + "/Tavlora.exe"), ("new", out.name):
+            harness.run([harness.SCRIPTS + "/package.sh", "--hub", exe, "--out",
+                         hub.dir + "/" + name], 120, check=True)
+        self.wine(glob.glob(hub.dir + "/old/*-setup.exe")[0], "/S")
+        self.assertEqual(sorted(os.listdir(folder)), PROGRAMS + ["Uninstall.exe"])
         self.assertNotIn("Tavlora", self.wine("reg", "query", KEY.replace("HKCU", "HKLM")))
         entry = glob.glob(hub.prefix + "/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"
                           "Start Menu/Programs/Tavlora.lnk")[0]
         target = re.search(rb"C:\\[^\0]+\.exe", harness.read_bytes(entry))[0].decode()
         self.logs_in(hub.prefix + "/drive_c/" + target[3:].replace("\\", "/"))
-        kept = [harness.read_bytes(f) for f in files]
-        # A newer hub (its version resource says 99.0.0.73) and its installer over the first.
-        exe = bytearray(harness.read_bytes(os.path.join(harness.BIN, "Tavlora.exe")))
-        struct.pack_into("<4I", exe, exe.index(b"\xbd\x04\xef\xfe") + 8, *[99 << 16, 73] * 2)
-        with open(os.path.join(hub.dir, "Tavlora.exe"), "wb") as out:
-            out.write(exe)
-        self.wine(self.package("newer", "--hub", out.name)[0], "/S")
+        kept = harness.read_bytes(hub.config_ini_path)
+        self.wine(glob.glob(hub.dir + "/new/*-setup.exe")[0], "/S")
         values = dict(re.findall(r"^ +(\w+) +REG_\w+ +(.*)$", self.wine("reg", "query", KEY), re.M))
-        self.assertEqual([values["DisplayVersion"], values["InstallLocation"] + "\\Tavlora.exe"],
-                         ["99.0.0.73", target])
-        installed = harness.read_bytes(os.path.join(folder, "Tavlora.exe"))
-        self.assertEqual(installed, harness.read_bytes(hub.dir + "/newer/Tavlora/Tavlora.exe"))
+        self.assertEqual([values["DisplayVersion"], harness.read_bytes(folder + "/Tavlora.exe")],
+                         ["99.0.0.73", harness.read_bytes(hub.dir + "/new/Tavlora/Tavlora.exe")])
         # Uninstalled as the list of installed programs does it (the copy it runs returns at once).
-        self.wine(*shlex.split(values["QuietUninstallString"]))
+        self.wine(values["UninstallString"].strip('"'), "/S")
         harness.wait_until(lambda: not os.path.exists(folder), 30, what="the folder removed")
-        self.assertFalse(os.path.exists(entry) or "Tavlora" in self.wine("reg", "query", KEY))
-        self.assertEqual([harness.read_bytes(f) for f in files], kept)
-        with zipfile.ZipFile(portable) as archive:
-            archive.extractall(hub.dir)
-        self.assertEqual(sorted(os.listdir(os.path.join(hub.dir, "Tavlora"))), SHIPPED)
-        self.logs_in(os.path.join(hub.dir, "Tavlora", "Tavlora.exe"))
+        self.assertFalse(os.path.exists(entry) or "Tavlora" in self.wine("reg", "query", KEY),
+                         "the Start menu entry or the uninstall key left")
+        self.assertEqual(harness.read_bytes(hub.config_ini_path), kept)
+        zipped = glob.glob(hub.dir + "/old/*.zip")[0]
+        harness.run(["python3", "-m", "zipfile", "-e", zipped, hub.dir], 60, check=True)
+        self.logs_in(hub.dir + "/Tavlora/Tavlora.exe")
 
 
 if __name__ == "__main__":
