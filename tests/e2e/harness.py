@@ -173,8 +173,7 @@ class Hub:
 
     def _start_xvfb(self):
         read, write = os.pipe()
-        # -noreset: when a prefix's last program ends, Wine's desktop process leaves the
-        # display; a reset then would refuse the next program's connection.
+        # -noreset: Wine's desktop leaving the display must not refuse the next program.
         self.xvfb = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", str(write), "-screen", "0",
                                       self.screen, "-nolisten", "tcp"], pass_fds=(write,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

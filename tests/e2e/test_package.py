@@ -1,5 +1,4 @@
-"""scripts/package.sh under Wine: a per-user install started from its Start menu entry, a
-newer version over it, the uninstall and the zip's hub; the player's config.ini outlives them."""
+"""scripts/package.sh's installer (install, upgrade, uninstall) and zip, under Wine."""
 
 import glob
 import os
@@ -14,8 +13,7 @@ PROGRAMS = ["BoardView.exe", "ChatView.exe", "JoinView.exe", "RoomView.exe", "Ta
 class Package(harness.HubTest):
     hub_args = dict(config_inner=harness.saved())
 
-    def wine(self, *args):
-        """A program's output, through a file: Wine's desktop process may inherit it."""
+    def wine(self, *args):  # the output through a file, which Wine's desktop may inherit
         with open(os.path.join(self.hub.dir, "out"), "w+") as out:
             harness.run(["wine", *args], 120, env=self.hub.env, stdout=out)
             return out.seek(0) or out.read()
