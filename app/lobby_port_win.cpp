@@ -185,7 +185,7 @@ void LobbyShowAddContactFailure(int resultCode) {
 }
 
 void LobbyRefreshTournamentList() {
-    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms), kListPageRows);
+    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(TournamentRooms()), kListPageRows);
     UiRepaint(WinId::TournamentBody);
     UiRepaint(WinId::Main);
 }

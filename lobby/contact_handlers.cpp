@@ -30,7 +30,7 @@ void OnContacts(const FieldList& fields) {
         contact.relation = TextToInt(items[2]);
         const std::size_t at = FirstContact(contact.contactId);
         if (at != kNotFound)
-            contactRelations[at].relation = contact.relation;
+            SetContactRelationAt(at, contact.relation);
         else
             AddContact(contact);
     });
@@ -47,7 +47,7 @@ void OnContactChanged(const FieldList& fields) {
     const std::int32_t contactId = NumberField(fields, 2);
     const std::int32_t relation = NumberField(fields, 3);
     const std::size_t at = FirstContact(contactId);
-    if (at != kNotFound) contactRelations[at].relation = relation;
+    if (at != kNotFound) SetContactRelationAt(at, relation);
     BroadcastToChildWindows(RELAY_CONTACT_CHANGED, Pair(contactId, ',', relation));
     LobbyRefreshContacts();
 }

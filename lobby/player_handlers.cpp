@@ -29,7 +29,7 @@ std::size_t DropPresencesOfPlayer(std::int32_t playerId, bool& usersChanged) {
         if (presence.playerId != playerId) return false;
         const std::size_t room = FirstRoom(presence.roomId);
         if (room != kNotFound) {
-            --rooms[room].users;
+            ChangeRoomUsersAt(room, -1);
             usersChanged = true;
         }
         return true;
@@ -47,6 +47,7 @@ std::size_t DropPlayerPlaces(std::int32_t playerId, bool& usersChanged) {
 }
 
 bool IsContact(std::int32_t playerId) {
+    const std::vector<ContactRecord>& contactRelations = ContactRelations();
     return std::any_of(contactRelations.begin(), contactRelations.end(),
                        [&](const ContactRecord& contact) { return contact.playerId == playerId; });
 }
@@ -63,7 +64,7 @@ void OnPresenceChange(const FieldList& fields) {
         LobbyShowOwnPresence();
     }
     const std::size_t at = FirstPlayer(playerId);
-    if (at != kNotFound) players[at].status = status;
+    if (at != kNotFound) SetPlayerStatusAt(at, status);
     std::size_t presencesGone = 0;
     if (status == 0) {
         bool usersChanged = false;
@@ -92,13 +93,7 @@ void OnPlayers(const FieldList& fields) {
             SetOwnDisplayName(player.name);
             LobbyShowOwnName();
         }
-        const std::size_t at = FirstPlayer(player.id);
-        if (at != kNotFound) {
-            players[at] = std::move(player);
-            existingChanged = true;
-        } else {
-            AddPlayer(std::move(player));
-        }
+        if (PutPlayer(std::move(player))) existingChanged = true;
         if (windows.empty()) return;
         relayed.assign(record);
         relayed += ';';
@@ -117,6 +112,7 @@ void OnPlayerGone(const FieldList& fields) {
     const std::int32_t playerId = NumberField(fields, 2);
     const std::size_t at = FirstPlayer(playerId);
     if (at != kNotFound) RemovePlayerAt(at);
+    const std::vector<ContactRecord>& contactRelations = ContactRelations();
     const auto contact =
         std::find_if(contactRelations.begin(), contactRelations.end(),
                      [&](const ContactRecord& relation) { return relation.playerId == playerId; });

@@ -74,32 +74,30 @@ bool SendCodeToSibling(WindowRef window, int code, std::intptr_t lParam) {
 
 WindowRef OpenRoomWindowOf(std::int32_t roomId) {
     const std::size_t at = FirstRoom(roomId);
-    return at != kNotFound && rooms[at].windowOpen ? rooms[at].window : 0;
+    return at != kNotFound && Rooms()[at].windowOpen ? Rooms()[at].window : 0;
 }
 
 WindowRef OpenTableWindowOf(std::int32_t tableId) {
     const std::size_t at = FirstTable(tableId);
-    return at != kNotFound && tables[at].windowOpen ? tables[at].window : 0;
+    return at != kNotFound && Tables()[at].windowOpen ? Tables()[at].window : 0;
 }
 
 void SendToRoomWindow(std::int32_t roomId, std::uintptr_t code, std::string_view payload) {
-    const std::size_t at = FirstRoom(roomId);
-    if (at == kNotFound || !rooms[at].windowOpen) return;
-    SendRelayBytes(rooms[at].window, code, RelayBytes(payload));
+    const WindowRef window = OpenRoomWindowOf(roomId);
+    if (window != 0) SendRelayBytes(window, code, RelayBytes(payload));
 }
 
 void SendToTableWindow(std::int32_t tableId, std::uintptr_t code, std::string_view payload) {
-    const std::size_t at = FirstTable(tableId);
-    if (at == kNotFound || !tables[at].windowOpen) return;
-    SendRelayBytes(tables[at].window, code, RelayBytes(payload));
+    const WindowRef window = OpenTableWindowOf(tableId);
+    if (window != 0) SendRelayBytes(window, code, RelayBytes(payload));
 }
 
 std::vector<WindowRef> OpenChildWindows() {
     std::vector<WindowRef> windows;
-    AddOpenWindows(windows, rooms);
-    AddOpenWindows(windows, tournamentRooms);
-    AddOpenWindows(windows, tables);
-    AddOpenWindows(windows, tournamentTables);
+    AddOpenWindows(windows, Rooms());
+    AddOpenWindows(windows, TournamentRooms());
+    AddOpenWindows(windows, Tables());
+    AddOpenWindows(windows, TournamentTables());
     return windows;
 }
 
@@ -122,7 +120,7 @@ void SendToDebugWindow(std::uintptr_t code, const std::wstring& text) {
 
 std::string PlayersPayload() {
     std::string text;
-    for (const PlayerRecord& player : players) {
+    for (const PlayerRecord& player : Players()) {
         AddNumber(text, player.id);
         text += ':';
         text += Utf8FromWide(player.name);
@@ -137,7 +135,7 @@ std::string PlayersPayload() {
 
 std::string ContactsPayload() {
     std::string text;
-    for (const ContactRecord& contact : contactRelations) {
+    for (const ContactRecord& contact : ContactRelations()) {
         AddNumber(text, contact.contactId);
         text += ':';
         AddNumber(text, contact.playerId);
@@ -173,28 +171,28 @@ std::string TableSeatRecordText(const SeatRecord& seat) {
 
 std::string RoomPresencesPayload(std::int32_t roomId) {
     std::string text;
-    for (const RoomPresenceRecord& presence : roomPresences)
+    for (const RoomPresenceRecord& presence : RoomPresences())
         if (presence.roomId == roomId) text += PresenceRecordText(presence);
     return text;
 }
 
 std::string RoomTablesPayload(std::int32_t roomId) {
     std::string text;
-    for (const TableRecord& table : tables)
+    for (const TableRecord& table : Tables())
         if (table.roomId() == roomId) text += RoomTableRecordText(table, table.windowOpen);
     return text;
 }
 
 std::string RoomSeatsPayload(std::int32_t roomId) {
     std::string text;
-    for (const SeatRecord& seat : seats)
+    for (const SeatRecord& seat : Seats())
         if (seat.roomId == roomId) text += RoomSeatRecordText(seat);
     return text;
 }
 
 std::string TableSeatsPayload(std::int32_t tableId) {
     std::string text;
-    for (const SeatRecord& seat : seats)
+    for (const SeatRecord& seat : Seats())
         if (seat.tableId == tableId) text += TableSeatRecordText(seat);
     return text;
 }
@@ -202,7 +200,7 @@ std::string TableSeatsPayload(std::int32_t tableId) {
 void ReplayToRoomWindow(std::int32_t roomId) {
     SiblingBatch batch;
     SendToRoomWindow(roomId, RELAY_PLAYERS, PlayersPayload());
-    if (!contactRelations.empty()) SendToRoomWindow(roomId, RELAY_CONTACTS, ContactsPayload());
+    if (!ContactRelations().empty()) SendToRoomWindow(roomId, RELAY_CONTACTS, ContactsPayload());
     const std::string presences = RoomPresencesPayload(roomId);
     if (!presences.empty()) SendToRoomWindow(roomId, RELAY_ROOM_PRESENCES, presences);
     const std::string roomTables = RoomTablesPayload(roomId);
@@ -216,7 +214,7 @@ void ReplayToTableWindow(TableRecord table) {
     const std::int32_t tableId = table.id();
     SendToTableWindow(tableId, RELAY_TABLES, TableValuesText(table));
     SendToTableWindow(tableId, RELAY_PLAYERS, PlayersPayload());
-    if (!contactRelations.empty()) SendToTableWindow(tableId, RELAY_CONTACTS, ContactsPayload());
+    if (!ContactRelations().empty()) SendToTableWindow(tableId, RELAY_CONTACTS, ContactsPayload());
     const std::string tableSeats = TableSeatsPayload(tableId);
     if (!tableSeats.empty()) SendToTableWindow(tableId, RELAY_SEATS, tableSeats);
 }

@@ -34,10 +34,10 @@ void OpenRoomWindow() {
     if (id <= 0) return;
     const std::wstring className = kRoomClassPrefix + std::to_wstring(id);
     std::size_t at = FirstRoom(id);
-    if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kRoomLocked) return;
+    if (at == kNotFound || Rooms()[at].windowOpen || Rooms()[at].state == kRoomLocked) return;
 
     const ProcessRef process = SiblingStart(ProgramFolder + kRoomProgram,
-                                            RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal);
+                                            RoomCommandLine(OwnPlayerId, Rooms()[at]), kShowNormal);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
     const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
@@ -45,8 +45,7 @@ void OpenRoomWindow() {
 
     at = FirstRoom(id);
     if (at == kNotFound) return;
-    rooms[at].windowOpen = true;
-    rooms[at].window = window;
+    SetRoomWindowAt(at, window);
     ReplayToRoomWindow(id);
     PushOutbound(ComposeEnterRoom(id));
 }
@@ -54,10 +53,10 @@ void OpenRoomWindow() {
 bool OpenTableWindow(std::size_t tableIndex) {
     SiblingBatch batch;
     SiblingPause(kTableLaunchPauseMs);
-    if (tableIndex >= tables.size()) return false;
-    const TableRecord table = tables[tableIndex];
+    if (tableIndex >= Tables().size()) return false;
+    const TableRecord table = Tables()[tableIndex];
     const std::size_t room = LastRoom(table.roomId());
-    const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
+    const std::int32_t roomKind = room == kNotFound ? 0 : Rooms()[room].moneyKind;
     const std::wstring className = kTableClassPrefix + std::to_wstring(table.id());
 
     const ProcessRef process = SiblingStart(
@@ -67,10 +66,8 @@ bool OpenTableWindow(std::size_t tableIndex) {
     SiblingCloseProcess(process);
     if (window == 0) return false;
 
-    if (tableIndex < tables.size() && tables[tableIndex].id() == table.id()) {
-        tables[tableIndex].windowOpen = true;
-        tables[tableIndex].window = window;
-    }
+    if (tableIndex < Tables().size() && Tables()[tableIndex].id() == table.id())
+        SetTableWindowAt(tableIndex, window);
     SendCodeToSibling(window, NC_SOUND_CHANGED, sound);
     SendCodeToSibling(window, NC_SAVE_FORMAT_CHANGED, save);
     SendCodeToSibling(window, NC_TIMESTAMP_CHANGED, timestamp);
@@ -92,7 +89,7 @@ namespace {
 // A display name as JoinView.exe reads it: its UTF-8 bytes, one per unit.
 std::wstring JoinName(std::int32_t playerId) {
     const std::size_t at = FirstPlayer(playerId);
-    return at == kNotFound ? std::wstring() : WideFromNarrow(Utf8FromWide(players[at].name));
+    return at == kNotFound ? std::wstring() : WideFromNarrow(Utf8FromWide(Players()[at].name));
 }
 
 }  // namespace
@@ -118,12 +115,12 @@ void OpenJoinWindow(std::string_view payload) {
     if (join.answerCount > 0) return;
 
     const std::size_t room = FirstRoom(join.roomId);
-    const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
+    const std::int32_t roomKind = room == kNotFound ? 0 : Rooms()[room].moneyKind;
     const std::wstring nameA = JoinName(join.playerA);
     const std::wstring nameB = JoinName(join.playerB);
     AddJoinRequest(join);
     const std::size_t tableAt = LastTable(join.tableId);
-    const TableRecord table = tableAt == kNotFound ? TableRecord{} : tables[tableAt];
+    const TableRecord table = tableAt == kNotFound ? TableRecord{} : Tables()[tableAt];
     const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
 
     const ProcessRef process =

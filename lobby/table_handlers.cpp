@@ -33,11 +33,10 @@ void OnTables(const FieldList& fields) {
         bool open = false;
         const std::size_t at = FirstTable(id);
         if (at != kNotFound) {
-            TableRecord& table = tables[at];
             for (int i : {2, 6, 14, 15, 16})
-                table.values[i] = received.values[i];
-            roomId = table.roomId();
-            open = table.windowOpen;
+                SetTableValueAt(at, i, received.values[i]);
+            roomId = Tables()[at].roomId();
+            open = Tables()[at].windowOpen;
         } else {
             AddTable(received);
         }
@@ -82,7 +81,7 @@ void OnTableRemoved(const FieldList& fields) {
     const std::int32_t id = NumberField(fields, 2);
     const std::size_t at = FirstTable(id);
     if (at != kNotFound) {
-        const std::int32_t roomId = tables[at].roomId();
+        const std::int32_t roomId = Tables()[at].roomId();
         RemoveSeatsWhere([&](const SeatRecord& seat) { return seat.tableId == id; });
         RemoveTableAt(FirstTable(id));
         SendToRoomWindow(roomId, RELAY_TABLE_REMOVED, IntToText(id));
@@ -110,7 +109,7 @@ void OnSeatRemoved(const FieldList& fields) {
     const std::int32_t seatId = NumberField(fields, 2);
     const std::size_t at = FirstSeat(seatId);
     if (at == kNotFound) return;
-    const SeatRecord seat = seats[at];
+    const SeatRecord seat = Seats()[at];
     RemoveSeatAt(at);
     SendToRoomWindow(seat.roomId, RELAY_SEAT_REMOVED, IntToText(seatId));
     SendToTableWindow(seat.tableId, RELAY_SEAT_REMOVED, IntToText(seatId));
