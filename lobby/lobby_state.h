@@ -70,6 +70,7 @@ void AddPresence(RoomPresenceRecord presence);
 void AddTable(TableRecord table);
 void AddSeat(SeatRecord seat);
 void AddContact(ContactRecord contact);
+// A position past the end (kNotFound among them) removes nothing.
 void RemoveRoomAt(std::size_t position);
 void RemovePlayerAt(std::size_t position);
 void RemovePresenceAt(std::size_t position);

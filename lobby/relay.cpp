@@ -5,6 +5,7 @@
 
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/record_items.h"
 #include "net/names.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
@@ -22,15 +23,11 @@ void NoteAnswer(WindowRef window, bool answered) {
     if (!answered && batchDepth > 0) unanswered.push_back(window);
 }
 
-void AddNumber(std::string& text, std::int32_t value) {
-    text += IntToText(value);
-}
-
 void AppendTableValues(std::string& text, const TableRecord& table) {
     for (int i = 0; i < kTableValueCount; ++i) {
         if (i == 1) continue;  // the room id: the window knows its room
         if (i > 0) text += ':';
-        AddNumber(text, table.values[i]);
+        text += IntToText(table.values[i]);
     }
 }
 
@@ -118,36 +115,63 @@ void SendToDebugWindow(std::uintptr_t code, const std::wstring& text) {
     if (window != 0) SendRelayBytes(window, code, RelayBytes(Utf8FromWide(text)));
 }
 
-std::string PlayersPayload() {
+namespace {
+
+using P = PlayerRecord;
+using C = ContactRecord;
+using Presence = RoomPresenceRecord;
+using S = SeatRecord;
+
+void AppendPlayer(std::string& text, const P& player) {
+    AppendRecord(text, player, &P::id, &P::name, &P::value, &P::status);
+}
+void AppendContact(std::string& text, const C& contact) {
+    AppendRecord(text, contact, &C::contactId, &C::playerId, &C::relation);
+}
+void AppendPresence(std::string& text, const Presence& presence) {
+    AppendRecord(text, presence, &Presence::presenceId, &Presence::playerId);
+}
+void AppendRoomTable(std::string& text, const TableRecord& table) {
+    text += RoomTableRecordText(table, table.windowOpen);
+}
+void AppendRoomSeat(std::string& text, const S& seat) {
+    AppendRecord(text, seat, &S::seatId, &S::tableId, &S::playerId);
+}
+void AppendTableSeat(std::string& text, const S& seat) {
+    AppendRecord(text, seat, &S::seatId, &S::playerId);
+}
+
+// Every record of `list` for which keep(record) holds, in list order.
+template <class Record, class Keep>
+std::string Payload(const std::vector<Record>& list, Keep keep,
+                    void (*append)(std::string&, const Record&)) {
     std::string text;
-    for (const PlayerRecord& player : Players()) {
-        AddNumber(text, player.id);
-        text += ':';
-        text += Utf8FromWide(player.name);
-        text += ':';
-        AddNumber(text, player.value);
-        text += ':';
-        AddNumber(text, player.status);
-        text += ';';
-    }
+    for (const Record& record : list)
+        if (keep(record)) append(text, record);
     return text;
+}
+
+template <class Record>
+std::string TextOf(void (*append)(std::string&, const Record&), const Record& record) {
+    std::string text;
+    append(text, record);
+    return text;
+}
+
+constexpr auto kEvery = [](const auto&) { return true; };
+
+}  // namespace
+
+std::string PlayersPayload() {
+    return Payload(Players(), kEvery, AppendPlayer);
 }
 
 std::string ContactsPayload() {
-    std::string text;
-    for (const ContactRecord& contact : ContactRelations()) {
-        AddNumber(text, contact.contactId);
-        text += ':';
-        AddNumber(text, contact.playerId);
-        text += ':';
-        AddNumber(text, contact.relation);
-        text += ';';
-    }
-    return text;
+    return Payload(ContactRelations(), kEvery, AppendContact);
 }
 
 std::string PresenceRecordText(const RoomPresenceRecord& presence) {
-    return IntToText(presence.presenceId) + ':' + IntToText(presence.playerId) + ';';
+    return TextOf(AppendPresence, presence);
 }
 
 std::string TableValuesText(const TableRecord& table) {
@@ -161,40 +185,33 @@ std::string RoomTableRecordText(const TableRecord& table, bool windowOpen) {
 }
 
 std::string RoomSeatRecordText(const SeatRecord& seat) {
-    return IntToText(seat.seatId) + ':' + IntToText(seat.tableId) + ':' + IntToText(seat.playerId) +
-           ';';
+    return TextOf(AppendRoomSeat, seat);
 }
 
 std::string TableSeatRecordText(const SeatRecord& seat) {
-    return IntToText(seat.seatId) + ':' + IntToText(seat.playerId) + ';';
+    return TextOf(AppendTableSeat, seat);
 }
 
 std::string RoomPresencesPayload(std::int32_t roomId) {
-    std::string text;
-    for (const RoomPresenceRecord& presence : RoomPresences())
-        if (presence.roomId == roomId) text += PresenceRecordText(presence);
-    return text;
+    return Payload(
+        RoomPresences(), [&](const Presence& presence) { return presence.roomId == roomId; },
+        AppendPresence);
 }
 
 std::string RoomTablesPayload(std::int32_t roomId) {
-    std::string text;
-    for (const TableRecord& table : Tables())
-        if (table.roomId() == roomId) text += RoomTableRecordText(table, table.windowOpen);
-    return text;
+    return Payload(
+        Tables(), [&](const TableRecord& table) { return table.roomId() == roomId; },
+        AppendRoomTable);
 }
 
 std::string RoomSeatsPayload(std::int32_t roomId) {
-    std::string text;
-    for (const SeatRecord& seat : Seats())
-        if (seat.roomId == roomId) text += RoomSeatRecordText(seat);
-    return text;
+    return Payload(
+        Seats(), [&](const S& seat) { return seat.roomId == roomId; }, AppendRoomSeat);
 }
 
 std::string TableSeatsPayload(std::int32_t tableId) {
-    std::string text;
-    for (const SeatRecord& seat : Seats())
-        if (seat.tableId == tableId) text += TableSeatRecordText(seat);
-    return text;
+    return Payload(
+        Seats(), [&](const S& seat) { return seat.tableId == tableId; }, AppendTableSeat);
 }
 
 void ReplayToRoomWindow(std::int32_t roomId) {

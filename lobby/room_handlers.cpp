@@ -2,20 +2,12 @@
 // to the room windows.
 #include "lobby/lobby_handlers.h"
 
-#include <algorithm>
-
-#include "lobby/contact_online.h"
 #include "lobby/handler_helpers.h"
-#include "lobby/conversations.h"
-#include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
-#include "lobby/presence.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
-#include "lobby/sibling_launch.h"
-#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 
@@ -52,11 +44,8 @@ void OnRooms(const FieldList& fields) {
 void OnRoomPresences(const FieldList& fields) {
     SiblingBatch batch;
     ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
-        const auto items = RecordItems<3>(record);
-        RoomPresenceRecord presence;
-        presence.presenceId = TextToInt(items[0]);
-        presence.roomId = TextToInt(items[1]);
-        presence.playerId = TextToInt(items[2]);
+        using P = RoomPresenceRecord;
+        const P presence = ReadRecord(record, &P::presenceId, &P::roomId, &P::playerId);
         if (FirstPresence(presence.presenceId) != kNotFound) return;
         AddPresence(presence);
         const std::size_t room = FirstRoom(presence.roomId);

@@ -95,14 +95,9 @@ std::wstring JoinName(std::int32_t playerId) {
 }  // namespace
 
 void OpenJoinWindow(std::string_view payload) {
-    const auto items = RecordItems<6>(payload);
-    JoinRecord join;
-    join.joinId = TextToInt(items[0]);
-    join.roomId = TextToInt(items[1]);
-    join.tableId = TextToInt(items[2]);
-    join.playerA = TextToInt(items[3]);
-    join.playerB = TextToInt(items[4]);
-    join.answerCount = TextToInt(items[5]);
+    using J = JoinRecord;
+    const J join = ReadRecord(payload, &J::joinId, &J::roomId, &J::tableId, &J::playerA,
+                              &J::playerB, &J::answerCount);
 
     const std::size_t known = FirstJoinRequest(join.joinId);
     if (known != kNotFound) {

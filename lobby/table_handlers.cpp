@@ -2,18 +2,12 @@
 // room and table windows; a join request starts JoinView.exe.
 #include "lobby/lobby_handlers.h"
 
-#include <algorithm>
-
-#include "lobby/contact_online.h"
 #include "lobby/handler_helpers.h"
-#include "lobby/conversations.h"
-#include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
+#include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
-#include "lobby/presence.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
-#include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
 #include "net/notification_codes.h"
 #include "net/relay_codes.h"
@@ -61,12 +55,8 @@ void OnTables(const FieldList& fields) {
 void OnSeats(const FieldList& fields) {
     SiblingBatch batch;
     ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
-        const auto items = RecordItems<4>(record);
-        SeatRecord seat;
-        seat.seatId = TextToInt(items[0]);
-        seat.roomId = TextToInt(items[1]);
-        seat.tableId = TextToInt(items[2]);
-        seat.playerId = TextToInt(items[3]);
+        using S = SeatRecord;
+        const S seat = ReadRecord(record, &S::seatId, &S::roomId, &S::tableId, &S::playerId);
         if (FirstSeat(seat.seatId) != kNotFound) return;
         AddSeat(seat);
         if (const WindowRef roomWindow = OpenRoomWindowOf(seat.roomId))
