@@ -61,6 +61,13 @@ SoundPace onlineSound;
 // for the rest of the batch (the lobby keeps the count).
 constexpr UINT kSiblingSendLimitMs = 2000;
 
+void ShowOrHide(WinId window, bool shown) {
+    if (shown)
+        UiShow(window);
+    else
+        UiHide(window);
+}
+
 HWND Window(WindowRef window) {
     return reinterpret_cast<HWND>(window);
 }
@@ -163,10 +170,7 @@ void LobbyRepaintMain() {
 }
 
 void LobbyShowEnterRoom(bool shown) {
-    if (shown)
-        UiShow(WinId::EnterRoom);
-    else
-        UiHide(WinId::EnterRoom);
+    ShowOrHide(WinId::EnterRoom, shown);
 }
 
 void LobbyRefreshContacts() {
@@ -191,10 +195,7 @@ void LobbyRefreshTournamentList() {
 }
 
 void LobbyShowEnterTournament(bool shown) {
-    if (shown)
-        UiShow(WinId::EnterTournament);
-    else
-        UiHide(WinId::EnterTournament);
+    ShowOrHide(WinId::EnterTournament, shown);
 }
 
 void LobbyShowOwnName() {

@@ -21,24 +21,12 @@ int Compare(std::int32_t a, std::int32_t b) {
 
 // <0 when `a` comes before `b` in `mode`.
 int CompareRooms(const RoomRecord& a, const RoomRecord& b, int mode) {
+    if (mode == 1) return CompareRoomNames(b.name, a.name);
     int order = 0;
-    switch (mode) {
-        case 1:
-            return CompareRoomNames(b.name, a.name);
-        case 2:
-            order = Compare(a.moneyKind, b.moneyKind);
-            break;
-        case 3:
-            order = Compare(b.moneyKind, a.moneyKind);
-            break;
-        case 4:
-            order = Compare(b.users, a.users);
-            break;
-        case 5:
-            order = Compare(a.users, b.users);
-            break;
-        default:
-            break;
+    if (mode >= 2 && mode <= 5) {
+        // 2 / 3 money kind ascending / descending, 4 / 5 users descending / ascending.
+        const auto key = mode <= 3 ? &RoomRecord::moneyKind : &RoomRecord::users;
+        order = mode == 3 || mode == 4 ? Compare(b.*key, a.*key) : Compare(a.*key, b.*key);
     }
     return order != 0 ? order : CompareRoomNames(a.name, b.name);
 }
