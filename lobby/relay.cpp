@@ -117,28 +117,25 @@ void SendToDebugWindow(std::uintptr_t code, const std::wstring& text) {
 
 namespace {
 
-using P = PlayerRecord;
-using C = ContactRecord;
-using Presence = RoomPresenceRecord;
-using S = SeatRecord;
-
-void AppendPlayer(std::string& text, const P& player) {
+void AppendPlayer(std::string& text, const PlayerRecord& player) {
+    using P = PlayerRecord;
     AppendRecord(text, player, &P::id, &P::name, &P::value, &P::status);
 }
-void AppendContact(std::string& text, const C& contact) {
+void AppendContact(std::string& text, const ContactRecord& contact) {
+    using C = ContactRecord;
     AppendRecord(text, contact, &C::contactId, &C::playerId, &C::relation);
 }
-void AppendPresence(std::string& text, const Presence& presence) {
-    AppendRecord(text, presence, &Presence::presenceId, &Presence::playerId);
+void AppendPresence(std::string& text, const RoomPresenceRecord& presence) {
+    AppendRecord(text, presence, &RoomPresenceRecord::presenceId, &RoomPresenceRecord::playerId);
 }
 void AppendRoomTable(std::string& text, const TableRecord& table) {
     text += RoomTableRecordText(table, table.windowOpen);
 }
-void AppendRoomSeat(std::string& text, const S& seat) {
-    AppendRecord(text, seat, &S::seatId, &S::tableId, &S::playerId);
+void AppendRoomSeat(std::string& text, const SeatRecord& seat) {
+    AppendRecord(text, seat, &SeatRecord::seatId, &SeatRecord::tableId, &SeatRecord::playerId);
 }
-void AppendTableSeat(std::string& text, const S& seat) {
-    AppendRecord(text, seat, &S::seatId, &S::playerId);
+void AppendTableSeat(std::string& text, const SeatRecord& seat) {
+    AppendRecord(text, seat, &SeatRecord::seatId, &SeatRecord::playerId);
 }
 
 // Every record of `list` for which keep(record) holds, in list order.
@@ -194,7 +191,8 @@ std::string TableSeatRecordText(const SeatRecord& seat) {
 
 std::string RoomPresencesPayload(std::int32_t roomId) {
     return Payload(
-        RoomPresences(), [&](const Presence& presence) { return presence.roomId == roomId; },
+        RoomPresences(),
+        [&](const RoomPresenceRecord& presence) { return presence.roomId == roomId; },
         AppendPresence);
 }
 
@@ -206,12 +204,12 @@ std::string RoomTablesPayload(std::int32_t roomId) {
 
 std::string RoomSeatsPayload(std::int32_t roomId) {
     return Payload(
-        Seats(), [&](const S& seat) { return seat.roomId == roomId; }, AppendRoomSeat);
+        Seats(), [&](const SeatRecord& seat) { return seat.roomId == roomId; }, AppendRoomSeat);
 }
 
 std::string TableSeatsPayload(std::int32_t tableId) {
     return Payload(
-        Seats(), [&](const S& seat) { return seat.tableId == tableId; }, AppendTableSeat);
+        Seats(), [&](const SeatRecord& seat) { return seat.tableId == tableId; }, AppendTableSeat);
 }
 
 void ReplayToRoomWindow(std::int32_t roomId) {

@@ -77,12 +77,12 @@ constexpr FieldDescription kChatFields[] = {
 };
 enum ChatField { CHAT_NAME = 6 };
 
-struct FieldList {
+struct SiblingFieldList {
     const FieldDescription* fields;
     std::size_t count;
 };
 
-FieldList FieldsOf(SiblingKind kind) {
+SiblingFieldList FieldsOf(SiblingKind kind) {
     switch (kind) {
         case SiblingKind::Room:
             return {kRoomFields, std::size(kRoomFields)};
@@ -125,8 +125,8 @@ bool IsDecimal(Text text) {
 // Gives `extra` surplus pieces to the text fields: for each text field how many more
 // pieces it takes. Later text fields are preferred (a chat message holds commas more
 // often than a name); a split that leaves a number field non-numeric is refused.
-std::vector<std::size_t> ShareSurplus(FieldList list, const std::vector<std::wstring>& pieces,
-                                      std::size_t extra) {
+std::vector<std::size_t> ShareSurplus(SiblingFieldList list,
+                                      const std::vector<std::wstring>& pieces, std::size_t extra) {
     std::vector<std::size_t> texts;
     for (std::size_t i = 0; i < list.count; ++i)
         if (list.fields[i].type == F::Text || list.fields[i].type == F::ByteText)
@@ -225,7 +225,7 @@ std::vector<std::string> FieldValues(SiblingKind kind, std::wstring_view argumen
         arguments.remove_prefix(2);
     std::vector<std::wstring> pieces = SplitAtCommas(arguments);
 
-    FieldList list = FieldsOf(kind);
+    SiblingFieldList list = FieldsOf(kind);
     std::vector<std::string> values;
     std::size_t extra = pieces.size() > list.count ? pieces.size() - list.count : 0;
     std::vector<std::size_t> share = ShareSurplus(list, pieces, extra);
@@ -244,7 +244,7 @@ std::vector<std::string> FieldValues(SiblingKind kind, std::wstring_view argumen
 }
 
 std::vector<std::string> DescribeFields(SiblingKind kind, const std::vector<std::string>& values) {
-    FieldList list = FieldsOf(kind);
+    SiblingFieldList list = FieldsOf(kind);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < values.size(); ++i) {
         std::string name =

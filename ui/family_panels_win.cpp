@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kRowHeight = 20;
+constexpr int kPanelRowHeight = 20;
 constexpr int kPanelWidth = 125;
 
 // Highlighted row of each dropdown panel (param 1..4), 0 for none; set by code 14.
@@ -49,7 +49,7 @@ int PanelRowTexts(int panel, TextId (&texts)[3]) {
 int ShownRows(int panel, HWND window, TextId (&texts)[3]) {
     RECT client{};
     GetClientRect(window, &client);
-    return std::min<int>(PanelRowTexts(panel, texts), client.bottom / kRowHeight);
+    return std::min<int>(PanelRowTexts(panel, texts), client.bottom / kPanelRowHeight);
 }
 
 void PaintDropdownPanel(int panel, HWND window) {
@@ -58,11 +58,11 @@ void PaintDropdownPanel(int panel, HWND window) {
     TextId texts[3];
     int rows = ShownRows(panel, window, texts);
     for (int r = 0; r < rows; ++r) {
-        int top = r * kRowHeight;
+        int top = r * kPanelRowHeight;
         int image = highlightedRow[panel] == r + 1 ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_ROW;
-        DrawResourceBitmap(canvas.dc, image, 0, top, kPanelWidth, kRowHeight);
+        DrawResourceBitmap(canvas.dc, image, 0, top, kPanelWidth, kPanelRowHeight);
         DrawCentredText(canvas.dc, Text(texts[r]), SmallFont(), kDropdownGrey,
-                        {0, top, kPanelWidth, top + kRowHeight});
+                        {0, top, kPanelWidth, top + kPanelRowHeight});
     }
     EndCanvas(canvas);
 }

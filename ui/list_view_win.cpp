@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kRowHeight = 16;
+constexpr int kListRowHeight = 16;
 constexpr int kMoneyIconBase = 97;  // 98 real money, 99 play money, 100 free
 constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
 
@@ -84,7 +84,7 @@ void PaintListView(int row, HWND window) {
     std::wstring spoken;
     for (int k = scroll; k >= 0 && k < static_cast<int>(listed.size()) && k <= scroll + 11; ++k) {
         const RoomRecord& room = view.records()[listed[static_cast<std::size_t>(k)]];
-        const int y = (k - scroll) * kRowHeight;
+        const int y = (k - scroll) * kListRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
         DrawTextAt(canvas.dc, room.name, SmallFont(), greyed ? kSelectedGrey : view.nameColour, 20,
                    y);
@@ -103,7 +103,7 @@ void PaintListView(int row, HWND window) {
 
 void SelectAtPointer(const ListView& view, HWND window, int y) {
     const std::vector<std::size_t> listed = ListedIndices(view);
-    const int k = y / kRowHeight + ListScrollPosition(window);
+    const int k = y / kListRowHeight + ListScrollPosition(window);
     // A click below the last listed entry clears the selection like one past the list.
     view.selectAt(k >= 0 && k < static_cast<int>(listed.size())
                       ? listed[static_cast<std::size_t>(k)]

@@ -7,7 +7,7 @@ namespace {
 
 using T = TextId;
 
-constexpr TextRow kRows[] = {
+constexpr TextRow kContactsMenuRows[] = {
     {T::ContactsMenuFile, L"File", L"Datei", L"File", L"Plik"},
     {T::ContactsMenuOptions, L"Options", L"Optionen", L"Opzioni", L"Opcje"},
     {T::ContactsMenuStatus, L"Status", L"Status", L"Stato", L"Status"},
@@ -62,9 +62,9 @@ constexpr TextRow kRows[] = {
      L"Połączony - Niewidoczny"},
 };
 
-static_assert(RowsCover(kRows, T::ContactsMenuFile, T::Count));
+static_assert(RowsCover(kContactsMenuRows, T::ContactsMenuFile, T::Count));
 
 }  // namespace
 
-const TextTable kContactsMenuTexts = {T::ContactsMenuFile, kRows,
-                                      static_cast<int>(std::size(kRows))};
+const TextTable kContactsMenuTexts = {T::ContactsMenuFile, kContactsMenuRows,
+                                      static_cast<int>(std::size(kContactsMenuRows))};

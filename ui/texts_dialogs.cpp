@@ -7,7 +7,7 @@ namespace {
 
 using T = TextId;
 
-constexpr TextRow kRows[] = {
+constexpr TextRow kDialogsRows[] = {
     {T::ErrorTitle, L"ERROR", L"FEHLER", L"ERRORE", L"BŁĄD"},
     {T::ErrorCancel, L"Cancel", L"Abbrechen", L"Annulla", L"Anuluj"},
     {T::ErrorNoConnection, L"No connection to server.", L"Keine Verbindung zum Server.",
@@ -73,8 +73,9 @@ constexpr TextRow kRows[] = {
      L"Tutti i diritti riservati", L"Wszystkie prawa zastrzeżone"},
 };
 
-static_assert(RowsCover(kRows, T::ErrorTitle, T::SettingsTitle));
+static_assert(RowsCover(kDialogsRows, T::ErrorTitle, T::SettingsTitle));
 
 }  // namespace
 
-const TextTable kDialogTexts = {T::ErrorTitle, kRows, static_cast<int>(std::size(kRows))};
+const TextTable kDialogTexts = {T::ErrorTitle, kDialogsRows,
+                                static_cast<int>(std::size(kDialogsRows))};

@@ -8,7 +8,7 @@ namespace {
 
 using T = TextId;
 
-constexpr TextRow kRows[] = {
+constexpr TextRow kMainRows[] = {
     {T::HeaderFile, L"File", L"Datei", L"File", L"Plik"},
     {T::HeaderOptions, L"Options", L"Optionen", L"Opzioni", L"Opcje"},
     {T::HeaderWebsite, L"Website", L"Webseite", L"Sito web", L"Strona www"},
@@ -101,8 +101,8 @@ constexpr TextRow kRows[] = {
      L"Połączony - Online"},
 };
 
-static_assert(RowsCover(kRows, T::HeaderFile, T::ErrorTitle));
+static_assert(RowsCover(kMainRows, T::HeaderFile, T::ErrorTitle));
 
 }  // namespace
 
-const TextTable kMainTexts = {T::HeaderFile, kRows, static_cast<int>(std::size(kRows))};
+const TextTable kMainTexts = {T::HeaderFile, kMainRows, static_cast<int>(std::size(kMainRows))};

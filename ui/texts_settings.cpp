@@ -7,7 +7,7 @@ namespace {
 
 using T = TextId;
 
-constexpr TextRow kRows[] = {
+constexpr TextRow kSettingsRows[] = {
     {T::SettingsTitle, L"Settings", L"Einstellungen", L"Impostazione", L"Ustawienia"},
     {T::SettingsHint, L"Click buttons to change values", L"Buttons klicken zum Werte ändern",
      L"Clicca per cambiare le scelte", L"Aby zmienić opcje proszę kliknąć przycisk"},
@@ -67,8 +67,9 @@ constexpr TextRow kRows[] = {
     {T::ValueClick, L"Click", L"Klick", L"Clicca", L"Kliknij"},
 };
 
-static_assert(RowsCover(kRows, T::SettingsTitle, T::ContactsMenuFile));
+static_assert(RowsCover(kSettingsRows, T::SettingsTitle, T::ContactsMenuFile));
 
 }  // namespace
 
-const TextTable kSettingsTexts = {T::SettingsTitle, kRows, static_cast<int>(std::size(kRows))};
+const TextTable kSettingsTexts = {T::SettingsTitle, kSettingsRows,
+                                  static_cast<int>(std::size(kSettingsRows))};

@@ -17,10 +17,6 @@ constexpr DWORD kPollMs = 50;
 // dwData of a test command to a sibling program: "TEST" in ASCII.
 constexpr ULONG_PTR kTestCommandCode = 0x54455354;
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
 std::string HandleField(HWND window) {
     return "\"hwnd\":\"" + HexText(reinterpret_cast<std::uintptr_t>(window)) +
            "\",\"class\":" + JsonString(Utf8FromWide(ClassOf(window)));

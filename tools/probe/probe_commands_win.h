@@ -9,6 +9,11 @@
 
 using ProbeArgs = std::vector<std::string>;
 
+// The exit codes.
+inline constexpr int kOk = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
 // How long the wait commands wait when no time is given.
 inline constexpr std::int64_t kDefaultWaitMs = 10000;
 

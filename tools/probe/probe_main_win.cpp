@@ -177,8 +177,6 @@ void PrintHelp(HANDLE output) {
     WriteFile(output, kHelp, sizeof(kHelp) - 1, &written, nullptr);
 }
 
-constexpr int kUsage = 2;
-
 int RunCommand(const std::string& name, const ProbeArgs& args) {
     for (const Command& command : kCommands) {
         if (command.name != name) continue;

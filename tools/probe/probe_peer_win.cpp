@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 // Handle values are multiples of 4; a scan gives up this many values after the last hit.
 constexpr std::uintptr_t kHandleScanSlack = 4 * 4096;
 
