@@ -37,6 +37,14 @@ void HangIfAsked() {
         Sleep(INFINITE);
 }
 
+// The storm test mode: a flood the hub must bound, too many to log one by one.
+void StormIfAsked() {
+    if (siblingMode != SiblingMode::Storm || held.tables.empty()) return;
+    HWND hub = FindWindowW(kMainWindowClass, nullptr);
+    for (int k = 0; k < 10; ++k)
+        PostMessageW(hub, HubMessage(), NC_OPEN_TABLE, held.tables.begin()->first);
+}
+
 void RunTestCommand(HWND window, std::string_view text) {
     WriteLogLine("test " + EscapeBytes(text));
     ShowLine("test " + ReadableText(text));
@@ -118,6 +126,7 @@ void OnCopyData(HWND window, const COPYDATASTRUCT* data) {
     if (text.substr(0, prefix.size()) == prefix && code <= 0xFFFFFFFFu) {
         ApplyRelay(held, static_cast<std::uint32_t>(code), text.substr(prefix.size()));
         ShowHeldState(window);
+        StormIfAsked();
     }
 }
 
@@ -133,6 +142,7 @@ void OnHubNotification(HWND window, WPARAM code, LPARAM value) {
     }
     ApplyNotification(held, static_cast<std::uint32_t>(code), value);
     ShowHeldState(window);
+    StormIfAsked();
 }
 
 void OnUserClose(HWND window) {

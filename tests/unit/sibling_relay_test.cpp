@@ -10,6 +10,7 @@
 #include "lobby/room_windows.h"
 #include "lobby/sibling_launch.h"
 #include "lobby/sibling_reports.h"
+#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 #include "tests/unit/lobby_fixture.h"
@@ -126,6 +127,23 @@ TEST_F(Siblings, WindowsThatGoAreForgottenOnceEveryRecordWithTheirId) {
     EXPECT_EQ(SelectedRoomId, 0);
     EXPECT_EQ(lobbyCalls, (Lines{"send 700 38 40", "hide enter room", "repaint room list"}));
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
+}
+
+// A room window asking for its table over and over is answered ten times a second, and
+// KXDebug told once; the table window's own report counts apart.
+TEST_F(Siblings, ASiblingWindowsReportsAreActedOnTenTimesASecond) {
+    FillLobby();
+    OpenRoom(5, 700);
+    OpenTable(40, 840);
+    FakeWindowFor(L"KXDebug", 999);
+    for (int k = 0; k < 12; ++k)
+        OnSiblingReport(NC_OPEN_TABLE, 40, 1000);
+    OnSiblingReport(NC_TABLE_CLOSED, 40, 1999);
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 700"), Lines(10, Relay(700, 39, "40:0")));
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 999").size(), 1u);
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
+    OnSiblingReport(NC_OPEN_TABLE, 40, 2000);
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 700").back(), Relay(700, 39, "40:1"));
 }
 
 TEST_F(Siblings, OnlyTheFramingOfACopyIsChecked) {
