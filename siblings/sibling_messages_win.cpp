@@ -37,9 +37,11 @@ void HangIfAsked() {
         Sleep(INFINITE);
 }
 
-// The storm test mode: a flood the hub must bound, too many to log one by one.
-void StormIfAsked() {
-    if (siblingMode != SiblingMode::Storm || held.tables.empty()) return;
+// Shows what it holds; in the storm test mode, a flood the hub must bound instead (kept
+// quick: neither shown nor logged one by one).
+void ShowOrStorm(HWND window) {
+    if (siblingMode != SiblingMode::Storm) return ShowHeldState(window);
+    if (held.tables.empty()) return;
     HWND hub = FindWindowW(kMainWindowClass, nullptr);
     for (int k = 0; k < 10; ++k)
         PostMessageW(hub, HubMessage(), NC_OPEN_TABLE, held.tables.begin()->first);
@@ -125,8 +127,7 @@ void OnCopyData(HWND window, const COPYDATASTRUCT* data) {
     std::string_view prefix = kRelayPrefix;
     if (text.substr(0, prefix.size()) == prefix && code <= 0xFFFFFFFFu) {
         ApplyRelay(held, static_cast<std::uint32_t>(code), text.substr(prefix.size()));
-        ShowHeldState(window);
-        StormIfAsked();
+        ShowOrStorm(window);
     }
 }
 
@@ -141,8 +142,7 @@ void OnHubNotification(HWND window, WPARAM code, LPARAM value) {
         return;
     }
     ApplyNotification(held, static_cast<std::uint32_t>(code), value);
-    ShowHeldState(window);
-    StormIfAsked();
+    ShowOrStorm(window);
 }
 
 void OnUserClose(HWND window) {
