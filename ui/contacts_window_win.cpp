@@ -135,7 +135,7 @@ void PaintList(HWND list) {
         DrawResourceBitmap(canvas.dc, icon, 10, y, 20, 20);
         // The client area ends at the scroll bar.
         DrawTextInColumn(canvas.dc, row.name, SmallFont(), kBlack,
-                         {40, y, canvas.width, y + kContactRowHeight});
+                         {40, y, canvas.width, canvas.height});
     }
     EndCanvas(canvas);
 }

@@ -88,7 +88,7 @@ void PaintListView(int row, HWND window) {
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
         DrawTextInColumn(canvas.dc, room.name, SmallFont(),
                          greyed ? kSelectedGrey : view.nameColour,
-                         {kListNameLeft, y, kMoneyIconLeft - 4, y + kListRowHeight});
+                         {kListNameLeft, y, kMoneyIconLeft - 4, canvas.height});
         DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, kMoneyIconLeft, y, 16, 16);
         DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184, y);
         const std::wstring users =
