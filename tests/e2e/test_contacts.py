@@ -70,6 +70,10 @@ class Contacts(harness.HubTest):
         hub = self.hub
         rect = goldens.window_rect(hub, CONTACTS)
         body = hub.window("contactslistwindowname")
+        # eve's name too long for the row, until it is short again.
+        hub.control("message 21,2005:eve Brz\\xC4\\x99czyszczykiewicz z "
+                    "Chrz\\xC4\\x85szczyrzewoszyc:1500:2;")
+        wait_until(lambda: names(hub)[2] != "eve", 30, what="eve's long name")
         for number, suffix in list(goldens.LANGUAGES.items()) + [(1, None)]:
             hub.control("message 13,1001,%d,0" % number)
             hub.wait_text(CONTACTS, TITLES[number], timeout=30)
@@ -91,6 +95,8 @@ class Contacts(harness.HubTest):
             hub.probe("key", EDIT, "VK_ESCAPE")
             hub.wait_hidden(ADD_DIALOG)
         self.assertEqual(client(hub, r"\d+,5[234],.*"), [])
+        hub.control("message 21,2005:eve:1500:2;")
+        wait_list(hub, BY_RELATION, "eve's name short again")
 
     def test_2_foreground_and_a_relation_changed_on_the_servers_answer(self):
         hub = self.hub
