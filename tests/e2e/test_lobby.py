@@ -1,8 +1,7 @@
 """The lobby with the real sibling programs, in sequence. A scripted lobby (TavloraTest.exe
-enters rooms): a room window started, fed and heard, tables opened from it, one storming
-the hub with requests, siblings that never become idle or hang, a cut relay from outside, a
-lost connection closing every sibling. The development server: its own private messages and
-join request."""
+enters rooms): a room window started, fed and heard, tables opened from it, one storming,
+siblings that never become idle or hang, a cut relay from outside, a lost connection
+closing every sibling. The development server: its own private messages and join request."""
 
 import base64
 import re

@@ -29,10 +29,9 @@ LOBBY_MASKS = [(3 + 183, 3 + 30, 345, 40), (3 + 15 + 9, 3 + 120 + 64, 430, 209),
 # table window.
 ONE_ROOM = harness.login_scenario(players=ME, rooms="5:Play Money Arena:2:1;",
                                   tables="5001:5:1:5:500:0:0:30:0:0:0:0:0:0:0:0:0:0;")
-# The working surface, the same every run: more rooms than the list shows (it scrolls),
-# every money kind, a locked room and a name too long for its column, players in some
-# rooms, news lines and an administrator (two rows in the File panel). Only the clock
-# changes.
+# The working surface, the same every run: more rooms than the list shows (it scrolls), every
+# money kind, a locked room, a name too long for its column, players in some rooms, news
+# lines and an administrator (two rows in the File panel). Only the clock changes.
 ROOMS = ["Backgammon Club", "Beginners", "Blitz", "Caf\\xC3\\xA9 Lounge", "Doubling Cube",
          "Gammon Hall", "High Rollers", "Midnight Blitz", "Night Owls", "Play Money Arena",
          "Pok\\xC3\\xB3j dla pocz\\xC4\\x85tkuj\\xC4\\x85cych", "Running Game", "Sunday Cup",
