@@ -17,6 +17,7 @@
 #include "ui/contacts_menu_win.h"
 #include "ui/contacts_window_win.h"
 #include "ui/list_scroll_win.h"
+#include "ui/main_paint_win.h"
 #include "ui/registry_win.h"
 #include "ui/texts.h"
 
@@ -32,7 +33,7 @@ Pace paces[PACED_COUNT];
 
 void ShowPacedView(int view) {
     if (view == PACED_MAIN)
-        UiRepaint(WinId::Main);
+        RepaintWelcomeLines(mainWindow);
     else
         UiRefreshContacts();
 }
@@ -187,7 +188,7 @@ void LobbyShowAddContactFailure(int resultCode) {
 void LobbyRefreshTournamentList() {
     SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms), kListPageRows);
     UiRepaint(WinId::TournamentBody);
-    UiRepaint(WinId::Main);
+    RepaintWelcomeLines(mainWindow);
 }
 
 void LobbyShowEnterTournament(bool shown) {

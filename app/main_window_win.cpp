@@ -37,7 +37,7 @@ void OnNotification(int code, LPARAM lParam) {
         case NC_CONNECTION_LOST:
         case NC_CHILD_VERSION_OBSOLETE:
         case NC_CHILD_SCREEN_TOO_SMALL:
-            OnConnectionNotification(code);
+            OnConnectionNotification(code, static_cast<std::uintptr_t>(lParam));
             break;
         case NC_ROOM_CLOSED:
         case NC_OPEN_TABLE:

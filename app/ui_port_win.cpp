@@ -35,10 +35,15 @@ DWORD WINAPI ThreadEntry(LPVOID) {
     return 0;
 }
 
+DWORD WINAPI ConnectionThreadEntry(LPVOID attemptKey) {
+    ConnectionThread(reinterpret_cast<std::uintptr_t>(attemptKey));
+    return 0;
+}
+
 // False when the thread could not be created. The handle is not kept: the thread reports
 // by posting to the main window.
-bool StartThread(LPTHREAD_START_ROUTINE entry) {
-    HANDLE thread = CreateThread(nullptr, 0, entry, nullptr, 0, nullptr);
+bool StartThread(LPTHREAD_START_ROUTINE entry, LPVOID argument = nullptr) {
+    HANDLE thread = CreateThread(nullptr, 0, entry, argument, 0, nullptr);
     if (thread == nullptr) return false;
     CloseHandle(thread);
     return true;
@@ -100,9 +105,10 @@ void UiOpenWebPage(WebPage page, const std::wstring& suffix) {
     ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-void UiStartConnectionThread() {
+void UiStartConnectionThread(std::uintptr_t attemptKey) {
     // Without the thread no report would ever come: the attempt fails at once instead.
-    if (!StartThread(ThreadEntry<ConnectionThread>)) PostToMainWindow(NC_NO_CONNECTION);
+    if (!StartThread(ConnectionThreadEntry, reinterpret_cast<LPVOID>(attemptKey)))
+        PostToMainWindow(NC_NO_CONNECTION, attemptKey);
 }
 
 void UiStartTrafficThreads() {

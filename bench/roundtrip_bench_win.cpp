@@ -64,6 +64,10 @@ HANDLE Start() {
         nullptr, 0, [](LPVOID) -> DWORD { return Body(), 0; }, nullptr, 0, nullptr);
 }
 
+void ConnectOnce() {
+    ConnectionThread(1);
+}
+
 // Runs the handshake and, as the main window does on NC_CONNECTED, starts the traffic
 // threads. False (with a message) when the peer did not let us in.
 bool Connect(std::vector<HANDLE>& threads) {
@@ -75,7 +79,7 @@ bool Connect(std::vector<HANDLE>& threads) {
     SetMainWindow(CreateWindowW(L"TavloraBenchReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                 receiverClass.hInstance, nullptr));
     CreateQueueLock();
-    threads.push_back(Start<ConnectionThread>());
+    threads.push_back(Start<ConnectOnce>());
     PumpUntilQuit();
     if (connectCode != NC_CONNECTED) {
         std::fprintf(stderr, "connection thread reported %d\n", connectCode);

@@ -130,9 +130,9 @@ void Connect(std::uint8_t control) {
         uiEditTexts[WinId::LoginUserEdit] = L"demo";
         uiEditTexts[WinId::LoginPasswordEdit] = L"demo1234";
     }
-    // Code 6 counts only as the report of an attempt the hub started.
-    connectionAttemptUnderWay = true;
-    OnConnectionNotification(NC_CONNECTED);
+    // Code 6 counts only as the report of the attempt the hub started.
+    connectionAttemptKey = 1;
+    OnConnectionNotification(NC_CONNECTED, 1);
     ClearOutbound();
     uiCalls.clear();
 }
@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 // The loop gives the connection up; the user presses OK and the hub
                 // connects again, with a fresh loop.
                 Drain();
-                OnConnectionNotification(NC_CONNECTION_LOST);
+                OnConnectionNotification(NC_CONNECTION_LOST, 0);
                 OnErrorOk();
                 Connect(control);
                 assembler = {};

@@ -2,6 +2,7 @@
 #include "lobby/child_command_line.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "net/names.h"
 #include "net/text_convert.h"
@@ -83,16 +84,53 @@ std::wstring JoinCommandLine(std::int32_t ownPlayerId, const JoinRecord& join,
     return line;
 }
 
-bool FitChatCommandLine(const std::wstring& program, bool isContact, const std::wstring& name,
-                        const std::wstring& text, std::wstring& line) {
-    // Quotes around the program path, a space, and the terminating zero.
-    const std::size_t fixed = program.size() + 4 + ChatCommandLine(isContact, name, L"").size();
-    if (fixed > kCommandLineLimit) return false;
-    std::size_t keep = std::min(text.size(), kCommandLineLimit - fixed);
-    // Never end inside a character: back over UTF-8 continuation bytes.
-    if (keep < text.size())
-        while (keep > 0 && (text[keep] & 0xC0) == 0x80)
-            --keep;
-    line = ChatCommandLine(isContact, name, text.substr(0, keep));
-    return true;
+std::size_t CommandLineLength(const std::wstring& program, const std::wstring& parameters) {
+    return program.size() + 3 + parameters.size();
+}
+
+namespace {
+
+// Units left for the cut texts when the rest of `program`'s line makes `parameters`.
+std::size_t UnitsLeftForTexts(const std::wstring& program, const std::wstring& parameters) {
+    const std::size_t used = CommandLineLength(program, parameters) + 1;
+    return used < kCommandLineLimit ? kCommandLineLimit - used : 0;
+}
+
+// `text` cut to at most `room` units, never inside a character: back over UTF-8
+// continuation bytes or over the low half of a surrogate pair.
+std::wstring CutAtCharacter(const std::wstring& text, std::size_t room, bool utf8Bytes) {
+    if (text.size() <= room) return text;
+    const wchar_t mask = utf8Bytes ? 0xC0 : 0xFC00;
+    const wchar_t inside = utf8Bytes ? 0x80 : 0xDC00;
+    while (room > 0 && (text[room] & mask) == inside)
+        --room;
+    return text.substr(0, room);
+}
+
+}  // namespace
+
+std::wstring FitRoomCommandLine(const std::wstring& program, std::int32_t ownPlayerId,
+                                RoomRecord room) {
+    const std::wstring name = std::exchange(room.name, L"");
+    room.name =
+        CutAtCharacter(name, UnitsLeftForTexts(program, RoomCommandLine(ownPlayerId, room)), false);
+    return RoomCommandLine(ownPlayerId, room);
+}
+
+std::wstring FitChatCommandLine(const std::wstring& program, bool isContact,
+                                const std::wstring& name, const std::wstring& text) {
+    const std::size_t room = UnitsLeftForTexts(program, ChatCommandLine(isContact, name, L""));
+    return ChatCommandLine(isContact, name, CutAtCharacter(text, room, true));
+}
+
+std::wstring FitJoinCommandLine(const std::wstring& program, std::int32_t ownPlayerId,
+                                const JoinRecord& join, const std::wstring& nameA,
+                                const std::wstring& nameB, const TableRecord& table,
+                                std::int32_t roomKind) {
+    const std::size_t room =
+        UnitsLeftForTexts(program, JoinCommandLine(ownPlayerId, join, L"", L"", table, roomKind));
+    const std::wstring a =
+        CutAtCharacter(nameA, std::max(room / 2, room - std::min(room, nameB.size())), true);
+    return JoinCommandLine(ownPlayerId, join, a, CutAtCharacter(nameB, room - a.size(), true),
+                           table, roomKind);
 }

@@ -34,11 +34,24 @@ std::wstring JoinCommandLine(std::int32_t ownPlayerId, const JoinRecord& join,
                              const TableRecord& table, std::int32_t roomKind);
 
 // The longest command line Windows starts a program with, counted in UTF-16 units with the
-// quoted program path, the space after it and the terminating zero.
+// terminating zero.
 inline constexpr std::size_t kCommandLineLimit = 32767;
 
-// The ChatView.exe line for `program`, its text cut after the last whole UTF-8 character
-// (the text holds one byte per unit) that keeps the line within the limit. False, and no
-// line, when even an empty text does not fit.
-bool FitChatCommandLine(const std::wstring& program, bool isContact, const std::wstring& name,
-                        const std::wstring& text, std::wstring& line);
+// The length of the command line a program gets: its quoted path, a space and the
+// parameters, without the terminating zero.
+std::size_t CommandLineLength(const std::wstring& program, const std::wstring& parameters);
+
+// The lines above for `program` with the names (the ChatView.exe line its text) cut so the
+// command line keeps within the limit, each after its last whole character: the room's name
+// as UTF-16 (a surrogate pair stays whole), the join names and the chat text as the UTF-8
+// bytes they hold one per unit. A line that fits comes unchanged; one that cannot fit even
+// with them empty comes over the limit.
+std::wstring FitRoomCommandLine(const std::wstring& program, std::int32_t ownPlayerId,
+                                RoomRecord room);
+std::wstring FitChatCommandLine(const std::wstring& program, bool isContact,
+                                const std::wstring& name, const std::wstring& text);
+// When the two names do not fit, each keeps at least half the room there is for them.
+std::wstring FitJoinCommandLine(const std::wstring& program, std::int32_t ownPlayerId,
+                                const JoinRecord& join, const std::wstring& nameA,
+                                const std::wstring& nameB, const TableRecord& table,
+                                std::int32_t roomKind);

@@ -25,6 +25,18 @@ constexpr wchar_t kChatProgram[] = L"ChatView.exe";
 constexpr wchar_t kJoinProgram[] = L"JoinView.exe";
 constexpr int kTableLaunchPauseMs = 100;
 
+// Starts `program` from the hub's folder unless its command line is over the limit: then
+// nothing starts (process 0, as after a failed start) and the debug window hears why.
+ProcessRef StartSibling(const wchar_t* program, const std::wstring& line, int showMode) {
+    const std::wstring path = ProgramFolder + program;
+    const std::size_t length = CommandLineLength(path, line);
+    if (length < kCommandLineLimit) return SiblingStart(path, line, showMode);
+    SendToDebugWindow(RELAY_DEBUG_TEXT, program + std::wstring(L" not started: command line of ") +
+                                            std::to_wstring(length) +
+                                            L" characters is over the limit");
+    return 0;
+}
+
 }  // namespace
 
 void OpenRoomWindow() {
@@ -36,8 +48,9 @@ void OpenRoomWindow() {
     std::size_t at = FirstRoom(id);
     if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kRoomLocked) return;
 
-    const ProcessRef process = SiblingStart(ProgramFolder + kRoomProgram,
-                                            RoomCommandLine(OwnPlayerId, rooms[at]), kShowNormal);
+    const ProcessRef process = StartSibling(
+        kRoomProgram, FitRoomCommandLine(ProgramFolder + kRoomProgram, OwnPlayerId, rooms[at]),
+        kShowNormal);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
     const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
@@ -60,8 +73,8 @@ bool OpenTableWindow(std::size_t tableIndex) {
     const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
     const std::wstring className = kTableClassPrefix + std::to_wstring(table.id());
 
-    const ProcessRef process = SiblingStart(
-        ProgramFolder + kTableProgram, TableCommandLine(OwnPlayerId, roomKind, table), kShowNormal);
+    const ProcessRef process =
+        StartSibling(kTableProgram, TableCommandLine(OwnPlayerId, roomKind, table), kShowNormal);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
     const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);
@@ -81,10 +94,9 @@ bool OpenTableWindow(std::size_t tableIndex) {
 }
 
 void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring& text) {
-    const std::wstring program = ProgramFolder + kChatProgram;
-    std::wstring line;
-    if (!FitChatCommandLine(program, isContact, name, text, line)) return;
-    SiblingCloseProcess(SiblingStart(program, line, kShowNormal));
+    const std::wstring line =
+        FitChatCommandLine(ProgramFolder + kChatProgram, isContact, name, text);
+    SiblingCloseProcess(StartSibling(kChatProgram, line, kShowNormal));
 }
 
 namespace {
@@ -127,8 +139,10 @@ void OpenJoinWindow(std::string_view payload) {
     const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
 
     const ProcessRef process =
-        SiblingStart(ProgramFolder + kJoinProgram,
-                     JoinCommandLine(OwnPlayerId, join, nameA, nameB, table, roomKind), kShowPlain);
+        StartSibling(kJoinProgram,
+                     FitJoinCommandLine(ProgramFolder + kJoinProgram, OwnPlayerId, join, nameA,
+                                        nameB, table, roomKind),
+                     kShowPlain);
     SiblingWaitUntilIdle(process, kSiblingIdleWaitMs);
     const WindowRef window = SiblingFindOwnedWindow(process, className);
     SiblingCloseProcess(process);

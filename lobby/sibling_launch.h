@@ -1,6 +1,10 @@
 // Starting the sibling programs from the hub's own folder and taking their windows on.
 // Only a window the started process owns is taken on: any program may have made a window
 // of the class before, and would otherwise be told the lobby.
+// Every command line keeps within the system's limit: names (the chat text) are cut to
+// fit; a line that still does not fit starts nothing, and the debug window is told
+// "<program> not started: command line of <n> characters is over the limit", n counting
+// the quoted program path, the space after it and the parameters.
 #pragma once
 
 #include <cstddef>
@@ -23,9 +27,7 @@ void OpenRoomWindow();
 bool OpenTableWindow(std::size_t tableIndex);
 
 // ChatView.exe for a private conversation; the hub neither waits for it nor looks for its
-// window. `text` holds the received bytes, one per unit; a text too long for the command
-// line is cut after its last whole character that fits, and a line that cannot fit at all
-// (only an absurd name makes one) starts nothing.
+// window. `text` holds the received bytes, one per unit.
 void OpenChatWindow(bool isContact, const std::wstring& name, const std::wstring& text);
 
 // Type 101, "<join id>:<room id>:<table id>:<player A>:<player B>:<answer count>" (a missing

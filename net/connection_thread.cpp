@@ -28,18 +28,18 @@ bool ReadHandshakeLine(SocketHandle socket, std::string& line) {
     }
 }
 
-void Fail(int code, SocketHandle first, SocketHandle second = kNoSocket) {
+// Closes the attempt's sockets; the code to report.
+int Fail(int code, SocketHandle first, SocketHandle second = kNoSocket) {
     CloseSocket(first);
     CloseSocket(second);
-    PostToMainWindow(code);
+    return code;
 }
 
-}  // namespace
-
-void ConnectionThread() {
+// The handshake, the code to report its outcome with.
+int Handshake() {
     std::uint32_t address = 0;
     SocketHandle first = OpenStreamSocket();
-    if (first == kNoSocket) return PostToMainWindow(NC_NO_CONNECTION);
+    if (first == kNoSocket) return NC_NO_CONNECTION;
     if (!ResolveIpv4(kGameServerHost, address) || !ConnectSocket(first, address, kInboundPort))
         return Fail(NC_NO_CONNECTION, first);
     SetReceiveTimeout(first, kHandshakeReadTimeoutMs);
@@ -72,5 +72,11 @@ void ConnectionThread() {
     SetReceiveTimeout(first, 0);
     SetReceiveTimeout(second, 0);
     SetConnectionPair(first, second);
-    PostToMainWindow(NC_CONNECTED);
+    return NC_CONNECTED;
+}
+
+}  // namespace
+
+void ConnectionThread(std::uintptr_t attemptKey) {
+    PostToMainWindow(Handshake(), attemptKey);
 }

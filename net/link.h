@@ -36,6 +36,6 @@ std::int32_t TakePendingAcknowledgement();
 // A new login starts numbering afresh.
 void ResetAcknowledgements();
 
-// Posts TavloraIntMessage with `code` (lParam 0) to the main window. Implemented by the
-// window layer; tests supply their own.
-void PostToMainWindow(int code);
+// Posts TavloraIntMessage with `code` and `argument` in lParam to the main window.
+// Implemented by the window layer; tests supply their own.
+void PostToMainWindow(int code, std::uintptr_t argument = 0);

@@ -4,6 +4,7 @@
 #include "net/hub_handles_win.h"
 #include "net/link.h"
 
-void PostToMainWindow(int code) {
-    PostMessageW(mainWindow, TavloraIntMessage, static_cast<WPARAM>(code), 0);
+void PostToMainWindow(int code, std::uintptr_t argument) {
+    PostMessageW(mainWindow, TavloraIntMessage, static_cast<WPARAM>(code),
+                 static_cast<LPARAM>(argument));
 }

@@ -1,10 +1,10 @@
-// The one lock of the protocol layer: it guards both message queues. On Windows it is
-// the named mutex KXL0Mutex, created at start-up (other processes can open it by name)
-// and held through that one handle by every queue operation; the native build uses a
-// process mutex.
+// The one lock of the protocol layer: it guards both message queues. It is a lock of this
+// process only: a queue operation costs no call into the system when nobody else holds it.
+// On Windows start-up still creates the named mutex KXL0Mutex, unowned, and keeps its
+// handle, so other processes find the hub's mutex by its name as before.
 #pragma once
 
-// Creates the lock (start-up, before any connection thread runs).
+// Start-up, before any connection thread runs: the named mutex on Windows.
 void CreateQueueLock();
 
 // Holds the lock for its lifetime.
@@ -13,5 +13,4 @@ struct QueueLockHold {
     ~QueueLockHold();
     QueueLockHold(const QueueLockHold&) = delete;
     QueueLockHold& operator=(const QueueLockHold&) = delete;
-    void* handle;
 };

@@ -1,18 +1,4 @@
-// The queue lock of the native build.
-#include <mutex>
-
+// The native build has no named mutex to create.
 #include "net/queue_lock.h"
 
-namespace {
-std::mutex queueMutex;
-}  // namespace
-
 void CreateQueueLock() {}
-
-QueueLockHold::QueueLockHold() : handle(&queueMutex) {
-    queueMutex.lock();
-}
-
-QueueLockHold::~QueueLockHold() {
-    queueMutex.unlock();
-}

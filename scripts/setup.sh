@@ -9,7 +9,8 @@ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core
 googletest libgtest-dev libbenchmark-dev clang-format
 clang libclang-rt-14-dev llvm
-iproute2 util-linux procps psmisc python3"
+iproute2 util-linux procps psmisc python3
+nsis zip"
 
 missing=""
 for p in $PACKAGES; do

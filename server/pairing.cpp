@@ -61,7 +61,8 @@ void Greet(Server& server, int id, Connection& c, std::int64_t nowMs) {
         return;
     }
     std::size_t first = greeting.size();
-    if (plan.splitAt > 0 && static_cast<std::size_t>(plan.splitAt) < greeting.size()) {
+    if ((plan.splitAt > 0 || plan.splitDelayMs > 0) &&
+        static_cast<std::size_t>(plan.splitAt) < greeting.size()) {
         first = static_cast<std::size_t>(plan.splitAt);
         c.greetingRest = greeting.substr(first);
         c.greetingRestMs = nowMs + plan.splitDelayMs;

@@ -3,6 +3,7 @@
 // error and login windows and the connection.
 #include "session/session.h"
 
+#include <random>
 #include <utility>
 
 #include "net/notification_codes.h"
@@ -23,7 +24,7 @@ int errorState = 0;
 int errorLayout = 1;
 std::wstring loginUserName, loginPassword;
 std::wstring loggedInUserName, loggedInPassword;
-bool connectionAttemptUnderWay = false;
+std::uintptr_t connectionAttemptKey = 0;
 
 namespace {
 
@@ -73,6 +74,21 @@ void RetryConnection() {
     StartConnectionAttempt();
 }
 
+// A count mixed (splitmix64) with a seed the system draws at random once: every attempt
+// gets a key of its own that no other process can guess, and never 0.
+std::uintptr_t NextAttemptKey() {
+    static std::uint64_t state =
+        (std::uint64_t{std::random_device{}()} << 32) ^ std::random_device{}();
+    std::uintptr_t key = 0;
+    while (key == 0) {
+        std::uint64_t z = state += 0x9E3779B97F4A7C15u;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        key = static_cast<std::uintptr_t>(z ^ (z >> 31));
+    }
+    return key;
+}
+
 bool ValidCredentialLength(int length) {
     return length >= kMinCredentialLength && length <= kMaxCredentialLength;
 }
@@ -110,15 +126,16 @@ bool GoOfflineAndReset() {
 }
 
 void StartConnectionAttempt() {
-    connectionAttemptUnderWay = true;
-    UiStartConnectionThread();
+    connectionAttemptKey = NextAttemptKey();
+    UiStartConnectionThread(connectionAttemptKey);
 }
 
-void OnConnectionNotification(int code) {
+void OnConnectionNotification(int code, std::uintptr_t argument) {
     if (code == NC_NO_CONNECTION || code == NC_REFUSED || code == NC_CONNECTED) {
-        // A stray 6 would otherwise start a second receive loop and sender.
-        if (!connectionAttemptUnderWay) return;
-        connectionAttemptUnderWay = false;
+        // A stray 6 would start a second receive loop and sender, a stray 4 or 5 would leave
+        // the attempt's sockets open and its real report unheard.
+        if (connectionAttemptKey == 0 || argument != connectionAttemptKey) return;
+        connectionAttemptKey = 0;
     }
     switch (code) {
         case NC_NO_CONNECTION:

@@ -29,9 +29,10 @@ extern int errorState;   // an ErrorState while the error window is up
 extern int errorLayout;  // an ErrorLayout
 extern std::wstring loginUserName, loginPassword;
 extern std::wstring loggedInUserName, loggedInPassword;
-// True from the start of a connection thread to its one report (code 4, 5 or 6). Those
-// codes are posted to a window any process can reach: outside an attempt they mean nothing.
-extern bool connectionAttemptUnderWay;
+// The key of the connection attempt under way, from the start of its thread to its one
+// report (code 4, 5 or 6, the key in lParam); 0 when none is. Any process can post those
+// codes to the main window: one without the key means nothing.
+extern std::uintptr_t connectionAttemptKey;
 
 enum ConnectPhase : int {
     PHASE_CONNECTING = 0,
@@ -48,9 +49,9 @@ void SetLoginFields(std::wstring userName, std::wstring password);
 
 // Starts a connection thread: at start-up and on the error window's OK.
 void StartConnectionAttempt();
-// Notification codes 4, 5, 6, 7, 28 and 35 posted to the main window. 4, 5 and 6 count
-// only while an attempt is under way.
-void OnConnectionNotification(int code);
+// Notification codes 4, 5, 6, 7, 28 and 35 posted to the main window, with their lParam.
+// 4, 5 and 6 count only with the key of the attempt under way.
+void OnConnectionNotification(int code, std::uintptr_t argument);
 
 void showErrorState(ErrorState state, ErrorLayout layout);
 void disconnectAndReset();

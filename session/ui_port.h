@@ -41,8 +41,8 @@ void UiSetLanguage(int language);
 void UiPlaySound(int soundId);
 // Opens a page of the web site with the current language (and `suffix` after it).
 void UiOpenWebPage(WebPage page, const std::wstring& suffix);
-// Starts a new connection thread (one per attempt).
-void UiStartConnectionThread();
+// Starts a new connection thread (one per attempt), whose reports carry `attemptKey`.
+void UiStartConnectionThread(std::uintptr_t attemptKey);
 // Starts the receive loop and then the sender for the connection just made.
 void UiStartTrafficThreads();
 // Remembers, for every room and tournament room whose window is open, the window's

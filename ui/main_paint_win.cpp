@@ -11,6 +11,8 @@
 namespace {
 
 constexpr COLORREF kWelcomeColour = 0xFFCF11;
+// The title band, which the welcome lines are drawn on.
+constexpr RECT kTitleBand{1, 1, 639, 71};
 constexpr COLORREF kCountsColour = 0xD2FF78;
 
 // Each welcome line is centred in the 345 pixels right of the logo.
@@ -24,7 +26,7 @@ void PaintMainWindow(HWND main) {
     Canvas canvas;
     BeginCanvas(main, canvas);
     HDC dc = canvas.dc;
-    DrawResourceBitmap(dc, BITMAP_MAIN_TITLE_LEFT, 1, 1, 183, 70);
+    DrawResourceBitmap(dc, BITMAP_MAIN_TITLE_LEFT, kTitleBand.left, kTitleBand.top, 183, 70);
     // 46 tiles from x 184, the last pulled back to end at the right edge.
     DrawResourceBitmapRow(dc, BITMAP_MAIN_TITLE_TILE, 184, 629, 1, 10, 70);
     RECT body{1, 72, 639, 479};
@@ -37,4 +39,8 @@ void PaintMainWindow(HWND main) {
         DrawWelcomeLine(dc, lines.lobby, TextFont(), kCountsColour, 50);
     }
     EndCanvas(canvas);
+}
+
+void RepaintWelcomeLines(HWND main) {
+    InvalidateRect(main, &kTitleBand, FALSE);
 }

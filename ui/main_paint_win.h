@@ -5,3 +5,6 @@
 #include <windows.h>
 
 void PaintMainWindow(HWND main);
+// A change of the lobby's counts: only the band the welcome lines are drawn on is painted
+// again, not the whole window.
+void RepaintWelcomeLines(HWND main);

@@ -34,6 +34,47 @@ HINSTANCE SkinModule() {
     return programInstance != nullptr ? programInstance : GetModuleHandleW(nullptr);
 }
 
+namespace {
+
+// The canvas kept between paints: one memory context with a bitmap as large as the largest
+// window painted so far. A paint that starts while it is in use gets one of its own.
+struct KeptCanvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ firstBitmap = nullptr;
+    int width = 0;
+    int height = 0;
+    bool inUse = false;
+};
+KeptCanvas keptCanvas;
+
+bool TakeKeptCanvas(HDC screen, int width, int height) {
+    KeptCanvas& kept = keptCanvas;
+    if (kept.inUse) return false;
+    if (kept.dc == nullptr) {
+        kept.dc = Made(CreateCompatibleDC(screen));
+        if (kept.dc == nullptr) return false;
+    }
+    if (width > kept.width || height > kept.height) {
+        const int keptWidth = std::max(width, kept.width),
+                  keptHeight = std::max(height, kept.height);
+        HBITMAP larger = Made(CreateCompatibleBitmap(screen, keptWidth, keptHeight));
+        if (larger == nullptr) return false;
+        HGDIOBJ previous = SelectObject(kept.dc, larger);
+        if (kept.bitmap == nullptr)
+            kept.firstBitmap = previous;
+        else
+            Gone(DeleteObject(kept.bitmap));
+        kept.bitmap = larger;
+        kept.width = keptWidth;
+        kept.height = keptHeight;
+    }
+    kept.inUse = true;
+    return true;
+}
+
+}  // namespace
+
 void BeginCanvas(HWND window, Canvas& canvas) {
     canvas.window = window;
     HDC screen = BeginPaint(window, &canvas.paint);
@@ -42,9 +83,15 @@ void BeginCanvas(HWND window, Canvas& canvas) {
     // A zero-sized window still gets a valid bitmap to select.
     canvas.width = std::max<int>(1, client.right);
     canvas.height = std::max<int>(1, client.bottom);
-    canvas.dc = Made(CreateCompatibleDC(screen));
-    canvas.bitmap = Made(CreateCompatibleBitmap(screen, canvas.width, canvas.height));
-    canvas.previousBitmap = SelectObject(canvas.dc, canvas.bitmap);
+    canvas.kept = TakeKeptCanvas(screen, canvas.width, canvas.height);
+    if (canvas.kept) {
+        canvas.dc = keptCanvas.dc;
+        canvas.bitmap = keptCanvas.bitmap;
+    } else {
+        canvas.dc = Made(CreateCompatibleDC(screen));
+        canvas.bitmap = Made(CreateCompatibleBitmap(screen, canvas.width, canvas.height));
+        canvas.previousBitmap = SelectObject(canvas.dc, canvas.bitmap);
+    }
     SetBkMode(canvas.dc, TRANSPARENT);
     // Dialogs sized from the framed main window are a few pixels larger than their
     // pictures; the skin's navy, not black, shows there.
@@ -58,32 +105,60 @@ void EndCanvas(Canvas& canvas) {
     // the paint context clips the rest.
     BitBlt(canvas.paint.hdc, invalid.left, invalid.top, invalid.right, invalid.bottom, canvas.dc,
            invalid.left, invalid.top, SRCCOPY);
-    SelectObject(canvas.dc, canvas.previousBitmap);
-    Gone(DeleteDC(canvas.dc));
-    Gone(DeleteObject(canvas.bitmap));
+    if (canvas.kept) {
+        keptCanvas.inUse = false;
+    } else {
+        SelectObject(canvas.dc, canvas.previousBitmap);
+        Gone(DeleteDC(canvas.dc));
+        Gone(DeleteObject(canvas.bitmap));
+    }
     EndPaint(canvas.window, &canvas.paint);
     ++paintCounts.paints;
 }
 
 namespace {
 
-// Loads bitmap `id`, copies it to each x of `lefts` at y, and frees it again.
+// A skin bitmap, loaded at its first use and kept for the life of the process: the skin
+// never changes while the program runs, and the texts of every language are drawn over
+// the same bitmaps.
+struct KeptBitmap {
+    int id;
+    HBITMAP bitmap;
+    int width;
+    int height;
+};
+std::vector<KeptBitmap> keptBitmaps;
+// The context the kept bitmaps are selected into to be copied from.
+HDC bitmapSource = nullptr;
+
+const KeptBitmap* SkinBitmap(int id) {
+    for (const KeptBitmap& kept : keptBitmaps)
+        if (kept.id == id) return kept.bitmap != nullptr ? &kept : nullptr;
+    KeptBitmap kept{id, Made(LoadBitmapW(SkinModule(), MAKEINTRESOURCEW(id))), 0, 0};
+    BITMAP info{};
+    if (kept.bitmap != nullptr && GetObjectW(kept.bitmap, sizeof info, &info) == sizeof info) {
+        kept.width = info.bmWidth;
+        kept.height = info.bmHeight;
+    }
+    // An id that does not load is remembered too, and not tried again at every paint.
+    keptBitmaps.push_back(kept);
+    return kept.bitmap != nullptr ? &keptBitmaps.back() : nullptr;
+}
+
+// Copies bitmap `id` to each x of `lefts` at y.
 template <typename Lefts>
 void CopyResourceBitmap(HDC dc, int id, const Lefts& lefts, int y, int width, int height) {
-    HBITMAP bitmap = Made(LoadBitmapW(SkinModule(), MAKEINTRESOURCEW(id)));
-    if (bitmap == nullptr) return;
+    const KeptBitmap* kept = SkinBitmap(id);
+    if (kept == nullptr) return;
+    if (bitmapSource == nullptr) bitmapSource = Made(CreateCompatibleDC(dc));
+    if (bitmapSource == nullptr) return;
     // Never copy from beyond the bitmap: a smaller window shows its top-left part.
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    width = width == 0 ? info.bmWidth : std::min<int>(width, info.bmWidth);
-    height = height == 0 ? info.bmHeight : std::min<int>(height, info.bmHeight);
-    HDC source = Made(CreateCompatibleDC(dc));
-    HGDIOBJ previous = SelectObject(source, bitmap);
+    width = width == 0 ? kept->width : std::min<int>(width, kept->width);
+    height = height == 0 ? kept->height : std::min<int>(height, kept->height);
+    HGDIOBJ previous = SelectObject(bitmapSource, kept->bitmap);
     for (int x : lefts)
-        BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    Gone(DeleteDC(source));
-    Gone(DeleteObject(bitmap));
+        BitBlt(dc, x, y, width, height, bitmapSource, 0, 0, SRCCOPY);
+    SelectObject(bitmapSource, previous);
 }
 
 }  // namespace
@@ -99,7 +174,6 @@ void DrawResourceBitmapRow(HDC dc, int id, int left, int lastLeft, int y, int wi
         lefts.push_back(std::min(x, lastLeft));
         if (x >= lastLeft) break;
     }
-    // One load for the whole row: a band of 46 tiles is one bitmap, not 46.
     CopyResourceBitmap(dc, id, lefts, y, width, height);
 }
 
@@ -140,6 +214,27 @@ void DrawCentredAcross(HDC dc, const std::wstring& text, HFONT font, COLORREF co
     DrawTextAt(dc, text, font, colour, left + (width - TextWidth(dc, text, font)) / 2, y);
 }
 
+namespace {
+
+// The narrower fonts long labels need, kept like the bitmaps: there are only as many as
+// there are labels too wide for their buttons in the program's languages.
+struct KeptNarrowFont {
+    HFONT from;
+    LONG width;
+    HFONT font;
+};
+std::vector<KeptNarrowFont> keptNarrowFonts;
+
+HFONT NarrowFont(HFONT from, const LOGFONTW& shape) {
+    for (const KeptNarrowFont& kept : keptNarrowFonts)
+        if (kept.from == from && kept.width == shape.lfWidth) return kept.font;
+    HFONT made = Made(CreateFontIndirectW(&shape));
+    keptNarrowFonts.push_back({from, shape.lfWidth, made});
+    return made;
+}
+
+}  // namespace
+
 void DrawCentredText(HDC dc, const std::wstring& text, HFONT font, COLORREF colour,
                      const RECT& box) {
     if (text.empty()) return;
@@ -148,15 +243,13 @@ void DrawCentredText(HDC dc, const std::wstring& text, HFONT font, COLORREF colo
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), length, &size);
     // A label wider than its box (a long translation on a 100-pixel button) is drawn
-    // in narrower letters of the same font, made for this paint only, rather than cut.
+    // in narrower letters of the same font rather than cut.
     const int room = box.right - box.left - 2 * kLabelMargin;
-    HFONT narrow = nullptr;
     LOGFONTW shape{};
     if (size.cx > room && room > 0 && GetObjectW(font, sizeof shape, &shape) == sizeof shape &&
         shape.lfWidth > 0) {
         shape.lfWidth = std::max<LONG>(3, shape.lfWidth * room / size.cx);
-        narrow = Made(CreateFontIndirectW(&shape));
-        if (narrow != nullptr) {
+        if (HFONT narrow = NarrowFont(font, shape)) {
             SelectObject(dc, narrow);
             GetTextExtentPoint32W(dc, text.c_str(), length, &size);
         }
@@ -166,7 +259,6 @@ void DrawCentredText(HDC dc, const std::wstring& text, HFONT font, COLORREF colo
     SetTextColor(dc, colour);
     TextOutW(dc, x, y, text.c_str(), length);
     SelectObject(dc, previous);
-    if (narrow != nullptr) Gone(DeleteObject(narrow));
 }
 
 void PaintBitmapWithLabelIn(HWND window, int bitmapId, const std::wstring& label, HFONT font,

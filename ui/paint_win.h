@@ -14,15 +14,16 @@ struct Canvas {
     HGDIOBJ previousBitmap;
     int width;
     int height;
+    bool kept;  // the canvas kept between paints, not one made for this paint
 };
 
-// Answers WM_PAINT: BeginPaint and a memory context the size of the client area.
+// Answers WM_PAINT: BeginPaint and a memory context at least the size of the client area.
 void BeginCanvas(HWND window, Canvas& canvas);
-// Copies the invalid rectangle to the window, frees the memory context, EndPaint.
+// Copies the invalid rectangle to the window, gives back the memory context, EndPaint.
 void EndCanvas(Canvas& canvas);
 
 // Draws bitmap resource `id` at (x, y), cut to width x height (0: the whole bitmap).
-// The bitmap is loaded and freed here; one that does not load draws nothing.
+// Each bitmap is loaded at its first use and kept; one that does not load draws nothing.
 void DrawResourceBitmap(HDC dc, int id, int x, int y, int width = 0, int height = 0);
 // Bitmap `id` (width x height) tiled along y from x `left` in steps of its width, as
 // many times as reach `lastLeft`; the last tile is pulled back to start at `lastLeft`.
@@ -59,8 +60,9 @@ HINSTANCE SkinModule();
 
 // Paints so far, and the GDI objects painting made for itself (memory contexts and
 // bitmaps, loaded bitmaps, clip regions) as they were made and deleted; a deletion that
-// fails does not count. Every paint deletes what it made, so after any whole number of
-// paints the two are equal: a test repaints and compares them.
+// fails does not count. What painting keeps (the canvas, each skin bitmap once) is made
+// once; everything else a paint makes it deletes, so once every window has been painted
+// the difference stays the same: a test repaints and compares it.
 struct PaintCounts {
     long paints;
     long created;

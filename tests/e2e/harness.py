@@ -173,7 +173,8 @@ class Hub:
 
     def _start_xvfb(self):
         read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+        # -noreset: Wine's desktop leaving the display must not refuse the next program.
+        self.xvfb = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", str(write), "-screen", "0",
                                       self.screen, "-nolisten", "tcp"], pass_fds=(write,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
@@ -279,8 +280,8 @@ class Hub:
 
     # --- Tavlora.exe ---
     def start_hub(self, wait=True, exe="Tavlora.exe", trace=None, args=(), env=None):
-        """Starts a program of BIN; with `trace` (e.g. "winmm,exec"), Wine's traces of
-        those channels go to hub.trace_path, read by sounds() and pages()."""
+        """Starts a program of BIN, or the one at the path `exe`; with `trace` ("winmm,exec"),
+        Wine's traces of those channels go to hub.trace_path, read by sounds() and pages()."""
         env, err = dict(self.env, **(env or {})), subprocess.DEVNULL
         if trace:
             self.trace_path = os.path.join(self.dir, "trace%d.log" % len(self.processes))
@@ -290,7 +291,7 @@ class Hub:
         process = subprocess.Popen(["wine", os.path.join(BIN, exe)] + list(args), env=env,
                                    stdout=subprocess.DEVNULL, stderr=err)
         self.processes.append(process)
-        if exe in ("Tavlora.exe", HUB_WITH_HOOK) and self.hub is None:
+        if os.path.basename(exe) in ("Tavlora.exe", HUB_WITH_HOOK) and self.hub is None:
             self.hub = process
         if wait:  # a first start on a loaded machine can take half a minute
             self.probe("wait", MAIN, "60000", timeout=90)

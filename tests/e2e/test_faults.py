@@ -239,12 +239,24 @@ class Misbehaving(harness.HubTest):
         wait_until(lambda: "38,5," in later_than(hub, before), what="the room left")
         sync(hub)
         self.assertEqual(later_than(hub, before), ["17,4,", "17,2,", "38,5,"])
-        # A hostile 7 ends the connection as a real loss does; OK connects again.
+        # A hostile 7 ends the connection as a real loss does; OK connects again. A 5 posted
+        # while the greeting is held back is not the attempt's report: the hub logs in.
         hub.probe("post", MAIN, "TavloraIntMessage", "7", "123456789")
         self.assertIn("Lost connection to server.", error_text(hub))
         hub.wait_hidden(TABS)
+        hub.control("greeting split 0 2000")
         hub.click(OK)
+        wait_until(lambda: hub.connections(3556) == 2, what="the second accept")
+        hub.probe("post", MAIN, "TavloraIntMessage", "5", "0")
+        self.assertIsNone(hub.server_event_ms("rest of the greeting"), "posted before it")
         hub.wait_visible(TABS, timeout=60)
+        # Sockets towards the server's ports still held (inode not 0) in the namespace, where
+        # the hub is the only client: its own process holds only those it has read or written.
+        rows = [r.split() for n in ("tcp", "tcp6")
+                for r in harness.read_bytes("/proc/net/" + n).decode().splitlines()[1:]]
+        self.assertEqual(len([r for r in rows if int(r[2][-4:], 16) in (3555, 3556) and
+                              r[9] != "0"]), 2, "only the connected pair")
+        hub.control("greeting split 0 0")
         self.assertEqual(hub.connections(3556), 2)
         self.assertEqual(len([m for m in client_messages(hub) if ",11," in m]), 2)
         # 50 more losses, each with the user's OK; what the hub holds stays flat.

@@ -7,6 +7,7 @@ import base64
 import re
 import time
 
+import goldens
 import harness
 from harness import answer_time, b64, client, enter_room, relays, sibling_lines, \
     wait_client, wait_logged, wait_until
@@ -41,6 +42,17 @@ def config_dat_path(line):
 
 class Rooms(harness.HubTest):
     hub_args = dict(config_inner=harness.SAVED, scenario=LOBBY, start=harness.HUB_WITH_HOOK)
+
+    def test_0_the_welcome_counts_follow_the_lobby(self):
+        hub = self.hub
+        x, y, _, _ = goldens.window_rect(hub, harness.MAIN)
+        # The two count lines, short of the clock at x 520.
+        counts, shot = (x + 3 + 183, y + 3 + 30, 330, 40), harness.ARTIFACTS + "/counts-%s.png"
+        goldens.grab(hub, counts, shot % "before")
+        hub.control("message 31,10:Ten:1:1;")  # a fifth room
+        wait_until(lambda: goldens.grab(hub, counts, shot % "after") or
+                   goldens.differing_pixels(shot % "before", shot % "after"),
+                   what="the counts painted again")
 
     def test_1_room_window_is_started_fed_and_heard(self):
         hub = self.hub

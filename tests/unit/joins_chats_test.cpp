@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "lobby/child_command_line.h"
 #include "lobby/conversations.h"
 #include "lobby/sibling_launch.h"
 #include "lobby/sibling_reports.h"
@@ -148,55 +147,6 @@ TEST_F(Chats, WhoGetsAConversation) {
     lobbyCalls.clear();
     CopyData(99, "KXMessage,13");
     EXPECT_TRUE(lobbyCalls.empty()) << "relay 99 counts only while connected";
-}
-
-TEST_F(Chats, SeveralKilobytesPassUnchangedAndALongTextIsCutOnACharacter) {
-    const std::wstring program = L"C:\\Tavlora\\ChatView.exe";
-    const std::wstring empty = ChatCommandLine(true, L"ann", L"");
-    const std::size_t room = kCommandLineLimit - program.size() - 4 - empty.size();
-    std::wstring line;
-    for (const std::wstring& text : {WideFromNarrow(std::string(8000, 'x')),
-                                     std::wstring(room, L'y')}) {  // one that just fits
-        ASSERT_TRUE(FitChatCommandLine(program, true, L"ann", text, line));
-        EXPECT_EQ(line, ChatCommandLine(true, L"ann", text));
-    }
-    const struct {
-        std::string unit;    // repeated to 100 KB
-        std::size_t offset;  // bytes before the repetition
-    } cases[] = {{"a", 0},
-                 {"\xC3\xA9", 0},
-                 {"\xC3\xA9", 1},
-                 {"\xE2\x82\xAC", 0},
-                 {"\xE2\x82\xAC", 2},
-                 {"\xF0\x9F\x8E\xB2", 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.unit.size() << " " << c.offset);
-        std::string bytes(c.offset, 'z');
-        while (bytes.size() < 100 * 1024)
-            bytes += c.unit;
-        const std::wstring text = WideFromNarrow(bytes);
-        ASSERT_TRUE(FitChatCommandLine(program, true, L"ann", text, line));
-        ASSERT_LE(program.size() + 4 + line.size(), kCommandLineLimit);
-        const std::size_t kept = line.size() - empty.size();
-        EXPECT_GT(kept + c.unit.size(), room) << "cut no more than one character";
-        EXPECT_EQ(line, ChatCommandLine(true, L"ann", text.substr(0, kept)));
-        EXPECT_EQ((kept - c.offset) % c.unit.size(), 0u) << "ends after a whole character";
-    }
-    EXPECT_FALSE(
-        FitChatCommandLine(program, true, std::wstring(kCommandLineLimit, L'n'), L"", line));
-}
-
-TEST_F(Chats, ALongMessageStartsACutLineAndAnAbsurdNameNone) {
-    Deliver("61,7," + std::string(100 * 1024, 'q') + ",");
-    ASSERT_EQ(fakeStartParameters.size(), 1u);
-    const std::wstring& line = fakeStartParameters[0];
-    EXPECT_EQ(line.size() + std::wstring(L"\"C:\\Tavlora\\ChatView.exe\" ").size() + 1,
-              kCommandLineLimit);
-    EXPECT_TRUE(line.starts_with(L" ,?,73,1,1,1,0,1,ann,qqq") && line.ends_with(L"qqq,"));
-    Deliver("21,14:" + std::string(40000, 'N') + ":0:4;");
-    lobbyCalls.clear();
-    Deliver("61,14,hello,");
-    EXPECT_TRUE(LobbyCallsStartingWith("start ").empty());
 }
 
 }  // namespace

@@ -13,6 +13,11 @@
 
 namespace {
 
+constexpr std::uintptr_t kAttempt = 0x5EED;  // the key of the attempt under way
+// A code with that key, as its thread reports, or with 0, as another process may post it.
+const auto Report = [](int code) { OnConnectionNotification(code, kAttempt); };
+const auto Forged = [](int code) { OnConnectionNotification(code, 0); };
+
 void Reset(bool connected, bool attempt = false) {
     ResetUiFake();
     ResetSettingsToDefaults();
@@ -20,7 +25,7 @@ void Reset(bool connected, bool attempt = false) {
     }
     uiEditTexts = {{WinId::LoginUserEdit, L"demo"}, {WinId::LoginPasswordEdit, L"demo1234"}};
     isConnected = isLoggedIn = connected;
-    connectionAttemptUnderWay = attempt;
+    connectionAttemptKey = attempt ? kAttempt : 0;
     connectPhase = connected ? PHASE_LOGGING_IN : PHASE_CONNECTING;
     linkState = connected ? 1 : 0;
     errorState = ownPresence = 0;
@@ -37,7 +42,7 @@ std::string Outcome() {
         text += "queue " + message + ", ";
     text += "error " + std::to_string(errorState) + " phase " + std::to_string(connectPhase);
     text += std::string(linkState ? " link" : "") + (isConnected ? " connected" : "") +
-            (connectionAttemptUnderWay ? " attempt" : "") + (isLoggedIn ? " in" : "");
+            (connectionAttemptKey ? " attempt" : "") + (isLoggedIn ? " in" : "");
     if (ownPresence) text += " presence " + std::to_string(ownPresence);
     if (!loggedInUserName.empty() || !loggedInPassword.empty())
         text += " as " + Utf8FromWide(loggedInUserName + L"/" + loggedInPassword);
@@ -104,22 +109,22 @@ TEST(Session, EachEventActsByTheStateItFinds) {
          "demo/demo1234"},
         {LoginReply, 6, true, false, "error 0 phase 3 link connected in"},
         // The second thread's report of the same loss.
-        {OnConnectionNotification, NC_CONNECTION_LOST, false, false, "error 0 phase 0"},
-        {OnConnectionNotification, NC_NO_CONNECTION, false, true,
+        {Report, NC_CONNECTION_LOST, false, false, "error 0 phase 0"},
+        {Report, NC_NO_CONNECTION, false, true,
          "send Error 3 1, hide Connect, ERROR, error 2 phase 0"},
-        {OnConnectionNotification, NC_REFUSED, false, true,
-         "send Error 3 1, hide Connect, ERROR, error 3 phase 0"},
+        {Report, NC_REFUSED, false, true, "send Error 3 1, hide Connect, ERROR, error 3 phase 0"},
         // Codes 4, 5 and 6 reach the main window from any process; only the one report of
         // the hub's own connection thread counts.
-        {OnConnectionNotification, NC_CONNECTED, false, false, "error 0 phase 0"},
-        {OnConnectionNotification, NC_NO_CONNECTION, true, false,
-         "error 0 phase 3 link connected in"},
-        {OnConnectionNotification, 99, false, true, "error 0 phase 0 attempt"},
+        {Report, NC_CONNECTED, false, false, "error 0 phase 0"},
+        {Report, NC_NO_CONNECTION, true, false, "error 0 phase 3 link connected in"},
+        {Report, 99, false, true, "error 0 phase 0 attempt"},
+        {Forged, NC_REFUSED, false, true, "error 0 phase 0 attempt"},
+        {Forged, NC_CONNECTED, false, false, "error 0 phase 0"},
         {[](int) { OnDoubleLogin(); }, 0, false, false, "error 0 phase 0"},
         {OnAccountStatus, 1, false, false, "error 0 phase 0"},
         {OnAccountStatus, 1, true, false,
          "RESET, repaint StatusLine, send Error 3 2, ERROR, error 9 phase 3"},
-        {OnConnectionNotification, NC_CONNECTION_LOST, true, false,
+        {Report, NC_CONNECTION_LOST, true, false,
          "repaint StatusLine, repaint Connect, RESET, send Error 3 1, ERROR, error 4 phase 2"},
         {OnAccountStatus, 3, false, false, "send Error 3 1, hide Connect, ERROR, error 8 phase 0"},
         {OnAccountStatus, 2, true, false, "error 0 phase 3 link connected in"},

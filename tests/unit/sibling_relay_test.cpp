@@ -91,6 +91,49 @@ TEST_F(Siblings, RoomsThatCannotBeEnteredOrWindowsThatDoNotAppearTellNothing) {
     EXPECT_TRUE(DrainOutboundQueue().empty());
 }
 
+// Each program's command line at the limit, one unit below and one above (grown by the
+// folder): a line that fits starts unchanged; one over loses the last character of its room
+// name, chat text or join name whole, or, with nothing to cut, starts nothing.
+TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
+    FillLobby();
+    FakeWindowFor(L"KXDebug", 800);
+    Deliver("31,5:Sal\xF0\x9F\x8E\xB2:2:0;");
+    Deliver("21,2:Jos\xC3\xA9:0:4;");
+    const struct {
+        std::string program;
+        std::wstring last;  // the cut text's last character as the line holds it; "": no cut
+        std::function<void()> launch;
+    } cases[] = {{"RoomView.exe", L"\xD83C\xDFB2", [&] { EnterRoom(5); }},
+                 {"ChatView.exe", L"\xF0\x9F\x8E\xB2", [&] { Deliver("61,7,\xF0\x9F\x8E\xB2,"); }},
+                 {"ChatView.exe", L"", [&] { Deliver("61,7,,"); }},  // no text; names stay whole
+                 {"JoinView.exe", L"\xC3\xA9",
+                  [&] {
+                      OpenJoinWindow("8:5:40:2:1001:0");
+                      OpenJoinWindow("8:5:40:2:1001:1");  // forgets it again
+                  }},
+                 {"BoardView.exe", L"", [&] { OpenTableWindow(0); }}};
+    for (const auto& c : cases) {
+        const std::string over =
+            c.program + " not started: command line of 32767 characters is over the limit";
+        SCOPED_TRACE(over);
+        const auto start = [&](std::size_t folder) {  // the parameters started; none: ""
+            ProgramFolder = std::wstring(folder, L'f');
+            fakeStartParameters.clear();
+            lobbyCalls.clear();
+            c.launch();
+            return fakeStartParameters.empty() ? std::wstring() : fakeStartParameters[0];
+        };
+        std::wstring line = start(0);
+        const std::size_t atLimit = kCommandLineLimit - 4 - c.program.size() - line.size();
+        EXPECT_EQ(start(atLimit - 1), line);
+        EXPECT_EQ(start(atLimit), line);
+        line = c.last.empty() ? L"" : line.erase(line.rfind(c.last), c.last.size());
+        EXPECT_EQ(start(atLimit + 1), line);
+        EXPECT_EQ(LobbyCallsStartingWith("copydata 800 1 KXMessage," + c.program),
+                  c.last.empty() ? Lines{Relay(800, 1, over)} : Lines{});
+    }
+}
+
 // An unknown or impossible id, another program's window of the class, a table listed twice.
 TEST_F(Siblings, TableRequestsForIdsAndWindowsThatAreNotTheirs) {
     FillLobby();

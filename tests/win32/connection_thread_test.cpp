@@ -43,7 +43,7 @@ TEST(ConnectionThreadLive, PostsTheExpectedCode) {
     SetMainWindow(CreateWindowW(L"TavloraTestReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
                                 receiverClass.hInstance, nullptr));
     HANDLE thread = CreateThread(
-        nullptr, 0, [](LPVOID) -> DWORD { return ConnectionThread(), 0; }, nullptr, 0, nullptr);
+        nullptr, 0, [](LPVOID) -> DWORD { return ConnectionThread(1), 0; }, nullptr, 0, nullptr);
     const DWORD deadline = GetTickCount() + 30000;
     MSG message;
     while (receivedCode == 0 && GetTickCount() < deadline) {

@@ -66,7 +66,6 @@ std::vector<int> posted;
         calls.push_back(line);         \
     }
 RECORDS(UiPostClose, uiCalls, "post close")
-RECORDS(UiStartConnectionThread, uiCalls, "start connection thread")
 RECORDS(UiStartTrafficThreads, uiCalls, "start traffic threads")
 RECORDS(UiSaveOpenRoomPositions, uiCalls, "save room positions")
 RECORDS(UiShowOwnPresenceOnline, uiCalls, "presence online")
@@ -76,6 +75,9 @@ RECORDS(UiRefreshRoomList, uiCalls, "refresh room list")
 RECORDS(LanguagePortRepaintAll, languageCalls, "repaint")
 RECORDS(LanguagePortRelabelContacts, languageCalls, "relabel")
 #undef RECORDS
+void UiStartConnectionThread(std::uintptr_t) {
+    uiCalls.push_back("start connection thread");
+}
 
 void UiShow(WinId window) {
     Record("show " + Name(window));
@@ -132,7 +134,7 @@ void LanguagePortBroadcast(int language) {
 }
 
 // Thread-safe: the receive loop and the sender post from their own threads.
-void PostToMainWindow(int code) {
+void PostToMainWindow(int code, std::uintptr_t) {
     std::lock_guard<std::mutex> lock(postedMutex);
     posted.push_back(code);
 }
