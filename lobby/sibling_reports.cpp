@@ -10,6 +10,7 @@
 #include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
+#include "lobby/pacing.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
@@ -24,6 +25,8 @@
 namespace {
 
 constexpr std::int32_t kPlaceLimit = 10000;
+
+std::vector<ReportCount> reportCounts;
 
 // An id from lParam; false when it cannot be one (no record carries it).
 bool IdFrom(std::intptr_t lParam, std::int32_t& id) {
@@ -154,4 +157,35 @@ void OnTableWindowGone(std::intptr_t tableId) {
     for (WindowRef window : roomWindows)
         SendCodeToSibling(window, NC_ROOM_TABLE_CLOSED, id);
     PushOutbound(ComposeLeaveTable(id));
+}
+
+void OnSiblingReport(int code, std::intptr_t id, std::uint64_t nowMs) {
+    std::int32_t named = 0;
+    WindowRef window = 0;
+    if (IdFrom(id, named)) {
+        const std::size_t table = code == NC_OPEN_TABLE ? FirstTable(named) : kNotFound;
+        window = code == NC_ROOM_CLOSED    ? OpenRoomWindowOf(named)
+                 : code == NC_TABLE_CLOSED ? OpenTableWindowOf(named)
+                 : table != kNotFound      ? OpenRoomWindowOf(tables[table].roomId())
+                                           : 0;
+    }
+    switch (JudgeReport(reportCounts, window, nowMs)) {
+        case ReportVerdict::DropAndTell:
+            SendToDebugWindow(RELAY_DEBUG_TEXT,
+                              L"Sibling window " + std::to_wstring(window) + L": over " +
+                                  std::to_wstring(kReportsPerSecond) + L" reports a second, code " +
+                                  std::to_wstring(code) + L" (" + std::to_wstring(id) +
+                                  L") and the rest of this second dropped");
+            return;
+        case ReportVerdict::Drop:
+            return;
+        case ReportVerdict::Act:
+            break;
+    }
+    if (code == NC_ROOM_CLOSED)
+        OnRoomWindowGone(id);
+    else if (code == NC_OPEN_TABLE)
+        OnTableWindowRequested(id);
+    else if (code == NC_TABLE_CLOSED)
+        OnTableWindowGone(id);
 }

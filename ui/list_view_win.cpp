@@ -18,7 +18,8 @@
 namespace {
 
 constexpr int kListRowHeight = 16;
-constexpr int kMoneyIconBase = 97;  // 98 real money, 99 play money, 100 free
+constexpr int kMoneyIconBase = 97;                       // 98 real money, 99 play money, 100 free
+constexpr int kListNameLeft = 20, kMoneyIconLeft = 164;  // names end 4 pixels before the icon
 constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
 
 // What tells the two views apart; param 1 of the class row is the room view, 2 the
@@ -86,9 +87,10 @@ void PaintListView(int row, HWND window) {
         const RoomRecord& room = view.records()[listed[static_cast<std::size_t>(k)]];
         const int y = (k - scroll) * kListRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
-        DrawTextAt(canvas.dc, room.name, SmallFont(), greyed ? kSelectedGrey : view.nameColour, 20,
-                   y);
-        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, 164, y, 16, 16);
+        DrawTextInColumn(canvas.dc, room.name, SmallFont(),
+                         greyed ? kSelectedGrey : view.nameColour,
+                         {kListNameLeft, y, kMoneyIconLeft - 4, canvas.height});
+        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, kMoneyIconLeft, y, 16, 16);
         DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184, y);
         const std::wstring users =
             room.state == view.lockedState ? Text(TextId::RoomLocked) : std::to_wstring(room.users);

@@ -10,6 +10,7 @@
 #include "lobby/room_windows.h"
 #include "lobby/sibling_launch.h"
 #include "lobby/sibling_reports.h"
+#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 #include "tests/unit/lobby_fixture.h"
@@ -169,6 +170,20 @@ TEST_F(Siblings, WindowsThatGoAreForgottenOnceEveryRecordWithTheirId) {
         EXPECT_FALSE(room.windowOpen);
     EXPECT_EQ(SelectedRoomId, 0);
     EXPECT_EQ(lobbyCalls, (Lines{"send 700 38 40", "hide enter room", "repaint room list"}));
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
+}
+
+// A room window asking for its table over and over is answered ten times a second, and
+// KXDebug told once; the table window's own end counts apart.
+TEST_F(Siblings, ASiblingWindowsReportsAreActedOnTenTimesASecond) {
+    FillLobby();
+    OpenRoom(5, 700);
+    OpenTable(40, 840);
+    FakeWindowFor(L"KXDebug", 999);
+    for (int k = 0; k < 14; ++k)  // twelve requests, the table window's end, one more later
+        OnSiblingReport(k == 12 ? NC_TABLE_CLOSED : NC_OPEN_TABLE, 40, k < 13 ? 1000 : 2000);
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 700").size(), 11u);
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 999").size(), 1u);
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
 }
 
