@@ -166,7 +166,7 @@ void OnSiblingReport(int code, std::intptr_t id, std::uint64_t nowMs) {
         const std::size_t table = code == NC_OPEN_TABLE ? FirstTable(named) : kNotFound;
         window = code == NC_ROOM_CLOSED    ? OpenRoomWindowOf(named)
                  : code == NC_TABLE_CLOSED ? OpenTableWindowOf(named)
-                 : table != kNotFound      ? OpenRoomWindowOf(tables[table].roomId())
+                 : table != kNotFound      ? OpenRoomWindowOf(Tables()[table].roomId())
                                            : 0;
     }
     switch (JudgeReport(reportCounts, window, nowMs)) {
