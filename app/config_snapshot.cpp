@@ -9,9 +9,10 @@ void TakeRememberedState(const ConfigIniContents& contents) {
         SetLoginFields(contents.userName, contents.password);
     }
     for (const RememberedWindowPosition& room : contents.rooms)
-        AddRememberedRoom(rooms, room.roomId, room.left, room.top);
+        AddRoom({.id = room.roomId, .name = {}, .windowX = room.left, .windowY = room.top});
     for (const RememberedWindowPosition& room : contents.tournamentRooms)
-        AddRememberedRoom(tournamentRooms, room.roomId, room.left, room.top);
+        AddTournamentRoom(
+            {.id = room.roomId, .name = {}, .windowX = room.left, .windowY = room.top});
 }
 
 namespace {
@@ -31,7 +32,7 @@ ConfigIniWriteInput CollectConfigIniInput(int mainLeft, int mainTop) {
     input.mainWindowTop = mainTop;
     input.loggedInUserName = loggedInUserName;
     input.loggedInPassword = loggedInPassword;
-    input.rooms = Remembered(rooms, FirstRoomListPending);
-    input.tournamentRooms = Remembered(tournamentRooms, FirstTournamentListPending);
+    input.rooms = Remembered(Rooms(), FirstRoomListPending);
+    input.tournamentRooms = Remembered(TournamentRooms(), FirstTournamentListPending);
     return input;
 }

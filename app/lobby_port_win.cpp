@@ -62,6 +62,13 @@ SoundPace onlineSound;
 // for the rest of the batch (the lobby keeps the count).
 constexpr UINT kSiblingSendLimitMs = 2000;
 
+void ShowOrHide(WinId window, bool shown) {
+    if (shown)
+        UiShow(window);
+    else
+        UiHide(window);
+}
+
 HWND Window(WindowRef window) {
     return reinterpret_cast<HWND>(window);
 }
@@ -164,10 +171,7 @@ void LobbyRepaintMain() {
 }
 
 void LobbyShowEnterRoom(bool shown) {
-    if (shown)
-        UiShow(WinId::EnterRoom);
-    else
-        UiHide(WinId::EnterRoom);
+    ShowOrHide(WinId::EnterRoom, shown);
 }
 
 void LobbyRefreshContacts() {
@@ -186,16 +190,13 @@ void LobbyShowAddContactFailure(int resultCode) {
 }
 
 void LobbyRefreshTournamentList() {
-    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(tournamentRooms), kListPageRows);
+    SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(TournamentRooms()), kListPageRows);
     UiRepaint(WinId::TournamentBody);
     RepaintWelcomeLines(mainWindow);
 }
 
 void LobbyShowEnterTournament(bool shown) {
-    if (shown)
-        UiShow(WinId::EnterTournament);
-    else
-        UiHide(WinId::EnterTournament);
+    ShowOrHide(WinId::EnterTournament, shown);
 }
 
 void LobbyShowOwnName() {

@@ -40,13 +40,9 @@ void OnNotification(int code, LPARAM lParam) {
             OnConnectionNotification(code, static_cast<std::uintptr_t>(lParam));
             break;
         case NC_ROOM_CLOSED:
-            OnRoomWindowGone(lParam);
-            break;
         case NC_OPEN_TABLE:
-            OnTableWindowRequested(lParam);
-            break;
         case NC_TABLE_CLOSED:
-            OnTableWindowGone(lParam);
+            OnSiblingReport(code, lParam, GetTickCount64());
             break;
         default:
             break;

@@ -220,6 +220,13 @@ def measure(args, runner):
     row("Hub CPU in a presence storm, 100 changes/s for a minute (Wine)",
         fmt(storm, "% of a core", 1), "idle hub %s" % fmt(idle, "%", 2), "below 10 %",
         storm < 10 if storm is not None else None)
+    out = runner.run([sys.executable, os.path.join(ROOT, "bench", "presence_storm.py"),
+                      "--storming-room", "5"] + (["--seconds", "20"] if args.quick else []))
+    reports = number(r"report storm CPU:\s*([\d.]+) %", out)
+    row("Hub CPU in a report storm: a room and its table window answering everything with 10 "
+        "requests, 5 relays/s (Wine)", fmt(reports, "% of a core", 1),
+        "presence storm %s" % fmt(storm, "%", 1), "below 25 %",
+        reports < 25 if reports is not None else None)
     return rows
 
 

@@ -123,7 +123,7 @@ void Prepare() {
     isConnected = false;
     ResetLobbyPortFake();
     fakeLobbyQuiet = true;
-    OwnPlayerId = 1;
+    SetOwnPlayerId(1);
 }
 
 void InitialLobbyLoad(benchmark::State& state, const LobbySize& size) {
@@ -133,11 +133,6 @@ void InitialLobbyLoad(benchmark::State& state, const LobbySize& size) {
     for (auto _ : state) {
         state.PauseTiming();
         ClearLobby();
-        rooms.shrink_to_fit();
-        players.shrink_to_fit();
-        roomPresences.shrink_to_fit();
-        tables.shrink_to_fit();
-        seats.shrink_to_fit();
         const std::size_t before = heapNow.load();
         heapPeak = before;
         state.ResumeTiming();
@@ -147,8 +142,8 @@ void InitialLobbyLoad(benchmark::State& state, const LobbySize& size) {
         kept = heapNow.load() - before;
         state.ResumeTiming();
     }
-    state.counters["players"] = static_cast<double>(players.size());
-    state.counters["tables"] = static_cast<double>(tables.size());
+    state.counters["players"] = static_cast<double>(Players().size());
+    state.counters["tables"] = static_cast<double>(Tables().size());
     state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);
     state.counters["kept_MB"] = static_cast<double>(kept) / (1 << 20);
     state.counters["stream_MB"] = static_cast<double>(stream.size()) / (1 << 20);
@@ -165,8 +160,7 @@ void LoadFullLobbyWithOneRoomWindow() {
     Prepare();
     ClearLobby();
     DispatchEntry(InitialLobby(kFull));
-    rooms[FirstRoom(1)].windowOpen = true;
-    rooms[FirstRoom(1)].window = 700;
+    SetRoomWindowAt(FirstRoom(1), 700);
 }
 
 void PresenceChange(benchmark::State& state) {
@@ -194,7 +188,7 @@ void SortOnHeadClick(benchmark::State& state) {
     LoadFullLobbyWithOneRoomWindow();
     for (auto _ : state)
         ToggleRoomSort(1);
-    state.counters["rooms"] = static_cast<double>(rooms.size());
+    state.counters["rooms"] = static_cast<double>(Rooms().size());
 }
 BENCHMARK(SortOnHeadClick)->Unit(benchmark::kMicrosecond);
 

@@ -33,8 +33,9 @@ std::vector<RememberedWindowPosition> Places(const std::vector<RoomRecord>& list
 }
 
 Snapshot Take() {
-    Snapshot snapshot{mainWindowLeft, mainWindowTop,          contactsRect, {},
-                      Places(rooms),  Places(tournamentRooms)};
+    Snapshot snapshot{mainWindowLeft, mainWindowTop, contactsRect, {}, {}, {}};
+    snapshot.rooms = Places(Rooms());
+    snapshot.tournamentRooms = Places(TournamentRooms());
     for (const SettingRow& row : SettingRows()) {
         snapshot.options.push_back(*row.committed);
         if (row.pending != nullptr) snapshot.options.push_back(*row.pending);
@@ -45,10 +46,7 @@ Snapshot Take() {
 // Start-up with the file's bytes.
 void Start(std::string_view bytes) {
     ResetSettingsToDefaults();
-    rooms.clear();
-    tournamentRooms.clear();
-    FirstRoomListPending = true;
-    FirstTournamentListPending = true;
+    ClearLobby();
     TakeRememberedState(ApplyConfigIni(bytes));
     MakePlayerColoursDistinct();
 }
@@ -81,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(Take() == read);
 
     // What the input left is freed within it (libFuzzer checks for leaks when it is not).
-    std::vector<RoomRecord>().swap(rooms);
-    std::vector<RoomRecord>().swap(tournamentRooms);
+    ClearLobby();
     SetLoginFields({}, {});
     return 0;
 }

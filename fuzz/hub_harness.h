@@ -58,7 +58,7 @@ inline void StartHub() {
     savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
     isLoggedIn = false;
     errorState = 0;
-    OwnPlayerId = 0;
+    SetOwnPlayerId(0);
     connectPhase = PHASE_CONNECTING;
     pendingAcknowledgement = 0;
     acknowledgedNumber = 0;
@@ -68,30 +68,28 @@ inline void StartHub() {
 // Every room and table without a window gets one, as entering the room or opening the
 // table would, and a later launch of its program finds it.
 inline void OpenEveryWindow() {
-    for (RoomRecord& room : rooms) {
-        if (room.windowOpen) continue;
-        room.windowOpen = true;
-        room.window = kRoomWindows + static_cast<std::uint32_t>(room.id);
-        FakeWindowFor(L"KXLobby" + std::to_wstring(room.id), room.window);
+    for (std::size_t i = 0; i < Rooms().size(); ++i) {
+        if (Rooms()[i].windowOpen) continue;
+        SetRoomWindowAt(i, kRoomWindows + static_cast<std::uint32_t>(Rooms()[i].id));
+        FakeWindowFor(L"KXLobby" + std::to_wstring(Rooms()[i].id), Rooms()[i].window);
     }
-    for (TableRecord& table : tables) {
-        if (table.windowOpen) continue;
-        table.windowOpen = true;
-        table.window = kTableWindows + static_cast<std::uint32_t>(table.id());
-        FakeWindowFor(L"KXTable" + std::to_wstring(table.id()), table.window);
+    for (std::size_t i = 0; i < Tables().size(); ++i) {
+        if (Tables()[i].windowOpen) continue;
+        SetTableWindowAt(i, kTableWindows + static_cast<std::uint32_t>(Tables()[i].id()));
+        FakeWindowFor(L"KXTable" + std::to_wstring(Tables()[i].id()), Tables()[i].window);
     }
 }
 
 // The lobby's indexes are exactly what indexing the lists afresh gives, and every lookup
 // answers as a walk of the list would.
 inline void CheckLobbyIndexes() {
-    FUZZ_CHECK(IndexExact(roomIndex, rooms, RoomId));
-    FUZZ_CHECK(IndexExact(playerIndex, players, [](const PlayerRecord& p) { return p.id; }));
-    FUZZ_CHECK(IndexExact(presenceIndex, roomPresences, PresenceId));
-    FUZZ_CHECK(IndexExact(tableIndex, tables, TableId));
-    FUZZ_CHECK(IndexExact(seatIndex, seats, SeatId));
-    FUZZ_CHECK(IndexExact(contactIndex, contactRelations,
-                          [](const ContactRecord& c) { return c.contactId; }));
+    FUZZ_CHECK(LobbyIndexesExact());
+    const std::vector<RoomRecord>& rooms = Rooms();
+    const std::vector<PlayerRecord>& players = Players();
+    const std::vector<RoomPresenceRecord>& roomPresences = RoomPresences();
+    const std::vector<TableRecord>& tables = Tables();
+    const std::vector<SeatRecord>& seats = Seats();
+    const std::vector<ContactRecord>& contactRelations = ContactRelations();
     for (std::size_t i = 0; i < rooms.size(); ++i) {
         const std::size_t first = FirstRoom(rooms[i].id);
         FUZZ_CHECK(first <= i && rooms[first].id == rooms[i].id);

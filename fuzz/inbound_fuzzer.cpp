@@ -98,6 +98,8 @@ void ReportDuringSend() {
     --reportsLeft;
     ++depth;
     const std::uint32_t turn = reportTurn++;
+    const std::vector<RoomRecord>& rooms = Rooms();
+    const std::vector<TableRecord>& tables = Tables();
     const std::int32_t roomId = rooms.empty() ? turn : rooms[turn / 4 % rooms.size()].id;
     const std::int32_t tableId = tables.empty() ? turn : tables[turn / 4 % tables.size()].id();
     switch (turn % 4) {

@@ -2,20 +2,12 @@
 // relayed, conversations started in ChatView.exe.
 #include "lobby/lobby_handlers.h"
 
-#include <algorithm>
-
-#include "lobby/contact_online.h"
-#include "lobby/handler_helpers.h"
 #include "lobby/conversations.h"
+#include "lobby/handler_helpers.h"
 #include "lobby/lobby_port.h"
-#include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
-#include "lobby/presence.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
-#include "lobby/room_list.h"
-#include "lobby/sibling_launch.h"
-#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 
@@ -23,14 +15,11 @@ void OnContacts(const FieldList& fields) {
     SiblingBatch batch;
     const std::string_view list = FieldAt(fields, 2);
     ForEachPiece(list, ';', [&](std::string_view record) {
-        const auto items = RecordItems<3>(record);
-        ContactRecord contact;
-        contact.contactId = TextToInt(items[0]);
-        contact.playerId = TextToInt(items[1]);
-        contact.relation = TextToInt(items[2]);
+        using C = ContactRecord;
+        const C contact = ReadRecord(record, &C::contactId, &C::playerId, &C::relation);
         const std::size_t at = FirstContact(contact.contactId);
         if (at != kNotFound)
-            contactRelations[at].relation = contact.relation;
+            SetContactRelationAt(at, contact.relation);
         else
             AddContact(contact);
     });
@@ -47,7 +36,7 @@ void OnContactChanged(const FieldList& fields) {
     const std::int32_t contactId = NumberField(fields, 2);
     const std::int32_t relation = NumberField(fields, 3);
     const std::size_t at = FirstContact(contactId);
-    if (at != kNotFound) contactRelations[at].relation = relation;
+    if (at != kNotFound) SetContactRelationAt(at, relation);
     BroadcastToChildWindows(RELAY_CONTACT_CHANGED, Pair(contactId, ',', relation));
     LobbyRefreshContacts();
 }
@@ -55,8 +44,7 @@ void OnContactChanged(const FieldList& fields) {
 void OnContactRemoved(const FieldList& fields) {
     SiblingBatch batch;
     const std::int32_t contactId = NumberField(fields, 2);
-    const std::size_t at = FirstContact(contactId);
-    if (at != kNotFound) RemoveContactAt(at);
+    RemoveContactAt(FirstContact(contactId));
     BroadcastToChildWindows(RELAY_CONTACT_REMOVED, IntToText(contactId));
     LobbyRefreshContacts();
 }

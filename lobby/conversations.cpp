@@ -50,9 +50,10 @@ void RequestChatWindow(std::int32_t playerId, std::string_view text) {
     std::wstring name;
     const std::size_t player = FirstPlayer(playerId);
     if (player != kNotFound) {
-        if (players[player].status <= kLastUnreachableStatus && text.empty()) return;
-        name = players[player].name;
+        if (Players()[player].status <= kLastUnreachableStatus && text.empty()) return;
+        name = Players()[player].name;
     }
+    const std::vector<ContactRecord>& contactRelations = ContactRelations();
     const auto contact =
         std::find_if(contactRelations.begin(), contactRelations.end(),
                      [&](const ContactRecord& relation) { return relation.playerId == playerId; });

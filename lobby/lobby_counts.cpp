@@ -7,11 +7,12 @@
 
 LobbyCounts CurrentLobbyCounts() {
     LobbyCounts counts;
+    const std::vector<PlayerRecord>& players = Players();
     counts.players = static_cast<int>(players.size());
     counts.playersOnline = static_cast<int>(
         std::count_if(players.begin(), players.end(),
                       [](const PlayerRecord& player) { return player.status > 0; }));
-    counts.rooms = static_cast<int>(rooms.size() + tournamentRooms.size());
-    counts.tables = static_cast<int>(tables.size() + tournamentTables.size());
+    counts.rooms = static_cast<int>(Rooms().size() + TournamentRooms().size());
+    counts.tables = static_cast<int>(Tables().size() + TournamentTables().size());
     return counts;
 }

@@ -1,34 +1,73 @@
-// Definitions of the lobby lists and their indexes.
+// The lobby lists with their id indexes, and the only functions that change them.
 #include "lobby/lobby_state.h"
+
+#include <algorithm>
 
 #include "lobby/join_requests.h"
 
-std::vector<RoomRecord> rooms;
-std::vector<RoomRecord> tournamentRooms;
-std::vector<PlayerRecord> players;
-std::vector<RoomPresenceRecord> roomPresences;
-std::vector<TableRecord> tables;
-std::vector<TableRecord> tournamentTables;
-std::vector<SeatRecord> seats;
-std::vector<ContactRecord> contactRelations;
-
-std::int32_t OwnPlayerId = 0;
-std::wstring ownDisplayName;
-std::int32_t SelectedRoomId = 0;
-std::int32_t SelectedTournamentId = 0;
-bool FirstRoomListPending = true;
-bool FirstTournamentListPending = true;
-
-IdIndex roomIndex, playerIndex, presenceIndex, tableIndex, seatIndex, contactIndex;
-
 namespace {
 
+std::int32_t RoomId(const RoomRecord& room) {
+    return room.id;
+}
 std::int32_t PlayerId(const PlayerRecord& player) {
     return player.id;
+}
+std::int32_t PresenceId(const RoomPresenceRecord& presence) {
+    return presence.presenceId;
+}
+std::int32_t TableId(const TableRecord& table) {
+    return table.id();
+}
+std::int32_t SeatId(const SeatRecord& seat) {
+    return seat.seatId;
 }
 std::int32_t ContactId(const ContactRecord& contact) {
     return contact.contactId;
 }
+
+// One list and its index, changed only together.
+template <class Record, std::int32_t (*IdOf)(const Record&)>
+struct IndexedList {
+    std::vector<Record> records;
+    IdIndex index;
+
+    std::size_t First(std::int32_t id) { return IndexFirst(index, records, IdOf, id); }
+    std::size_t Last(std::int32_t id) { return IndexLast(index, records, IdOf, id); }
+    std::vector<std::size_t> Every(std::int32_t id) { return IndexEvery(index, records, IdOf, id); }
+    void Add(Record record) { IndexAppend(index, records, IdOf, std::move(record)); }
+    void RemoveAt(std::size_t position) { IndexRemoveAt(index, records, IdOf, position); }
+    std::size_t RemoveWhere(const std::function<bool(const Record&)>& test) {
+        return IndexRemoveIf(index, records, IdOf, test);
+    }
+    void Reindex() { IndexRebuild(index, records, IdOf); }
+    // `release`: the memory goes back too.
+    void Clear(bool release) {
+        if (release)
+            std::vector<Record>().swap(records);
+        else
+            records.clear();
+        Reindex();
+    }
+    bool Exact() { return IndexExact(index, records, IdOf); }
+};
+
+IndexedList<RoomRecord, RoomId> rooms;
+IndexedList<PlayerRecord, PlayerId> players;
+IndexedList<RoomPresenceRecord, PresenceId> roomPresences;
+IndexedList<TableRecord, TableId> tables;
+IndexedList<SeatRecord, SeatId> seats;
+IndexedList<ContactRecord, ContactId> contactRelations;
+// Nothing from the server fills these two: they need no index.
+std::vector<RoomRecord> tournamentRooms;
+std::vector<TableRecord> tournamentTables;
+
+std::int32_t ownPlayerId = 0;
+std::wstring ownName;
+std::int32_t selectedRoomId = 0;
+std::int32_t selectedTournamentId = 0;
+bool firstRoomListPending = true;
+bool firstTournamentListPending = true;
 
 void ForgetRoomSessions(std::vector<RoomRecord>& list) {
     for (RoomRecord& room : list) {
@@ -39,146 +78,240 @@ void ForgetRoomSessions(std::vector<RoomRecord>& list) {
     }
 }
 
-void ClearSessionLists() {
-    players.clear();
-    contactRelations.clear();
-    roomPresences.clear();
-    tables.clear();
-    seats.clear();
+void ClearSessionLists(bool release) {
+    players.Clear(release);
+    contactRelations.Clear(release);
+    roomPresences.Clear(release);
+    tables.Clear(release);
+    seats.Clear(release);
     ClearJoinRequests();
-    IndexRebuild(playerIndex, players, PlayerId);
-    IndexRebuild(contactIndex, contactRelations, ContactId);
-    IndexRebuild(presenceIndex, roomPresences, PresenceId);
-    IndexRebuild(tableIndex, tables, TableId);
-    IndexRebuild(seatIndex, seats, SeatId);
+}
+
+void ClearSelections() {
+    firstRoomListPending = true;
+    firstTournamentListPending = true;
+    selectedRoomId = 0;
+    selectedTournamentId = 0;
+}
+
+void SetWindow(auto& record, WindowRef window) {
+    record.windowOpen = window != 0;
+    record.window = window;
+}
+
+bool SortList(std::vector<RoomRecord>& list, const RoomOrder& before) {
+    const auto unsorted = std::is_sorted_until(list.begin(), list.end(), before);
+    if (unsorted == list.end()) return false;
+    std::sort(unsorted, list.end(), before);
+    std::inplace_merge(list.begin(), unsorted, list.end(), before);
+    return true;
 }
 
 }  // namespace
 
+const std::int32_t& OwnPlayerId = ownPlayerId;
+const std::wstring& ownDisplayName = ownName;
+const std::int32_t& SelectedRoomId = selectedRoomId;
+const std::int32_t& SelectedTournamentId = selectedTournamentId;
+const bool& FirstRoomListPending = firstRoomListPending;
+const bool& FirstTournamentListPending = firstTournamentListPending;
+
+const std::vector<RoomRecord>& Rooms() {
+    return rooms.records;
+}
+const std::vector<RoomRecord>& TournamentRooms() {
+    return tournamentRooms;
+}
+const std::vector<PlayerRecord>& Players() {
+    return players.records;
+}
+const std::vector<RoomPresenceRecord>& RoomPresences() {
+    return roomPresences.records;
+}
+const std::vector<TableRecord>& Tables() {
+    return tables.records;
+}
+const std::vector<TableRecord>& TournamentTables() {
+    return tournamentTables;
+}
+const std::vector<SeatRecord>& Seats() {
+    return seats.records;
+}
+const std::vector<ContactRecord>& ContactRelations() {
+    return contactRelations.records;
+}
+
 void SetOwnPlayerId(std::int32_t id) {
-    OwnPlayerId = id;
+    ownPlayerId = id;
 }
-
 void SetSelectedRoomId(std::int32_t id) {
-    SelectedRoomId = id;
+    selectedRoomId = id;
 }
-
 void SetSelectedTournamentId(std::int32_t id) {
-    SelectedTournamentId = id;
+    selectedTournamentId = id;
 }
-
 void SetFirstRoomListPending(bool pending) {
-    FirstRoomListPending = pending;
+    firstRoomListPending = pending;
 }
-
 void SetOwnDisplayName(std::wstring name) {
-    ownDisplayName = std::move(name);
-}
-
-void AddRememberedRoom(std::vector<RoomRecord>& list, std::int32_t id, std::int32_t left,
-                       std::int32_t top) {
-    RoomRecord room;
-    room.id = id;
-    room.windowX = left;
-    room.windowY = top;
-    if (&list == &rooms)
-        AddRoom(std::move(room));
-    else
-        list.push_back(std::move(room));
+    ownName = std::move(name);
 }
 
 void ResetLobbyForReconnect() {
-    ClearSessionLists();
-    ForgetRoomSessions(rooms);
+    ClearSessionLists(false);
+    ForgetRoomSessions(rooms.records);
     ForgetRoomSessions(tournamentRooms);
-    SetFirstRoomListPending(true);
-    FirstTournamentListPending = true;
-    SetSelectedRoomId(0);
-    SelectedTournamentId = 0;
+    ClearSelections();
 }
 
 void ClearLobby() {
-    ClearSessionLists();
-    rooms.clear();
-    tournamentRooms.clear();
-    tournamentTables.clear();
-    IndexRebuild(roomIndex, rooms, RoomId);
-    SetOwnDisplayName(std::wstring());
-    SetFirstRoomListPending(true);
-    FirstTournamentListPending = true;
-    SetSelectedRoomId(0);
-    SelectedTournamentId = 0;
+    ClearSessionLists(true);
+    rooms.Clear(true);
+    std::vector<RoomRecord>().swap(tournamentRooms);
+    std::vector<TableRecord>().swap(tournamentTables);
+    ownName.clear();
+    ClearSelections();
+}
+
+bool LobbyIndexesExact() {
+    return rooms.Exact() && players.Exact() && roomPresences.Exact() && tables.Exact() &&
+           seats.Exact() && contactRelations.Exact();
 }
 
 std::size_t FirstRoom(std::int32_t id) {
-    return IndexFirst(roomIndex, rooms, RoomId, id);
+    return rooms.First(id);
 }
 std::size_t LastRoom(std::int32_t id) {
-    return IndexLast(roomIndex, rooms, RoomId, id);
+    return rooms.Last(id);
 }
 std::vector<std::size_t> EveryRoom(std::int32_t id) {
-    return IndexEvery(roomIndex, rooms, RoomId, id);
+    return rooms.Every(id);
 }
 std::size_t FirstPlayer(std::int32_t id) {
-    return IndexFirst(playerIndex, players, PlayerId, id);
+    return players.First(id);
 }
 std::size_t FirstPresence(std::int32_t presenceId) {
-    return IndexFirst(presenceIndex, roomPresences, PresenceId, presenceId);
+    return roomPresences.First(presenceId);
 }
 std::size_t FirstTable(std::int32_t id) {
-    return IndexFirst(tableIndex, tables, TableId, id);
+    return tables.First(id);
 }
 std::size_t LastTable(std::int32_t id) {
-    return IndexLast(tableIndex, tables, TableId, id);
+    return tables.Last(id);
 }
 std::vector<std::size_t> EveryTable(std::int32_t id) {
-    return IndexEvery(tableIndex, tables, TableId, id);
+    return tables.Every(id);
 }
 std::size_t FirstSeat(std::int32_t seatId) {
-    return IndexFirst(seatIndex, seats, SeatId, seatId);
+    return seats.First(seatId);
 }
 std::size_t FirstContact(std::int32_t contactId) {
-    return IndexFirst(contactIndex, contactRelations, ContactId, contactId);
+    return contactRelations.First(contactId);
 }
 
 void AddRoom(RoomRecord room) {
-    IndexAppend(roomIndex, rooms, RoomId, std::move(room));
+    rooms.Add(std::move(room));
+}
+void AddTournamentRoom(RoomRecord room) {
+    tournamentRooms.push_back(std::move(room));
 }
 void AddPlayer(PlayerRecord player) {
-    IndexAppend(playerIndex, players, PlayerId, std::move(player));
+    players.Add(std::move(player));
 }
 void AddPresence(RoomPresenceRecord presence) {
-    IndexAppend(presenceIndex, roomPresences, PresenceId, presence);
+    roomPresences.Add(presence);
 }
 void AddTable(TableRecord table) {
-    IndexAppend(tableIndex, tables, TableId, table);
+    tables.Add(table);
 }
 void AddSeat(SeatRecord seat) {
-    IndexAppend(seatIndex, seats, SeatId, seat);
+    seats.Add(seat);
 }
 void AddContact(ContactRecord contact) {
-    IndexAppend(contactIndex, contactRelations, ContactId, contact);
+    contactRelations.Add(contact);
 }
 
 void RemoveRoomAt(std::size_t position) {
-    IndexRemoveAt(roomIndex, rooms, RoomId, position);
+    rooms.RemoveAt(position);
 }
 void RemovePlayerAt(std::size_t position) {
-    IndexRemoveAt(playerIndex, players, PlayerId, position);
+    players.RemoveAt(position);
 }
 void RemovePresenceAt(std::size_t position) {
-    IndexRemoveAt(presenceIndex, roomPresences, PresenceId, position);
+    roomPresences.RemoveAt(position);
 }
 void RemoveTableAt(std::size_t position) {
-    IndexRemoveAt(tableIndex, tables, TableId, position);
+    tables.RemoveAt(position);
 }
 void RemoveSeatAt(std::size_t position) {
-    IndexRemoveAt(seatIndex, seats, SeatId, position);
+    seats.RemoveAt(position);
 }
 void RemoveContactAt(std::size_t position) {
-    IndexRemoveAt(contactIndex, contactRelations, ContactId, position);
+    contactRelations.RemoveAt(position);
 }
 
-void RoomListReordered() {
-    IndexRebuild(roomIndex, rooms, RoomId);
+void RelistRoomAt(std::size_t position, std::wstring name, std::int32_t moneyKind,
+                  std::int32_t state) {
+    RoomRecord& room = rooms.records.at(position);
+    room.name = std::move(name);
+    room.moneyKind = moneyKind;
+    room.state = state;
+    room.listed = true;
+}
+void ChangeRoomUsersAt(std::size_t position, std::int32_t change) {
+    rooms.records.at(position).users += change;
+}
+void SetRoomWindowAt(std::size_t position, WindowRef window) {
+    SetWindow(rooms.records.at(position), window);
+}
+void SetTableWindowAt(std::size_t position, WindowRef window) {
+    SetWindow(tables.records.at(position), window);
+}
+void SetRoomPlaceAt(std::size_t position, std::int32_t left, std::int32_t top) {
+    rooms.records.at(position).windowX = left;
+    rooms.records.at(position).windowY = top;
+}
+void SetTournamentPlaceAt(std::size_t position, std::int32_t left, std::int32_t top) {
+    tournamentRooms.at(position).windowX = left;
+    tournamentRooms.at(position).windowY = top;
+}
+bool SortRoomRecords(const RoomOrder& before) {
+    if (!SortList(rooms.records, before)) return false;
+    rooms.Reindex();
+    return true;
+}
+bool SortTournamentRecords(const RoomOrder& before) {
+    return SortList(tournamentRooms, before);
+}
+
+bool PutPlayer(PlayerRecord player) {
+    const std::size_t at = players.First(player.id);
+    if (at == kNotFound) {
+        players.Add(std::move(player));
+        return false;
+    }
+    players.records[at] = std::move(player);
+    return true;
+}
+void SetPlayerStatusAt(std::size_t position, std::int32_t status) {
+    players.records.at(position).status = status;
+}
+void SetTableValueAt(std::size_t position, int value, std::int32_t number) {
+    if (value > 0 && value < kTableValueCount) tables.records.at(position).values[value] = number;
+}
+void SetContactRelationAt(std::size_t position, std::int32_t relation) {
+    contactRelations.records.at(position).relation = relation;
+}
+
+std::size_t RemoveRoomsWhere(const std::function<bool(const RoomRecord&)>& test) {
+    return rooms.RemoveWhere(test);
+}
+std::size_t RemovePresencesWhere(const std::function<bool(const RoomPresenceRecord&)>& test) {
+    return roomPresences.RemoveWhere(test);
+}
+std::size_t RemoveTablesWhere(const std::function<bool(const TableRecord&)>& test) {
+    return tables.RemoveWhere(test);
+}
+std::size_t RemoveSeatsWhere(const std::function<bool(const SeatRecord&)>& test) {
+    return seats.RemoveWhere(test);
 }

@@ -6,16 +6,12 @@
 
 #include "lobby/contact_online.h"
 #include "lobby/handler_helpers.h"
-#include "lobby/conversations.h"
 #include "lobby/lobby_port.h"
-#include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
 #include "lobby/presence.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
-#include "lobby/sibling_launch.h"
-#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 
@@ -29,7 +25,7 @@ std::size_t DropPresencesOfPlayer(std::int32_t playerId, bool& usersChanged) {
         if (presence.playerId != playerId) return false;
         const std::size_t room = FirstRoom(presence.roomId);
         if (room != kNotFound) {
-            --rooms[room].users;
+            ChangeRoomUsersAt(room, -1);
             usersChanged = true;
         }
         return true;
@@ -47,6 +43,7 @@ std::size_t DropPlayerPlaces(std::int32_t playerId, bool& usersChanged) {
 }
 
 bool IsContact(std::int32_t playerId) {
+    const std::vector<ContactRecord>& contactRelations = ContactRelations();
     return std::any_of(contactRelations.begin(), contactRelations.end(),
                        [&](const ContactRecord& contact) { return contact.playerId == playerId; });
 }
@@ -63,7 +60,7 @@ void OnPresenceChange(const FieldList& fields) {
         LobbyShowOwnPresence();
     }
     const std::size_t at = FirstPlayer(playerId);
-    if (at != kNotFound) players[at].status = status;
+    if (at != kNotFound) SetPlayerStatusAt(at, status);
     std::size_t presencesGone = 0;
     if (status == 0) {
         bool usersChanged = false;
@@ -82,23 +79,13 @@ void OnPlayers(const FieldList& fields) {
     bool existingChanged = false;
     std::string relayed;
     ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
-        const auto items = RecordItems<4>(record);
-        PlayerRecord player;
-        player.id = TextToInt(items[0]);
-        player.name = WideFromUtf8(items[1]);
-        player.value = TextToInt(items[2]);
-        player.status = TextToInt(items[3]);
+        using P = PlayerRecord;
+        P player = ReadRecord(record, &P::id, &P::name, &P::value, &P::status);
         if (player.id == OwnPlayerId) {
             SetOwnDisplayName(player.name);
             LobbyShowOwnName();
         }
-        const std::size_t at = FirstPlayer(player.id);
-        if (at != kNotFound) {
-            players[at] = std::move(player);
-            existingChanged = true;
-        } else {
-            AddPlayer(std::move(player));
-        }
+        if (PutPlayer(std::move(player))) existingChanged = true;
         if (windows.empty()) return;
         relayed.assign(record);
         relayed += ';';
@@ -115,8 +102,8 @@ void OnPlayers(const FieldList& fields) {
 void OnPlayerGone(const FieldList& fields) {
     SiblingBatch batch;
     const std::int32_t playerId = NumberField(fields, 2);
-    const std::size_t at = FirstPlayer(playerId);
-    if (at != kNotFound) RemovePlayerAt(at);
+    RemovePlayerAt(FirstPlayer(playerId));
+    const std::vector<ContactRecord>& contactRelations = ContactRelations();
     const auto contact =
         std::find_if(contactRelations.begin(), contactRelations.end(),
                      [&](const ContactRecord& relation) { return relation.playerId == playerId; });

@@ -5,6 +5,7 @@
 
 #include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
+#include "lobby/record_items.h"
 #include "net/names.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
@@ -22,15 +23,11 @@ void NoteAnswer(WindowRef window, bool answered) {
     if (!answered && batchDepth > 0) unanswered.push_back(window);
 }
 
-void AddNumber(std::string& text, std::int32_t value) {
-    text += IntToText(value);
-}
-
 void AppendTableValues(std::string& text, const TableRecord& table) {
     for (int i = 0; i < kTableValueCount; ++i) {
         if (i == 1) continue;  // the room id: the window knows its room
         if (i > 0) text += ':';
-        AddNumber(text, table.values[i]);
+        text += IntToText(table.values[i]);
     }
 }
 
@@ -74,32 +71,30 @@ bool SendCodeToSibling(WindowRef window, int code, std::intptr_t lParam) {
 
 WindowRef OpenRoomWindowOf(std::int32_t roomId) {
     const std::size_t at = FirstRoom(roomId);
-    return at != kNotFound && rooms[at].windowOpen ? rooms[at].window : 0;
+    return at != kNotFound && Rooms()[at].windowOpen ? Rooms()[at].window : 0;
 }
 
 WindowRef OpenTableWindowOf(std::int32_t tableId) {
     const std::size_t at = FirstTable(tableId);
-    return at != kNotFound && tables[at].windowOpen ? tables[at].window : 0;
+    return at != kNotFound && Tables()[at].windowOpen ? Tables()[at].window : 0;
 }
 
 void SendToRoomWindow(std::int32_t roomId, std::uintptr_t code, std::string_view payload) {
-    const std::size_t at = FirstRoom(roomId);
-    if (at == kNotFound || !rooms[at].windowOpen) return;
-    SendRelayBytes(rooms[at].window, code, RelayBytes(payload));
+    const WindowRef window = OpenRoomWindowOf(roomId);
+    if (window != 0) SendRelayBytes(window, code, RelayBytes(payload));
 }
 
 void SendToTableWindow(std::int32_t tableId, std::uintptr_t code, std::string_view payload) {
-    const std::size_t at = FirstTable(tableId);
-    if (at == kNotFound || !tables[at].windowOpen) return;
-    SendRelayBytes(tables[at].window, code, RelayBytes(payload));
+    const WindowRef window = OpenTableWindowOf(tableId);
+    if (window != 0) SendRelayBytes(window, code, RelayBytes(payload));
 }
 
 std::vector<WindowRef> OpenChildWindows() {
     std::vector<WindowRef> windows;
-    AddOpenWindows(windows, rooms);
-    AddOpenWindows(windows, tournamentRooms);
-    AddOpenWindows(windows, tables);
-    AddOpenWindows(windows, tournamentTables);
+    AddOpenWindows(windows, Rooms());
+    AddOpenWindows(windows, TournamentRooms());
+    AddOpenWindows(windows, Tables());
+    AddOpenWindows(windows, TournamentTables());
     return windows;
 }
 
@@ -120,36 +115,60 @@ void SendToDebugWindow(std::uintptr_t code, const std::wstring& text) {
     if (window != 0) SendRelayBytes(window, code, RelayBytes(Utf8FromWide(text)));
 }
 
-std::string PlayersPayload() {
+namespace {
+
+void AppendPlayer(std::string& text, const PlayerRecord& player) {
+    using P = PlayerRecord;
+    AppendRecord(text, player, &P::id, &P::name, &P::value, &P::status);
+}
+void AppendContact(std::string& text, const ContactRecord& contact) {
+    using C = ContactRecord;
+    AppendRecord(text, contact, &C::contactId, &C::playerId, &C::relation);
+}
+void AppendPresence(std::string& text, const RoomPresenceRecord& presence) {
+    AppendRecord(text, presence, &RoomPresenceRecord::presenceId, &RoomPresenceRecord::playerId);
+}
+void AppendRoomTable(std::string& text, const TableRecord& table) {
+    text += RoomTableRecordText(table, table.windowOpen);
+}
+void AppendRoomSeat(std::string& text, const SeatRecord& seat) {
+    AppendRecord(text, seat, &SeatRecord::seatId, &SeatRecord::tableId, &SeatRecord::playerId);
+}
+void AppendTableSeat(std::string& text, const SeatRecord& seat) {
+    AppendRecord(text, seat, &SeatRecord::seatId, &SeatRecord::playerId);
+}
+
+// Every record of `list` for which keep(record) holds, in list order.
+template <class Record, class Keep>
+std::string Payload(const std::vector<Record>& list, Keep keep,
+                    void (*append)(std::string&, const Record&)) {
     std::string text;
-    for (const PlayerRecord& player : players) {
-        AddNumber(text, player.id);
-        text += ':';
-        text += Utf8FromWide(player.name);
-        text += ':';
-        AddNumber(text, player.value);
-        text += ':';
-        AddNumber(text, player.status);
-        text += ';';
-    }
+    for (const Record& record : list)
+        if (keep(record)) append(text, record);
     return text;
+}
+
+template <class Record>
+std::string TextOf(void (*append)(std::string&, const Record&), const Record& record) {
+    std::string text;
+    append(text, record);
+    return text;
+}
+
+constexpr auto kEvery = [](const auto&) { return true; };
+
+}  // namespace
+
+std::string PlayersPayload() {
+    return Payload(Players(), kEvery, AppendPlayer);
 }
 
 std::string ContactsPayload() {
-    std::string text;
-    for (const ContactRecord& contact : contactRelations) {
-        AddNumber(text, contact.contactId);
-        text += ':';
-        AddNumber(text, contact.playerId);
-        text += ':';
-        AddNumber(text, contact.relation);
-        text += ';';
-    }
-    return text;
+    return Payload(ContactRelations(), kEvery, AppendContact);
 }
 
 std::string PresenceRecordText(const RoomPresenceRecord& presence) {
-    return IntToText(presence.presenceId) + ':' + IntToText(presence.playerId) + ';';
+    return TextOf(AppendPresence, presence);
 }
 
 std::string TableValuesText(const TableRecord& table) {
@@ -163,46 +182,40 @@ std::string RoomTableRecordText(const TableRecord& table, bool windowOpen) {
 }
 
 std::string RoomSeatRecordText(const SeatRecord& seat) {
-    return IntToText(seat.seatId) + ':' + IntToText(seat.tableId) + ':' + IntToText(seat.playerId) +
-           ';';
+    return TextOf(AppendRoomSeat, seat);
 }
 
 std::string TableSeatRecordText(const SeatRecord& seat) {
-    return IntToText(seat.seatId) + ':' + IntToText(seat.playerId) + ';';
+    return TextOf(AppendTableSeat, seat);
 }
 
 std::string RoomPresencesPayload(std::int32_t roomId) {
-    std::string text;
-    for (const RoomPresenceRecord& presence : roomPresences)
-        if (presence.roomId == roomId) text += PresenceRecordText(presence);
-    return text;
+    return Payload(
+        RoomPresences(),
+        [&](const RoomPresenceRecord& presence) { return presence.roomId == roomId; },
+        AppendPresence);
 }
 
 std::string RoomTablesPayload(std::int32_t roomId) {
-    std::string text;
-    for (const TableRecord& table : tables)
-        if (table.roomId() == roomId) text += RoomTableRecordText(table, table.windowOpen);
-    return text;
+    return Payload(
+        Tables(), [&](const TableRecord& table) { return table.roomId() == roomId; },
+        AppendRoomTable);
 }
 
 std::string RoomSeatsPayload(std::int32_t roomId) {
-    std::string text;
-    for (const SeatRecord& seat : seats)
-        if (seat.roomId == roomId) text += RoomSeatRecordText(seat);
-    return text;
+    return Payload(
+        Seats(), [&](const SeatRecord& seat) { return seat.roomId == roomId; }, AppendRoomSeat);
 }
 
 std::string TableSeatsPayload(std::int32_t tableId) {
-    std::string text;
-    for (const SeatRecord& seat : seats)
-        if (seat.tableId == tableId) text += TableSeatRecordText(seat);
-    return text;
+    return Payload(
+        Seats(), [&](const SeatRecord& seat) { return seat.tableId == tableId; }, AppendTableSeat);
 }
 
 void ReplayToRoomWindow(std::int32_t roomId) {
     SiblingBatch batch;
     SendToRoomWindow(roomId, RELAY_PLAYERS, PlayersPayload());
-    if (!contactRelations.empty()) SendToRoomWindow(roomId, RELAY_CONTACTS, ContactsPayload());
+    if (!ContactRelations().empty()) SendToRoomWindow(roomId, RELAY_CONTACTS, ContactsPayload());
     const std::string presences = RoomPresencesPayload(roomId);
     if (!presences.empty()) SendToRoomWindow(roomId, RELAY_ROOM_PRESENCES, presences);
     const std::string roomTables = RoomTablesPayload(roomId);
@@ -216,7 +229,7 @@ void ReplayToTableWindow(TableRecord table) {
     const std::int32_t tableId = table.id();
     SendToTableWindow(tableId, RELAY_TABLES, TableValuesText(table));
     SendToTableWindow(tableId, RELAY_PLAYERS, PlayersPayload());
-    if (!contactRelations.empty()) SendToTableWindow(tableId, RELAY_CONTACTS, ContactsPayload());
+    if (!ContactRelations().empty()) SendToTableWindow(tableId, RELAY_CONTACTS, ContactsPayload());
     const std::string tableSeats = TableSeatsPayload(tableId);
     if (!tableSeats.empty()) SendToTableWindow(tableId, RELAY_SEATS, tableSeats);
 }

@@ -2,20 +2,12 @@
 // to the room windows.
 #include "lobby/lobby_handlers.h"
 
-#include <algorithm>
-
-#include "lobby/contact_online.h"
 #include "lobby/handler_helpers.h"
-#include "lobby/conversations.h"
-#include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
-#include "lobby/presence.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
-#include "lobby/sibling_launch.h"
-#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 
@@ -35,12 +27,8 @@ void OnRooms(const FieldList& fields) {
             AddRoom(std::move(room));
             return;
         }
-        RoomRecord& room = rooms[at];
-        room.name = WideFromUtf8(items[1]);
-        room.moneyKind = TextToInt(items[2]);
-        room.state = TextToInt(items[3]);
-        room.listed = true;
-        if (room.state == kRoomLocked && SelectedRoomId == id) ClearRoomSelection();
+        RelistRoomAt(at, WideFromUtf8(items[1]), TextToInt(items[2]), TextToInt(items[3]));
+        if (Rooms()[at].state == kRoomLocked && SelectedRoomId == id) ClearRoomSelection();
         std::string relayed(items[1]);
         relayed += ',';
         relayed += items[3];
@@ -56,18 +44,15 @@ void OnRooms(const FieldList& fields) {
 void OnRoomPresences(const FieldList& fields) {
     SiblingBatch batch;
     ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
-        const auto items = RecordItems<3>(record);
-        RoomPresenceRecord presence;
-        presence.presenceId = TextToInt(items[0]);
-        presence.roomId = TextToInt(items[1]);
-        presence.playerId = TextToInt(items[2]);
+        using P = RoomPresenceRecord;
+        const P presence = ReadRecord(record, &P::presenceId, &P::roomId, &P::playerId);
         if (FirstPresence(presence.presenceId) != kNotFound) return;
         AddPresence(presence);
         const std::size_t room = FirstRoom(presence.roomId);
         if (room == kNotFound) return;
-        ++rooms[room].users;
-        if (!rooms[room].windowOpen) return;
-        SendRelayBytes(rooms[room].window, RELAY_ROOM_PRESENCES,
+        ChangeRoomUsersAt(room, 1);
+        if (!Rooms()[room].windowOpen) return;
+        SendRelayBytes(Rooms()[room].window, RELAY_ROOM_PRESENCES,
                        RelayBytes(PresenceRecordText(presence)));
     });
     RefreshRoomUsers();
@@ -98,15 +83,16 @@ void OnRoomLeft(const FieldList& fields) {
     std::int32_t roomId = 0, playerId = 0;
     const std::size_t at = FirstPresence(presenceId);
     if (at != kNotFound) {
-        roomId = roomPresences[at].roomId;
-        playerId = roomPresences[at].playerId;
+        roomId = RoomPresences()[at].roomId;
+        playerId = RoomPresences()[at].playerId;
         RemovePresenceAt(at);
         const std::size_t room = FirstRoom(roomId);
-        if (room != kNotFound) --rooms[room].users;
+        if (room != kNotFound) ChangeRoomUsersAt(room, -1);
         SendToRoomWindow(roomId, RELAY_ROOM_LEFT, IntToText(presenceId));
     }
     // The player's seats in that room go, each told to its table's window, last first.
     std::vector<SeatRecord> leaving;
+    const std::vector<SeatRecord>& seats = Seats();
     for (std::size_t i = seats.size(); i-- > 0;)
         if (seats[i].playerId == playerId && seats[i].roomId == roomId) leaving.push_back(seats[i]);
     if (!leaving.empty()) {

@@ -21,24 +21,12 @@ int Compare(std::int32_t a, std::int32_t b) {
 
 // <0 when `a` comes before `b` in `mode`.
 int CompareRooms(const RoomRecord& a, const RoomRecord& b, int mode) {
+    if (mode == 1) return CompareRoomNames(b.name, a.name);
     int order = 0;
-    switch (mode) {
-        case 1:
-            return CompareRoomNames(b.name, a.name);
-        case 2:
-            order = Compare(a.moneyKind, b.moneyKind);
-            break;
-        case 3:
-            order = Compare(b.moneyKind, a.moneyKind);
-            break;
-        case 4:
-            order = Compare(b.users, a.users);
-            break;
-        case 5:
-            order = Compare(a.users, b.users);
-            break;
-        default:
-            break;
+    if (mode >= 2 && mode <= 5) {
+        // 2 / 3 money kind ascending / descending, 4 / 5 users descending / ascending.
+        const auto key = mode <= 3 ? &RoomRecord::moneyKind : &RoomRecord::users;
+        order = mode == 3 || mode == 4 ? Compare(b.*key, a.*key) : Compare(a.*key, b.*key);
     }
     return order != 0 ? order : CompareRoomNames(a.name, b.name);
 }
@@ -79,29 +67,21 @@ int ListedCount(const std::vector<RoomRecord>& list) {
 
 namespace {
 
-// Sorts `list` by `mode`; false when it was in order already. Usually the list is in
-// order up to the rooms just added: those are sorted on their own and merged in.
-bool SortList(std::vector<RoomRecord>& list, int mode) {
-    const auto before = [mode](const RoomRecord& a, const RoomRecord& b) {
-        return CompareRooms(a, b, mode) < 0;
-    };
-    const auto unsorted = std::is_sorted_until(list.begin(), list.end(), before);
-    if (unsorted == list.end()) return false;
-    std::sort(unsorted, list.end(), before);
-    std::inplace_merge(list.begin(), unsorted, list.end(), before);
-    return true;
+RoomOrder OrderOf(int mode) {
+    return
+        [mode](const RoomRecord& a, const RoomRecord& b) { return CompareRooms(a, b, mode) < 0; };
 }
 
 void ShowRoomList() {
     // Only listed rooms take a row, so only they count for scrolling.
-    LobbySetRoomListRows(ListedCount(rooms));
+    LobbySetRoomListRows(ListedCount(Rooms()));
     LobbyRepaintRoomList();
     LobbyRepaintMain();
 }
 
 // What tells the room list and the tournament list apart; the rest of their logic is one.
 struct RoomListKind {
-    std::vector<RoomRecord>* list;
+    const std::vector<RoomRecord>& (*list)();
     const int* sortMode;
     void (*setSortMode)(int);
     std::int32_t closedState;  // a room in this state cannot be selected
@@ -112,7 +92,7 @@ struct RoomListKind {
     void (*repaintList)();
 };
 
-const RoomListKind kRoomList{&rooms,
+const RoomListKind kRoomList{Rooms,
                              &RoomSortMode,
                              SetRoomSortMode,
                              kRoomLocked,
@@ -122,7 +102,7 @@ const RoomListKind kRoomList{&rooms,
                              RefreshRoomList,
                              LobbyRepaintRoomList};
 const RoomListKind kTournamentList{
-    &tournamentRooms,         &TournamentSortMode,   SetTournamentSortMode,
+    TournamentRooms,          &TournamentSortMode,   SetTournamentSortMode,
     kTournamentClosed,        &SelectedTournamentId, SetSelectedTournamentId,
     LobbyShowEnterTournament, RefreshTournamentList, LobbyRefreshTournamentList};
 
@@ -138,7 +118,7 @@ void ClearSelection(const RoomListKind& kind) {
 }
 
 void SelectAt(const RoomListKind& kind, std::size_t index) {
-    const std::vector<RoomRecord>& list = *kind.list;
+    const std::vector<RoomRecord>& list = kind.list();
     if (index >= list.size() || list[index].state == kind.closedState) {
         ClearSelection(kind);
     } else if (list[index].windowOpen) {
@@ -154,17 +134,17 @@ void SelectAt(const RoomListKind& kind, std::size_t index) {
 }  // namespace
 
 void SortRooms(int mode) {
-    if (SortList(rooms, mode)) RoomListReordered();
+    SortRoomRecords(OrderOf(mode));
 }
 
 void RefreshRoomList() {
-    if (rooms.size() > 1) SortRooms(RoomSortMode);
+    if (Rooms().size() > 1) SortRooms(RoomSortMode);
     ShowRoomList();
 }
 
 void RefreshRoomUsers() {
     const bool orderByUsers = RoomSortMode == 4 || RoomSortMode == 5;
-    if (rooms.size() > 1 && (orderByUsers || FirstRoomListPending)) SortRooms(RoomSortMode);
+    if (Rooms().size() > 1 && (orderByUsers || FirstRoomListPending)) SortRooms(RoomSortMode);
     ShowRoomList();
 }
 
@@ -181,7 +161,7 @@ void SelectRoomAt(std::size_t index) {
 }
 
 void RefreshTournamentList() {
-    if (tournamentRooms.size() > 1) SortList(tournamentRooms, TournamentSortMode);
+    if (TournamentRooms().size() > 1) SortTournamentRecords(OrderOf(TournamentSortMode));
     LobbyRefreshTournamentList();
 }
 

@@ -76,17 +76,16 @@ void OpenRoomWindow() {
     if (id <= 0) return;
     const std::wstring className = kRoomClassPrefix + std::to_wstring(id);
     std::size_t at = FirstRoom(id);
-    if (at == kNotFound || rooms[at].windowOpen || rooms[at].state == kRoomLocked) return;
+    if (at == kNotFound || Rooms()[at].windowOpen || Rooms()[at].state == kRoomLocked) return;
 
     const WindowRef window = StartAndFind(
-        kRoomProgram, FitRoomCommandLine(ProgramFolder + kRoomProgram, OwnPlayerId, rooms[at]),
+        kRoomProgram, FitRoomCommandLine(ProgramFolder + kRoomProgram, OwnPlayerId, Rooms()[at]),
         kShowNormal, className);
     if (window == 0) return;
 
     at = FirstRoom(id);
     if (at == kNotFound) return;
-    rooms[at].windowOpen = true;
-    rooms[at].window = window;
+    SetRoomWindowAt(at, window);
     ReplayToRoomWindow(id);
     PushOutbound(ComposeEnterRoom(id));
 }
@@ -94,20 +93,18 @@ void OpenRoomWindow() {
 bool OpenTableWindow(std::size_t tableIndex) {
     SiblingBatch batch;
     SiblingPause(kTableLaunchPauseMs);
-    if (tableIndex >= tables.size()) return false;
-    const TableRecord table = tables[tableIndex];
+    if (tableIndex >= Tables().size()) return false;
+    const TableRecord table = Tables()[tableIndex];
     const std::size_t room = LastRoom(table.roomId());
-    const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
+    const std::int32_t roomKind = room == kNotFound ? 0 : Rooms()[room].moneyKind;
     const std::wstring className = kTableClassPrefix + std::to_wstring(table.id());
 
     const WindowRef window = StartAndFind(
         kTableProgram, TableCommandLine(OwnPlayerId, roomKind, table), kShowNormal, className);
     if (window == 0) return false;
 
-    if (tableIndex < tables.size() && tables[tableIndex].id() == table.id()) {
-        tables[tableIndex].windowOpen = true;
-        tables[tableIndex].window = window;
-    }
+    if (tableIndex < Tables().size() && Tables()[tableIndex].id() == table.id())
+        SetTableWindowAt(tableIndex, window);
     SendCodeToSibling(window, NC_SOUND_CHANGED, sound);
     SendCodeToSibling(window, NC_SAVE_FORMAT_CHANGED, save);
     SendCodeToSibling(window, NC_TIMESTAMP_CHANGED, timestamp);
@@ -130,20 +127,15 @@ namespace {
 // A display name as JoinView.exe reads it: its UTF-8 bytes, one per unit.
 std::wstring JoinName(std::int32_t playerId) {
     const std::size_t at = FirstPlayer(playerId);
-    return at == kNotFound ? std::wstring() : WideFromNarrow(Utf8FromWide(players[at].name));
+    return at == kNotFound ? std::wstring() : WideFromNarrow(Utf8FromWide(Players()[at].name));
 }
 
 }  // namespace
 
 void OpenJoinWindow(std::string_view payload) {
-    const auto items = RecordItems<6>(payload);
-    JoinRecord join;
-    join.joinId = TextToInt(items[0]);
-    join.roomId = TextToInt(items[1]);
-    join.tableId = TextToInt(items[2]);
-    join.playerA = TextToInt(items[3]);
-    join.playerB = TextToInt(items[4]);
-    join.answerCount = TextToInt(items[5]);
+    using J = JoinRecord;
+    const J join = ReadRecord(payload, &J::joinId, &J::roomId, &J::tableId, &J::playerA,
+                              &J::playerB, &J::answerCount);
 
     const std::size_t known = FirstJoinRequest(join.joinId);
     if (known != kNotFound) {
@@ -156,12 +148,12 @@ void OpenJoinWindow(std::string_view payload) {
     if (join.answerCount > 0) return;
 
     const std::size_t room = FirstRoom(join.roomId);
-    const std::int32_t roomKind = room == kNotFound ? 0 : rooms[room].moneyKind;
+    const std::int32_t roomKind = room == kNotFound ? 0 : Rooms()[room].moneyKind;
     const std::wstring nameA = JoinName(join.playerA);
     const std::wstring nameB = JoinName(join.playerB);
     AddJoinRequest(join);
     const std::size_t tableAt = LastTable(join.tableId);
-    const TableRecord table = tableAt == kNotFound ? TableRecord{} : tables[tableAt];
+    const TableRecord table = tableAt == kNotFound ? TableRecord{} : Tables()[tableAt];
     const std::wstring className = kJoinClassPrefix + std::to_wstring(join.joinId);
 
     const WindowRef window =

@@ -10,6 +10,7 @@
 #include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
 #include "lobby/lobby_state.h"
+#include "lobby/pacing.h"
 #include "lobby/relay.h"
 #include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
@@ -24,6 +25,8 @@
 namespace {
 
 constexpr std::int32_t kPlaceLimit = 10000;
+
+std::vector<ReportCount> reportCounts;
 
 // An id from lParam; false when it cannot be one (no record carries it).
 bool IdFrom(std::intptr_t lParam, std::int32_t& id) {
@@ -45,21 +48,16 @@ void OnRoomWindowClosed(std::string_view rest) {
     if (at == kNotFound) return;
     const std::int32_t x = TextToInt(pieces[1]);
     const std::int32_t y = TextToInt(pieces[2]);
-    RoomRecord& room = rooms[at];
-    if (x < kPlaceLimit && y < kPlaceLimit) {
-        room.windowX = x;
-        room.windowY = y;
-    }
-    room.windowOpen = false;
-    room.window = 0;
+    if (x < kPlaceLimit && y < kPlaceLimit) SetRoomPlaceAt(at, x, y);
+    SetRoomWindowAt(at, 0);
     PushOutbound(ComposeLeaveRoom(pieces[0]));
 
     std::vector<WindowRef> closing;
-    for (TableRecord& table : tables) {
+    for (std::size_t i = 0; i < Tables().size(); ++i) {
+        const TableRecord& table = Tables()[i];
         if (table.roomId() != id || !table.windowOpen) continue;
         closing.push_back(table.window);
-        table.windowOpen = false;
-        table.window = 0;
+        SetTableWindowAt(i, 0);
     }
     for (WindowRef window : RemoveJoinRequestsWhere(
              [&](const JoinRecord& join) { return join.roomId == id && join.windowOpen; }))
@@ -124,10 +122,8 @@ void OnSiblingCopyData(std::uintptr_t code, const void* data, std::size_t size) 
 void OnRoomWindowGone(std::intptr_t roomId) {
     std::int32_t id = 0;
     if (IdFrom(roomId, id)) {
-        for (std::size_t at : EveryRoom(id)) {
-            rooms[at].windowOpen = false;
-            rooms[at].window = 0;
-        }
+        for (std::size_t at : EveryRoom(id))
+            SetRoomWindowAt(at, 0);
         if (SelectedRoomId == id) ClearRoomSelection();
     }
     LobbyRepaintRoomList();
@@ -138,10 +134,10 @@ void OnTableWindowRequested(std::intptr_t tableId) {
     if (!IdFrom(tableId, id)) return;
     SiblingBatch batch;
     for (std::size_t at : EveryTable(id)) {
-        if (at >= tables.size() || tables[at].id() != id) continue;  // changed meanwhile
-        const std::int32_t roomId = tables[at].roomId();
+        if (at >= Tables().size() || Tables()[at].id() != id) continue;  // changed meanwhile
+        const std::int32_t roomId = Tables()[at].roomId();
         int answer = TABLE_ALREADY_OPEN;
-        if (!tables[at].windowOpen)
+        if (!Tables()[at].windowOpen)
             answer = OpenTableWindow(at) ? TABLE_OPENED : TABLE_START_FAILED;
         SendToRoomWindow(roomId, RELAY_TABLE_ANSWER, IntToText(id) + ":" + IntToText(answer));
     }
@@ -151,15 +147,45 @@ void OnTableWindowGone(std::intptr_t tableId) {
     std::int32_t id = 0;
     if (!IdFrom(tableId, id)) return;
     const std::size_t at = FirstTable(id);
-    if (at == kNotFound || !tables[at].windowOpen) return;
-    tables[at].windowOpen = false;
-    tables[at].window = 0;
-    const std::int32_t roomId = tables[at].roomId();
+    if (at == kNotFound || !Tables()[at].windowOpen) return;
+    SetTableWindowAt(at, 0);
+    const std::int32_t roomId = Tables()[at].roomId();
     std::vector<WindowRef> roomWindows;
     for (std::size_t room : EveryRoom(roomId))
-        if (rooms[room].windowOpen) roomWindows.push_back(rooms[room].window);
+        if (Rooms()[room].windowOpen) roomWindows.push_back(Rooms()[room].window);
     SiblingBatch batch;
     for (WindowRef window : roomWindows)
         SendCodeToSibling(window, NC_ROOM_TABLE_CLOSED, id);
     PushOutbound(ComposeLeaveTable(id));
+}
+
+void OnSiblingReport(int code, std::intptr_t id, std::uint64_t nowMs) {
+    std::int32_t named = 0;
+    WindowRef window = 0;
+    if (IdFrom(id, named)) {
+        const std::size_t table = code == NC_OPEN_TABLE ? FirstTable(named) : kNotFound;
+        window = code == NC_ROOM_CLOSED    ? OpenRoomWindowOf(named)
+                 : code == NC_TABLE_CLOSED ? OpenTableWindowOf(named)
+                 : table != kNotFound      ? OpenRoomWindowOf(Tables()[table].roomId())
+                                           : 0;
+    }
+    switch (JudgeReport(reportCounts, window, nowMs)) {
+        case ReportVerdict::DropAndTell:
+            SendToDebugWindow(RELAY_DEBUG_TEXT,
+                              L"Sibling window " + std::to_wstring(window) + L": over " +
+                                  std::to_wstring(kReportsPerSecond) + L" reports a second, code " +
+                                  std::to_wstring(code) + L" (" + std::to_wstring(id) +
+                                  L") and the rest of this second dropped");
+            return;
+        case ReportVerdict::Drop:
+            return;
+        case ReportVerdict::Act:
+            break;
+    }
+    if (code == NC_ROOM_CLOSED)
+        OnRoomWindowGone(id);
+    else if (code == NC_OPEN_TABLE)
+        OnTableWindowRequested(id);
+    else if (code == NC_TABLE_CLOSED)
+        OnTableWindowGone(id);
 }

@@ -35,3 +35,10 @@ void OnTableWindowRequested(std::intptr_t tableId);
 // Code 36: the first table with this id, when open, is marked closed, its room's windows
 // get code 38 with the table id, and the server is told "112,<table id>,!".
 void OnTableWindowGone(std::intptr_t tableId);
+
+// Codes 29, 31 and 36 as the main window hears them at `nowMs` (a millisecond clock).
+// Each counts against the window it names: 29 the room's, 31 the window of the table's
+// room, 36 the table's; reports naming no open window count together. Within the
+// bound of lobby/pacing.h it is handled as above; over it, it is dropped, and the first
+// one dropped in a second tells KXDebug.
+void OnSiblingReport(int code, std::intptr_t id, std::uint64_t nowMs);

@@ -2,18 +2,12 @@
 // room and table windows; a join request starts JoinView.exe.
 #include "lobby/lobby_handlers.h"
 
-#include <algorithm>
-
-#include "lobby/contact_online.h"
 #include "lobby/handler_helpers.h"
-#include "lobby/conversations.h"
-#include "lobby/lobby_port.h"
 #include "lobby/join_requests.h"
+#include "lobby/lobby_port.h"
 #include "lobby/lobby_state.h"
-#include "lobby/presence.h"
 #include "lobby/record_items.h"
 #include "lobby/relay.h"
-#include "lobby/room_list.h"
 #include "lobby/sibling_launch.h"
 #include "net/notification_codes.h"
 #include "net/relay_codes.h"
@@ -33,11 +27,10 @@ void OnTables(const FieldList& fields) {
         bool open = false;
         const std::size_t at = FirstTable(id);
         if (at != kNotFound) {
-            TableRecord& table = tables[at];
             for (int i : {2, 6, 14, 15, 16})
-                table.values[i] = received.values[i];
-            roomId = table.roomId();
-            open = table.windowOpen;
+                SetTableValueAt(at, i, received.values[i]);
+            roomId = Tables()[at].roomId();
+            open = Tables()[at].windowOpen;
         } else {
             AddTable(received);
         }
@@ -62,12 +55,8 @@ void OnTables(const FieldList& fields) {
 void OnSeats(const FieldList& fields) {
     SiblingBatch batch;
     ForEachPiece(FieldAt(fields, 2), ';', [&](std::string_view record) {
-        const auto items = RecordItems<4>(record);
-        SeatRecord seat;
-        seat.seatId = TextToInt(items[0]);
-        seat.roomId = TextToInt(items[1]);
-        seat.tableId = TextToInt(items[2]);
-        seat.playerId = TextToInt(items[3]);
+        using S = SeatRecord;
+        const S seat = ReadRecord(record, &S::seatId, &S::roomId, &S::tableId, &S::playerId);
         if (FirstSeat(seat.seatId) != kNotFound) return;
         AddSeat(seat);
         if (const WindowRef roomWindow = OpenRoomWindowOf(seat.roomId))
@@ -82,7 +71,7 @@ void OnTableRemoved(const FieldList& fields) {
     const std::int32_t id = NumberField(fields, 2);
     const std::size_t at = FirstTable(id);
     if (at != kNotFound) {
-        const std::int32_t roomId = tables[at].roomId();
+        const std::int32_t roomId = Tables()[at].roomId();
         RemoveSeatsWhere([&](const SeatRecord& seat) { return seat.tableId == id; });
         RemoveTableAt(FirstTable(id));
         SendToRoomWindow(roomId, RELAY_TABLE_REMOVED, IntToText(id));
@@ -110,7 +99,7 @@ void OnSeatRemoved(const FieldList& fields) {
     const std::int32_t seatId = NumberField(fields, 2);
     const std::size_t at = FirstSeat(seatId);
     if (at == kNotFound) return;
-    const SeatRecord seat = seats[at];
+    const SeatRecord seat = Seats()[at];
     RemoveSeatAt(at);
     SendToRoomWindow(seat.roomId, RELAY_SEAT_REMOVED, IntToText(seatId));
     SendToTableWindow(seat.tableId, RELAY_SEAT_REMOVED, IntToText(seatId));

@@ -1,16 +1,12 @@
 // Escaped byte texts (scenarios, control lines, probe arguments), and the reverse for logs.
 #include "net/escaped_bytes.h"
 
-namespace {
-
-int HexValue(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-
-}  // namespace
 
 bool DecodeEscapes(std::string_view text, std::string& bytes, std::string& error) {
     bytes.clear();
@@ -47,8 +43,8 @@ bool DecodeEscapes(std::string_view text, std::string& bytes, std::string& error
                 bytes += ' ';
                 break;
             case 'x': {
-                int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
-                int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
+                int high = i + 1 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+                int low = i + 2 < text.size() ? HexDigitValue(text[i + 2]) : -1;
                 if (high < 0 || low < 0) {
                     error = "\\x needs two hex digits";
                     return false;

@@ -10,6 +10,8 @@
 // Escapes: \xNN (two hex digits), \\, \", \r, \n, \t, \0, \s (space). Anything else after
 // a backslash, or a backslash at the end, is an error.
 bool DecodeEscapes(std::string_view text, std::string& bytes, std::string& error);
+// 0 to 15 for a hex digit of either case, -1 for anything else.
+int HexDigitValue(char c);
 
 // Printable ASCII as is, everything else escaped as above; cut after `limit` bytes with a
 // note of the full length.

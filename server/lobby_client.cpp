@@ -42,28 +42,21 @@ LobbyChange ClientSetsRelation(LiveLobby& live, std::int32_t contactId, std::int
     ContactEntry* contact =
         Find(live.contacts, [&](const ContactEntry& c) { return c.id == contactId; });
     if (contact) contact->relation = relation;
-    LobbyChange change;
-    change.messages.push_back(MessageText({"53", IntToText(contactId), IntToText(relation)}));
-    change.note = "contact " + IntToText(contactId) + " relation " + IntToText(relation);
-    return change;
+    return MessageChange(MessageText({"53", IntToText(contactId), IntToText(relation)}),
+                         "contact " + IntToText(contactId) + " relation " + IntToText(relation));
 }
 
 LobbyChange ClientRemovesContact(LiveLobby& live, std::int32_t contactId) {
     std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == contactId; });
-    LobbyChange change;
-    change.messages.push_back(MessageText({"54", IntToText(contactId)}));
-    change.note = "contact " + IntToText(contactId) + " removed";
-    return change;
+    return MessageChange(MessageText({"54", IntToText(contactId)}),
+                         "contact " + IntToText(contactId) + " removed");
 }
 
 LobbyChange ClientSetsPresence(LiveLobby& live, std::int32_t status) {
     if (status < 1 || status > 4) return FailedChange("presence is 1 to 4");
     if (!FindPlayer(live, live.ownPlayerId)) {
-        LobbyChange change;
-        change.messages.push_back(
-            MessageText({"17", IntToText(live.ownPlayerId), IntToText(status)}));
-        change.note = "own presence " + IntToText(status);
-        return change;
+        return MessageChange(MessageText({"17", IntToText(live.ownPlayerId), IntToText(status)}),
+                             "own presence " + IntToText(status));
     }
     return SetStatus(live, live.ownPlayerId, status);
 }

@@ -81,6 +81,12 @@ void CloseTablesOf(LiveLobby& live, std::int32_t player, std::int32_t room, Lobb
         CloseTable(live, id, change);
 }
 
+void DropPlayerPlaces(LiveLobby& live, std::int32_t id, LobbyChange& change) {
+    CloseTablesOf(live, id, 0, change);
+    std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.playerId == id; });
+    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.playerId == id; });
+}
+
 void FreeSecondSeat(TableEntry& table, LobbyChange& change) {
     table.values[6] = 0;
     table.values[2] = 0;
@@ -92,10 +98,8 @@ LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player)
     if (live.lobby.presences.size() >= kListLimit) return FailedChange("the lobby is full");
     PresenceEntry entry{live.nextPresenceId++, room, player};
     live.lobby.presences.push_back(entry);
-    LobbyChange change;
-    change.messages.push_back(Record(MSG_ROOM_PRESENCES, PresenceRecord(entry)));
-    change.note = "player " + IntToText(player) + " enters room " + IntToText(room);
-    return change;
+    return MessageChange(Record(MSG_ROOM_PRESENCES, PresenceRecord(entry)),
+                         "player " + IntToText(player) + " enters room " + IntToText(room));
 }
 
 LobbyChange RemovePresence(LiveLobby& live, std::int32_t room, std::int32_t player) {
@@ -141,19 +145,15 @@ LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std:
         player->name = name;
         player->status = status;
     }
-    LobbyChange change;
-    change.messages.push_back(Record(MSG_PLAYERS, PlayerRecord(*player)));
-    change.note = "player " + IntToText(id) + " (" + std::string(name) + ") is online";
-    return change;
+    return MessageChange(Record(MSG_PLAYERS, PlayerRecord(*player)),
+                         "player " + IntToText(id) + " (" + std::string(name) + ") is online");
 }
 
 LobbyChange PlayerOut(LiveLobby& live, std::int32_t id) {
     if (!FindPlayer(live, id)) return FailedChange("no such player");
     if (id == live.ownPlayerId) return FailedChange("the logged-in player stays");
     LobbyChange change;
-    CloseTablesOf(live, id, 0, change);
-    std::erase_if(live.lobby.presences, [&](const PresenceEntry& p) { return p.playerId == id; });
-    std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.playerId == id; });
+    DropPlayerPlaces(live, id, change);
     std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.playerId == id; });
     std::erase_if(live.lobby.players, [&](const PlayerEntry& p) { return p.id == id; });
     change.messages.push_back(MessageText({"22", IntToText(id)}));
@@ -167,13 +167,8 @@ LobbyChange SetStatus(LiveLobby& live, std::int32_t id, std::int32_t status) {
     if (status > 4) return FailedChange("status is 0 to 4");
     player->status = status;
     LobbyChange change;
-    if (status == 0) {
-        // Status 0 clears the player's rooms and seats on the client, as a log-off does.
-        CloseTablesOf(live, id, 0, change);
-        std::erase_if(live.lobby.presences,
-                      [&](const PresenceEntry& p) { return p.playerId == id; });
-        std::erase_if(live.lobby.seats, [&](const SeatEntry& s) { return s.playerId == id; });
-    }
+    // Status 0 clears the player's rooms and seats on the client, as a log-off does.
+    if (status == 0) DropPlayerPlaces(live, id, change);
     change.messages.push_back(MessageText({"17", IntToText(id), IntToText(status)}));
     change.note = "player " + IntToText(id) + " status " + IntToText(status);
     return change;
@@ -191,10 +186,8 @@ LobbyChange SetRoomState(LiveLobby& live, std::int32_t roomId, std::int32_t stat
     RoomEntry* room = FindRoom(live, roomId);
     if (!room) return FailedChange("no such room");
     room->state = state;
-    LobbyChange change;
-    change.messages.push_back(Record(MSG_ROOMS, RoomRecord(*room)));
-    change.note = "room " + IntToText(roomId) + " state " + IntToText(state);
-    return change;
+    return MessageChange(Record(MSG_ROOMS, RoomRecord(*room)),
+                         "room " + IntToText(roomId) + " state " + IntToText(state));
 }
 
 LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::int32_t state,
@@ -209,10 +202,8 @@ LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::in
     } else {
         *room = {id, std::string(name), kind, state};
     }
-    LobbyChange change;
-    change.messages.push_back(Record(MSG_ROOMS, RoomRecord(*room)));
-    change.note = "room " + IntToText(id) + " (" + std::string(name) + ") listed";
-    return change;
+    return MessageChange(Record(MSG_ROOMS, RoomRecord(*room)),
+                         "room " + IntToText(id) + " (" + std::string(name) + ") listed");
 }
 
 LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id) {
@@ -222,10 +213,7 @@ LobbyChange RemoveRoom(LiveLobby& live, std::int32_t id) {
     std::erase_if(live.lobby.seats, inRoom);
     std::erase_if(live.lobby.tables, [&](const TableEntry& t) { return t.values[1] == id; });
     std::erase_if(live.lobby.rooms, [&](const RoomEntry& r) { return r.id == id; });
-    LobbyChange change;
-    change.messages.push_back(MessageText({"33", IntToText(id)}));
-    change.note = "room " + IntToText(id) + " removed";
-    return change;
+    return MessageChange(MessageText({"33", IntToText(id)}), "room " + IntToText(id) + " removed");
 }
 
 std::int32_t StakeFor(std::int32_t moneyKind) {
@@ -355,20 +343,15 @@ LobbyChange RemoveContact(LiveLobby& live, std::int32_t player) {
     if (!contact) return FailedChange("no such contact");
     std::int32_t id = contact->id;
     std::erase_if(live.contacts, [&](const ContactEntry& c) { return c.id == id; });
-    LobbyChange change;
-    change.messages.push_back(MessageText({"54", IntToText(id)}));
-    change.note = "contact " + IntToText(player) + " removed";
-    return change;
+    return MessageChange(MessageText({"54", IntToText(id)}),
+                         "contact " + IntToText(player) + " removed");
 }
 
 LobbyChange RelayText(std::int32_t type, std::int32_t place, std::int32_t code,
                       std::string_view text) {
-    LobbyChange change;
-    change.messages.push_back(
-        MessageText({IntToText(type), IntToText(place), IntToText(code), text}));
-    change.note = (type == MSG_ROOM_RELAY ? "text to room " : "text to table ") + IntToText(place) +
-                  " code " + IntToText(code);
-    return change;
+    return MessageChange(MessageText({IntToText(type), IntToText(place), IntToText(code), text}),
+                         (type == MSG_ROOM_RELAY ? "text to room " : "text to table ") +
+                             IntToText(place) + " code " + IntToText(code));
 }
 
 }  // namespace LiveEdits

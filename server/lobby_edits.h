@@ -44,6 +44,9 @@ void CloseTable(LiveLobby& live, std::int32_t tableId, LobbyChange& change);
 // The player's tables (in one room, or in every room when room is 0) close first: the
 // client drops a player's seats but keeps the tables they played at.
 void CloseTablesOf(LiveLobby& live, std::int32_t player, std::int32_t room, LobbyChange& change);
+// What a log-off (and status 0) takes from a player besides the record: every table they
+// play at, their presences and their seats.
+void DropPlayerPlaces(LiveLobby& live, std::int32_t id, LobbyChange& change);
 // The second player leaves: the table waits for an opponent again (type 71).
 void FreeSecondSeat(TableEntry& table, LobbyChange& change);
 LobbyChange AddPresence(LiveLobby& live, std::int32_t room, std::int32_t player);

@@ -27,6 +27,13 @@ LobbyChange FailedChange(std::string error) {
     return change;
 }
 
+LobbyChange MessageChange(std::string message, std::string note) {
+    LobbyChange change;
+    change.messages.push_back(std::move(message));
+    change.note = std::move(note);
+    return change;
+}
+
 LiveLobby StartLiveLobby(const Lobby& lobby, std::int32_t ownPlayerId) {
     LiveLobby live;
     live.lobby = lobby;

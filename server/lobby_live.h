@@ -55,6 +55,8 @@ struct LobbyChange {
 std::string MessageText(std::initializer_list<std::string_view> fields);
 // A change refused for `error`.
 LobbyChange FailedChange(std::string error);
+// A change told in one message.
+LobbyChange MessageChange(std::string message, std::string note);
 
 // Relay codes of the development lobby's own texts (types 34 and 114): a chat line
 // "<player id>:<Base64 of UTF-8>" in a room or at a table, and a roll of the dice

@@ -75,11 +75,9 @@ LobbyChange AskToJoin(LiveLobby& live, std::int32_t tableId, std::int32_t asker,
     if (live.joins.size() >= kJoinLimit) return FailedChange("too many open requests");
     JoinEntry join{live.nextJoinId++, table->values[1], tableId, asker, asked};
     live.joins.push_back(join);
-    LobbyChange change;
-    change.messages.push_back(JoinMessage(join, 0));
-    change.note = "join request " + IntToText(join.id) + ": player " + IntToText(asker) + " asks " +
-                  IntToText(asked) + " at table " + IntToText(tableId);
-    return change;
+    return MessageChange(JoinMessage(join, 0), "join request " + IntToText(join.id) + ": player " +
+                                                   IntToText(asker) + " asks " + IntToText(asked) +
+                                                   " at table " + IntToText(tableId));
 }
 
 LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t joinId, std::int32_t count) {
@@ -97,10 +95,8 @@ LobbyChange JoinAnswerCount(LiveLobby& live, std::int32_t joinId, std::int32_t c
 LobbyChange JoinResult(LiveLobby& live, std::int32_t joinId, std::int32_t result) {
     if (!FindJoin(live, joinId)) return FailedChange("no such join request");
     Forget(live, joinId);
-    LobbyChange change;
-    change.messages.push_back(MessageText({"103", IntToText(joinId), IntToText(result)}));
-    change.note = "join request " + IntToText(joinId) + ": result " + IntToText(result);
-    return change;
+    return MessageChange(MessageText({"103", IntToText(joinId), IntToText(result)}),
+                         "join request " + IntToText(joinId) + ": result " + IntToText(result));
 }
 
 LobbyChange ClientAsksToJoin(LiveLobby& live, std::int32_t tableId) {
@@ -141,10 +137,8 @@ LobbyChange ClientAnswersJoin(LiveLobby& live, std::int32_t joinId, std::int32_t
 
 LobbyChange PrivateMessageFrom(LiveLobby& live, std::int32_t player, std::string_view utf8) {
     if (!FindPlayer(live, player)) return FailedChange("no such player");
-    LobbyChange change;
-    change.messages.push_back(MessageText({"61", IntToText(player), Base64Encode(utf8)}));
-    change.note = "private message from " + IntToText(player);
-    return change;
+    return MessageChange(MessageText({"61", IntToText(player), Base64Encode(utf8)}),
+                         "private message from " + IntToText(player));
 }
 
 LobbyChange SetIgnoring(LiveLobby& live, std::int32_t player, bool on) {

@@ -77,6 +77,13 @@ bool ParsePort(const std::string& text, std::uint16_t& port) {
     return true;
 }
 
+// A decimal number from `lowest` to `highest`, the whole text.
+bool ParseNumber(const std::string& text, long long lowest, long long highest, long long& number) {
+    char* end = nullptr;
+    number = std::strtoll(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0' && number >= lowest && number <= highest;
+}
+
 }  // namespace
 
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
@@ -112,19 +119,17 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
             if (!value(text)) return false;
             options.settingLines.push_back(option.substr(2) + " " + text);
         } else if (option == "--lobby-changes" || option == "--private-messages") {
+            long long ms = 0;
             if (!value(text)) return false;
-            char* end = nullptr;
-            long long ms = std::strtoll(text.c_str(), &end, 10);
-            if (text.empty() || *end != '\0' || ms < 0 || ms > 86400000) {
+            if (!ParseNumber(text, 0, 86400000, ms)) {
                 error = option + ": not a time in ms: " + text;
                 return false;
             }
             (option == "--lobby-changes" ? options.lobbyEveryMs : options.privateEveryMs) = ms;
         } else if (option == "--presence-storm") {
+            long long rate = 0;
             if (!value(text)) return false;
-            char* end = nullptr;
-            long long rate = std::strtoll(text.c_str(), &end, 10);
-            if (text.empty() || *end != '\0' || rate < 1 || rate > 1000) {
+            if (!ParseNumber(text, 1, 1000, rate)) {
                 error = option + ": not a rate from 1 to 1000: " + text;
                 return false;
             }

@@ -1,6 +1,9 @@
 // Parser of scenario files and control lines (syntax in SCENARIOS.md and --help).
 #include "server/script.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "net/escaped_bytes.h"
 
 namespace {
@@ -103,68 +106,59 @@ bool OnOff(Cursor& cursor, bool& on, std::string& error) {
     return false;
 }
 
-bool ParseGreeting(Cursor& cursor, HandshakePlan& plan, std::string& error) {
-    std::string_view kind = cursor.Word();
-    if (kind == "normal") {
-        plan.greeting = GreetingKind::Normal;
-    } else if (kind == "none") {
-        plan.greeting = GreetingKind::None;
-    } else if (kind == "close") {
-        plan.greeting = GreetingKind::Close;
-    } else if (kind == "long") {
-        if (!NumberWord(cursor, plan.longSize, error)) return false;
-        plan.greeting = GreetingKind::Long;
-    } else if (kind == "raw") {
-        if (!ByteText(cursor, true, plan.greetingBytes, error)) return false;
-        plan.greeting = GreetingKind::Raw;
-    } else if (kind == "split") {
-        if (!NumberWord(cursor, plan.splitAt, error)) return false;
-        if (!NumberWord(cursor, plan.splitDelayMs, error)) return false;
-    } else {
-        error = "greeting: expected normal, none, close, long, raw or split";
-        return false;
+// The kind `word` names in `kinds`; false, with `expected` as the error, when it names none.
+template <class Kind>
+bool KindOf(std::string_view word, std::initializer_list<std::pair<std::string_view, Kind>> kinds,
+            Kind& kind, const char* expected, std::string& error) {
+    for (const auto& [name, named] : kinds) {
+        if (word != name) continue;
+        kind = named;
+        return true;
     }
-    return true;
+    error = expected;
+    return false;
+}
+
+bool ParseGreeting(Cursor& cursor, HandshakePlan& plan, std::string& error) {
+    using enum GreetingKind;
+    const std::string_view word = cursor.Word();
+    if (word == "split") {
+        return NumberWord(cursor, plan.splitAt, error) &&
+               NumberWord(cursor, plan.splitDelayMs, error);
+    }
+    if (!KindOf(
+            word,
+            {{"normal", Normal}, {"none", None}, {"close", Close}, {"long", Long}, {"raw", Raw}},
+            plan.greeting, "greeting: expected normal, none, close, long, raw or split", error))
+        return false;
+    if (plan.greeting == Long) return NumberWord(cursor, plan.longSize, error);
+    return plan.greeting != Raw || ByteText(cursor, true, plan.greetingBytes, error);
 }
 
 bool ParseAnswer(Cursor& cursor, HandshakePlan& plan, std::string& error) {
-    std::string_view kind = cursor.Word();
-    if (kind == "normal" || kind == "accept") {
-        plan.answer = AnswerKind::Normal;
-    } else if (kind == "refuse") {
-        plan.answer = AnswerKind::Refuse;
-    } else if (kind == "none") {
-        plan.answer = AnswerKind::None;
-    } else if (kind == "close") {
-        plan.answer = AnswerKind::Close;
-    } else if (kind == "raw") {
-        if (!ByteText(cursor, true, plan.answerBytes, error)) return false;
-        plan.answer = AnswerKind::Raw;
-    } else {
-        error = "answer: expected normal, refuse, none, close or raw";
-        return false;
-    }
-    return true;
+    using enum AnswerKind;
+    return KindOf(cursor.Word(),
+                  {{"normal", Normal},
+                   {"accept", Normal},
+                   {"refuse", Refuse},
+                   {"none", None},
+                   {"close", Close},
+                   {"raw", Raw}},
+                  plan.answer, "answer: expected normal, refuse, none, close or raw", error) &&
+           (plan.answer != Raw || ByteText(cursor, true, plan.answerBytes, error));
 }
 
 bool ParseAck(Cursor& cursor, Step& step, std::string& error) {
-    std::string_view mode = cursor.Word();
-    if (mode == "on" || mode == "normal") {
-        step.ack = AckMode::Normal;
-    } else if (mode == "off") {
-        step.ack = AckMode::Off;
-    } else if (mode == "duplicate") {
-        step.ack = AckMode::Duplicate;
-    } else if (mode == "wrong") {
-        step.ack = AckMode::Wrong;
-    } else if (mode == "late") {
-        step.ack = AckMode::Late;
-        return NumberWord(cursor, step.amount, error);
-    } else {
-        error = "ack: expected on, off, duplicate, late <ms> or wrong";
-        return false;
-    }
-    return true;
+    using enum AckMode;
+    return KindOf(cursor.Word(),
+                  {{"on", Normal},
+                   {"normal", Normal},
+                   {"off", Off},
+                   {"duplicate", Duplicate},
+                   {"wrong", Wrong},
+                   {"late", Late}},
+                  step.ack, "ack: expected on, off, duplicate, late <ms> or wrong", error) &&
+           (step.ack != Late || NumberWord(cursor, step.amount, error));
 }
 
 // Settings change `plan`; true when `command` was one.

@@ -65,31 +65,19 @@ std::uint64_t QueueChange(Session& session, LobbyChange& change) {
     return ticket;
 }
 
-// The random lobby change that is due, if the client keeps up.
-void ChangeLobby(Session& session, std::int64_t nowMs) {
-    if (!session.lobby || session.lobbyEveryMs <= 0) return;
-    if (session.nextLobbyChangeMs == kNoDeadline) {
-        session.nextLobbyChangeMs = nowMs + session.lobbyEveryMs;
+// The random lobby change (private message) of every `everyMs`, when it is due and the
+// client keeps up; `nextMs` is when.
+void ChangeEvery(Session& session, std::int64_t nowMs, std::int64_t everyMs, std::int64_t& nextMs,
+                 LobbyChange (*make)(LiveLobby&)) {
+    if (!session.lobby || everyMs <= 0) return;
+    if (nextMs == kNoDeadline) {
+        nextMs = nowMs + everyMs;
         return;
     }
-    if (nowMs < session.nextLobbyChangeMs) return;
-    session.nextLobbyChangeMs = nowMs + session.lobbyEveryMs;
+    if (nowMs < nextMs) return;
+    nextMs = nowMs + everyMs;
     if (session.queue.size() >= kLobbyChangeBacklog) return;
-    LobbyChange change = RandomLobbyChange(*session.lobby);
-    QueueChange(session, change);
-}
-
-// The private message that is due, if the client keeps up.
-void WritePrivately(Session& session, std::int64_t nowMs) {
-    if (!session.lobby || session.privateEveryMs <= 0) return;
-    if (session.nextPrivateMs == kNoDeadline) {
-        session.nextPrivateMs = nowMs + session.privateEveryMs;
-        return;
-    }
-    if (nowMs < session.nextPrivateMs) return;
-    session.nextPrivateMs = nowMs + session.privateEveryMs;
-    if (session.queue.size() >= kLobbyChangeBacklog) return;
-    LobbyChange change = RandomPrivateMessage(*session.lobby);
+    LobbyChange change = make(*session.lobby);
     QueueChange(session, change);
 }
 
@@ -145,9 +133,10 @@ std::uint64_t QueueMessage(Session& session, std::string queued) {
 }
 
 void PumpSession(Session& session, std::int64_t nowMs) {
-    ChangeLobby(session, nowMs);
+    ChangeEvery(session, nowMs, session.lobbyEveryMs, session.nextLobbyChangeMs, RandomLobbyChange);
     RunStorm(session, nowMs);
-    WritePrivately(session, nowMs);
+    ChangeEvery(session, nowMs, session.privateEveryMs, session.nextPrivateMs,
+                RandomPrivateMessage);
     // Delayed acknowledgements in the order they fall due.
     std::stable_sort(session.lateAcks.begin(), session.lateAcks.end(),
                      [](const LateAck& a, const LateAck& b) { return a.dueMs < b.dueMs; });

@@ -14,20 +14,11 @@
 
 namespace {
 
-std::string Queued(std::initializer_list<std::string_view> fields) {
-    std::string text;
-    for (std::string_view field : fields) {
-        text += field;
-        text += ',';
-    }
-    return text + "!";
-}
-
 void HandleClock(Session& session, const FieldList&) {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    QueueMessage(session, Queued({"10", ClockField(local)}));
+    QueueMessage(session, MessageText({"10", ClockField(local)}));
 }
 
 // Account values every accepted login sees: balance, play money, tokens.
@@ -43,21 +34,21 @@ void HandleLogin(Session& session, const FieldList& fields) {
     std::int32_t result = LoginResultFor(account);
     SessionLog(session,
                "login of \"" + text.substr(0, text.find(',')) + "\": result " + IntToText(result));
-    QueueMessage(session, Queued({"11", IntToText(result)}));
+    QueueMessage(session, MessageText({"11", IntToText(result)}));
     if (result != LOGIN_ACCEPTED) return;
 
     session.account = account;
     session.lobby = StartLiveLobby(DemoLobby(), account->playerId);
-    QueueMessage(session, Queued({"13", IntToText(account->playerId), IntToText(account->language),
-                                  IntToText(account->admin)}));
-    QueueMessage(session,
-                 Queued({"14", IntToText(kBalance), IntToText(kPlayMoney), IntToText(kTokens)}));
+    QueueMessage(session, MessageText({"13", IntToText(account->playerId),
+                                       IntToText(account->language), IntToText(account->admin)}));
+    QueueMessage(session, MessageText({"14", IntToText(kBalance), IntToText(kPlayMoney),
+                                       IntToText(kTokens)}));
     for (const char* line : kNews)
-        QueueMessage(session, Queued({"91", Base64Encode(line)}));
+        QueueMessage(session, MessageText({"91", Base64Encode(line)}));
     for (std::string& message : CurrentLobbyMessages(*session.lobby)) {
         QueueMessage(session, std::move(message));
     }
-    QueueMessage(session, Queued({"15", "0"}));
+    QueueMessage(session, MessageText({"15", "0"}));
 }
 
 void QueueLobbyChange(Session& session, std::string_view what, LobbyChange change) {
@@ -67,25 +58,24 @@ void QueueLobbyChange(Session& session, std::string_view what, LobbyChange chang
         QueueMessage(session, std::move(message));
 }
 
-// "32,<room id>,!": the player is now in that room, which the client learns as usual.
-void HandleEnterRoom(Session& session, const FieldList& fields) {
-    std::int32_t room = TextToInt(FieldAt(fields, 2));
-    if (!session.lobby) {
-        SessionLog(session, "enter room " + IntToText(room) + " before a login");
-        return;
-    }
-    QueueLobbyChange(session, "enter room " + IntToText(room),
-                     OwnPlayerEnters(*session.lobby, room));
+// The lobby messages of a player who has logged in: false, and "<what> before a login"
+// logged, before a login.
+bool LoggedIn(Session& session, const std::string& what) {
+    if (session.lobby) return true;
+    SessionLog(session, what + " before a login");
+    return false;
 }
 
-void HandleLeaveRoom(Session& session, const FieldList& fields) {
-    std::int32_t room = TextToInt(FieldAt(fields, 2));
-    if (!session.lobby) {
-        SessionLog(session, "leave room " + IntToText(room) + " before a login");
-        return;
-    }
-    QueueLobbyChange(session, "leave room " + IntToText(room),
-                     OwnPlayerLeaves(*session.lobby, room));
+// "32,<room id>,!" and "38,<room id>,!": the player is now in (out of) that room, which
+// the client learns as usual.
+void HandleEnterOrLeaveRoom(Session& session, const FieldList& fields) {
+    const bool enters = TextToInt(FieldAt(fields, 1)) == 32;
+    const std::int32_t room = TextToInt(FieldAt(fields, 2));
+    const std::string what = (enters ? "enter room " : "leave room ") + IntToText(room);
+    if (!LoggedIn(session, what)) return;
+    QueueLobbyChange(
+        session, what,
+        enters ? OwnPlayerEnters(*session.lobby, room) : OwnPlayerLeaves(*session.lobby, room));
 }
 
 // "120,<room id>,<Base64>,!" and "121,<table id>,<Base64>,!": a chat line that a room or
@@ -96,10 +86,7 @@ void HandleChatLine(Session& session, const FieldList& fields) {
     std::string what = (type == kClientRoomChat ? "chat in room " : "chat at table ") +
                        IntToText(place) + " \"" + Printable(Base64Decode(FieldAt(fields, 3))) +
                        "\"";
-    if (!session.lobby) {
-        SessionLog(session, what + " before a login");
-        return;
-    }
+    if (!LoggedIn(session, what)) return;
     QueueLobbyChange(session, what, ChatLine(*session.lobby, type, place, FieldAt(fields, 3)));
 }
 
@@ -107,10 +94,7 @@ void HandleChatLine(Session& session, const FieldList& fields) {
 void HandleContactOrPresence(Session& session, const FieldList& fields) {
     const std::int32_t type = TextToInt(FieldAt(fields, 1));
     const std::string_view field = FieldAt(fields, 2);
-    if (!session.lobby) {
-        SessionLog(session, "message " + IntToText(type) + " before a login");
-        return;
-    }
+    if (!LoggedIn(session, "message " + IntToText(type))) return;
     LiveLobby& live = *session.lobby;
     switch (type) {
         case 52: {
@@ -144,10 +128,7 @@ void HandleContactOrPresence(Session& session, const FieldList& fields) {
 void HandleJoinOrPrivate(Session& session, const FieldList& fields) {
     const std::int32_t type = TextToInt(FieldAt(fields, 1));
     const std::string_view field = FieldAt(fields, 2);
-    if (!session.lobby) {
-        SessionLog(session, "message " + IntToText(type) + " before a login");
-        return;
-    }
+    if (!LoggedIn(session, "message " + IntToText(type))) return;
     LiveLobby& live = *session.lobby;
     if (type == kClientPrivateMessage) {
         QueueLobbyChange(session, "private message to \"" + Printable(Base64Decode(field)) + "\"",
@@ -182,8 +163,8 @@ const ClientMessageKind kClientMessages[] = {
     {10, "clock request", HandleClock},
     {11, "login", HandleLogin},
     {17, "presence", HandleContactOrPresence},
-    {32, "enter room", HandleEnterRoom},
-    {38, "leave room", HandleLeaveRoom},
+    {32, "enter room", HandleEnterOrLeaveRoom},
+    {38, "leave room", HandleEnterOrLeaveRoom},
     {52, "add contact", HandleContactOrPresence},
     {53, "contact relation", HandleContactOrPresence},
     {54, "delete contact", HandleContactOrPresence},

@@ -56,8 +56,7 @@ void ApplyOption(const SettingRow& row, std::string_view value) {
             taken = 1;
             break;
     }
-    *row.committed = taken;
-    if (row.pending != nullptr) *row.pending = taken;
+    SetSetting(row.key, taken);
 }
 
 RememberedWindowPosition PositionFrom(const Fields& fields) {

@@ -75,6 +75,11 @@ constexpr SettingRow kRows[] = {
     {29, &showIgnored, nullptr, ZeroTurnsOff, 0, 0, 1},
 };
 
+// The table's pointers are const for its readers; they point at the variables above.
+int& Variable(const int* pointer) {
+    return *const_cast<int*>(pointer);
+}
+
 // Black moves one design up, past the maximum back to 1, when it equals white.
 void MakeDistinct(int white, int& black, int& blackPending, int maximum) {
     if (black != white) return;
@@ -125,10 +130,8 @@ void ResetSettingsToDefaults() {
     mainWindowLeft = mainWindowTop = 0;
     contactsRectKnown = false;
     contactsRect = {};
-    for (const SettingRow& row : kRows) {
-        *row.committed = row.defaultValue;
-        if (row.pending != nullptr) *row.pending = row.defaultValue;
-    }
+    for (const SettingRow& row : kRows)
+        SetSetting(row.key, row.defaultValue);
     std::memset(chatFont, 0, sizeof chatFont);
     chatFontColour = 0;
 }
@@ -136,6 +139,29 @@ void ResetSettingsToDefaults() {
 void MakePlayerColoursDistinct() {
     MakeDistinct(whitedice, blackdice, blackdicePending, kMaxDice);
     MakeDistinct(whitechk, blackchk, blackchkPending, kMaxChecker);
+}
+
+void SetSetting(int key, int value) {
+    for (const SettingRow& row : kRows) {
+        if (row.key != key) continue;
+        Variable(row.committed) = value;
+        if (row.pending != nullptr) Variable(row.pending) = value;
+    }
+}
+
+void SetPendingSetting(const int* pending, int value) {
+    for (const SettingRow& row : kRows)
+        if (pending != nullptr && row.pending == pending) Variable(row.pending) = value;
+}
+
+void CommitPendingSettings() {
+    for (const SettingRow& row : kRows)
+        if (row.pending != nullptr) Variable(row.committed) = *row.pending;
+}
+
+void RevertPendingSettings() {
+    for (const SettingRow& row : kRows)
+        if (row.pending != nullptr) Variable(row.pending) = *row.committed;
 }
 
 void SetMainWindowPosition(int left, int top) {

@@ -36,6 +36,7 @@ extern ContactsRect contactsRect;
 void SetContactsRect(ContactsRect rect);
 
 extern int language;  // key 4: 1 English, 2 German, 3 Italian, 4 Polish
+inline constexpr int kLanguageKey = 4;
 
 // Keys 5..23: committed value and pending twin.
 extern int foreground, foregroundPending;      // 5
@@ -93,8 +94,8 @@ enum class SettingRule {
 // One option of keys 4..29: what the reader, the writer and the reset need.
 struct SettingRow {
     int key;
-    int* committed;
-    int* pending;  // nullptr when the option has no pending twin
+    const int* committed;
+    const int* pending;  // nullptr when the option has no pending twin
     SettingRule rule;
     int minimum;  // InRange only
     int maximum;  // InRange only
@@ -103,6 +104,15 @@ struct SettingRow {
 
 // The options of keys 4..29, in ascending key order (the order config.ini lists them).
 std::span<const SettingRow> SettingRows();
+
+// The one way to change an option of keys 4..29 outside the settings dialog (config.ini,
+// the language): the value in force and its pending twin. Nothing for another key.
+void SetSetting(int key, int value);
+// The settings dialog's edits: the pending twin at `pending` (one of the table's) takes
+// `value`; Apply puts every pending value in force; Cancel puts every one back.
+void SetPendingSetting(const int* pending, int value);
+void CommitPendingSettings();
+void RevertPendingSettings();
 
 // Restores every value above to its built-in default.
 void ResetSettingsToDefaults();

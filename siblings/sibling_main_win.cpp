@@ -43,6 +43,8 @@ const char* ModeName(SiblingMode mode) {
             return "never-idle";
         case SiblingMode::Hung:
             return "hung";
+        case SiblingMode::Storm:
+            return "storm";
         case SiblingMode::NoWindow:
             return "no-window";
         case SiblingMode::Normal:

@@ -139,6 +139,7 @@ SiblingMode ModeFor(std::string_view fileText, std::string_view program, std::in
         if (word == "never-idle") mode = SiblingMode::NeverIdle;
         if (word == "hung") mode = SiblingMode::Hung;
         if (word == "no-window") mode = SiblingMode::NoWindow;
+        if (word == "storm") mode = SiblingMode::Storm;
     }
     return mode;
 }

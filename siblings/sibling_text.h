@@ -51,8 +51,10 @@ TestCommand ParseTestCommand(std::string_view text);
 //   hung         its window procedure stops for good at the first relay text or
 //                notification from the hub (test commands still work until then)
 //   no-window    ends at once (exit code 3) without a window, as a failed start would
+//   storm        a room window that answers every relay text and notification from the
+//                hub with ten code 31 reports for its first table, unlogged
 // Blank lines and lines starting with "#" are skipped; the last line that names the
 // program (and its id, when one is given) wins.
 inline constexpr wchar_t kModeFileName[] = L"sibling-modes.txt";
-enum class SiblingMode { Normal, NeverIdle, Hung, NoWindow };
+enum class SiblingMode { Normal, NeverIdle, Hung, NoWindow, Storm };
 SiblingMode ModeFor(std::string_view fileText, std::string_view program, std::int64_t id);

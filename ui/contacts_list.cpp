@@ -44,11 +44,11 @@ bool ContactNameLess(const std::wstring& a, const std::wstring& b) {
 void RebuildContactRows() {
     contactRows.clear();
     bool selectionListed = false;
-    for (const ContactRecord& relation : contactRelations) {
+    for (const ContactRecord& relation : ContactRelations()) {
         if (showIgnored == 0 && relation.relation == kIgnored) continue;
         const std::size_t at = FirstPlayer(relation.playerId);
         if (at == kNotFound) continue;
-        const PlayerRecord& player = players[at];
+        const PlayerRecord& player = Players()[at];
         contactRows.push_back(
             {relation.contactId, relation.playerId, player.name, relation.relation, player.status});
         if (relation.contactId == selectedContactId) selectionListed = true;

@@ -133,7 +133,9 @@ void PaintList(HWND list) {
         }
         const int icon = row.relation == 2 ? kIgnoredIcon : kFirstPresenceIcon + row.presence;
         DrawResourceBitmap(canvas.dc, icon, 10, y, 20, 20);
-        DrawTextAt(canvas.dc, row.name, SmallFont(), kBlack, 40, y);
+        // The client area ends at the scroll bar.
+        DrawTextInColumn(canvas.dc, row.name, SmallFont(), kBlack,
+                         {40, y, canvas.width, canvas.height});
     }
     EndCanvas(canvas);
 }

@@ -32,6 +32,8 @@ LRESULT FlagButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, L
 std::wstring NewsText();                               // title and lines
 std::wstring DropdownPanelText(int row, HWND window);  // the rows it shows
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A window that only shows `bitmap`: painted on WM_PAINT, the default for the rest.
+LRESULT ImageOnlyProcedure(int bitmap, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The header menu bar (ui/header_menu_win.cpp).
 std::wstring HeaderMenuBarText();  // the four titles

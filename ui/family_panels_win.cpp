@@ -85,13 +85,14 @@ std::wstring NewsText() {
     return text;
 }
 
+LRESULT ImageOnlyProcedure(int bitmap, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+    PaintBitmapWithLabel(window, bitmap, std::wstring(), TextFont(), kWhite);
+    return 0;
+}
+
 LRESULT StaticImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PaintBitmapWithLabel(window, kWindowClasses[row].bitmap, std::wstring(), TextFont(),
-                             kWhite);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return ImageOnlyProcedure(kWindowClasses[row].bitmap, window, message, wParam, lParam);
 }
 
 LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -58,13 +58,9 @@ LRESULT PageTabButtonProcedure(int row, HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT PageImageProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        int image =
-            settingsPage == kWindowClasses[row].param ? BITMAP_PAGE_SELECTED : BITMAP_PAGE_OTHER;
-        PaintBitmapWithLabel(window, image, std::wstring(), TextFont(), kWhite);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    const bool shown = settingsPage == kWindowClasses[row].param;
+    return ImageOnlyProcedure(shown ? BITMAP_PAGE_SELECTED : BITMAP_PAGE_OTHER, window, message,
+                              wParam, lParam);
 }
 
 LRESULT TabAreaProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

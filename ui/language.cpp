@@ -6,7 +6,7 @@
 
 void SetLanguage(int n) {
     if (n == language) return;
-    language = n;
+    SetSetting(kLanguageKey, n);
     // Flag cursors only follow a language that has a flag.
     if (n >= 1 && n <= 4) LanguagePortSetFlagCursors(n);
     LanguagePortRepaintAll();

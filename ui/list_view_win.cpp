@@ -18,14 +18,15 @@
 namespace {
 
 constexpr int kListRowHeight = 16;
-constexpr int kMoneyIconBase = 97;  // 98 real money, 99 play money, 100 free
+constexpr int kMoneyIconBase = 97;                       // 98 real money, 99 play money, 100 free
+constexpr int kListNameLeft = 20, kMoneyIconLeft = 164;  // names end 4 pixels before the icon
 constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
 
 // What tells the two views apart; param 1 of the class row is the room view, 2 the
 // tournament view.
 struct ListView {
-    std::vector<RoomRecord>* records;
-    std::int32_t* selectedId;
+    const std::vector<RoomRecord>& (*records)();
+    const std::int32_t* selectedId;
     std::int32_t lockedState;
     void (*selectAt)(std::size_t index);
     void (*enter)();
@@ -38,9 +39,9 @@ void EnterSelectedTournament() {
 }
 
 const ListView kViews[] = {
-    {&rooms, &SelectedRoomId, kRoomLocked, SelectRoomAt, OpenRoomWindow, kRoomsBlue,
+    {Rooms, &SelectedRoomId, kRoomLocked, SelectRoomAt, OpenRoomWindow, kRoomsBlue,
      TextId::NoRoomsFound},
-    {&tournamentRooms, &SelectedTournamentId, kTournamentClosed, SelectTournamentAt,
+    {TournamentRooms, &SelectedTournamentId, kTournamentClosed, SelectTournamentAt,
      EnterSelectedTournament, kTournamentsGreen, TextId::NoTournamentsFound},
 };
 
@@ -51,8 +52,9 @@ const ListView& ViewOf(int row) {
 // Indices into the list of the entries that take a row, in list order.
 std::vector<std::size_t> ListedIndices(const ListView& view) {
     std::vector<std::size_t> listed;
-    for (std::size_t i = 0; i < view.records->size(); ++i)
-        if ((*view.records)[i].listed) listed.push_back(i);
+    const std::vector<RoomRecord>& records = view.records();
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (records[i].listed) listed.push_back(i);
     return listed;
 }
 
@@ -82,12 +84,13 @@ void PaintListView(int row, HWND window) {
     const int scroll = ListScrollPosition(window);
     std::wstring spoken;
     for (int k = scroll; k >= 0 && k < static_cast<int>(listed.size()) && k <= scroll + 11; ++k) {
-        const RoomRecord& room = (*view.records)[listed[static_cast<std::size_t>(k)]];
+        const RoomRecord& room = view.records()[listed[static_cast<std::size_t>(k)]];
         const int y = (k - scroll) * kListRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
-        DrawTextAt(canvas.dc, room.name, SmallFont(), greyed ? kSelectedGrey : view.nameColour, 20,
-                   y);
-        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, 164, y, 16, 16);
+        DrawTextInColumn(canvas.dc, room.name, SmallFont(),
+                         greyed ? kSelectedGrey : view.nameColour,
+                         {kListNameLeft, y, kMoneyIconLeft - 4, canvas.height});
+        DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, kMoneyIconLeft, y, 16, 16);
         DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184, y);
         const std::wstring users =
             room.state == view.lockedState ? Text(TextId::RoomLocked) : std::to_wstring(room.users);
@@ -106,7 +109,7 @@ void SelectAtPointer(const ListView& view, HWND window, int y) {
     // A click below the last listed entry clears the selection like one past the list.
     view.selectAt(k >= 0 && k < static_cast<int>(listed.size())
                       ? listed[static_cast<std::size_t>(k)]
-                      : view.records->size());
+                      : view.records().size());
     InvalidateRect(window, nullptr, FALSE);
 }
 

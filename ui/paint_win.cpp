@@ -200,6 +200,14 @@ void DrawTextAt(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, i
     SelectObject(dc, previous);
 }
 
+void DrawTextInColumn(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, RECT box) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, previous);
+}
+
 void DrawCentredAcross(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int left,
                        int width, int y) {
     if (text.empty()) return;

@@ -42,6 +42,10 @@ void DrawCentredAcross(HDC dc, const std::wstring& text, HFONT font, COLORREF co
                        int width, int y);
 // Draws `text` with its top-left corner at (x, y).
 void DrawTextAt(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, int x, int y);
+// The same at the box's top-left corner, cut to the box: a text too wide for it ends in an
+// ellipsis instead of running into what lies beside it. The box reaches below the row:
+// the letters' descenders do.
+void DrawTextInColumn(HDC dc, const std::wstring& text, HFONT font, COLORREF colour, RECT box);
 
 // A whole control painted as one bitmap with an optional centred label: the simple
 // families' WM_PAINT.

@@ -8,7 +8,7 @@ namespace {
 enum class ValueKind { YesNo, Delay, TableSize, SaveFormat, Seconds, Click, Swatch };
 
 struct LineValue {
-    int* pending;
+    const int* pending;
     ValueKind kind;
     int swatchBase;  // swatch lines: bitmap id of value 0
 };

@@ -10,10 +10,10 @@ namespace {
 enum class Rule { Toggle, Cyclic, Distinct, None };
 
 struct LineStep {
-    int* pending;
+    const int* pending;
     Rule rule;
     int lower, upper;  // Cyclic: the range; Distinct: upper is the shared maximum
-    int* other;        // Distinct: the other colour's pending copy
+    const int* other;  // Distinct: the other colour's pending copy
 };
 
 // Indexed like kSettingStems.
@@ -42,7 +42,7 @@ const LineStep kSteps[kSettingsLineCount] = {
 
 // The options whose change the sibling programs are told of, with their codes.
 struct Announced {
-    int* committed;
+    const int* committed;
     int code;
 };
 const Announced kAnnounced[] = {
@@ -71,13 +71,13 @@ void StepSettingsLine(int line) {
     const LineStep& step = kSteps[line];
     switch (step.rule) {
         case Rule::Toggle:
-            *step.pending = *step.pending == 0 ? 1 : 0;
+            SetPendingSetting(step.pending, *step.pending == 0 ? 1 : 0);
             break;
         case Rule::Cyclic:
-            *step.pending = CyclicStep(*step.pending, step.lower, step.upper);
+            SetPendingSetting(step.pending, CyclicStep(*step.pending, step.lower, step.upper));
             break;
         case Rule::Distinct:
-            *step.pending = DistinctStep(*step.pending, *step.other, step.upper);
+            SetPendingSetting(step.pending, DistinctStep(*step.pending, *step.other, step.upper));
             break;
         case Rule::None:
             break;
@@ -92,12 +92,6 @@ std::vector<SettingBroadcast> ApplyPendingSettings() {
                 broadcasts.push_back({option.code, *row.pending});
         }
     }
-    for (const SettingRow& row : SettingRows())
-        if (row.pending) *row.committed = *row.pending;
+    CommitPendingSettings();
     return broadcasts;
-}
-
-void RevertPendingSettings() {
-    for (const SettingRow& row : SettingRows())
-        if (row.pending) *row.pending = *row.committed;
 }

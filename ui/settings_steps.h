@@ -20,7 +20,5 @@ struct SettingBroadcast {
     int value;  // the new value in force
 };
 // Copies every pending value that differs into force; the changes the siblings hear of,
-// in code order.
+// in code order. (Cancel is RevertPendingSettings of settings/settings.h.)
 std::vector<SettingBroadcast> ApplyPendingSettings();
-// Every pending copy takes the value in force again.
-void RevertPendingSettings();

@@ -15,18 +15,19 @@ ADD_DIALOG = "contactsaddwindowname"
 EDIT = ADD_DIALOG + "/Edit"
 FOREGROUND, ADD, ONLINE, AWAY, SORT_ONLINE, HIDE_IGNORED = 2002, 2003, 2004, 2005, 2008, 2011
 ONLINE_SOUND = 1005
-# Eight listed contacts (and one whose player is not held) of every presence and
-# relation, names in mixed case. The server answers nothing by itself.
+# Eight listed contacts (and one whose player is not held) of every presence and relation,
+# names in mixed case, one too long for its row. The server answers nothing by itself.
+EVE = "eve who listens in on every conversation"
 LOBBY = harness.login_scenario(
     players=harness.ME + "2001:alice:1500:4;2002:Bob:1500:4;2003:carol:1500:3;"
-                         "2004:Dave:1500:1;2005:eve:1500:2;2007:Ivan:1500:4;"
+                         "2004:Dave:1500:1;2005:" + EVE + ":1500:2;2007:Ivan:1500:4;"
                          "2008:mallory:1500:3;2009:Oscar:1500:1;",
     rooms="5:Play Money Arena:2:1;",
     contacts="301:2001:1;302:2002:0;303:2003:0;304:2004:1;305:2005:0;306:2007:2;307:2008:2;"
              "308:2009:1;309:2999:0;")
 # Saved sort order (key 28) 1: friends, plain contacts, ignored; each by name.
-BY_RELATION = ["Bob", "carol", "eve", "alice", "Dave", "Oscar", "Ivan", "mallory"]
-BY_PRESENCE = ["alice", "Bob", "Ivan", "Nina", "carol", "mallory", "eve", "Dave", "Oscar"]
+BY_RELATION = ["Bob", "carol", EVE, "alice", "Dave", "Oscar", "Ivan", "mallory"]
+BY_PRESENCE = ["alice", "Bob", "Ivan", "Nina", "carol", "mallory", EVE, "Dave", "Oscar"]
 TITLES = {1: "Contacts", 2: "Kontakte", 3: "Contatti", 4: "Kontakty"}
 NO_SUCH_NICKNAME = "Cannot add contact.\r\nNickname doesn\u00b4t exist."
 
@@ -112,10 +113,10 @@ class Contacts(harness.HubTest):
         wait_client(hub, r"\d+,53,301:0,")
         hub.control("message 21,2010:Nina:1500:4;")
         hub.control("message 51,310:2010:1;")
-        wait_list(hub, ["Bob", "carol", "eve", "alice", "Dave", "Nina", "Oscar", "Ivan",
+        wait_list(hub, ["Bob", "carol", EVE, "alice", "Dave", "Nina", "Oscar", "Ivan",
                         "mallory"], "alice still a plain contact")
         hub.control("message 53,301,0")
-        wait_list(hub, ["alice", "Bob", "carol", "eve", "Dave", "Nina", "Oscar", "Ivan",
+        wait_list(hub, ["alice", "Bob", "carol", EVE, "Dave", "Nina", "Oscar", "Ivan",
                         "mallory"], "alice a friend after the server's 53")
         self.assertEqual(client(hub, r"\d+,53,.*"), client(hub, r"\d+,53,301:0,"))
 
@@ -144,7 +145,7 @@ class Contacts(harness.HubTest):
         hub.probe("show", CONTACTS, "0")
         hub.wait_hidden(CONTACTS)
         hub.control("message 17,2009,4")  # Oscar
-        wait_list(hub, ["alice", "Bob", "eve", "Ivan", "Nina", "Oscar", "carol", "mallory",
+        wait_list(hub, ["alice", "Bob", EVE, "Ivan", "Nina", "Oscar", "carol", "mallory",
                         "Dave"], "Oscar online while hidden")
         # Shown again: an ignored contact coming online plays nothing, a plain one does.
         hub.probe("show", CONTACTS, "1")
@@ -152,7 +153,7 @@ class Contacts(harness.HubTest):
         time.sleep(max(0.0, quiet_from - time.monotonic()))
         hub.control("message 17,2008,4")  # mallory, ignored
         hub.control("message 17,2004,4")  # Dave
-        wait_list(hub, ["alice", "Bob", "Dave", "eve", "Ivan", "mallory", "Nina", "Oscar",
+        wait_list(hub, ["alice", "Bob", "Dave", EVE, "Ivan", "mallory", "Nina", "Oscar",
                         "carol"], "mallory and Dave online")
         wait_until(lambda: hub.sounds().count(ONLINE_SOUND) >= 2, 30, what="Dave's sound")
         self.assertEqual(hub.sounds().count(ONLINE_SOUND), 2)

@@ -1,8 +1,8 @@
 """The lobby with the real sibling programs, in sequence. A scripted lobby (TavloraTest.exe
-enters rooms): a room window started, fed and heard, tables opened from it, siblings that
-never become idle or hang, a cut relay from outside, a lost connection closing every
-sibling. The development server: its own private messages and join request, and what
-the connection log (/log) holds of them."""
+enters rooms): a room window started, fed and heard, tables opened from it, one storming,
+siblings that never become idle or hang, a cut relay from outside, a lost connection
+closing every sibling. The development server: its own private messages and join request,
+and what the connection log (/log) holds of them."""
 
 import base64
 import os
@@ -17,11 +17,12 @@ from harness import answer_time, b64, client, enter_room, relays, sibling_lines,
 ZOE = "Zo\u00eb"  # its UTF-8 bytes C3 AB are what the relays carry
 LOBBY = harness.login_scenario(
     players=harness.ME + "2001:Anna:1600:3;2002:Zo\\xC3\\xAB:1700:4;",
-    rooms="5:Play Money Arena:2:1;6:Night Owls:3:1;8:Eight:1:1;9:Nine:1:1;",
+    rooms="5:Play Money Arena:2:1;6:Night Owls:3:1;7:Storm:1:1;8:Eight:1:1;9:Nine:1:1;",
     presences="7001:5:2001;7002:5:2002;7003:6:2001;", contacts="101:2001:0;102:2002:2;",
     tables="5001:5:1:5:500:2001:2002:30:0:0:0:0:0:0:0:0:0:0;"
            "5002:6:0:3:0:2001:0:30:0:0:0:0:0:0:0:0:0:0;"
-           "5003:5:0:3:0:2002:0:30:0:0:0:0:0:0:0:0:0:0;",
+           "5003:5:0:3:0:2002:0:30:0:0:0:0:0:0:0:0:0:0;"
+           "5007:7:0:3:0:2002:0:30:0:0:0:0:0:0:0:0:0:0;",
     seats="9001:5:5001:2001;9002:5:5001:2002;")
 # RoomView.exe for room 5 up to the config.dat path: language, foreground, sound,
 # timestamp, enterexit, own player, room, its name, money kind, position 0 0, state.
@@ -109,7 +110,21 @@ class Rooms(harness.HubTest):
         wait_client(hub, r"\d+,112,5001,")
         self.assertEqual(len(client(hub, r"\d+,111,.*")), 1)
 
-    def test_3_never_idle_and_hung_siblings_leave_the_hub_responsive(self):
+    def test_3_a_room_window_storming_with_reports_leaves_the_hub_responsive(self):
+        hub = self.hub  # it storms at every relay until the connection ends
+        harness.sibling_modes(hub, "RoomView 7 storm\n")
+        enter_room(hub, 7)
+        wait_logged(hub, "RoomView", 7, "copydata 39 KXMessage,5007:0")
+        before = len(relays(hub, "RoomView", 5))
+        for status in (1, 2, 4, 3):  # an unbounded storm would grow ahead of the later posts
+            hub.control("message 17,2001,%d" % status)
+            clock = len(client(hub, r"\d+,10,0,"))
+            hub.probe("post", harness.MAIN, "30", "0", "0")  # WM_TIMECHANGE: a clock request
+            wait_until(lambda: len(client(hub, r"\d+,10,0,")) > clock, 5, what="a posted message")
+        wait_until(lambda: [r for r in relays(hub, "RoomView", 5)[before:] if r[:3] == "17 "]
+                   == ["17 KXMessage,2001,%d" % n for n in (1, 2, 4, 3)], 30, what="in order")
+
+    def test_4_never_idle_and_hung_siblings_leave_the_hub_responsive(self):
         hub = self.hub
         harness.sibling_modes(hub, "RoomView 8 never-idle\nRoomView 9 hung\n")
         start = time.monotonic()
@@ -132,13 +147,13 @@ class Rooms(harness.HubTest):
         harness.sync(hub)
         self.assertLess(answer_time(hub), 5)
 
-    def test_4_cut_room_closed_relay_from_outside_is_taken_as_its_bytes_say(self):
+    def test_5_cut_room_closed_relay_from_outside_is_taken_as_its_bytes_say(self):
         # cbData ends after "6,120,3": no zero byte, so the text is taken whole.
         text = "KXMessage,6,120,300"
         self.hub.probe("copydata", harness.MAIN, "38", text, str(len(text) - 2))
         wait_client(self.hub, r"\d+,38,6,")
 
-    def test_5_lost_connection_closes_every_sibling_and_keeps_room_places(self):
+    def test_6_lost_connection_closes_every_sibling_and_keeps_room_places(self):
         hub = self.hub
         siblings = [("BoardView.exe", TABLE5001_LINE + "QQ==,QQ==,", "KXTable5001",
                      "BoardView", "5001"),

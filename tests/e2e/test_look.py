@@ -29,12 +29,13 @@ LOBBY_MASKS = [(3 + 183, 3 + 30, 345, 40), (3 + 15 + 9, 3 + 120 + 64, 430, 209),
 # table window.
 ONE_ROOM = harness.login_scenario(players=ME, rooms="5:Play Money Arena:2:1;",
                                   tables="5001:5:1:5:500:0:0:30:0:0:0:0:0:0:0:0:0:0;")
-# The working surface, the same every run: more rooms than the list shows (it scrolls),
-# every money kind and a locked room, players in some rooms, news lines and an
-# administrator (two rows in the File panel). Only the clock changes.
+# The working surface, the same every run: more rooms than the list shows (it scrolls), every
+# money kind, a locked room, a name too long for its column, players in some rooms, news
+# lines and an administrator (two rows in the File panel). Only the clock changes.
 ROOMS = ["Backgammon Club", "Beginners", "Blitz", "Caf\\xC3\\xA9 Lounge", "Doubling Cube",
          "Gammon Hall", "High Rollers", "Midnight Blitz", "Night Owls", "Play Money Arena",
-         "Quiet Room", "Running Game", "Sunday Cup", "VIP Salon", "Zocker"]
+         "Pok\\xC3\\xB3j dla pocz\\xC4\\x85tkuj\\xC4\\x85cych", "Running Game", "Sunday Cup",
+         "VIP Salon", "Zocker"]
 NEWS = ["Welcome to Tavlora!", "Spring cup:", "Saturday 18:00"]
 SURFACE = harness.login_scenario(
     administrator=1, players=ME + "2001:Anna:1600:3;2002:Ben:1700:4;2003:Cleo:1650:4;",

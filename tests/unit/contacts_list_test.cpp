@@ -135,7 +135,7 @@ TEST_F(ContactsList, ContextMenuRowsAndClicksDependOnPresenceAndRelation) {
         EXPECT_EQ(Utf8FromWide(t.name) + " " + texts, std::string("zoe ") + c.texts)
             << c.relation << " " << c.presence;
     }
-    EXPECT_EQ(contactRelations[0].relation, 0) << "the model waits for the server";
+    EXPECT_EQ(ContactRelations()[0].relation, 0) << "the model waits for the server";
 }
 
 // What only the end of the add dialog and the friends' sound meet at their bounds: an entry

@@ -31,7 +31,7 @@ protected:
         pendingAcknowledgement = acknowledgedNumber = 0;
         isConnected = true;
         connectPhase = PHASE_LOGGING_IN;
-        OwnPlayerId = 0;
+        SetOwnPlayerId(0);
         while (!PopInbound().empty()) {
         }
     }

@@ -22,7 +22,7 @@ protected:
         Deliver("21,7:Zo\xC3\xAB:3:4;1001:me:0:4;");
         Deliver("31,5:Salon:2:0;");
         Deliver("71,40:5:2:3:4:7:1001:7:8:9:10:11:12:13:14:15:0:0;");
-        TableRecord later = tables[0];
+        TableRecord later = Tables()[0];
         later.values[3] = 30;
         later.values[4] = 40;
         later.values[7] = 70;

@@ -57,7 +57,7 @@ std::string Describe(const std::vector<Record>& list, Type Record::*... fields) 
 }
 inline std::string PlayerList() {  // id name value status
     using P = PlayerRecord;
-    return Describe(players, &P::id, &P::name, &P::value, &P::status);
+    return Describe(Players(), &P::id, &P::name, &P::value, &P::status);
 }
 inline void SetJoinRequests(const std::vector<JoinRecord>& requests) {
     ClearJoinRequests();
@@ -71,13 +71,13 @@ inline std::string JoinList() {  // id open window
 // The ids of every list, each room's users after its id: what a removal took.
 inline std::string LobbyIds() {
     std::string tableIds;
-    for (const TableRecord& table : tables)
+    for (const TableRecord& table : Tables())
         tableIds += (tableIds.empty() ? "" : "|") + std::to_string(table.id());
-    return "players=" + Describe(players, &PlayerRecord::id) +
-           " contacts=" + Describe(contactRelations, &ContactRecord::contactId) +
-           " presences=" + Describe(roomPresences, &RoomPresenceRecord::presenceId) +
-           " rooms=" + Describe(rooms, &RoomRecord::id, &RoomRecord::users) +
-           " tables=" + tableIds + " seats=" + Describe(seats, &SeatRecord::seatId) +
+    return "players=" + Describe(Players(), &PlayerRecord::id) +
+           " contacts=" + Describe(ContactRelations(), &ContactRecord::contactId) +
+           " presences=" + Describe(RoomPresences(), &RoomPresenceRecord::presenceId) +
+           " rooms=" + Describe(Rooms(), &RoomRecord::id, &RoomRecord::users) +
+           " tables=" + tableIds + " seats=" + Describe(Seats(), &SeatRecord::seatId) +
            " joins=" + Describe(JoinRequests(), &JoinRecord::joinId);
 }
 
@@ -92,17 +92,17 @@ protected:
         DrainOutboundQueue();
         isConnected = true;
         pendingAcknowledgement = 0;
-        OwnPlayerId = 1001;
+        SetOwnPlayerId(1001);
         SetOwnPresence(PRESENCE_ONLINE);
         ProgramFolder = L"C:\\Tavlora\\";
         configDatPath = L"C:\\Users\\Ann\\AppData\\Local\\Tavlora\\config.dat";
         savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
     }
     void TearDown() override {
-        ExpectIndexesExact();
+        EXPECT_TRUE(LobbyIndexesExact()) << "no list was left with a stale index";
         LobbyTest::SetUp();  // everything back, then disconnected
         isConnected = false;
-        OwnPlayerId = 0;
+        SetOwnPlayerId(0);
         SetOwnPresence(PRESENCE_NOT_CONNECTED);
     }
 
@@ -129,29 +129,12 @@ protected:
     }
 
     // A room or table whose window is open on `window`, as a launch leaves it.
-    template <typename Record>
-    static void Open(std::vector<Record>& list, std::size_t at, WindowRef window) {
-        ASSERT_NE(at, kNotFound);
-        list[at].windowOpen = true;
-        list[at].window = window;
-    }
-    void OpenRoom(std::int32_t id, WindowRef window) { Open(rooms, FirstRoom(id), window); }
-    void OpenTable(std::int32_t id, WindowRef window) { Open(tables, FirstTable(id), window); }
+    void OpenRoom(std::int32_t id, WindowRef window) { SetRoomWindowAt(FirstRoom(id), window); }
+    void OpenTable(std::int32_t id, WindowRef window) { SetTableWindowAt(FirstTable(id), window); }
     const RoomRecord& Room(std::int32_t id) {
         std::size_t at = FirstRoom(id);
         EXPECT_NE(at, kNotFound) << "room " << id;
-        return rooms.at(at);
-    }
-
-    // No list was left with a stale index (lookups would heal it, at a cost).
-    static void ExpectIndexesExact() {
-        EXPECT_TRUE(IndexExact(roomIndex, rooms, RoomId));
-        EXPECT_TRUE(IndexExact(playerIndex, players, [](const PlayerRecord& p) { return p.id; }));
-        EXPECT_TRUE(IndexExact(presenceIndex, roomPresences, PresenceId));
-        EXPECT_TRUE(IndexExact(tableIndex, tables, TableId));
-        EXPECT_TRUE(IndexExact(seatIndex, seats, SeatId));
-        EXPECT_TRUE(IndexExact(contactIndex, contactRelations,
-                               [](const ContactRecord& c) { return c.contactId; }));
+        return Rooms().at(at);
     }
 
     int sequence = 0;

@@ -17,7 +17,7 @@ std::string TableText(int id, int room, int playerA, int playerB, int value16 = 
 }
 
 std::string RoomIds() {
-    return Describe(rooms, &RoomRecord::id);
+    return Describe(Rooms(), &RoomRecord::id);
 }
 
 class LobbyModel : public LobbyTest {
@@ -92,7 +92,7 @@ TEST_F(LobbyModel, RemovalsTakeWhatDependsOnThemAndTellTheirWindows) {
         SCOPED_TRACE(c.message);
         ClearLobby();
         FillLobby();
-        SelectedRoomId = 5;
+        SetSelectedRoomId(5);
         EXPECT_EQ(CallsOf(c.message), c.calls);
         EXPECT_EQ(LobbyIds(), c.ids) << "a player gone takes only its first relation";
     }
@@ -111,10 +111,10 @@ TEST_F(LobbyModel, AKnownRoomIsRelayedAsReceivedALockedSelectionCleared) {
         << "a new room is not relayed";
     OpenRoom(5, 700);
     using R = RoomRecord;
-    EXPECT_EQ(Describe(rooms, &R::id, &R::name, &R::moneyKind, &R::state, &R::users),
+    EXPECT_EQ(Describe(Rooms(), &R::id, &R::name, &R::moneyKind, &R::state, &R::users),
               "6 Den 1 0 0|5 Sal\xC3\xB3n 3 2 0");
     EXPECT_EQ(RelaysOf("31,5:Sal\xC3\xB3n;"), (Lines{Relay(700, 31, "Sal\\xC3\\xB3n,")}));
-    SelectedRoomId = 6;
+    SetSelectedRoomId(6);
     EXPECT_EQ(CallsOf("31,6:Den:1:3;").front(), "rows 2") << "not locked";
     EXPECT_EQ(SelectedRoomId, 6);
     EXPECT_EQ(CallsOf("31,6:Den:1:2;").front(), "hide enter room");
@@ -124,10 +124,8 @@ TEST_F(LobbyModel, AKnownRoomIsRelayedAsReceivedALockedSelectionCleared) {
 // Remembered rooms are sorted before the first list, even when only users change; only
 // the first list of a connection drops rooms it does not name.
 TEST_F(LobbyModel, TheFirstListOfAConnectionDropsRoomsItDoesNotName) {
-    AddRememberedRoom(rooms, 9, 50, 60);
-    AddRememberedRoom(rooms, 3, 10, 20);
-    rooms[FirstRoom(9)].name = L"b";
-    rooms[FirstRoom(3)].name = L"a";
+    AddRoom({.id = 9, .name = L"b", .windowX = 50, .windowY = 60});
+    AddRoom({.id = 3, .name = L"a", .windowX = 10, .windowY = 20});
     Deliver("32,11:3:7;");
     EXPECT_EQ(RoomIds(), "3|9");
     Deliver("31,9:Nine:1:0;5:Five:2:0;");
@@ -148,7 +146,7 @@ TEST_F(LobbyModel, ATableUpdateKeepsAllButFiveValues) {
         << "received values and the stored open flag, to the room the table is in";
     const std::array<std::int32_t, 17> kept = {40, 5,  52, 3,  4,  7,  58, 9, 10,
                                                11, 12, 13, 14, 15, 66, 67, 68};
-    EXPECT_EQ(tables[0].values, kept);
+    EXPECT_EQ(Tables()[0].values, kept);
 }
 
 TEST_F(LobbyModel, TheOpeningMarkOpensTheOwnTableOnly) {
@@ -171,7 +169,7 @@ TEST_F(LobbyModel, TheOpeningMarkOpensTheOwnTableOnly) {
         Lines relays =
             RelaysOf("71," + TableText(40, 5, c.playerA, c.playerB, c.value16, c.mark) + ";");
         const bool opens = c.answer == std::string("40:2");
-        EXPECT_EQ(tables[0].windowOpen, opens);
+        EXPECT_EQ(Tables()[0].windowOpen, opens);
         EXPECT_EQ(LobbyCallsStartingWith("start C:\\Tavlora\\BoardView.exe").empty(), !*c.answer);
         EXPECT_EQ(relays.back(), *c.answer ? Relay(700, 39, c.answer) : relays[0]);
     }
@@ -215,7 +213,7 @@ TEST_F(LobbyModel, RecordsReachTheirWindowsInTheirOwnFormats) {
     for (const auto& step : steps)
         EXPECT_EQ(CallsOf(step.message), step.calls) << step.message;
     using C = ContactRecord;
-    EXPECT_EQ(Describe(contactRelations, &C::contactId, &C::playerId, &C::relation),
+    EXPECT_EQ(Describe(ContactRelations(), &C::contactId, &C::playerId, &C::relation),
               "60 8 2|62 8 2|63 7 0|64 8 2|65 9 0")
         << "a listed entry takes only the relation";
     EXPECT_EQ(LobbyIds(),
@@ -250,7 +248,7 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByNameAndFollowsChanges) {
         RoomSortMode = mode;
         RefreshRoomList();
         EXPECT_EQ(RoomIds(), orders[mode]) << mode;
-        EXPECT_TRUE(IndexExact(roomIndex, rooms, RoomId)) << "the index follows the sort";
+        EXPECT_TRUE(LobbyIndexesExact()) << "the index follows the sort";
     }
     ClearLobby();
     Deliver("31,1:delta:1:0;2:alpha:1:0;");
@@ -278,11 +276,12 @@ TEST_F(LobbyModel, ClicksOnHeadsAndRowsAtTheirBounds) {
         EXPECT_EQ(RoomSortMode, after) << column << " from " << before;
     }
     Deliver("31,1:a:1:0;3:c:1:0;");
-    rooms.push_back(RoomRecord{});
+    AddRoom(RoomRecord{});
     OpenRoom(3, 703);
-    tournamentRooms = {{.id = 1, .name = {}, .state = 2},
-                       {.id = 2, .name = {}, .state = 4},
-                       {.id = 3, .name = {}, .windowOpen = true, .window = 42}};
+    for (const RoomRecord& room :
+         {RoomRecord{.id = 1, .name = {}, .state = 2}, RoomRecord{.id = 2, .name = {}, .state = 4},
+          RoomRecord{.id = 3, .name = {}, .windowOpen = true, .window = 42}})
+        AddTournamentRoom(room);
     const struct {
         void (*select)(std::size_t);
         std::size_t index;
@@ -300,7 +299,8 @@ TEST_F(LobbyModel, ClicksOnHeadsAndRowsAtTheirBounds) {
                  {SelectTournamentAt, 3, {4, 0}, {"hide enter tournament", "refresh tournaments"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.select == SelectRoomAt) << " " << c.index);
-        SelectedRoomId = SelectedTournamentId = 4;
+        SetSelectedRoomId(4);
+        SetSelectedTournamentId(4);
         lobbyCalls.clear();
         c.select(c.index);
         EXPECT_EQ((std::pair{SelectedRoomId, SelectedTournamentId}), c.selected);

@@ -10,6 +10,7 @@
 #include "lobby/room_windows.h"
 #include "lobby/sibling_launch.h"
 #include "lobby/sibling_reports.h"
+#include "net/notification_codes.h"
 #include "net/relay_codes.h"
 #include "net/text_convert.h"
 #include "tests/unit/lobby_fixture.h"
@@ -35,7 +36,7 @@ protected:
         DrainOutboundQueue();
     }
     void EnterRoom(std::int32_t id) {
-        SelectedRoomId = id;
+        SetSelectedRoomId(id);
         OpenRoomWindow();
     }
     // Code 31 from a room window, with only the relay messages it causes.
@@ -144,8 +145,9 @@ TEST_F(Siblings, TableRequestsForIdsAndWindowsThatAreNotTheirs) {
     EXPECT_EQ(RelaysOfRequest(41), (Lines{Relay(700, 39, "41:1")})) << "another's window";
     EXPECT_TRUE(LobbyCallsStartingWith("send 667").empty());
     OpenTable(40, 840);
-    tables.push_back(tables[FirstTable(40)]);  // not expected from a server
-    tables.back().windowOpen = false;
+    TableRecord twin = Tables()[FirstTable(40)];  // not expected from a server
+    twin.windowOpen = false;
+    AddTable(twin);
     FakeWindowFor(L"KXTable40", 841);
     EXPECT_EQ(RelaysOfRequest(40).front(), Relay(700, 39, "40:0"));
     EXPECT_EQ(LobbyCallsStartingWith("copydata 700 39").back(), Relay(700, 39, "40:2"));
@@ -156,18 +158,32 @@ TEST_F(Siblings, TableRequestsForIdsAndWindowsThatAreNotTheirs) {
 // with its id.
 TEST_F(Siblings, WindowsThatGoAreForgottenOnceEveryRecordWithTheirId) {
     FillLobby();
-    rooms.push_back(rooms[FirstRoom(5)]);
+    AddRoom(Rooms()[FirstRoom(5)]);
     OpenRoom(5, 700);
     OpenTable(40, 840);
     for (std::int32_t table : {40, 40, 41})
         OnTableWindowGone(table);
-    rooms.back().windowOpen = true;
-    SelectedRoomId = 5;
+    SetRoomWindowAt(Rooms().size() - 1, 701);
+    SetSelectedRoomId(5);
     OnRoomWindowGone(5);
-    for (const RoomRecord& room : rooms)
+    for (const RoomRecord& room : Rooms())
         EXPECT_FALSE(room.windowOpen);
     EXPECT_EQ(SelectedRoomId, 0);
     EXPECT_EQ(lobbyCalls, (Lines{"send 700 38 40", "hide enter room", "repaint room list"}));
+    EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
+}
+
+// A room window asking for its table over and over is answered ten times a second, and
+// KXDebug told once; the table window's own end counts apart.
+TEST_F(Siblings, ASiblingWindowsReportsAreActedOnTenTimesASecond) {
+    FillLobby();
+    OpenRoom(5, 700);
+    OpenTable(40, 840);
+    FakeWindowFor(L"KXDebug", 999);
+    for (int k = 0; k < 14; ++k)  // twelve requests, the table window's end, one more later
+        OnSiblingReport(k == 12 ? NC_TABLE_CLOSED : NC_OPEN_TABLE, 40, k < 13 ? 1000 : 2000);
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 700").size(), 11u);
+    EXPECT_EQ(LobbyCallsStartingWith("copydata 999").size(), 1u);
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"112,40,!"}));
 }
 
@@ -227,17 +243,16 @@ TEST_F(Siblings, AClosedRoomWindowKeepsItsPlaceAndClosesItsTablesAndJoins) {
         OpenRoom(5, 700);
         OpenTable(40, 840);
         OpenTable(41, 841);
-        rooms[FirstRoom(5)].windowX = 11;
-        rooms[FirstRoom(5)].windowY = 12;
+        SetRoomPlaceAt(FirstRoom(5), 11, 12);
         SetJoinRequests({{1, 5, 40, 7, 8, 0, true, 600},
                          {2, 5, 41, 7, 8, 0, false, 0},
                          {3, 5, 41, 7, 8, 0, true, 601},
                          {4, 6, 41, 7, 8, 0, true, 602}});
         CopyData(38, c.text, c.size);
-        EXPECT_EQ(
-            (std::vector{Room(5).windowX, Room(5).windowY, int{Room(5).windowOpen},
-                         static_cast<int>(Room(5).window), int{tables[FirstTable(40)].windowOpen}}),
-            (std::vector{c.x, c.y, 0, 0, 0}));
+        EXPECT_EQ((std::vector{Room(5).windowX, Room(5).windowY, int{Room(5).windowOpen},
+                               static_cast<int>(Room(5).window),
+                               int{Tables()[FirstTable(40)].windowOpen}}),
+                  (std::vector{c.x, c.y, 0, 0, 0}));
         EXPECT_EQ(DrainOutboundQueue(), (Lines{c.queued}));
         EXPECT_EQ(lobbyCalls,
                   (Lines{"post 840 1 0", "post 841 1 0", "post 601 1 0", "post 600 1 0"}));
@@ -260,7 +275,7 @@ TEST_F(Siblings, AHungWindowIsSkippedForTheRestOfItsBatchOnly) {
         << "tried again in the next message";
     fakeHungWindows = {840};
     FakeWindowFor(L"KXTable40", 840);
-    tables[FirstTable(40)].windowOpen = false;
+    SetTableWindowAt(FirstTable(40), 0);
     lobbyCalls.clear();
     OnTableWindowRequested(40);
     EXPECT_EQ(LobbyCallsStartingWith("send 840"), (Lines{"send 840 10 1 (timeout)"}))
@@ -302,7 +317,7 @@ TEST_F(Siblings, ListsChangedDuringASendAreNotTrampled) {
         };
         trigger();
         fakeDuringSend = nullptr;
-        ExpectIndexesExact();
+        EXPECT_TRUE(LobbyIndexesExact());
         EXPECT_EQ(FirstRoom(5), kNotFound);
         EXPECT_EQ(FirstPlayer(1001), kNotFound);
     }
@@ -322,12 +337,12 @@ TEST_F(Siblings, RoomWindowPlacesWithinTheBoundsAreRemembered) {
                  .window = static_cast<WindowRef>(70 + id)});
         if (id <= 7) fakeWindowPlaces[70 + id] = places[id - 1];  // 8 vanished
     }
-    tournamentRooms = {
-        {.id = 9, .name = {}, .windowX = 1, .windowY = 2, .windowOpen = true, .window = 77}};
+    AddTournamentRoom(
+        {.id = 9, .name = {}, .windowX = 1, .windowY = 2, .windowOpen = true, .window = 77});
     RememberOpenRoomPlaces();
     using R = RoomRecord;
-    EXPECT_EQ(Describe(rooms, &R::windowX, &R::windowY) + "|" +
-                  Describe(tournamentRooms, &R::windowX, &R::windowY),
+    EXPECT_EQ(Describe(Rooms(), &R::windowX, &R::windowY) + "|" +
+                  Describe(TournamentRooms(), &R::windowX, &R::windowY),
               "-639 -479|9999 9999|1 2|1 2|1 2|1 2|1 2|1 2|300 200");
 }
 

@@ -33,6 +33,17 @@ int Usage(const std::string& error) {
     return kUsage;
 }
 
+// The last argument, when it is number `index`, read as a number from `lowest` to
+// `highest`; `number` keeps its default when there is no such argument. False for a bad one.
+bool LastNumberArgument(const ProbeArgs& args, std::size_t index, std::int64_t lowest,
+                        std::int64_t highest, std::int64_t& number) {
+    if (args.size() != index + 1) return true;
+    const auto value = ParseNumber(args[index]);
+    if (!value || *value < lowest || *value > highest) return false;
+    number = *value;
+    return true;
+}
+
 int Succeed(HWND window, const std::string& extra = {}) {
     PrintLine("{\"ok\":true," + HandleField(window) + extra + "}");
     return kOk;
@@ -167,11 +178,7 @@ int CopyDataCommand(const ProbeArgs& args) {
     if (!code) return Usage("bad dwData");
     if (!DecodeEscapes(args[2], text, error)) return Usage(error);
     std::int64_t byteCount = static_cast<std::int64_t>(text.size()) + 1;
-    if (args.size() == 4) {
-        auto count = ParseNumber(args[3]);
-        if (!count || *count < 0 || *count > 0x1000000) return Usage("bad cbData");
-        byteCount = *count;
-    }
+    if (!LastNumberArgument(args, 3, 0, 0x1000000, byteCount)) return Usage("bad cbData");
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
     return SendCopyData(window, static_cast<ULONG_PTR>(*code), text, byteCount);
@@ -298,11 +305,7 @@ int ShowCommand(const ProbeArgs& args) {
 
 int RedrawCommand(const ProbeArgs& args) {
     std::int64_t count = 1;
-    if (args.size() == 2) {
-        auto value = ParseNumber(args[1]);
-        if (!value || *value < 1 || *value > 1000000) return Usage("bad count");
-        count = *value;
-    }
+    if (!LastNumberArgument(args, 1, 1, 1000000, count)) return Usage("bad count");
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
     LARGE_INTEGER frequency, start, end;

@@ -1,16 +1,7 @@
 // Numbers, target paths and JSON text for the window probe.
 #include "tools/probe/probe_text.h"
 
-namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
+#include "net/escaped_bytes.h"
 
 std::optional<std::int64_t> ParseNumber(std::string_view text) {
     bool negative = false;

@@ -77,9 +77,8 @@ void PaintLinkButton(Raster& raster, int id) {
     Rect inner{1, 1, pill.w - 2, pill.h - 2};
     Color top = pressed ? Rgb(12, 24, 38) : Rgb(30, 54, 80);
     Color bottom = pressed ? Rgb(20, 38, 58) : Rgb(18, 34, 52);
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 8.5, x, y); },
-        [&](int, int y) { return Mix(top, bottom, (y - 1) / 17.0); });
+    FillRoundedShape(raster, inner, 8.5,
+                     [&](int, int y) { return Mix(top, bottom, (y - 1) / 17.0); });
     Color arrow = pressed ? Darker(kTitleBlue, 0.25) : kTitleBlue;
     FillTriangle(raster, {8.0 + shift, 6.0 + shift}, {8.0 + shift, 14.0 + shift},
                  {12.5 + shift, 10.0 + shift}, arrow);

@@ -91,12 +91,10 @@ void PaintSettingsPage(Raster& raster, int id) {
     Color top = selected ? Rgb(50, 84, 120) : Rgb(30, 50, 74);
     Color bottom = selected ? kSettingsBody : Rgb(20, 37, 56);
     Color edge = selected ? kPageEdge : Rgb(8, 16, 26);
-    FillShape(
-        raster, outline, [&](double x, double y) { return InsideRoundedRect(outline, 6, x, y); },
-        [&](int, int) { return edge; });
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 5, x, y); },
-        [&](int, int y) { return Mix(top, bottom, (y - inner.y) / double(44 - inner.y)); });
+    FillRoundedShape(raster, outline, 6, [&](int, int) { return edge; });
+    FillRoundedShape(raster, inner, 5, [&](int, int y) {
+        return Mix(top, bottom, (y - inner.y) / double(44 - inner.y));
+    });
     if (selected) {
         FillRect(raster, Rect{6, 2, 108, 1}, Rgb(255, 255, 255, 60));
     } else {

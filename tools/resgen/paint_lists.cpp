@@ -19,13 +19,8 @@ Color TabAccent(int tab) {
 }  // namespace
 
 void PaintTabArea(Raster& raster, int) {
-    Rect all{0, 0, raster.width, raster.height};
-    FillRoundedRect(raster, all, 5, kInk);
-    Rect inner{1, 1, all.w - 2, all.h - 2};
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 4, x, y); },
-        [&](int, int y) { return TabAreaColor(y); });
-    FillRect(raster, Rect{5, 1, all.w - 10, 1}, Rgb(255, 255, 255, 40));
+    PaintRimmedPanel(raster, 5, [&](int, int y) { return TabAreaColor(y); });
+    FillRect(raster, Rect{5, 1, raster.width - 10, 1}, Rgb(255, 255, 255, 40));
     // Sunken frame around the column heads and the list; the one-pixel gaps between the
     // heads read as separators.
     FillRect(raster, Rect{9, 44, 430, 20}, Rgb(10, 20, 32));
@@ -60,12 +55,8 @@ void PaintTabHead(Raster& raster, int id) {
         top = Rgb(12, 24, 38);
         bottom = Rgb(24, 42, 62);
     }
-    FillShape(
-        raster, outline, [&](double x, double y) { return InsideRoundedRect(outline, 6, x, y); },
-        [&](int, int) { return kInk; });
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 5, x, y); },
-        [&](int, int y) { return Mix(top, bottom, y / 29.0); });
+    FillRoundedShape(raster, outline, 6, [&](int, int) { return kInk; });
+    FillRoundedShape(raster, inner, 5, [&](int, int y) { return Mix(top, bottom, y / 29.0); });
     if (state == 0) {
         FillRect(raster, Rect{5, 1, raster.width - 10, 1}, Rgb(255, 255, 255, 45));
         FillRect(raster, Rect{1, raster.height - 1, raster.width - 2, 1}, Rgb(0, 0, 0, 90));

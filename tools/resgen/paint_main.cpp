@@ -80,13 +80,9 @@ void PaintTitleTile(Raster& raster, int) {
 }
 
 void PaintConnectPanel(Raster& raster, int) {
-    Rect all{0, 0, raster.width, raster.height};
-    FillRoundedRect(raster, all, 4, kInk);
-    Rect inner{1, 1, all.w - 2, all.h - 2};
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 3, x, y); },
-        [&](int, int y) { return Mix(Rgb(44, 76, 112), Rgb(16, 32, 50), y / 39.0); });
-    FillRect(raster, Rect{4, 1, all.w - 8, 1}, Rgb(255, 255, 255, 50));
+    PaintRimmedPanel(raster, 4,
+                     [&](int, int y) { return Mix(Rgb(44, 76, 112), Rgb(16, 32, 50), y / 39.0); });
+    FillRect(raster, Rect{4, 1, raster.width - 8, 1}, Rgb(255, 255, 255, 50));
     // The text is centred in the panel; a thin activity track runs along the bottom.
     Rect track{12, 33, 396, 5};
     PaintWell(raster, track, kSocket);
@@ -106,9 +102,9 @@ void PaintStatusLine(Raster& raster, int id) {
     Rect inner{pill.x + 1, pill.y + 1, pill.w - 2, pill.h - 2};
     Color top = connected ? Rgb(42, 74, 110) : Rgb(50, 60, 74);
     Color bottom = connected ? Rgb(18, 38, 60) : Rgb(24, 30, 40);
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 5, x, y); },
-        [&](int, int y) { return Mix(top, bottom, (y - inner.y) / double(inner.h - 1)); });
+    FillRoundedShape(raster, inner, 5, [&](int, int y) {
+        return Mix(top, bottom, (y - inner.y) / double(inner.h - 1));
+    });
     FillRect(raster, Rect{7, inner.y, pill.w - 12, 1}, Rgb(255, 255, 255, 45));
     Color led = connected ? Rgb(70, 224, 120) : Rgb(210, 64, 58);
     Point centre{14.5, 17.5};
@@ -119,12 +115,8 @@ void PaintStatusLine(Raster& raster, int id) {
 }
 
 void PaintClock(Raster& raster, int) {
-    Rect all{0, 0, raster.width, raster.height};
-    FillRoundedRect(raster, all, 4, kInk);
-    Rect inner{1, 1, all.w - 2, all.h - 2};
-    FillShape(
-        raster, inner, [&](double x, double y) { return InsideRoundedRect(inner, 3, x, y); },
-        [&](int, int y) { return Mix(Rgb(40, 68, 100), Rgb(16, 32, 50), y / 37.0); });
+    PaintRimmedPanel(raster, 4,
+                     [&](int, int y) { return Mix(Rgb(40, 68, 100), Rgb(16, 32, 50), y / 37.0); });
     // Wells behind hours, minutes, seconds and the zone name.
     for (Rect cell :
          {Rect{2, 4, 20, 30}, Rect{27, 4, 22, 30}, Rect{54, 4, 22, 30}, Rect{81, 4, 32, 30}}) {

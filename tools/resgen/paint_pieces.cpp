@@ -96,12 +96,10 @@ void DrawDie(Raster& raster, Rect rect, Color body, Color pips, int value) {
     double radius = rect.w * 0.2;
     FillRoundedRect(raster, rect, radius, Darker(body, IsDark(body) ? 0.0 : 0.45));
     Rect face{rect.x + 1, rect.y + 1, rect.w - 2, rect.h - 2};
-    FillShape(
-        raster, face, [&](double x, double y) { return InsideRoundedRect(face, radius - 1, x, y); },
-        [&](int x, int y) {
-            double t = double((x - face.x) + (y - face.y)) / (face.w + face.h);
-            return Mix(Lighter(body, 0.18), Darker(body, 0.12), t);
-        });
+    FillRoundedShape(raster, face, radius - 1, [&](int x, int y) {
+        double t = double((x - face.x) + (y - face.y)) / (face.w + face.h);
+        return Mix(Lighter(body, 0.18), Darker(body, 0.12), t);
+    });
     DrawPips(raster, face, value, rect.w * 0.085, pips);
 }
 

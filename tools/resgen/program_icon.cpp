@@ -13,10 +13,9 @@ Raster IconImage(int size) {
     double radius = s * 0.2;
     FillRoundedRect(raster, tile, radius, kInk);
     Rect inner{1, 1, size - 2, size - 2};
-    FillShape(
-        raster, inner,
-        [&](double x, double y) { return InsideRoundedRect(inner, radius - 1, x, y); },
-        [&](int, int y) { return Mix(Rgb(60, 104, 150), Rgb(18, 38, 62), y / (s - 1)); });
+    FillRoundedShape(raster, inner, radius - 1, [&](int, int y) {
+        return Mix(Rgb(60, 104, 150), Rgb(18, 38, 62), y / (s - 1));
+    });
     // The logo's emblem: a red checker behind an ivory one.
     double r = s * 0.27;
     DrawChecker(raster, Point{s * 0.38, s * 0.38}, r, Rgb(176, 38, 52));

@@ -184,9 +184,7 @@ void FillRing(Raster& raster, Point centre, double outer, double inner, Color co
 }
 
 void FillRoundedRect(Raster& raster, Rect rect, double radius, Color color) {
-    FillShape(
-        raster, rect, [&](double x, double y) { return InsideRoundedRect(rect, radius, x, y); },
-        [&](int, int) { return color; });
+    FillRoundedShape(raster, rect, radius, [&](int, int) { return color; });
 }
 
 void FillTriangle(Raster& raster, Point a, Point b, Point c, Color color) {

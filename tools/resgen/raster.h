@@ -81,6 +81,14 @@ bool InsideTriangle(Point a, Point b, Point c, double x, double y);
 bool InsidePolygon(const std::vector<Point>& corners, double x, double y);
 bool NearSegment(Point a, Point b, double halfWidth, double x, double y);
 
+// FillShape over a rectangle rounded by `radius`.
+template <class Paint>
+void FillRoundedShape(Raster& raster, Rect rect, double radius, Paint paint) {
+    FillShape(
+        raster, rect, [&](double x, double y) { return InsideRoundedRect(rect, radius, x, y); },
+        paint);
+}
+
 // Solid-colour conveniences over FillShape.
 void FillCircle(Raster& raster, Point centre, double radius, Color color);
 void FillRing(Raster& raster, Point centre, double outer, double inner, Color color);

@@ -14,12 +14,9 @@ void PaintButton(Raster& raster, Rect face, const ButtonLook& look, bool pressed
     FillRoundedRect(raster, face, radius, look.border);
     Rect inner{face.x + 1, face.y + 1, face.w - 2, face.h - 2};
     double innerRadius = std::max(0.0, radius - 1);
-    FillShape(
-        raster, inner,
-        [&](double x, double y) { return InsideRoundedRect(inner, innerRadius, x, y); },
-        [&](int, int y) {
-            return Mix(top, bottom, double(y - inner.y) / std::max(1, inner.h - 1));
-        });
+    FillRoundedShape(raster, inner, innerRadius, [&](int, int y) {
+        return Mix(top, bottom, double(y - inner.y) / std::max(1, inner.h - 1));
+    });
     int edge = static_cast<int>(innerRadius);
     int half = inner.h / 2;
     if (!pressed) {

@@ -40,6 +40,15 @@ ButtonLook AccentLook(Color accent);
 void PaintButton(Raster& raster, Rect face, const ButtonLook& look, bool pressed,
                  double radius = 3);
 
+// A panel filling the raster: an ink rim rounded by `radius`, its inside rounded by one
+// less and painted by paint(x, y).
+template <class Paint>
+void PaintRimmedPanel(Raster& raster, double radius, Paint paint) {
+    Rect all{0, 0, raster.width, raster.height};
+    FillRoundedRect(raster, all, radius, kInk);
+    FillRoundedShape(raster, Rect{1, 1, all.w - 2, all.h - 2}, radius - 1, paint);
+}
+
 // A framed panel: dark outline, one-pixel bevel, vertical gradient inside.
 void PaintPanel(Raster& raster, Rect rect, Color top, Color bottom);
 
