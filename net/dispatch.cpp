@@ -97,11 +97,14 @@ void DispatchEntry(std::string_view entry) {
 }
 
 void DispatchInbound() {
+    // Only the entries waiting now: each later one comes with a notification of its own,
+    // and a stream that arrives as fast as it is handled must not keep the main window
+    // from its other messages (a sibling's report, the player's input, its paints).
+    std::size_t waiting = InboundCount();
     while (true) {
         if (HandleNextPending()) continue;
-        // Every queue operation holds the named lock; the last, empty pop is spared by
-        // asking first whether anything is left.
-        if (!InboundWaiting()) return;
+        if (waiting == 0) return;
+        --waiting;
         std::string entry = PopInbound();
         if (entry.empty()) return;
         AddPending(std::move(entry));

@@ -45,6 +45,10 @@ bool InboundWaiting() {
     return inboundCount.load() > 0;
 }
 
+std::size_t InboundCount() {
+    return inboundCount.load();
+}
+
 void PushOutbound(std::string_view text) {
     {
         QueueLockHold hold;

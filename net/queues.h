@@ -15,6 +15,7 @@ std::string PopInbound();
 // Whether an entry is queued, without taking the lock. An entry pushed after a "no" comes
 // with a notification of its own.
 bool InboundWaiting();
+std::size_t InboundCount();
 
 // Main window (every producer of an outbound message): appends and wakes the sender.
 void PushOutbound(std::string_view text);

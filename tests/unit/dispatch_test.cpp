@@ -163,4 +163,22 @@ TEST_F(DispatchTest, AHandlerRunningAModalLoopKeepsArrivalOrder) {
     InstallHubInboundRoutes();
 }
 
+// Stands for a stream that arrives while it is handled.
+void ArrivingHandler(const FieldList& fields) {
+    handled.emplace_back(fields[2]);
+    if (fields[2] == "a") PushInbound("2,61,b,!");
+}
+
+TEST_F(DispatchTest, ADrainTakesOnlyWhatWaitedWhenItBegan) {
+    const InboundRoute routes[] = {{MSG_PRIVATE_MESSAGE, ArrivingHandler, "arriving"}};
+    InstallInboundRoutes(routes);
+    handled.clear();
+    PushInbound("1,61,a,!");
+    DispatchInbound();
+    EXPECT_EQ(handled, Calls{"a"}) << "what arrived meanwhile waits for its own notification";
+    DispatchInbound();
+    EXPECT_EQ(handled, (Calls{"a", "b"}));
+    InstallHubInboundRoutes();
+}
+
 }  // namespace
