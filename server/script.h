@@ -34,7 +34,8 @@ struct HandshakePlan {
     std::string token;  // fixed token; empty: a new one for every connection
     std::string greetingBytes;
     std::int64_t longSize = 0;
-    std::int64_t splitAt = 0;  // the first splitAt bytes, the rest splitDelayMs later; both 0: whole
+    // The first splitAt bytes, the rest splitDelayMs later; both 0: the greeting whole.
+    std::int64_t splitAt = 0;
     std::int64_t splitDelayMs = 0;
     AnswerKind answer = AnswerKind::Normal;
     std::string answerBytes;
