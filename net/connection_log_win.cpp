@@ -13,9 +13,9 @@ std::uint64_t logSize = 0;
 HANDLE wakeEvent = nullptr;
 CRITICAL_SECTION fileLock;
 
-void OpenLogFile() {
+void OpenLogFile(DWORD disposition = OPEN_ALWAYS) {
     logFile = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                          nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     LARGE_INTEGER size{};
     logSize = logFile != INVALID_HANDLE_VALUE && GetFileSizeEx(logFile, &size)
                   ? static_cast<std::uint64_t>(size.QuadPart)
@@ -30,8 +30,12 @@ void WritePending() {
         const std::size_t fit = LogBytesThatFit(logSize, rest);
         if (fit == 0) {
             CloseHandle(logFile);
-            MoveFileExW(logPath.c_str(), olderPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-            OpenLogFile();
+            // When the older file cannot be replaced (another program holds it), the full
+            // one starts again from empty: the cap holds and the writer moves on.
+            const bool moved =
+                MoveFileExW(logPath.c_str(), olderPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+            OpenLogFile(moved ? OPEN_ALWAYS : CREATE_ALWAYS);
+            if (logSize > 0) break;  // not even that: what is left is dropped
             continue;
         }
         DWORD written = 0;
