@@ -153,9 +153,7 @@ class Hub:
             self.settings_dir = os.path.join(glob.glob(os.path.join(
                 self.prefix, "drive_c", "users", "*", "AppData"))[0], "Local", "Tavlora")
             self.config_ini_path = os.path.join(self.settings_dir, "config.ini")
-            # The prefix's wineserver stays up until the end: tests that run one short
-            # program after another do not wait for it to end and start again each time.
-            run(["wineserver", "-p"], 60, env=self.env, check=True)
+            self._start_session()
             # A desktop user for the whole run (a hidden window, idle): Wine closes a
             # desktop a second after its last user has gone, and a program started just
             # then finds none and ends.
@@ -163,11 +161,7 @@ class Hub:
                 ["wine", os.path.join(BIN, "probe.exe"), "claim", "TavloraDesktopKeeper",
                  "2000000000"], env=self.env, stdin=subprocess.DEVNULL,
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-            # The first Wine program of a prefix starts its session (wineserver, explorer,
-            # services); they inherit that program's output, so it must not be a pipe we
-            # read to its end.
-            run(["wine", os.path.join(BIN, "probe.exe"), "screen"], 120, env=self.env,
-                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.probe("wait", "TavloraDesktopKeeper", "30000", timeout=60)
             if self.config_inner is not None:
                 self.write_config_ini(self.config_inner)
             if self.want_server:
@@ -178,6 +172,26 @@ class Hub:
             self.__exit__(None, None, None)
             raise
         return self
+
+    def _start_session(self):
+        """Starts the prefix's wineserver, kept up until the end (tests that run one short
+        program after another do not wait for it to end and start again each time), and
+        its session (explorer, services) through one program run alone. That first
+        program inherits the session's output, so it must not be a pipe we read to its
+        end. Under heavy load this start has stalled in a fresh prefix; a second try on a
+        new wineserver gets past it."""
+        for attempt in (1, 2):
+            run(["wineserver", "-p"], 60, env=self.env, check=True)
+            try:
+                run(["wine", os.path.join(BIN, "probe.exe"), "screen"], 60, env=self.env,
+                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL)
+                return
+            except AssertionError:
+                if attempt == 2:
+                    raise
+                run(["wineserver", "-k"], 60, env=self.env)
+                run(["wineserver", "-w"], 60, env=self.env)
 
     def _start_xvfb(self):
         read, write = os.pipe()
