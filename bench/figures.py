@@ -148,6 +148,20 @@ def measure(args, runner):
     row("Server message to acknowledgement, p99 (Wine)", fmt(p99, "us", 0),
         "raw round trip %s" % fmt(round_trip_us, "us", 0), "report", None)
 
+    # --- the real hub's acknowledgements under Wine, idle and with the lobby moving ---
+    out = runner.run([sys.executable, os.path.join(ROOT, "bench", "ack_turnaround.py")]
+                     + (["--count", "2000"] if args.quick else []))
+    raw50 = number(r"raw ping-pong .*: p50 ([\d.]+) us", out)
+    raw99 = number(r"raw ping-pong .*p99 ([\d.]+) us", out)
+    for phase, name in (("idle", "an idle lobby"), ("moving", "a lobby change every 200 ms")):
+        found = re.search(r"^  %s: .*\n\s+acknowledgement p50 ([\d.]+) us, p99 ([\d.]+) us"
+                          % phase, out or "", re.M)
+        for k, (label, raw_us, limit) in enumerate((("p50", raw50, 300), ("p99", raw99, 3000))):
+            value = float(found.group(k + 1)) if found else None
+            row("Tavlora.exe: server message to acknowledgement, %s, %s (Wine)" % (label, name),
+                fmt(value, "us", 0), "raw ping-pong %s %s" % (label, fmt(raw_us, "us", 0)),
+                "under %d us" % limit, value < limit if value is not None else None)
+
     # --- idle CPU under Wine ---
     out = runner.run([sys.executable, os.path.join(ROOT, "bench", "idle_cpu.py"), "--seconds",
                       "20" if args.quick else "60"])

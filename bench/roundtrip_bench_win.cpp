@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -147,8 +148,11 @@ int RunPingPong(int count, int bytes, int port) {
     }
     std::string out(static_cast<std::size_t>(bytes), 'x');
     std::vector<char> in(static_cast<std::size_t>(bytes));
+    std::vector<double> micros;
+    micros.reserve(static_cast<std::size_t>(count));
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < count; ++i) {
+        const Clock::time_point sent = Clock::now();
         send(socket, out.data(), bytes, 0);
         for (int got = 0; got < bytes;) {
             int received = recv(socket, in.data() + got, bytes - got, 0);
@@ -158,11 +162,18 @@ int RunPingPong(int count, int bytes, int port) {
             }
             got += received;
         }
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - sent).count());
     }
     const double seconds = Seconds(Clock::now() - start);
     closesocket(socket);
-    std::printf("pingpong count=%d bytes=%d seconds=%.6f rate=%.0f\n", count, bytes, seconds,
-                count / seconds);
+    std::sort(micros.begin(), micros.end());
+    auto percentile = [&](double p) {
+        return micros[std::min(micros.size() - 1, static_cast<std::size_t>(p * micros.size()))];
+    };
+    std::printf(
+        "pingpong count=%d bytes=%d seconds=%.6f rate=%.0f p50_us=%.1f p99_us=%.1f "
+        "max_us=%.1f\n",
+        count, bytes, seconds, count / seconds, percentile(0.50), percentile(0.99), micros.back());
     return 0;
 }
 

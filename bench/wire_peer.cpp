@@ -1,14 +1,18 @@
 // Stand-in server for the loopback round-trip benchmarks under Wine: runs the hub's
 // two-port handshake, then acknowledges the hub's messages (ack) or times how fast the
 // hub acknowledges messages of its own (latency); also a plain TCP echo (echo) as the
-// raw ping-pong floor. Prints "listening" once its ports are open, results at the end.
+// raw ping-pong floor. `hub` is the development server's own session (login, demo lobby,
+// random lobby changes) for the real Tavlora.exe, timing its acknowledgements of clock
+// messages. Prints "listening" once its ports are open, results at the end.
 #include <netinet/in.h>
+#include <poll.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,6 +22,9 @@
 #include "net/names.h"
 #include "net/text_convert.h"
 #include "net/wire.h"
+#include "server/lobby_live.h"
+#include "server/log.h"
+#include "server/session.h"
 
 namespace {
 
@@ -140,6 +147,23 @@ double Seconds(Clock::duration span) {
     return std::chrono::duration<double>(span).count();
 }
 
+// "p50_us=... p99_us=... max_us=... mean_us=..." of `micros` (sorted here).
+std::string Summary(std::vector<double>& micros) {
+    if (micros.empty()) return "p50_us=0 p99_us=0 max_us=0 mean_us=0";
+    double sum = 0;
+    for (double value : micros)
+        sum += value;
+    std::sort(micros.begin(), micros.end());
+    auto percentile = [&](double p) {
+        return micros[std::min(micros.size() - 1, static_cast<std::size_t>(p * micros.size()))];
+    };
+    char text[160];
+    std::snprintf(text, sizeof text, "p50_us=%.1f p99_us=%.1f max_us=%.1f mean_us=%.1f",
+                  percentile(0.50), percentile(0.99), micros.back(),
+                  sum / static_cast<double>(micros.size()));
+    return text;
+}
+
 // Acknowledges the hub's messages until it closes its outbound connection.
 int RunAck() {
     Link link = Handshake();
@@ -183,19 +207,121 @@ int RunLatency(int count, int payloadBytes) {
     close(link.inbound);
     close(link.outbound);
 
-    const double mean = [&] {
-        double sum = 0;
-        for (double value : micros)
-            sum += value;
-        return sum / static_cast<double>(micros.size());
-    }();
-    std::sort(micros.begin(), micros.end());
-    auto percentile = [&](double p) {
-        return micros[std::min(micros.size() - 1, static_cast<std::size_t>(p * micros.size()))];
-    };
-    std::printf("latency count=%d payload=%d p50_us=%.1f p99_us=%.1f mean_us=%.1f rate=%.0f\n",
-                count, payloadBytes, percentile(0.50), percentile(0.99), mean,
-                (kLatencyWarmUp + count) / seconds);
+    std::printf("latency count=%d payload=%d %s rate=%.0f\n", count, payloadBytes,
+                Summary(micros).c_str(), (kLatencyWarmUp + count) / seconds);
+    return 0;
+}
+
+std::int64_t Micros(Clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch()).count();
+}
+
+// One phase of `count` clock messages (type 10, which the hub dispatches and answers with
+// nothing but its acknowledgement), each queued once the one before is acknowledged, so the
+// session's own lobby changes go out between them. Each is timed from the write that
+// carried its last byte to the read that brought its acknowledgement.
+struct ClockPings {
+    explicit ClockPings(int count) : left(count) {}
+    int left;
+    std::uint64_t ticket = 0;   // the queued clock message's; 0: none queued
+    std::int32_t number = 0;    // its number once written
+    Clock::time_point written;  // when
+    std::vector<double> micros;
+};
+
+void QueuePingIfIdle(Session& session, ClockPings& pings) {
+    if (pings.ticket != 0 || pings.left == 0 || !session.queue.empty()) return;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    pings.ticket = QueueMessage(session, MessageText({"10", ClockField(local)}));
+    --pings.left;
+}
+
+// Writes what the session has for the hub; notes when the clock message went out.
+void Flush(Link& link, Session& session, ClockPings& pings) {
+    if (session.out.empty()) return;
+    Write(link.inbound, session.out);
+    const Clock::time_point now = Clock::now();
+    session.out.clear();
+    if (pings.ticket != 0 && pings.number == 0 && session.sentCount >= pings.ticket) {
+        pings.number = session.lastSent;
+        pings.written = now;
+    }
+}
+
+// Serves the session until the phase's messages are all acknowledged (with `untilGo`, until
+// a line comes on standard input instead); false when the hub went away.
+bool RunPhase(Link& link, Session& session, ClockPings& pings, bool untilGo = false) {
+    while (untilGo || pings.left > 0 || pings.ticket != 0) {
+        const std::int64_t nowMs = Micros(Clock::now()) / 1000;
+        PumpSession(session, nowMs);
+        if (session.lobby && session.lastAcked == session.lastSent) QueuePingIfIdle(session, pings);
+        PumpSession(session, nowMs);
+        Flush(link, session, pings);
+        const std::int64_t deadline = SessionDeadline(session);
+        pollfd polled[2] = {{link.outbound, POLLIN, 0}, {untilGo ? 0 : -1, POLLIN, 0}};
+        const int wait =
+            deadline == kNoDeadline
+                ? 1000
+                : static_cast<int>(std::clamp<std::int64_t>(deadline - nowMs, 0, 1000));
+        if (poll(polled, 2, wait) <= 0) continue;
+        if (polled[1].revents != 0) {
+            std::string line;
+            for (char c = 0; c != '\n' && read(0, &c, 1) == 1;)
+                line += c;
+            return true;
+        }
+        if (polled[0].revents == 0) continue;
+        char buffer[4096];
+        const ssize_t received = recv(link.outbound, buffer, sizeof buffer, 0);
+        const Clock::time_point arrived = Clock::now();
+        if (received <= 0) return false;
+        ReceiveClientBytes(session, std::string_view(buffer, static_cast<std::size_t>(received)),
+                           Micros(arrived) / 1000);
+        if (pings.number != 0 && session.lastAcked >= pings.number) {
+            pings.micros.push_back(
+                std::chrono::duration<double, std::micro>(arrived - pings.written).count());
+            pings.ticket = 0;
+            pings.number = 0;
+        }
+        Flush(link, session, pings);
+    }
+    return true;
+}
+
+// The development server's session for the real hub: waits for its login, then times
+// `count` clock messages with the lobby idle and `count` more with a random lobby change
+// every `everyMs`.
+int RunHub(int count, int everyMs) {
+    Link link = Handshake();
+    OpenLogFile("/dev/null");
+    Session session;
+    session.id = 1;
+    if (!link.carry.empty()) ReceiveClientBytes(session, link.carry, Micros(Clock::now()) / 1000);
+    ClockPings none(0);
+    std::printf("connected\n");
+    std::fflush(stdout);
+    if (!RunPhase(link, session, none, true)) return 4;
+    for (int phase = 0; phase < 2; ++phase) {
+        session.lobbyEveryMs = phase == 0 ? 0 : everyMs;
+        session.nextLobbyChangeMs = kNoDeadline;
+        ClockPings warmUp(kLatencyWarmUp);
+        ClockPings pings(count);
+        const std::uint64_t before = session.sentCount;
+        if (!RunPhase(link, session, warmUp) || !RunPhase(link, session, pings)) {
+            std::fprintf(stderr, "hub: connection lost in phase %d\n", phase);
+            return 4;
+        }
+        std::printf("hub lobby_every_ms=%lld count=%d others=%llu %s\n",
+                    static_cast<long long>(session.lobbyEveryMs), count,
+                    static_cast<unsigned long long>(session.sentCount - before) -
+                        static_cast<unsigned long long>(count + kLatencyWarmUp),
+                    Summary(pings.micros).c_str());
+        std::fflush(stdout);
+    }
+    close(link.inbound);
+    close(link.outbound);
     return 0;
 }
 
@@ -222,7 +348,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: wire_peer ack\n"
                  "       wire_peer latency <count> <payload bytes>\n"
-                 "       wire_peer echo <port>\n");
+                 "       wire_peer echo <port>\n"
+                 "       wire_peer hub <count> <lobby change every ms>\n");
     return 1;
 }
 
@@ -235,5 +362,7 @@ int main(int argc, char** argv) {
         return RunLatency(std::atoi(argv[2]), std::atoi(argv[3]));
     if (mode == "echo" && argc == 3 && std::atoi(argv[2]) > 0)
         return RunEcho(static_cast<std::uint16_t>(std::atoi(argv[2])));
+    if (mode == "hub" && argc == 4 && std::atoi(argv[2]) > 0 && std::atoi(argv[3]) > 0)
+        return RunHub(std::atoi(argv[2]), std::atoi(argv[3]));
     return Usage();
 }
