@@ -1,6 +1,7 @@
 // Repaint cost of the skinned windows, measured inside one process under Wine: the main
 // window with every control of the logged-in lobby, the error dialog and the about box,
-// each invalidated with all its children and painted at once, many times over. Prints
+// each invalidated with all its children and painted at once, many times over, and the
+// main window's title band alone (what a change of the lobby's counts repaints). Prints
 // one line per window: "<name> ms_per_repaint=<ms> windows=<painted per repaint>
 // objects_made=<per repaint> objects_left=<n>".
 // bench/wine_paint.py measures the same on the running hub from outside.
@@ -49,11 +50,13 @@ double NowMs() {
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void Measure(const char* name, HWND window, int count) {
+// Repaints `part` of the window (nullptr: all of it, with its children) `count` times.
+void Measure(const char* name, HWND window, int count, const RECT* part = nullptr) {
     PaintCounts before = PaintCountsSoFar();
     double start = NowMs();
+    const UINT children = part == nullptr ? RDW_ALLCHILDREN : 0;
     for (int i = 0; i < count; ++i)
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(window, part, nullptr, RDW_INVALIDATE | children | RDW_UPDATENOW);
     double elapsed = NowMs() - start;
     PaintCounts after = PaintCountsSoFar();
     long made = after.created - before.created;
@@ -89,6 +92,9 @@ int main(int argc, char** argv) {
         Show(id);
     PumpMessages();
     Measure("main", mainWindow, count);
+    // What a change of the lobby's counts repaints: the title band with the welcome lines.
+    const RECT titleBand{1, 1, 639, 71};
+    Measure("title-band", mainWindow, count, &titleBand);
     if (argc > 2) {  // any second argument: each visible control of the main window alone
         for (HWND child = GetWindow(GetWindow(mainWindow, GW_CHILD), GW_HWNDFIRST);
              child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
