@@ -93,6 +93,12 @@ void BeginCanvas(HWND window, Canvas& canvas) {
         canvas.previousBitmap = SelectObject(canvas.dc, canvas.bitmap);
     }
     SetBkMode(canvas.dc, TRANSPARENT);
+    // Only the invalid part reaches the screen, so only it is drawn: a change of a few rows
+    // or of the title band costs a few rows' drawing, not the whole window's. A short
+    // paint holds the messages that arrive meanwhile (a server message and its
+    // acknowledgement) for less.
+    const RECT& invalid = canvas.paint.rcPaint;
+    IntersectClipRect(canvas.dc, invalid.left, invalid.top, invalid.right, invalid.bottom);
     // Dialogs sized from the framed main window are a few pixels larger than their
     // pictures; the skin's navy, not black, shows there.
     RECT all{0, 0, canvas.width, canvas.height};
@@ -106,6 +112,7 @@ void EndCanvas(Canvas& canvas) {
     BitBlt(canvas.paint.hdc, invalid.left, invalid.top, invalid.right, invalid.bottom, canvas.dc,
            invalid.left, invalid.top, SRCCOPY);
     if (canvas.kept) {
+        SelectClipRgn(canvas.dc, nullptr);
         keptCanvas.inUse = false;
     } else {
         SelectObject(canvas.dc, canvas.previousBitmap);
