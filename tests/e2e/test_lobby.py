@@ -45,7 +45,7 @@ def config_dat_path(line):
 class Rooms(harness.HubTest):
     hub_args = dict(config_inner=harness.SAVED, scenario=LOBBY, start=harness.HUB_WITH_HOOK)
 
-    def test_0_the_welcome_counts_follow_the_lobby(self):
+    def test_0_the_welcome_counts_and_a_room_row_follow_the_lobby(self):
         hub = self.hub
         x, y, _, _ = goldens.window_rect(hub, harness.MAIN)
         # The two count lines, short of the clock at x 520.
@@ -55,6 +55,17 @@ class Rooms(harness.HubTest):
         wait_until(lambda: goldens.grab(hub, counts, shot % "after") or
                    goldens.differing_pixels(shot % "before", shot % "after"),
                    what="the counts painted again")
+        # A room's user count changes: its row alone is painted, as the whole list paints it.
+        body = harness.MAIN + "/tabswindowname/roombodywindowname"
+        wait_until(lambda: "Ten" in hub.text(body), what="the fifth room listed")
+        area, rows = goldens.window_rect(hub, body), harness.ARTIFACTS + "/rows-%s.png"
+        goldens.grab(hub, area, rows % "before")
+        hub.control("message 32,7004:10:2001;")
+        wait_until(lambda: goldens.grab(hub, area, rows % "row") or
+                   goldens.differing_pixels(rows % "before", rows % "row"), what="the row painted")
+        hub.probe("redraw", body)
+        goldens.grab(hub, area, rows % "whole")
+        self.assertEqual(goldens.differing_pixels(rows % "row", rows % "whole"), 0)
 
     def test_1_room_window_is_started_fed_and_heard(self):
         hub = self.hub
