@@ -1,9 +1,11 @@
 // Repaint cost of the skinned windows, measured inside one process under Wine: the main
 // window with every control of the logged-in lobby, the error dialog and the about box,
-// each invalidated with all its children and painted at once, many times over, and the
-// main window's title band alone (what a change of the lobby's counts repaints). Prints
-// one line per window: "<name> ms_per_repaint=<ms> windows=<painted per repaint>
-// objects_made=<per repaint> objects_left=<n>".
+// each invalidated with all its children and painted at once, many times over; the main
+// window's title band alone ("title-band", what a change of the lobby's counts repaints);
+// then the room list with 2,000 rooms, whole ("rooms") and only its second row
+// ("room-row", as when one room's record changes). Prints one line per window: "<name>
+// ms_per_repaint=<ms> windows=<painted per repaint> objects_made=<per repaint>
+// objects_left=<n>".
 // bench/wine_paint.py measures the same on the running hub from outside.
 #include <windows.h>
 #include <commctrl.h>
@@ -11,12 +13,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "lobby/lobby_state.h"
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
 #include "session/session.h"
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
 #include "ui/dialog_place_win.h"
+#include "ui/list_scroll_win.h"
 #include "ui/main_paint_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
@@ -92,7 +96,6 @@ int main(int argc, char** argv) {
         Show(id);
     PumpMessages();
     Measure("main", mainWindow, count);
-    // What a change of the lobby's counts repaints: the title band with the welcome lines.
     const RECT titleBand{1, 1, 639, 71};
     Measure("title-band", mainWindow, count, &titleBand);
     if (argc > 2) {  // any second argument: each visible control of the main window alone
@@ -115,5 +118,20 @@ int main(int argc, char** argv) {
     OpenModalDialog(WindowHandle(WinId::About), 145, 60, 290, 120);  // as Help > About
     PumpMessages();
     Measure("about", WindowHandle(WinId::About), count);
+    ShowWindow(WindowHandle(WinId::About), SW_HIDE);
+
+    for (int id = 1; id <= 2000; ++id)
+        AddRoom({.id = id,
+                 .name = L"Room " + std::to_wstring(id),
+                 .moneyKind = 1 + id % 3,
+                 .users = id % 7,
+                 .listed = true});
+    HWND rooms = WindowHandle(WinId::RoomBody);
+    SetListRows(rooms, 2000, kListPageRows);
+    Show(WinId::RoomBody);
+    PumpMessages();
+    Measure("rooms", rooms, count);
+    const RECT secondRow{0, kListRowHeight, 430, 2 * kListRowHeight};
+    Measure("room-row", rooms, count, &secondRow);
     return 0;
 }
