@@ -78,7 +78,7 @@ void PaintListView(int row, HWND window) {
     DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
     const std::vector<std::size_t> listed = ListedIndices(view);
     if (listed.empty()) {
-        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), view.nameColour,
+        DrawCentredText(canvas.dc, Text(view.emptyText), smallFont, view.nameColour,
                         {0, 0, 430, 209});
     }
     const int scroll = ListScrollPosition(window);
@@ -87,14 +87,13 @@ void PaintListView(int row, HWND window) {
         const RoomRecord& room = view.records()[listed[static_cast<std::size_t>(k)]];
         const int y = (k - scroll) * kListRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
-        DrawTextInColumn(canvas.dc, room.name, SmallFont(),
-                         greyed ? kSelectedGrey : view.nameColour,
+        DrawTextInColumn(canvas.dc, room.name, smallFont, greyed ? kSelectedGrey : view.nameColour,
                          {kListNameLeft, y, kMoneyIconLeft - 4, canvas.height});
         DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, kMoneyIconLeft, y, 16, 16);
-        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184, y);
+        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), smallFont, view.nameColour, 184, y);
         const std::wstring users =
             room.state == view.lockedState ? Text(TextId::RoomLocked) : std::to_wstring(room.users);
-        DrawTextAt(canvas.dc, users, SmallFont(), view.nameColour, 308, y);
+        DrawTextAt(canvas.dc, users, smallFont, view.nameColour, 308, y);
         spoken += (spoken.empty() ? L"" : L"\n") + room.name + L"\t" +
                   MoneyKindText(room.moneyKind) + L"\t" + users;
     }
