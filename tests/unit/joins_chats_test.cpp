@@ -131,7 +131,6 @@ TEST_F(Chats, WhoGetsAConversation) {
         {false, "13", "hi", "0,0,gus,hi,"}, {false, "99", "hi", ""}, {true, "11", "", ""},
         {true, "97", "", "0,0,,,"},         {true, "12", "", ""},
     };
-    timestamp = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.relay << " " << c.from);
         lobbyCalls.clear();
