@@ -166,6 +166,10 @@ void LobbyRepaintRoomList() {
     UiRepaint(WinId::RoomBody);
 }
 
+void LobbyRepaintRoomRows(int first, int last) {
+    RepaintListRows(WindowHandle(WinId::RoomBody), first, last);
+}
+
 void LobbyRepaintMain() {
     Paced(PACED_MAIN);
 }
@@ -192,7 +196,6 @@ void LobbyShowAddContactFailure(int resultCode) {
 void LobbyRefreshTournamentList() {
     SetListRows(WindowHandle(WinId::TournamentBody), ListedCount(TournamentRooms()), kListPageRows);
     UiRepaint(WinId::TournamentBody);
-    RepaintWelcomeLines(mainWindow);
 }
 
 void LobbyShowEnterTournament(bool shown) {

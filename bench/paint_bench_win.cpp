@@ -1,8 +1,10 @@
 // Repaint cost of the skinned windows, measured inside one process under Wine: the main
 // window with every control of the logged-in lobby, the error dialog and the about box,
-// each invalidated with all its children and painted at once, many times over. Prints
-// one line per window: "<name> ms_per_repaint=<ms> windows=<painted per repaint>
-// objects_made=<per repaint> objects_left=<n>".
+// each invalidated with all its children and painted at once, many times over; then the
+// room list with 2,000 rooms, whole ("rooms") and only its second row ("room-row", as
+// when one room's record changes). Prints one line per window: "<name>
+// ms_per_repaint=<ms> windows=<painted per repaint> objects_made=<per repaint>
+// objects_left=<n>".
 // bench/wine_paint.py measures the same on the running hub from outside.
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +13,7 @@
 #include <cstdlib>
 
 #include "app/main_window_win.h"
+#include "lobby/lobby_state.h"
 #include "net/hub_handles_win.h"
 #include "net/wire.h"
 #include "net/notification_codes.h"
@@ -18,6 +21,7 @@
 #include "settings/settings.h"
 #include "ui/class_registration_win.h"
 #include "ui/dialog_place_win.h"
+#include "ui/list_scroll_win.h"
 #include "ui/main_paint_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
@@ -37,11 +41,11 @@ double NowMs() {
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void Measure(const char* name, HWND window, int count) {
+void Measure(const char* name, HWND window, int count, const RECT* part = nullptr) {
     PaintCounts before = PaintCountsSoFar();
     double start = NowMs();
     for (int i = 0; i < count; ++i)
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(window, part, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     double elapsed = NowMs() - start;
     PaintCounts after = PaintCountsSoFar();
     long made = after.created - before.created;
@@ -95,5 +99,20 @@ int main(int argc, char** argv) {
     OpenModalDialog(WindowHandle(WinId::About), 145, 60, 290, 120);  // as Help > About
     PumpMessages();
     Measure("about", WindowHandle(WinId::About), count);
+    ShowWindow(WindowHandle(WinId::About), SW_HIDE);
+
+    for (int id = 1; id <= 2000; ++id)
+        AddRoom({.id = id,
+                 .name = L"Room " + std::to_wstring(id),
+                 .moneyKind = 1 + id % 3,
+                 .users = id % 7,
+                 .listed = true});
+    HWND rooms = WindowHandle(WinId::RoomBody);
+    SetListRows(rooms, 2000, kListPageRows);
+    Show(WinId::RoomBody);
+    PumpMessages();
+    Measure("rooms", rooms, count);
+    const RECT secondRow{0, kListRowHeight, 430, 2 * kListRowHeight};
+    Measure("room-row", rooms, count, &secondRow);
     return 0;
 }

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Repaint cost of the room list under Wine, with 20 rooms and with 2,000.
+"""Repaint cost of the room list under Wine, with 20 rooms and with 2,000, and of one row.
 
 The running Tavlora.exe, logged in to the development server, first gets a lobby of 20
 rooms, then 1,980 more in one room list message; each time probe.exe invalidates the room
 list body and has it painted at once, many times (the list draws only its twelve visible
-rows, so both figures should be alike). Prints
+rows, so both figures should be alike); then only the band of its second row is
+invalidated, as when one room's record changes. Prints
 
     list repaint 20 rooms: <x> ms
     list repaint 2000 rooms: <y> ms
+    list row repaint 2000 rooms: <z> ms
 
 (median milliseconds per repaint, seen from outside the hub). Runs in a network namespace
 of its own (fixed server ports). Builds nothing.
@@ -20,6 +22,7 @@ import wine_bench
 
 BODY = "KXLobby0/tabswindowname/roombodywindowname"
 SMALL, LARGE = 20, 2000
+ROW = ["0", "16", "430", "32"]  # the second row's band of the 430-pixel-wide body
 
 
 def rooms(first, last):
@@ -38,8 +41,8 @@ def first_row(hub):
     return hub.window("roombodywindowname")["text"].split("\n")[0].split("\t")[0]
 
 
-def repaints(hub, args):
-    return [hub.probe("redraw", BODY, str(args.count))[0]["ms_per_redraw"]
+def repaints(hub, args, part=()):
+    return [hub.probe("redraw", BODY, str(args.count), *part)[0]["ms_per_redraw"]
             for _ in range(args.repeat)]
 
 
@@ -56,6 +59,7 @@ def measure(args, harness):
         hub.control("message 31," + rooms(0, LARGE - SMALL))
         harness.wait_until(lambda: first_row(hub) == "Room 0000", 120, what="2,000 rooms")
         large = repaints(hub, args)
+        row = repaints(hub, args, ROW)
 
     print("Room list repaints under Wine (median of %d runs of %d; CPUs %s; load %.2f)"
           % (args.repeat, args.count, ",".join(map(str, sorted(os.sched_getaffinity(0)))),
@@ -63,7 +67,9 @@ def measure(args, harness):
     print("  runs with %d rooms: %s" % (SMALL, ", ".join("%.2f" % v for v in small)))
     print("  runs with %d rooms: %s" % (LARGE, ", ".join("%.2f" % v for v in large)))
     print("list repaint %d rooms: %.2f ms" % (SMALL, statistics.median(small)))
+    print("  runs of one row with %d rooms: %s" % (LARGE, ", ".join("%.2f" % v for v in row)))
     print("list repaint %d rooms: %.2f ms" % (LARGE, statistics.median(large)))
+    print("list row repaint %d rooms: %.2f ms" % (LARGE, statistics.median(row)))
 
 
 def main():

@@ -50,6 +50,9 @@ void SiblingPause(int milliseconds);
 // The room list's vertical scroll range 0 .. rows - 1, a page of 12 rows.
 void LobbySetRoomListRows(int rows);
 void LobbyRepaintRoomList();
+// Rows first to last of the room list (0 is the first listed room) read differently; the
+// view paints again those of them it shows.
+void LobbyRepaintRoomRows(int first, int last);
 // The main window: its welcome lines count players, rooms and tables.
 void LobbyRepaintMain();
 void LobbyShowEnterRoom(bool shown);

@@ -2,6 +2,7 @@
 #include "lobby/lobby_state.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "lobby/join_requests.h"
 
@@ -68,6 +69,15 @@ std::int32_t selectedRoomId = 0;
 std::int32_t selectedTournamentId = 0;
 bool firstRoomListPending = true;
 bool firstTournamentListPending = true;
+RoomListChange roomListChange;
+
+void NoteRoomMoves() {
+    roomListChange.moved = true;
+}
+void NoteRoomChangeAt(std::size_t position) {
+    roomListChange.first = std::min(roomListChange.first, position);
+    roomListChange.last = std::max(roomListChange.last, position);
+}
 
 void ForgetRoomSessions(std::vector<RoomRecord>& list) {
     for (RoomRecord& room : list) {
@@ -92,6 +102,7 @@ void ClearSelections() {
     firstTournamentListPending = true;
     selectedRoomId = 0;
     selectedTournamentId = 0;
+    NoteRoomMoves();
 }
 
 void SetWindow(auto& record, WindowRef window) {
@@ -145,6 +156,11 @@ void SetOwnPlayerId(std::int32_t id) {
     ownPlayerId = id;
 }
 void SetSelectedRoomId(std::int32_t id) {
+    // The selected room's name is grey.
+    if (id == selectedRoomId) return;
+    for (std::int32_t shown : {selectedRoomId, id})
+        for (std::size_t at : rooms.Every(shown))
+            NoteRoomChangeAt(at);
     selectedRoomId = id;
 }
 void SetSelectedTournamentId(std::int32_t id) {
@@ -209,7 +225,12 @@ std::size_t FirstContact(std::int32_t contactId) {
     return contactRelations.First(contactId);
 }
 
+RoomListChange TakeRoomListChange() {
+    return std::exchange(roomListChange, RoomListChange{});
+}
+
 void AddRoom(RoomRecord room) {
+    NoteRoomMoves();
     rooms.Add(std::move(room));
 }
 void AddTournamentRoom(RoomRecord room) {
@@ -232,6 +253,7 @@ void AddContact(ContactRecord contact) {
 }
 
 void RemoveRoomAt(std::size_t position) {
+    if (position < rooms.records.size()) NoteRoomMoves();
     rooms.RemoveAt(position);
 }
 void RemovePlayerAt(std::size_t position) {
@@ -253,16 +275,22 @@ void RemoveContactAt(std::size_t position) {
 void RelistRoomAt(std::size_t position, std::wstring name, std::int32_t moneyKind,
                   std::int32_t state) {
     RoomRecord& room = rooms.records.at(position);
+    if (!room.listed)
+        NoteRoomMoves();  // it takes a row now
+    else if (room.name != name || room.moneyKind != moneyKind || room.state != state)
+        NoteRoomChangeAt(position);
     room.name = std::move(name);
     room.moneyKind = moneyKind;
     room.state = state;
     room.listed = true;
 }
 void ChangeRoomUsersAt(std::size_t position, std::int32_t change) {
+    if (change != 0) NoteRoomChangeAt(position);
     rooms.records.at(position).users += change;
 }
 void SetRoomWindowAt(std::size_t position, WindowRef window) {
     SetWindow(rooms.records.at(position), window);
+    NoteRoomChangeAt(position);
 }
 void SetTableWindowAt(std::size_t position, WindowRef window) {
     SetWindow(tables.records.at(position), window);
@@ -277,6 +305,7 @@ void SetTournamentPlaceAt(std::size_t position, std::int32_t left, std::int32_t 
 }
 bool SortRoomRecords(const RoomOrder& before) {
     if (!SortList(rooms.records, before)) return false;
+    NoteRoomMoves();
     rooms.Reindex();
     return true;
 }
@@ -304,7 +333,9 @@ void SetContactRelationAt(std::size_t position, std::int32_t relation) {
 }
 
 std::size_t RemoveRoomsWhere(const std::function<bool(const RoomRecord&)>& test) {
-    return rooms.RemoveWhere(test);
+    const std::size_t removed = rooms.RemoveWhere(test);
+    if (removed > 0) NoteRoomMoves();
+    return removed;
 }
 std::size_t RemovePresencesWhere(const std::function<bool(const RoomPresenceRecord&)>& test) {
     return roomPresences.RemoveWhere(test);

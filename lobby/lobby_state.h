@@ -50,6 +50,17 @@ void ClearLobby();
 // check that no change left one stale).
 bool LobbyIndexesExact();
 
+// What of the room list's rows changed since its view last showed them: the rooms at
+// positions first to last read differently, or rows came, went or changed places
+// (`moved`). The changes below note themselves here.
+struct RoomListChange {
+    std::size_t first = kNotFound;
+    std::size_t last = 0;
+    bool moved = false;
+};
+// What changed since the last call; from now on, nothing.
+RoomListChange TakeRoomListChange();
+
 // --- Lookups: positions in the lists, kNotFound when there is none ---
 std::size_t FirstRoom(std::int32_t id);
 std::size_t LastRoom(std::int32_t id);

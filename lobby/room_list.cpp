@@ -72,10 +72,23 @@ RoomOrder OrderOf(int mode) {
         [mode](const RoomRecord& a, const RoomRecord& b) { return CompareRooms(a, b, mode) < 0; };
 }
 
+// The view paints again only the rows of the rooms that changed, unless rows moved.
 void ShowRoomList() {
-    // Only listed rooms take a row, so only they count for scrolling.
-    LobbySetRoomListRows(ListedCount(Rooms()));
-    LobbyRepaintRoomList();
+    const RoomListChange change = TakeRoomListChange();
+    // Only listed rooms take a row, so only they count for scrolling; a room's row is the
+    // number of listed rooms before it.
+    const std::vector<RoomRecord>& rooms = Rooms();
+    int listed = 0, firstRow = 0, lastRow = 0;
+    for (std::size_t i = 0; i < rooms.size(); ++i) {
+        if (i == change.first) firstRow = listed;
+        if (i == change.last) lastRow = listed;
+        listed += rooms[i].listed ? 1 : 0;
+    }
+    LobbySetRoomListRows(listed);
+    if (change.moved)
+        LobbyRepaintRoomList();
+    else if (change.first != kNotFound)
+        LobbyRepaintRoomRows(firstRow, lastRow);
     LobbyRepaintMain();
 }
 
@@ -161,8 +174,9 @@ void SelectRoomAt(std::size_t index) {
 }
 
 void RefreshTournamentList() {
-    if (TournamentRooms().size() > 1) SortTournamentRecords(OrderOf(TournamentSortMode));
-    LobbyRefreshTournamentList();
+    // Nothing but the order changes here: a list already in order shows the same.
+    if (TournamentRooms().size() > 1 && SortTournamentRecords(OrderOf(TournamentSortMode)))
+        LobbyRefreshTournamentList();
 }
 
 void ToggleTournamentSort(int column) {

@@ -51,3 +51,13 @@ void ScrollListByRequest(HWND list, WPARAM request, int pageWhenUnset) {
     SetScrollInfo(list, SB_VERT, &info, TRUE);
     InvalidateRect(list, nullptr, FALSE);
 }
+
+void RepaintListRows(HWND list, int first, int last) {
+    const RowBand band = ChangedRowsBand(first, last, ListScrollPosition(list));
+    if (band.top == band.bottom) return;
+    RECT rows{};
+    GetClientRect(list, &rows);
+    rows.top = band.top;
+    rows.bottom = band.bottom;
+    InvalidateRect(list, &rows, FALSE);
+}

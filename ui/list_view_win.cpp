@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kListRowHeight = 16;
 constexpr int kMoneyIconBase = 97;                       // 98 real money, 99 play money, 100 free
 constexpr int kListNameLeft = 20, kMoneyIconLeft = 164;  // names end 4 pixels before the icon
 constexpr COLORREF kSelectedGrey = RGB(164, 164, 164);
@@ -82,20 +81,24 @@ void PaintListView(int row, HWND window) {
                         {0, 0, 430, 209});
     }
     const int scroll = ListScrollPosition(window);
+    // Only the rows of the invalid band are drawn: one room's change paints its row.
+    const RowBand invalid{canvas.paint.rcPaint.top, canvas.paint.rcPaint.bottom};
     std::wstring spoken;
-    for (int k = scroll; k >= 0 && k < static_cast<int>(listed.size()) && k <= scroll + 11; ++k) {
+    for (int k = scroll;
+         k >= 0 && k < static_cast<int>(listed.size()) && k < scroll + kListPageRows; ++k) {
         const RoomRecord& room = view.records()[listed[static_cast<std::size_t>(k)]];
+        const std::wstring users =
+            room.state == view.lockedState ? Text(TextId::RoomLocked) : std::to_wstring(room.users);
+        spoken += (spoken.empty() ? L"" : L"\n") + room.name + L"\t" +
+                  MoneyKindText(room.moneyKind) + L"\t" + users;
+        if (!RowMeetsBand(k, scroll, invalid)) continue;
         const int y = (k - scroll) * kListRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
         DrawTextInColumn(canvas.dc, room.name, smallFont, greyed ? kSelectedGrey : view.nameColour,
                          {kListNameLeft, y, kMoneyIconLeft - 4, canvas.height});
         DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, kMoneyIconLeft, y, 16, 16);
         DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), smallFont, view.nameColour, 184, y);
-        const std::wstring users =
-            room.state == view.lockedState ? Text(TextId::RoomLocked) : std::to_wstring(room.users);
         DrawTextAt(canvas.dc, users, smallFont, view.nameColour, 308, y);
-        spoken += (spoken.empty() ? L"" : L"\n") + room.name + L"\t" +
-                  MoneyKindText(room.moneyKind) + L"\t" + users;
     }
     EndCanvas(canvas);
     // The rows shown are also the window's text, for screen readers and the test probe.

@@ -45,7 +45,7 @@ def config_dat_path(line):
 class Rooms(harness.HubTest):
     hub_args = dict(config_inner=harness.SAVED, scenario=LOBBY, start=harness.HUB_WITH_HOOK)
 
-    def test_0_the_welcome_counts_follow_the_lobby(self):
+    def test_0_the_welcome_counts_and_a_room_row_follow_the_lobby(self):
         hub = self.hub
         x, y, _, _ = goldens.window_rect(hub, harness.MAIN)
         # The two count lines, short of the clock at x 520.
@@ -55,6 +55,15 @@ class Rooms(harness.HubTest):
         wait_until(lambda: goldens.grab(hub, counts, shot % "after") or
                    goldens.differing_pixels(shot % "before", shot % "after"),
                    what="the counts painted again")
+        # A room's user count changes: its row alone is painted, as the whole list paints it.
+        body, rows = harness.MAIN + "/tabswindowname/roombodywindowname", shot % "rows-%s"
+        hub.control("message 32,7004:10:2001;")
+        wait_until(lambda: "Ten\tReal money\t1" in hub.text(body), what="Ten's row painted")
+        x, y, _, h = goldens.window_rect(hub, body)
+        goldens.grab(hub, (x, y, 400, h), rows % "row")  # left of the scroll bar
+        hub.probe("redraw", body)
+        goldens.grab(hub, (x, y, 400, h), rows % "whole")
+        self.assertEqual(goldens.differing_pixels(rows % "row", rows % "whole"), 0)
 
     def test_1_room_window_is_started_fed_and_heard(self):
         hub = self.hub

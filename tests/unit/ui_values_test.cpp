@@ -1,13 +1,15 @@
-// Money, the clock and the language as the hub shows them.
+// Money, the clock, the language and the list rows as the hub shows them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "settings/settings.h"
 #include "tests/unit/fakes/ui_port_fake.h"
 #include "ui/clock_text.h"
 #include "ui/language.h"
+#include "ui/list_rows.h"
 #include "ui/money_text.h"
 
 namespace {
@@ -25,6 +27,20 @@ TEST(MoneyText, BalanceAndPlayMoney) {
         EXPECT_EQ(BalanceText(c.value), c.balance) << c.value;
         EXPECT_EQ(MoneyText(c.value), c.money) << c.value;
     }
+}
+
+// A change paints the rows of it shown on the page from row 10 and the row below them.
+TEST(ListRows, AChangePaintsItsRowsShownAndTheOneBelow) {
+    const struct {
+        int first, last, top, bottom;
+    } cases[] = {
+        {0, 9, 0, 0}, {9, 10, 0, 32}, {15, 15, 80, 112}, {21, 30, 176, 208}, {22, 30, 0, 0}};
+    for (const auto& c : cases) {
+        const RowBand band = ChangedRowsBand(c.first, c.last, 10);
+        EXPECT_EQ(std::pair(band.top, band.bottom), std::pair(c.top, c.bottom)) << c.first;
+    }
+    EXPECT_TRUE(RowMeetsBand(14, 10, {80, 112})) << "its text reaches into the band";
+    EXPECT_FALSE(RowMeetsBand(17, 10, {80, 112}));
 }
 
 TEST(ClockText, TwoDigitsEachAndTheServerOffsetMovesThem) {

@@ -301,8 +301,19 @@ int ShowCommand(const ProbeArgs& args) {
 }
 
 int RedrawCommand(const ProbeArgs& args) {
+    if (args.size() != 1 && args.size() != 2 && args.size() != 6)
+        return Usage("expected <target> [<count> [<left> <top> <right> <bottom>]]");
     std::int64_t count = 1;
-    if (!LastNumberArgument(args, 1, 1, 1000000, count)) return Usage("bad count");
+    if (args.size() > 1 && !LastNumberArgument({args[0], args[1]}, 1, 1, 1000000, count))
+        return Usage("bad count");
+    // A part of the client area only, as a window invalidates one row of a list.
+    RECT part{};
+    LONG* edges[] = {&part.left, &part.top, &part.right, &part.bottom};
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const auto edge = ParseNumber(args[i]);
+        if (!edge || *edge < 0 || *edge > 0x7FFF) return Usage("bad rectangle");
+        *edges[i - 2] = static_cast<LONG>(*edge);
+    }
     HWND window = TargetOrFail(args);
     if (!window) return kFailed;
     LARGE_INTEGER frequency, start, end;
@@ -310,7 +321,8 @@ int RedrawCommand(const ProbeArgs& args) {
     QueryPerformanceCounter(&start);
     // RDW_UPDATENOW has the window's own thread paint each window before the call returns.
     for (std::int64_t i = 0; i < count; ++i)
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(window, args.size() == 6 ? &part : nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     QueryPerformanceCounter(&end);
     double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                 static_cast<double>(frequency.QuadPart);

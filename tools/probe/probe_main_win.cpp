@@ -70,9 +70,11 @@ Commands:
                                 SetWindowPos to that place (parent client coordinates
                                 for a child), keeping the size unless one is given
   show <target> <0|1>           hides (0) or shows (1, without activating) the window
-  redraw <target> [<count>]     invalidates the window and all its children and has
-                                them painted at once, <count> times (default 1); prints
-                                "ms" in all and "ms_per_redraw"
+  redraw <target> [<count> [<left> <top> <right> <bottom>]]
+                                invalidates the window and all its children (or only
+                                that rectangle of its client area) and has them painted
+                                at once, <count> times (default 1); prints "ms" in all
+                                and "ms_per_redraw"
   screen                        desktop size and work area (work_x work_y work_w work_h)
   pid <target>                  process and thread id of the target's window
   claim <class> <ms>            registers the class and holds a hidden top-level window of
@@ -114,7 +116,7 @@ constexpr Command kCommands[] = {
     {"focus", FocusCommand, 0, 1},
     {"move", MoveCommand, 3, 5},
     {"show", ShowCommand, 2, 2},
-    {"redraw", RedrawCommand, 1, 2},
+    {"redraw", RedrawCommand, 1, 6},
     {"screen", ScreenCommand, 0, 0},
     {"pid", PidCommand, 1, 1},
     {"claim", ClaimCommand, 2, 2},

@@ -142,6 +142,9 @@ void SiblingPause(int milliseconds) {
 void LobbySetRoomListRows(int rows) {
     Record([&] { return "rows " + N(rows); });
 }
+void LobbyRepaintRoomRows(int first, int last) {
+    Record([&] { return "repaint room rows " + N(first) + "-" + N(last); });
+}
 void LobbyShowEnterRoom(bool shown) {
     Record([&] { return std::string(shown ? "show" : "hide") + " enter room"; });
 }
