@@ -41,8 +41,8 @@ void FillLobby() {
 
 void Rebuild(benchmark::State& state, int sortOrder, int shownIgnored) {
     FillLobby();
-    SetContactSortOrder(sortOrder);
-    SetShowIgnored(shownIgnored);
+    SetSetting(kContactSortOrderKey, sortOrder);
+    SetSetting(kShowIgnoredKey, shownIgnored);
     for (auto _ : state) {
         RebuildContactRows();
         benchmark::DoNotOptimize(contactRows.data());

@@ -83,7 +83,7 @@ BENCHMARK(MemchrPass)->Unit(benchmark::kMillisecond);
 void SplitAndDispatch(benchmark::State& state) {
     const std::string& stream = Stream();
     InstallHubInboundRoutes();
-    isConnected = false;    // the lobby handlers must not touch a connection
+    DropConnection();       // the lobby handlers must not touch a connection
     fakeLobbyQuiet = true;  // the lobby lists fill; the windows they tell are only counted
     for (auto _ : state) {
         DispatchEntry(stream);
@@ -97,7 +97,7 @@ BENCHMARK(SplitAndDispatch)->Unit(benchmark::kMillisecond);
 void DispatchAndParseRecords(benchmark::State& state) {
     const std::string& stream = Stream();
     InstallHubInboundRoutes();
-    isConnected = false;
+    DropConnection();
     fakeLobbyQuiet = true;
     for (auto _ : state) {
         DispatchEntry(stream);

@@ -120,7 +120,7 @@ std::string InitialLobby(const LobbySize& size) {
 
 void Prepare() {
     InstallHubInboundRoutes();
-    isConnected = false;
+    DropConnection();
     ResetLobbyPortFake();
     fakeLobbyQuiet = true;
     SetOwnPlayerId(1);

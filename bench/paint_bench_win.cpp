@@ -13,8 +13,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/main_window_win.h"
 #include "lobby/lobby_state.h"
 #include "net/hub_handles_win.h"
+#include "net/wire.h"
 #include "net/notification_codes.h"
 #include "session/session.h"
 #include "settings/settings.h"
@@ -26,20 +28,6 @@
 #include "ui/registry_win.h"
 
 namespace {
-
-LRESULT CALLBACK BenchMainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            CreateWindowRegistry(window);
-            return 0;
-        case WM_PAINT:
-            PaintMainWindow(window);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 void PumpMessages() {
     MSG message;
@@ -81,14 +69,14 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     SetProgramInstance(GetModuleHandleW(nullptr));
-    language = 1;
-    sound = 0;
-    RegisterWindowClasses(programInstance, BenchMainProcedure);
+    SetSetting(kSoundKey, 0);
+    RegisterWindowClasses(programInstance, MainWindowProcedure);
     SetMainWindow(CreateWindowExW(0, L"KXLobby0", L"Tavlora", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 640,
                                   480, nullptr, nullptr, programInstance, nullptr));
     // The lobby as a logged-in player sees it: every panel of the main window shown.
-    isLoggedIn = true;
-    loggedInUserName = L"demo";
+    ResetSession(true);
+    SetLoginFields(L"demo", L"demo1234");
+    OnLoginReply(LOGIN_ACCEPTED);
     ShowWindow(mainWindow, SW_SHOW);
     ShowWindow(WindowHandle(WinId::Connect), SW_HIDE);
     for (WinId id :
@@ -108,9 +96,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    errorState = 5;
-    SendMessageW(WindowHandle(WinId::Error), TavloraIntMessage, NC_PREPARE_DIALOG, 1);
-    Show(WinId::Error);
+    showErrorState(ERROR_WRONG_LOGIN, LAYOUT_OK_CANCEL);
     PumpMessages();
     Measure("error", WindowHandle(WinId::Error), count);
     ShowWindow(WindowHandle(WinId::Error), SW_HIDE);

@@ -86,15 +86,14 @@ bool Connect(std::vector<HANDLE>& threads) {
         std::fprintf(stderr, "connection thread reported %d\n", connectCode);
         return false;
     }
-    isConnected = true;
+    MarkConnected();
     threads.push_back(Start<ReceiveLoop>());
     threads.push_back(Start<SenderThread>());
     return true;
 }
 
 void Disconnect(std::vector<HANDLE>& threads) {
-    isConnected = false;
-    CloseConnectionPair();
+    DropConnection();
     // The receive loop gives up only after its failed-read pauses.
     WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, 5000);
     for (HANDLE thread : threads)

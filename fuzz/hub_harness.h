@@ -33,14 +33,9 @@ inline void ReleaseHub() {
     while (InboundWaiting())
         PopInbound();
     ClearOutbound();
-    isConnected = false;
+    ResetSession(false);
     ClearLobby();
     ClearNews();
-    for (std::wstring* text :
-         {&loginUserName, &loginPassword, &loggedInUserName, &loggedInPassword}) {
-        text->clear();
-        text->shrink_to_fit();
-    }
     ResetLobbyPortFake();
     fakeLobbyQuiet = true;  // counted, not recorded: nothing grows with the input
     ResetUiFake();
@@ -53,15 +48,10 @@ inline void StartHub() {
     (void)routesInstalled;
     ReleaseHub();
     ResetSettingsToDefaults();
-    ProgramFolder = L"C:\\Tavlora\\";
-    configDatPath = L"C:\\Users\\Ann\\AppData\\Local\\Tavlora\\config.dat";
-    savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
-    isLoggedIn = false;
-    errorState = 0;
+    SetProgramFolder(L"C:\\Tavlora\\");
+    FormPaths(L"C:\\Users\\Ann\\Documents", L"C:\\Users\\Ann\\AppData\\Local");
     SetOwnPlayerId(0);
-    connectPhase = PHASE_CONNECTING;
-    pendingAcknowledgement = 0;
-    acknowledgedNumber = 0;
+    ResetAcknowledgements();
     SetOwnPresence(PRESENCE_NOT_CONNECTED);
 }
 

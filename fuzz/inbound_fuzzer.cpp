@@ -133,8 +133,8 @@ void Connect(std::uint8_t control) {
         uiEditTexts[WinId::LoginPasswordEdit] = L"demo1234";
     }
     // Code 6 counts only as the report of the attempt the hub started.
-    connectionAttemptKey = 1;
-    OnConnectionNotification(NC_CONNECTED, 1);
+    StartConnectionAttempt();
+    OnConnectionNotification(NC_CONNECTED, connectionAttemptKey);
     ClearOutbound();
     uiCalls.clear();
 }

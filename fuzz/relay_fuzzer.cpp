@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t control = data[0];
 
     StartHub();
-    isConnected = true;
+    MarkConnected();
     DispatchEntry(kLobby);
     openWindows = (control & 8) != 0;
     if (openWindows) OpenEveryWindow();

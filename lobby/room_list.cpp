@@ -96,7 +96,7 @@ void ShowRoomList() {
 struct RoomListKind {
     const std::vector<RoomRecord>& (*list)();
     const int* sortMode;
-    void (*setSortMode)(int);
+    int sortModeKey;           // its settings key
     std::int32_t closedState;  // a room in this state cannot be selected
     const std::int32_t* selectedId;
     void (*setSelectedId)(std::int32_t);
@@ -107,7 +107,7 @@ struct RoomListKind {
 
 const RoomListKind kRoomList{Rooms,
                              &RoomSortMode,
-                             SetRoomSortMode,
+                             kRoomSortModeKey,
                              kRoomLocked,
                              &SelectedRoomId,
                              SetSelectedRoomId,
@@ -115,13 +115,13 @@ const RoomListKind kRoomList{Rooms,
                              RefreshRoomList,
                              LobbyRepaintRoomList};
 const RoomListKind kTournamentList{
-    TournamentRooms,          &TournamentSortMode,   SetTournamentSortMode,
+    TournamentRooms,          &TournamentSortMode,   kTournamentSortModeKey,
     kTournamentClosed,        &SelectedTournamentId, SetSelectedTournamentId,
     LobbyShowEnterTournament, RefreshTournamentList, LobbyRefreshTournamentList};
 
 void ToggleSort(const RoomListKind& kind, int column) {
     if (column < 1 || column > 3) return;
-    kind.setSortMode(ToggledSortMode(*kind.sortMode, column));
+    SetSetting(kind.sortModeKey, ToggledSortMode(*kind.sortMode, column));
     kind.refresh();
 }
 

@@ -46,6 +46,11 @@ void StartConnectionLog(void (*wake)()) {
     connectionLogOn = true;
 }
 
+void StopConnectionLog() {
+    connectionLogOn = false;
+    TakeConnectionLog();
+}
+
 std::string TakeConnectionLog() {
     std::string taken;
     std::int64_t dropped = 0;

@@ -23,6 +23,8 @@ void StartConnectionLog(void (*wake)());
 // The lines recorded since the last take; while nobody takes them, records past
 // kConnectionLogCap are dropped and counted in a line of their own.
 std::string TakeConnectionLog();
+// Turns the log off and drops what it holds (the tests, after theirs).
+void StopConnectionLog();
 
 // The recording calls, for use through the inline wrappers below.
 void RecordConnectionEvent(std::string_view before, std::int64_t number, std::string_view after);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <thread>
 
+#include "net/socket_connect.h"
 #include "net/socket_io.h"
 #include "net/socket_io_posix.h"
 
@@ -36,11 +37,7 @@ SocketHandle OpenStreamSocket() {
 }
 
 bool ConnectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t port) {
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(port);
-    target.sin_addr.s_addr = address;
-    return ::connect(Fd(socket), reinterpret_cast<sockaddr*>(&target), sizeof target) == 0;
+    return ConnectIpv4(Fd(socket), address, port);
 }
 
 int ReceiveSome(SocketHandle socket, char* buffer, int capacity) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "net/socket_connect.h"
 #include "net/socket_io.h"
 
 namespace {
@@ -26,11 +27,7 @@ SocketHandle OpenStreamSocket() {
 }
 
 bool ConnectSocket(SocketHandle socket, std::uint32_t address, std::uint16_t port) {
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(port);
-    target.sin_addr.s_addr = address;
-    return ::connect(Raw(socket), reinterpret_cast<sockaddr*>(&target), sizeof target) == 0;
+    return ConnectIpv4(Raw(socket), address, port);
 }
 
 int ReceiveSome(SocketHandle socket, char* buffer, int capacity) {

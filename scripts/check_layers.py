@@ -187,18 +187,21 @@ def check(root):
     return problems, len(files)
 
 
+def report(problems, failure, success):
+    """Prints each problem, then `failure` or `success`; gives the exit status."""
+    for problem in problems:
+        print(problem)
+    print(failure if problems else success)
+    return 1 if problems else 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--root", default=os.path.join(os.path.dirname(__file__), ".."))
     args = parser.parse_args()
     problems, count = check(os.path.abspath(args.root))
-    for problem in problems:
-        print(problem)
-    if problems:
-        print(f"include check: {len(problems)} problem(s) in {count} files")
-        return 1
-    print(f"include check: {count} files, every include follows the parts table")
-    return 0
+    return report(problems, f"include check: {len(problems)} problem(s) in {count} files",
+                  f"include check: {count} files, every include follows the parts table")
 
 
 if __name__ == "__main__":

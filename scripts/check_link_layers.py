@@ -12,7 +12,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_layers import read_table  # noqa: E402
+from check_layers import read_table, report  # noqa: E402
 
 STRONG = set("TDBRS")
 
@@ -60,13 +60,8 @@ def main(argv):
             if may != "*" and there not in may:
                 problems.append(f"{part}/ ({where[symbol]}) uses {symbol}, defined in {there}/, "
                                 f"which {part}/ may not use")
-    for problem in problems:
-        print(problem)
-    if problems:
-        print(f"link check: {len(problems)} call(s) up the parts table")
-        return 1
-    print(f"link check: {len(libraries)} part libraries, no call up the parts table")
-    return 0
+    return report(problems, f"link check: {len(problems)} call(s) up the parts table",
+                  f"link check: {len(libraries)} part libraries, no call up the parts table")
 
 
 if __name__ == "__main__":

@@ -130,21 +130,41 @@ LobbyChange EnsurePresent(LiveLobby& live, std::int32_t room, std::int32_t playe
     return AddPresence(live, room, player);
 }
 
+namespace {
+
+// Where a change puts a named player or room: `id` positive and `name` one the lists can
+// carry; the entry with that id, or a new one at the end of `list` (only its id set,
+// `added` set) while the list has room. The reason when there is none.
+template <class Entry>
+const char* PutNamed(std::vector<Entry>& list, std::int32_t id, std::string_view name,
+                     const char* idRule, Entry*& entry, bool* added = nullptr) {
+    if (id <= 0) return idRule;
+    if (!ValidName(name)) return "a name is not empty and holds none of , ; : !";
+    entry = Find(list, [&](const Entry& e) { return e.id == id; });
+    if (added) *added = entry == nullptr;
+    if (entry) return nullptr;
+    if (list.size() >= kListLimit) return "the lobby is full";
+    entry = &list.emplace_back();
+    entry->id = id;
+    return nullptr;
+}
+
+}  // namespace
+
 LobbyChange PlayerIn(LiveLobby& live, std::int32_t id, std::int32_t status, std::string_view name) {
-    if (id <= 0) return FailedChange("player ids are positive");
-    if (status > 4) return FailedChange("status is 0 to 4");
-    if (!ValidName(name)) return FailedChange("a name is not empty and holds none of , ; : !");
-    PlayerEntry* player = FindPlayer(live, id);
-    if (!player) {
-        if (live.lobby.players.size() >= kListLimit) return FailedChange("the lobby is full");
-        live.lobby.players.push_back({id, std::string(name), kJoinedRating, status});
-        player = &live.lobby.players.back();
+    if (id > 0 && status > 4) return FailedChange("status is 0 to 4");
+    PlayerEntry* player = nullptr;
+    bool added = false;
+    if (const char* why =
+            PutNamed(live.lobby.players, id, name, "player ids are positive", player, &added))
+        return FailedChange(why);
+    if (added) {
+        player->value = kJoinedRating;
         // Players who join at random later never take this id.
         live.nextPlayerId = std::max(live.nextPlayerId, id + 1);
-    } else {
-        player->name = name;
-        player->status = status;
     }
+    player->name = name;
+    player->status = status;
     return MessageChange(Record(MSG_PLAYERS, PlayerRecord(*player)),
                          "player " + IntToText(id) + " (" + std::string(name) + ") is online");
 }
@@ -192,16 +212,10 @@ LobbyChange SetRoomState(LiveLobby& live, std::int32_t roomId, std::int32_t stat
 
 LobbyChange AddRoom(LiveLobby& live, std::int32_t id, std::int32_t kind, std::int32_t state,
                     std::string_view name) {
-    if (id <= 0) return FailedChange("room ids are positive");
-    if (!ValidName(name)) return FailedChange("a name is not empty and holds none of , ; : !");
-    RoomEntry* room = FindRoom(live, id);
-    if (!room) {
-        if (live.lobby.rooms.size() >= kListLimit) return FailedChange("the lobby is full");
-        live.lobby.rooms.push_back({id, std::string(name), kind, state});
-        room = &live.lobby.rooms.back();
-    } else {
-        *room = {id, std::string(name), kind, state};
-    }
+    RoomEntry* room = nullptr;
+    if (const char* why = PutNamed(live.lobby.rooms, id, name, "room ids are positive", room))
+        return FailedChange(why);
+    *room = {id, std::string(name), kind, state};
     return MessageChange(Record(MSG_ROOMS, RoomRecord(*room)),
                          "room " + IntToText(id) + " (" + std::string(name) + ") listed");
 }

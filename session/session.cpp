@@ -116,6 +116,22 @@ void SetLoginFields(std::wstring userName, std::wstring password) {
     loginPassword = std::move(password);
 }
 
+void ResetSession(bool loggedIn) {
+    if (loggedIn)
+        MarkConnected();
+    else
+        DropConnection();
+    isLoggedIn = loggedIn;
+    connectPhase = loggedIn ? PHASE_LOGGING_IN : PHASE_CONNECTING;
+    linkState = loggedIn ? 1 : 0;
+    errorState = 0;
+    errorLayout = LAYOUT_OK_CANCEL;
+    for (std::wstring* text :
+         {&loginUserName, &loginPassword, &loggedInUserName, &loggedInPassword})
+        std::wstring().swap(*text);
+    connectionAttemptKey = 0;
+}
+
 void showErrorState(ErrorState state, ErrorLayout layout) {
     RaiseErrorWindow(state, layout, true);
 }
@@ -290,34 +306,32 @@ void OnErrorOk() {
     switch (errorState) {
         case ERROR_NO_CONNECTION:
             RetryConnection();
-            break;
+            return;
         case ERROR_CONNECTION_LOST:
             resetLoginState();
             RetryConnection();
-            break;
-        case ERROR_VERSION_OBSOLETE:
-            UiOpenWebPage(WebPage::Download, L"");
-            UiPostClose();
-            break;
+            return;
         case ERROR_WRONG_LOGIN:
             UiSendCode(WinId::Login, NC_PREPARE_DIALOG, 0);
             UiShow(WinId::Login);
             UiHide(WinId::Error);
             UiSendCode(WinId::Login, NC_FOCUS_DIALOG, 0);
+            return;
+        case ERROR_VERSION_OBSOLETE:
+            UiOpenWebPage(WebPage::Download, L"");
             break;
         case ERROR_NOT_ACTIVATED:
         case ERROR_DEACTIVATED:
             UiOpenWebPage(WebPage::Activation, L"&user=" + loginUserName);
-            UiPostClose();
             break;
         case ERROR_SUSPENDED:
             UiOpenWebPage(WebPage::Contact, L"");
-            UiPostClose();
             break;
         default:  // double login, screen too small, and the title-only states
-            UiPostClose();
             break;
     }
+    // Every state but the three above ends the program, after opening its page.
+    UiPostClose();
 }
 
 void OnErrorCancel() {

@@ -46,6 +46,11 @@ void SetLinkState(int state);
 void SetConnectPhase(int phase);
 // The login window's fields as last submitted or remembered by config.ini.
 void SetLoginFields(std::wstring userName, std::wstring password);
+// Where a test or a benchmark run starts, with nothing shown or sent: logged in (connected,
+// the status line on, the phase logging in) or as before start-up (disconnected, offline,
+// connecting); either way no error, no login fields (their memory freed) and no attempt
+// under way.
+void ResetSession(bool loggedIn);
 
 // Starts a connection thread: at start-up and on the error window's OK.
 void StartConnectionAttempt();

@@ -47,7 +47,7 @@ namespace {
 using enum SettingRule;
 
 constexpr SettingRow kRows[] = {
-    {4, &language, nullptr, InRange, 1, kMaxLanguage, 1},
+    {kLanguageKey, &language, nullptr, InRange, 1, kMaxLanguage, 1},
     {5, &foreground, &foregroundPending, ZeroTurnsOff, 0, 0, 1},
     {6, &sound, &soundPending, ZeroTurnsOff, 0, 0, 1},
     {7, &autodelay, &autodelayPending, InRange, 1, kMaxAutodelay, 2},
@@ -67,12 +67,12 @@ constexpr SettingRow kRows[] = {
     {21, &animatespeed, &animatespeedPending, InRange, 0, kMaxAnimateSpeed, 1},
     {22, &timestamp, &timestampPending, OneTurnsOn, 0, 0, 0},
     {23, &enterexit, &enterexitPending, ZeroTurnsOff, 0, 0, 1},
-    {24, &RoomSortMode, nullptr, InRange, 0, kMaxSortMode, 0},
-    {25, &TournamentSortMode, nullptr, InRange, 0, kMaxSortMode, 0},
-    {26, &contactsAtLogin, nullptr, ZeroTurnsOff, 0, 0, 1},
-    {27, &contactsOnTop, nullptr, ZeroTurnsOff, 0, 0, 1},
-    {28, &contactSortOrder, nullptr, ZeroTurnsOff, 0, 0, 1},
-    {29, &showIgnored, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {kRoomSortModeKey, &RoomSortMode, nullptr, InRange, 0, kMaxSortMode, 0},
+    {kTournamentSortModeKey, &TournamentSortMode, nullptr, InRange, 0, kMaxSortMode, 0},
+    {kContactsAtLoginKey, &contactsAtLogin, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {kContactsOnTopKey, &contactsOnTop, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {kContactSortOrderKey, &contactSortOrder, nullptr, ZeroTurnsOff, 0, 0, 1},
+    {kShowIgnoredKey, &showIgnored, nullptr, ZeroTurnsOff, 0, 0, 1},
 };
 
 // The table's pointers are const for its readers; they point at the variables above.
@@ -99,30 +99,6 @@ std::span<const SettingRow> SettingRows() {
 void SetContactsRect(ContactsRect rect) {
     contactsRect = rect;
     contactsRectKnown = true;
-}
-
-void SetRoomSortMode(int mode) {
-    RoomSortMode = mode;
-}
-
-void SetTournamentSortMode(int mode) {
-    TournamentSortMode = mode;
-}
-
-void SetContactsAtLogin(int shown) {
-    contactsAtLogin = shown;
-}
-
-void SetContactsOnTop(int onTop) {
-    contactsOnTop = onTop;
-}
-
-void SetContactSortOrder(int order) {
-    contactSortOrder = order;
-}
-
-void SetShowIgnored(int shown) {
-    showIgnored = shown;
 }
 
 void ResetSettingsToDefaults() {

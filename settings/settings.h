@@ -58,23 +58,18 @@ extern int animate, animatePending;            // 20
 extern int animatespeed, animatespeedPending;  // 21
 extern int timestamp, timestampPending;        // 22
 extern int enterexit, enterexitPending;        // 23
+inline constexpr int kSoundKey = 6;
 
-// Keys 24..29: single values.
-extern int RoomSortMode;        // 24
-extern int TournamentSortMode;  // 25
-extern int contactsAtLogin;     // 26
-extern int contactsOnTop;       // 27
-extern int contactSortOrder;    // 28
-extern int showIgnored;         // 29
-// The room list's column heads (config.ini sets it through the settings table below).
-void SetRoomSortMode(int mode);
-void SetTournamentSortMode(int mode);
-// The contacts window's options (its menus and the main window's Options menu; config.ini
-// sets them through the settings table below).
-void SetContactsAtLogin(int shown);
-void SetContactsOnTop(int onTop);
-void SetContactSortOrder(int order);
-void SetShowIgnored(int shown);
+// Keys 24..29: single values, set through SetSetting below: the room lists' column heads
+// and the contacts window's options (its menus and the main window's Options menu).
+extern int RoomSortMode;
+extern int TournamentSortMode;
+extern int contactsAtLogin;
+extern int contactsOnTop;
+extern int contactSortOrder;
+extern int showIgnored;
+inline constexpr int kRoomSortModeKey = 24, kTournamentSortModeKey = 25, kContactsAtLoginKey = 26,
+                     kContactsOnTopKey = 27, kContactSortOrderKey = 28, kShowIgnoredKey = 29;
 
 // config.dat: a LOGFONTW (92 bytes, Windows layout) and a COLORREF, kept as raw bytes
 // so the portable code needs no Windows types. All zero selects the system font.

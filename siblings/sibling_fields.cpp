@@ -179,19 +179,10 @@ std::string ConvertField(FieldType type, std::wstring_view raw) {
 }  // namespace
 
 const char* ProgramName(SiblingKind kind) {
-    switch (kind) {
-        case SiblingKind::Room:
-            return "RoomView";
-        case SiblingKind::Board:
-            return "BoardView";
-        case SiblingKind::Join:
-            return "JoinView";
-        case SiblingKind::Chat:
-            return "ChatView";
-        case SiblingKind::Debug:
-            break;
-    }
-    return "KXDebug";
+    // In the order of SiblingKind.
+    static constexpr const char* kNames[] = {"RoomView", "BoardView", "JoinView", "ChatView",
+                                             "KXDebug"};
+    return kNames[static_cast<int>(kind)];
 }
 
 std::wstring ArgumentsOf(std::wstring_view commandLine) {

@@ -37,22 +37,6 @@ int Finish(int exitCode) {
     return exitCode;
 }
 
-const char* ModeName(SiblingMode mode) {
-    switch (mode) {
-        case SiblingMode::NeverIdle:
-            return "never-idle";
-        case SiblingMode::Hung:
-            return "hung";
-        case SiblingMode::Storm:
-            return "storm";
-        case SiblingMode::NoWindow:
-            return "no-window";
-        case SiblingMode::Normal:
-            break;
-    }
-    return "normal";
-}
-
 // Handles whatever arrives but never waits on the queue: the process never counts as
 // idle, yet its window answers.
 int SpinWithoutWaiting() {

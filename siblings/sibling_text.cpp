@@ -1,6 +1,7 @@
 // Log escaping and test-command parsing of the sibling programs.
 #include "siblings/sibling_text.h"
 
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -50,7 +51,14 @@ std::optional<std::int64_t> Decimal(std::string_view text, bool allowSign) {
     return negative ? -value : value;
 }
 
+// In the order of SiblingMode.
+constexpr const char* kModeNames[] = {"normal", "never-idle", "hung", "no-window", "storm"};
+
 }  // namespace
+
+const char* ModeName(SiblingMode mode) {
+    return kModeNames[static_cast<int>(mode)];
+}
 
 std::string EscapeBytes(std::string_view bytes) {
     return Escape(bytes, false, false);
@@ -134,12 +142,8 @@ SiblingMode ModeFor(std::string_view fileText, std::string_view program, std::in
         if (words.empty() || words[0].front() == '#' || words.size() > 3) continue;
         if (words[0] != "*" && words[0] != program) continue;
         if (words.size() == 3 && words[1] != "*" && Decimal(words[1], true) != id) continue;
-        std::string_view word = words.back();
-        if (word == "normal") mode = SiblingMode::Normal;
-        if (word == "never-idle") mode = SiblingMode::NeverIdle;
-        if (word == "hung") mode = SiblingMode::Hung;
-        if (word == "no-window") mode = SiblingMode::NoWindow;
-        if (word == "storm") mode = SiblingMode::Storm;
+        for (int named = 0; named < static_cast<int>(std::size(kModeNames)); ++named)
+            if (words.back() == kModeNames[named]) mode = static_cast<SiblingMode>(named);
     }
     return mode;
 }

@@ -58,3 +58,4 @@ TestCommand ParseTestCommand(std::string_view text);
 inline constexpr wchar_t kModeFileName[] = L"sibling-modes.txt";
 enum class SiblingMode { Normal, NeverIdle, Hung, NoWindow, Storm };
 SiblingMode ModeFor(std::string_view fileText, std::string_view program, std::int64_t id);
+const char* ModeName(SiblingMode mode);  // as the file names it

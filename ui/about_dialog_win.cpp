@@ -32,13 +32,12 @@ constexpr Credit kCredits[] = {{L"The Tavlora developers", 90},  {L"Tavlora desi
 
 void PaintAboutCredits(HDC dc, int, int) {
     // The version sits under the title, in the 203-pixel band right of the logo.
-    DrawCentredAcross(dc, Text(TextId::AboutVersionCaption), SmallFont(), kAboutGreen, 146, 203,
-                      27);
-    DrawCentredAcross(dc, Text(TextId::AboutVersionLine), SmallFont(), kAboutGreen, 146, 203, 42);
+    DrawCentredAcross(dc, Text(TextId::AboutVersionCaption), smallFont, kAboutGreen, 146, 203, 27);
+    DrawCentredAcross(dc, Text(TextId::AboutVersionLine), smallFont, kAboutGreen, 146, 203, 42);
     for (const Heading& heading : kHeadings)
-        DrawCentredAcross(dc, Text(heading.text), TitleFont(), kTitleBlue, 0, kWidth, heading.y);
+        DrawCentredAcross(dc, Text(heading.text), titleFont, kTitleBlue, 0, kWidth, heading.y);
     for (const Credit& credit : kCredits)
-        DrawCentredAcross(dc, credit.name, TextFont(), kCreditGreen, 0, kWidth, credit.y);
+        DrawCentredAcross(dc, credit.name, textFont, kCreditGreen, 0, kWidth, credit.y);
 }
 
 std::wstring AboutCreditsText() {

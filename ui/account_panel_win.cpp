@@ -28,8 +28,8 @@ void PaintAccountPanel(int row, HWND window) {
     int y = 0;
     std::wstring spoken;
     for (const auto& line : lines) {
-        DrawTextAt(canvas.dc, Text(line.label), TextFont(), kCashierRose, 20, y);
-        DrawTextAt(canvas.dc, line.value, TextFont(), kCashierRose, 164, y);
+        DrawTextAt(canvas.dc, Text(line.label), textFont, kCashierRose, 20, y);
+        DrawTextAt(canvas.dc, line.value, textFont, kCashierRose, 164, y);
         y += 20;
         spoken += (spoken.empty() ? L"" : L"\n") + Text(line.label) + L" " + line.value;
     }

@@ -23,12 +23,12 @@ void PaintClock(int row, HWND window) {
     // Two-digit cells of 22 pixels with the colons centred in 5 pixels between them.
     const int cells[3] = {0, 27, 54};
     for (int i = 0; i < 3; ++i) {
-        DrawCentredText(canvas.dc, digits[i], TextFont(), kWhite,
+        DrawCentredText(canvas.dc, digits[i], textFont, kWhite,
                         {cells[i], 0, cells[i] + 22, canvas.height});
     }
     for (int colon : {22, 49})
-        DrawCentredText(canvas.dc, L":", TextFont(), kWhite, {colon, 0, colon + 5, canvas.height});
-    DrawCentredText(canvas.dc, L"CET", TextFont(), kWhite, {81, 0, 81 + 32, canvas.height});
+        DrawCentredText(canvas.dc, L":", textFont, kWhite, {colon, 0, colon + 5, canvas.height});
+    DrawCentredText(canvas.dc, L"CET", textFont, kWhite, {81, 0, 81 + 32, canvas.height});
     EndCanvas(canvas);
     // The time shown is also the window's text, for screen readers and the test probe.
     const std::wstring spoken = digits[0] + L":" + digits[1] + L":" + digits[2] + L" CET";

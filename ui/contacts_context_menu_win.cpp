@@ -58,12 +58,11 @@ void PaintContextMenu(HWND menu) {
         DeleteObject(band);
     }
     const ContextMenuTexts texts = CurrentMenuTexts();
-    DrawTextAt(canvas.dc, texts.name, SmallFont(), kBlack, kContextMenuTextLeft,
-               kContextMenuNameTop);
+    DrawTextAt(canvas.dc, texts.name, smallFont, kBlack, kContextMenuTextLeft, kContextMenuNameTop);
     const std::wstring* rows[] = {&texts.privateMessage, &texts.friends, &texts.ignore,
                                   &texts.remove};
     for (int row = CONTEXT_PRIVATE_MESSAGE; row <= CONTEXT_DELETE; ++row)
-        DrawTextAt(canvas.dc, *rows[row - 1], SmallFont(), kBlack, kContextMenuTextLeft,
+        DrawTextAt(canvas.dc, *rows[row - 1], smallFont, kBlack, kContextMenuTextLeft,
                    ContextMenuRowTop(row) + 1);
     EndCanvas(canvas);
 }

@@ -95,19 +95,19 @@ bool RunContactsCommand(HWND contacts, int command) {
             SendMessageW(contacts, WM_CLOSE, 0, 0);
             return true;
         case CONTACTS_FOREGROUND:
-            SetContactsOnTop(contactsOnTop == 1 ? 0 : 1);
+            SetSetting(kContactsOnTopKey, contactsOnTop == 1 ? 0 : 1);
             SetWindowPos(contacts, contactsOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE);
             break;
         case CONTACTS_HIDE_IGNORED:
-            SetShowIgnored(showIgnored == 1 ? 0 : 1);
+            SetSetting(kShowIgnoredKey, showIgnored == 1 ? 0 : 1);
             UiRefreshContacts();
             break;
         case CONTACTS_SORT_ONLINE:
         case CONTACTS_SORT_FRIENDS: {
             const int order = command == CONTACTS_SORT_ONLINE ? 0 : 1;
             if (contactSortOrder == order) return true;
-            SetContactSortOrder(order);
+            SetSetting(kContactSortOrderKey, order);
             UiRefreshContacts();
             break;
         }

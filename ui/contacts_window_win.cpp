@@ -25,7 +25,7 @@ void FillPaleBlue(HWND window) {
     Canvas canvas;
     BeginCanvas(window, canvas);
     RECT all{0, 0, canvas.width, canvas.height};
-    FillRect(canvas.dc, &all, PaleBlueBrush());
+    FillRect(canvas.dc, &all, paleBlueBrush);
     EndCanvas(canvas);
 }
 
@@ -76,7 +76,7 @@ LRESULT ContactsFrameProcedure(int, HWND window, UINT message, WPARAM wParam, LP
             break;
         case WM_CLOSE:
             // Registry windows are never destroyed: closing only hides.
-            SetContactsAtLogin(0);
+            SetSetting(kContactsAtLoginKey, 0);
             ShowWindow(window, SW_HIDE);
             InvalidateRect(WindowHandle(WinId::HeadOptions), nullptr, FALSE);
             return 0;
@@ -118,7 +118,7 @@ void PaintList(HWND list) {
     Canvas canvas;
     BeginCanvas(list, canvas);
     RECT all{0, 0, canvas.width, canvas.height};
-    FillRect(canvas.dc, &all, PaleBlueBrush());
+    FillRect(canvas.dc, &all, paleBlueBrush);
     const int scroll = ListScrollPosition(list);
     const int page = ContactsPage(canvas.height);
     for (int r = scroll; r >= 0 && r <= scroll + page && r < static_cast<int>(contactRows.size());
@@ -134,7 +134,7 @@ void PaintList(HWND list) {
         const int icon = row.relation == 2 ? kIgnoredIcon : kFirstPresenceIcon + row.presence;
         DrawResourceBitmap(canvas.dc, icon, 10, y, 20, 20);
         // The client area ends at the scroll bar.
-        DrawTextInColumn(canvas.dc, row.name, SmallFont(), kBlack,
+        DrawTextInColumn(canvas.dc, row.name, smallFont, kBlack,
                          {40, y, canvas.width, canvas.height});
     }
     EndCanvas(canvas);

@@ -105,20 +105,20 @@ void PaintDialog(int row, HWND dialog) {
         DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
     } else {
         RECT all{0, 0, canvas.width, canvas.height};
-        FillRect(canvas.dc, &all, PaleBlueBrush());
+        FillRect(canvas.dc, &all, paleBlueBrush);
     }
     const TitlePlace& place = frame.title;
     const int width = place.width != 0 ? place.width : canvas.width;
     const std::wstring title = Text(kWindowClasses[row].label);
     if (place.bandHeight > 0) {
-        DrawCentredText(canvas.dc, title, TitleFont(), frame.titleColour,
+        DrawCentredText(canvas.dc, title, titleFont, frame.titleColour,
                         {place.left, place.top, place.left + width, place.top + place.bandHeight});
     } else if (!title.empty()) {
-        const int textWidth = TextWidth(canvas.dc, title, TitleFont());
+        const int textWidth = TextWidth(canvas.dc, title, titleFont);
         int x = place.left + (width - textWidth) / 2;
         if (place.rightEdge > 0 && x + textWidth > place.rightEdge)
             x = std::max(place.left, place.rightEdge - textWidth);
-        DrawTextAt(canvas.dc, title, TitleFont(), frame.titleColour, x, place.top);
+        DrawTextAt(canvas.dc, title, titleFont, frame.titleColour, x, place.top);
     }
     if (frame.paintBody) frame.paintBody(canvas.dc, canvas.width, canvas.height);
     EndCanvas(canvas);
@@ -128,10 +128,10 @@ LRESULT EditColoursFor(EditColours edits, HDC dc) {
     SetTextColor(dc, kBlack);
     if (edits == EditColours::Grey) {
         SetBkColor(dc, RGB(167, 167, 167));
-        return reinterpret_cast<LRESULT>(EditBrush());
+        return reinterpret_cast<LRESULT>(editBrush);
     }
     SetBkColor(dc, RGB(173, 216, 230));
-    return reinterpret_cast<LRESULT>(PaleBlueBrush());
+    return reinterpret_cast<LRESULT>(paleBlueBrush);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@ HFONT CourierNew(int height, int width, int weight) {
                        L"Courier new");
 }
 
+}  // namespace
+
 const HBRUSH navyBrush = CreateSolidBrush(0x5C3F21);
 const HBRUSH dialogBrush = CreateSolidBrush(0x232378);
 const HBRUSH editBrush = CreateSolidBrush(0xA7A7A7);
@@ -15,27 +17,3 @@ const HBRUSH paleBlueBrush = CreateSolidBrush(0xE6D8AD);
 const HFONT smallFont = CourierNew(-15, 6, 500);
 const HFONT textFont = CourierNew(-16, 7, 500);
 const HFONT titleFont = CourierNew(-21, 10, 800);
-
-}  // namespace
-
-HBRUSH NavyBrush() {
-    return navyBrush;
-}
-HBRUSH DialogBrush() {
-    return dialogBrush;
-}
-HBRUSH EditBrush() {
-    return editBrush;
-}
-HBRUSH PaleBlueBrush() {
-    return paleBlueBrush;
-}
-HFONT SmallFont() {
-    return smallFont;
-}
-HFONT TextFont() {
-    return textFont;
-}
-HFONT TitleFont() {
-    return titleFont;
-}

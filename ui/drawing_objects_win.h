@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
-HBRUSH NavyBrush();      // also the main window's background
-HBRUSH DialogBrush();    // error dialog body
-HBRUSH EditBrush();      // login fields
-HBRUSH PaleBlueBrush();  // contacts window
-HFONT SmallFont();       // edit fields, dropdown rows, lists
-HFONT TextFont();        // labels and messages
-HFONT TitleFont();       // dialog titles and tab heads
+extern const HBRUSH navyBrush;      // also the main window's background
+extern const HBRUSH dialogBrush;    // error dialog body
+extern const HBRUSH editBrush;      // login fields
+extern const HBRUSH paleBlueBrush;  // contacts window
+extern const HFONT smallFont;       // edit fields, dropdown rows, lists
+extern const HFONT textFont;        // labels and messages
+extern const HFONT titleFont;       // dialog titles and tab heads
 
 // Text colours of the skin.
 inline constexpr COLORREF kWhite = RGB(255, 255, 255);

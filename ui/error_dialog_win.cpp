@@ -47,13 +47,13 @@ void PaintErrorBackground(HDC dc, int, int width, int height) {
     const int lastTile = std::max(349, width - 11);
     DrawResourceBitmapRow(dc, BITMAP_ERROR_TITLE_TILE, 81, lastTile, 1, 10, 28);
     RECT body{1, 30, std::max(359, width - 1), std::max(239, height - 1)};
-    FillRect(dc, &body, DialogBrush());
+    FillRect(dc, &body, dialogBrush);
 }
 
 void PaintErrorLines(HDC dc, int width, int) {
     auto lines = ErrorLines(errorState, language);
     for (int i = 0; i < 4; ++i) {
-        DrawCentredAcross(dc, lines[i], TextFont(), kMessageRose, 0, std::max(kWidth, width),
+        DrawCentredAcross(dc, lines[i], textFont, kMessageRose, 0, std::max(kWidth, width),
                           50 + 30 * i);
     }
 }

@@ -38,13 +38,13 @@ std::wstring PushButtonText(int row) {
 
 LRESULT IconButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row), std::wstring(), TextFont(), kWhite);
+        PaintBitmapWithLabel(window, ImageOf(row), std::wstring(), textFont, kWhite);
     });
 }
 
 LRESULT TextButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row), LabelOf(row), TextFont(), kWhite);
+        PaintBitmapWithLabel(window, ImageOf(row), LabelOf(row), textFont, kWhite);
     });
 }
 
@@ -56,19 +56,19 @@ LRESULT ColumnHeadProcedure(int row, HWND window, UINT message, WPARAM wParam, L
     // param 1: a room list head, 2: a tournament list head, in their tab's colour.
     COLORREF accent = kWindowClasses[row].param == 1 ? kRoomsBlue : kTournamentsGreen;
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row), LabelOf(row), SmallFont(), accent);
+        PaintBitmapWithLabel(window, ImageOf(row), LabelOf(row), smallFont, accent);
     });
 }
 
 LRESULT CaptionButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row), PushButtonText(row), TextFont(), kWhite);
+        PaintBitmapWithLabel(window, ImageOf(row), PushButtonText(row), textFont, kWhite);
     });
 }
 
 LRESULT CycleButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return PushButton(row, window, message, wParam, lParam, [&] {
-        PaintBitmapWithLabel(window, ImageOf(row), PushButtonText(row), TextFont(), kWhite);
+        PaintBitmapWithLabel(window, ImageOf(row), PushButtonText(row), textFont, kWhite);
     });
 }
 

@@ -61,7 +61,7 @@ void PaintDropdownPanel(int panel, HWND window) {
         int top = r * kPanelRowHeight;
         int image = highlightedRow[panel] == r + 1 ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_ROW;
         DrawResourceBitmap(canvas.dc, image, 0, top, kPanelWidth, kPanelRowHeight);
-        DrawCentredText(canvas.dc, Text(texts[r]), SmallFont(), kDropdownGrey,
+        DrawCentredText(canvas.dc, Text(texts[r]), smallFont, kDropdownGrey,
                         {0, top, kPanelWidth, top + kPanelRowHeight});
     }
     EndCanvas(canvas);
@@ -87,7 +87,7 @@ std::wstring NewsText() {
 
 LRESULT ImageOnlyProcedure(int bitmap, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
-    PaintBitmapWithLabel(window, bitmap, std::wstring(), TextFont(), kWhite);
+    PaintBitmapWithLabel(window, bitmap, std::wstring(), textFont, kWhite);
     return 0;
 }
 
@@ -100,11 +100,10 @@ LRESULT NewsProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM 
         Canvas canvas;
         BeginCanvas(window, canvas);
         DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
-        DrawCentredText(canvas.dc, Text(TextId::NewsTitle), TitleFont(), kTitleBlue,
-                        {0, 0, 140, 50});
+        DrawCentredText(canvas.dc, Text(TextId::NewsTitle), titleFont, kTitleBlue, {0, 0, 140, 50});
         int y = 50;
         for (const std::wstring& line : newsLines) {
-            DrawCentredAcross(canvas.dc, line, TextFont(), kNewsGreen, 0, canvas.width, y);
+            DrawCentredAcross(canvas.dc, line, textFont, kNewsGreen, 0, canvas.width, y);
             y += 20;
         }
         EndCanvas(canvas);

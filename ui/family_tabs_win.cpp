@@ -24,7 +24,7 @@ void PaintTabButton(int row, HWND window) {
     bool pressed = pressFlags[row] != 0;
     int image = selected ? klass.bitmap + 1 : pressed ? klass.bitmap + 2 : klass.bitmap;
     COLORREF colour = selected || pressed ? TabAccent(tab) : kUnselectedGrey;
-    PaintBitmapWithLabel(window, image, Text(klass.label), TitleFont(), colour);
+    PaintBitmapWithLabel(window, image, Text(klass.label), titleFont, colour);
 }
 
 void PaintPageTabButton(int row, HWND window) {
@@ -39,7 +39,7 @@ void PaintPageTabButton(int row, HWND window) {
         image = BITMAP_PAGE_TAB_PRESSED + 2 * (page - 1);
         colour = kWhite;
     }
-    PaintBitmapWithLabel(window, image, Text(klass.label), TextFont(), colour);
+    PaintBitmapWithLabel(window, image, Text(klass.label), textFont, colour);
 }
 
 }  // namespace
@@ -84,7 +84,7 @@ LRESULT FlagButtonProcedure(int row, HWND window, UINT message, WPARAM wParam, L
             RunButtonAction(row);
             return 0;
         case WM_PAINT:
-            PaintBitmapWithLabel(window, kWindowClasses[row].bitmap, std::wstring(), TextFont(),
+            PaintBitmapWithLabel(window, kWindowClasses[row].bitmap, std::wstring(), textFont,
                                  kWhite);
             return 0;
     }

@@ -42,15 +42,20 @@ void PaintHeaderMenuBar(HWND window) {
                 menuState == n ? BITMAP_MENU_ROW_HIGHLIGHT : BITMAP_MENU_TITLE_PRESSED;
             DrawResourceBitmap(canvas.dc, image, left, 3, kCellWidth, kCellHeight);
         }
-        DrawCentredText(canvas.dc, Text(kTitles[n - 1]), TextFont(), kWhite,
+        DrawCentredText(canvas.dc, Text(kTitles[n - 1]), textFont, kWhite,
                         {left, 3, left + kCellWidth, 3 + kCellHeight});
     }
     EndCanvas(canvas);
 }
 
-void OpenPage(WebPage page) {
-    UiOpenWebPage(page, L"");
-}
+// The rows that only open a web page.
+constexpr struct {
+    MenuAction action;
+    WebPage page;
+} kPageRows[] = {{MenuAction::Homepage, WebPage::Product},
+                 {MenuAction::MyAccount, WebPage::UserEditor},
+                 {MenuAction::Cashier, WebPage::Cashier},
+                 {MenuAction::Faq, WebPage::Faq}};
 
 void RunMenuAction(MenuAction action) {
     if (action == MenuAction::None) return;
@@ -59,35 +64,24 @@ void RunMenuAction(MenuAction action) {
         return;
     }
     if (sound == 1) UiPlaySound(SOUND_CLICK);
+    for (const auto& row : kPageRows)
+        if (row.action == action) UiOpenWebPage(row.page, L"");
     switch (action) {
         case MenuAction::Administration:
-            if (administratorFlag == 1) OpenPage(WebPage::Administrators);
+            if (administratorFlag == 1) UiOpenWebPage(WebPage::Administrators, L"");
             break;
         case MenuAction::Settings:
             OpenModalDialog(WindowHandle(WinId::Settings), 77, 75, 155, 150);
             break;
         case MenuAction::ToggleContacts:
-            SetContactsAtLogin(contactsAtLogin == 0 ? 1 : 0);
+            SetSetting(kContactsAtLoginKey, contactsAtLogin == 0 ? 1 : 0);
             ShowWindow(WindowHandle(WinId::Contacts), contactsAtLogin ? SW_SHOW : SW_HIDE);
             InvalidateRect(WindowHandle(WinId::HeadOptions), nullptr, FALSE);
-            break;
-        case MenuAction::Homepage:
-            OpenPage(WebPage::Product);
-            break;
-        case MenuAction::MyAccount:
-            OpenPage(WebPage::UserEditor);
-            break;
-        case MenuAction::Cashier:
-            OpenPage(WebPage::Cashier);
-            break;
-        case MenuAction::Faq:
-            OpenPage(WebPage::Faq);
             break;
         case MenuAction::About:
             OpenModalDialog(WindowHandle(WinId::About), 145, 60, 290, 120);
             break;
-        case MenuAction::None:
-        case MenuAction::Exit:
+        default:  // the page rows above, None and Exit
             break;
     }
 }
@@ -136,17 +130,14 @@ LRESULT HeaderMenuBarProcedure(int, HWND window, UINT message, WPARAM wParam, LP
             PaintHeaderMenuBar(window);
             return 0;
         case WM_LBUTTONDOWN:
-            ApplyChange(window,
-                        MenuButtonDown(menuState, captured, PointerX(lParam), PointerY(lParam)));
-            return 0;
         case WM_MOUSEMOVE:
-            ApplyChange(window,
-                        MenuPointerMove(menuState, captured, PointerX(lParam), PointerY(lParam)));
+        case WM_LBUTTONUP: {
+            const auto step = message == WM_LBUTTONDOWN ? MenuButtonDown
+                              : message == WM_MOUSEMOVE ? MenuPointerMove
+                                                        : MenuButtonUp;
+            ApplyChange(window, step(menuState, captured, PointerX(lParam), PointerY(lParam)));
             return 0;
-        case WM_LBUTTONUP:
-            ApplyChange(window,
-                        MenuButtonUp(menuState, captured, PointerX(lParam), PointerY(lParam)));
-            return 0;
+        }
         case WM_WINDOWPOSCHANGING:
             if (captured) ApplyChange(window, MenuClose());
             break;

@@ -77,7 +77,7 @@ void PaintListView(int row, HWND window) {
     DrawResourceBitmap(canvas.dc, kWindowClasses[row].bitmap, 0, 0);
     const std::vector<std::size_t> listed = ListedIndices(view);
     if (listed.empty()) {
-        DrawCentredText(canvas.dc, Text(view.emptyText), SmallFont(), view.nameColour,
+        DrawCentredText(canvas.dc, Text(view.emptyText), smallFont, view.nameColour,
                         {0, 0, 430, 209});
     }
     const int scroll = ListScrollPosition(window);
@@ -94,12 +94,11 @@ void PaintListView(int row, HWND window) {
         if (!RowMeetsBand(k, scroll, invalid)) continue;
         const int y = (k - scroll) * kListRowHeight;
         const bool greyed = room.id == *view.selectedId && !room.windowOpen;
-        DrawTextInColumn(canvas.dc, room.name, SmallFont(),
-                         greyed ? kSelectedGrey : view.nameColour,
+        DrawTextInColumn(canvas.dc, room.name, smallFont, greyed ? kSelectedGrey : view.nameColour,
                          {kListNameLeft, y, kMoneyIconLeft - 4, canvas.height});
         DrawResourceBitmap(canvas.dc, kMoneyIconBase + room.moneyKind, kMoneyIconLeft, y, 16, 16);
-        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), SmallFont(), view.nameColour, 184, y);
-        DrawTextAt(canvas.dc, users, SmallFont(), view.nameColour, 308, y);
+        DrawTextAt(canvas.dc, MoneyKindText(room.moneyKind), smallFont, view.nameColour, 184, y);
+        DrawTextAt(canvas.dc, users, smallFont, view.nameColour, 308, y);
     }
     EndCanvas(canvas);
     // The rows shown are also the window's text, for screen readers and the test probe.

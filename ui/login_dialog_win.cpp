@@ -21,8 +21,8 @@ void PrepareLoginDialog(HWND dialog, LPARAM) {
 }
 
 void PaintLoginLabels(HDC dc, int, int) {
-    DrawCentredText(dc, Text(TextId::LoginUserName), TextFont(), kWhite, {40, 115, 210, 135});
-    DrawCentredText(dc, Text(TextId::LoginPassword), TextFont(), kWhite, {40, 147, 210, 167});
+    DrawCentredText(dc, Text(TextId::LoginUserName), textFont, kWhite, {40, 115, 210, 135});
+    DrawCentredText(dc, Text(TextId::LoginPassword), textFont, kWhite, {40, 147, 210, 167});
 }
 
 std::wstring LoginLabelsText() {

@@ -30,13 +30,13 @@ void PaintMainWindow(HWND main) {
     // 46 tiles from x 184, the last pulled back to end at the right edge.
     DrawResourceBitmapRow(dc, BITMAP_MAIN_TITLE_TILE, 184, 629, 1, 10, 70);
     RECT body{1, 72, 639, 479};
-    FillRect(dc, &body, NavyBrush());
+    FillRect(dc, &body, navyBrush);
     DrawResourceBitmap(dc, BITMAP_MAIN_PICTURE, 181, 105, 415, 303);
     if (isLoggedIn) {
         WelcomeLines lines = ComposeWelcomeLines(loggedInUserName, CurrentLobbyCounts(), language);
-        DrawWelcomeLine(dc, lines.greeting, TitleFont(), kWelcomeColour, 5);
-        DrawWelcomeLine(dc, lines.players, TextFont(), kCountsColour, 32);
-        DrawWelcomeLine(dc, lines.lobby, TextFont(), kCountsColour, 50);
+        DrawWelcomeLine(dc, lines.greeting, titleFont, kWelcomeColour, 5);
+        DrawWelcomeLine(dc, lines.players, textFont, kCountsColour, 32);
+        DrawWelcomeLine(dc, lines.lobby, textFont, kCountsColour, 50);
     }
     EndCanvas(canvas);
 }

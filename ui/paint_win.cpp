@@ -102,7 +102,7 @@ void BeginCanvas(HWND window, Canvas& canvas) {
     // Dialogs sized from the framed main window are a few pixels larger than their
     // pictures; the skin's navy, not black, shows there.
     RECT all{0, 0, canvas.width, canvas.height};
-    FillRect(canvas.dc, &all, NavyBrush());
+    FillRect(canvas.dc, &all, navyBrush);
 }
 
 void EndCanvas(Canvas& canvas) {

@@ -54,7 +54,7 @@ std::wstring InitialText(WinId id) {
 void PrepareEdit(WinId id, WNDPROC procedure) {
     HWND edit = handles[static_cast<int>(id)];
     SendMessageW(edit, EM_LIMITTEXT, 15, 0);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(SmallFont()), FALSE);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont), FALSE);
     previousEditProcedures[static_cast<int>(id)] = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }

@@ -6,7 +6,7 @@
 #include "ui/texts.h"
 
 void PaintSettingsHint(HDC dc, int, int) {
-    DrawCentredText(dc, Text(TextId::SettingsHint), TextFont(), kHintGrey, {0, 70, 485, 101});
+    DrawCentredText(dc, Text(TextId::SettingsHint), textFont, kHintGrey, {0, 70, 485, 101});
 }
 
 std::wstring SettingsHintText() {

@@ -21,8 +21,8 @@ std::string Wrap(std::string_view inner) {
 // a valid value that differs from its default.
 struct Option {
     int key;
-    int* committed;
-    int* pending;
+    const int* committed;
+    const int* pending;
     int other;
 };
 const Option kOptions[] = {{4, &language, nullptr, 3},
@@ -97,7 +97,7 @@ TEST_F(ConfigIni, EveryOptionIsReadIntoItsOwnVariablesAndWrittenBack) {
             Wrap("73!" + std::to_string(option.key) + " " + std::to_string(option.other) + "!"));
         EXPECT_EQ(Options(), expected);
         ResetSettingsToDefaults();
-        *option.committed = option.other;
+        SetSetting(option.key, option.other);
         std::string file = ComposeConfigIni({});
         ResetSettingsToDefaults();
         ApplyConfigIni(file);
@@ -111,7 +111,7 @@ TEST_F(ConfigIni, ReaderRulesRecordByRecord) {
     int height = 0, positionKnown = 0, rectKnown = 0;  // copied from the settings read
     const struct {
         std::string file;  // the file's bytes; a leading '=' means "wrap this inner text"
-        int* variable;
+        const int* variable;
         int expected;
     } cases[] = {{"", &tablesize, 3},
                  {"=73!8 1", &tablesize, 1},

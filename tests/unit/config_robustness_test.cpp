@@ -37,10 +37,10 @@ TEST(MakePlayerColoursDistinct, BlackMovesUpAndWraps) {
     } cases[] = {{2, 2, 1, 3, 3, 3}, {4, 4, 1, 3, 1, 3},    {1, 3, 32, 32, 3, 1},
                  {3, 1, 5, 5, 1, 6}, {1, 2, 31, 32, 2, 32}, {4, 4, 32, 32, 1, 1}};
     for (const auto& c : cases) {
-        whitedice = whitedicePending = c.whiteDice;
-        blackdice = blackdicePending = c.blackDice;
-        whitechk = whitechkPending = c.whiteChecker;
-        blackchk = blackchkPending = c.blackChecker;
+        SetSetting(13, c.whiteDice);  // keys 13 and 14 the dice, 11 and 12 the checkers
+        SetSetting(14, c.blackDice);
+        SetSetting(11, c.whiteChecker);
+        SetSetting(12, c.blackChecker);
         MakePlayerColoursDistinct();
         EXPECT_EQ((std::vector{whitedice, blackdice, blackdicePending, whitechk, blackchk,
                                blackchkPending}),

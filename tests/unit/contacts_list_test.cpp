@@ -52,8 +52,8 @@ TEST_F(ContactsList, TheSelectionStaysWhileItsContactIsListed) {
         int selected, rowOf13, rowOf14, rowOf11;
     } cases[] = {{1, 1, 13, 3, 1, 2}, {0, 1, 13, 2, 0, 1}, {1, 0, 0, -1, 1, 2}};
     for (const auto& c : cases) {
-        SetContactSortOrder(c.sortOrder);
-        SetShowIgnored(c.shownIgnored);
+        SetSetting(kContactSortOrderKey, c.sortOrder);
+        SetSetting(kShowIgnoredKey, c.shownIgnored);
         RebuildContactRows();
         EXPECT_EQ(
             (std::vector{selectedContactId, ContactRowOf(13), ContactRowOf(14), ContactRowOf(11)}),
@@ -109,7 +109,7 @@ TEST_F(ContactsList, ContextMenuStaysInsideTheWindow) {
 
 // Per row of the menu: its texts, and what a click on it does (the message queued, "chat").
 TEST_F(ContactsList, ContextMenuRowsAndClicksDependOnPresenceAndRelation) {
-    language = 1;
+    SetSetting(kLanguageKey, 1);
     AddContact({7, 8, 0});
     const struct {
         std::int32_t relation, presence;
@@ -141,7 +141,7 @@ TEST_F(ContactsList, ContextMenuRowsAndClicksDependOnPresenceAndRelation) {
 // What only the end of the add dialog and the friends' sound meet at their bounds: an entry
 // already there, codes never seen; a player already online, not a contact or not listed.
 TEST_F(ContactsList, AddFailuresAndContactsComingOnlineAtTheirBounds) {
-    language = 1;
+    SetSetting(kLanguageKey, 1);
     EXPECT_EQ(Text(AddContactFailureText(2)), L"Can not add contact.\r\nEntry already exist.");
     for (int code : {0, 3, -5})
         EXPECT_EQ(Text(AddContactFailureText(code)),
@@ -170,7 +170,7 @@ TEST_F(ContactsList, MenuMarksFollowTheOptionsAndTheOwnPresence) {
     };
     const char* expected[] = {"100100000", "100110000", "100101000", "100100100", "100100010"};
     for (int presence = PRESENCE_NOT_CONNECTED; presence <= PRESENCE_ONLINE; ++presence) {
-        ownPresence = presence;
+        SetOwnPresence(presence);
         EXPECT_EQ(Marks(), expected[presence]) << presence;
     }
 }

@@ -26,16 +26,17 @@ class DispatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InstallHubInboundRoutes();
-        ResetUiFake();
         ResetSettingsToDefaults();
-        pendingAcknowledgement = acknowledgedNumber = 0;
-        isConnected = true;
-        connectPhase = PHASE_LOGGING_IN;
+        ResetAcknowledgements();
+        ResetSession(false);
+        MarkConnected();
+        SetConnectPhase(PHASE_LOGGING_IN);
+        ResetUiFake();
         SetOwnPlayerId(0);
         while (!PopInbound().empty()) {
         }
     }
-    void TearDown() override { isConnected = isLoggedIn = false; }
+    void TearDown() override { ResetSession(false); }
 };
 
 TEST_F(DispatchTest, OnlyTheNextNumberIsAcknowledgedAndEveryOtherNumberNoted) {
@@ -48,8 +49,8 @@ TEST_F(DispatchTest, OnlyTheNextNumberIsAcknowledgedAndEveryOtherNumberNoted) {
                  {"!!!,!,,!", "3 1000"}, {"3,15,0,!4,13,77,1,0,!", "3 4"},
                  {"3,4", "3 1000"},      {"", "3 1000"}};
     for (const auto& c : cases) {
-        acknowledgedNumber = 3;
-        pendingAcknowledgement = 1000;
+        NoteAcknowledged(3);
+        NoteToAcknowledge(1000);
         DispatchEntry(c.entry);
         EXPECT_EQ(std::to_string(acknowledgedNumber) + " " + std::to_string(pendingAcknowledgement),
                   c.numbers)
@@ -85,8 +86,11 @@ TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
         const std::string entry =
             std::to_string(round) + "," + std::to_string(10 + round % 105) + "," + fields + ",!";
         const bool wasConnected = round % 2 == 0;
-        isConnected = wasConnected;
-        linkState = wasConnected ? 1 : 0;
+        if (wasConnected)
+            MarkConnected();
+        else
+            DropConnection();
+        SetLinkState(wasConnected ? 1 : 0);
         uiCalls.clear();
         DispatchEntry(entry);
         if (fields.find('!') == std::string::npos) {
@@ -108,7 +112,7 @@ TEST_F(DispatchTest, EveryTypeSurvivesHostileFields) {
 }
 
 TEST_F(DispatchTest, NewsLinesAreDecodedAndOnlyTheNewestKept) {
-    newsLines.clear();
+    ClearNews();
     DispatchEntry("3,91,TmV1OiBSw6R1bWU=,!");  // "Neu: Räume" as Base64 of its UTF-8 bytes
     ASSERT_EQ(newsLines.size(), 1u);
     EXPECT_EQ(newsLines[0], L"Neu: R\u00E4ume");
@@ -117,7 +121,7 @@ TEST_F(DispatchTest, NewsLinesAreDecodedAndOnlyTheNewestKept) {
     ASSERT_EQ(newsLines.size(), kMaxNewsLines);
     EXPECT_EQ(newsLines.front(), L"2");
     EXPECT_EQ(newsLines.back(), L"11");
-    newsLines.clear();
+    ClearNews();
 }
 
 // The File menu reaches its second row for administrators only; the reset button shows

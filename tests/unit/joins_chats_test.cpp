@@ -49,7 +49,7 @@ TEST_F(Joins, ARequestWhoseWindowIsAnotherProgramsStaysClosed) {
 
 TEST_F(Joins, MissingOrWrongItemsReadAsZero) {
     FillLobby();
-    language = 3;
+    SetSetting(kLanguageKey, 3);
     const struct {
         const char* payload;
         const char* line;
@@ -103,7 +103,7 @@ TEST_F(Joins, CountsResultsAndAnswers) {
         CopyData(97, std::string("KXMessage,") + answer);
     EXPECT_EQ(DrainOutboundQueue(), (Lines{"103,081:yes,!"})) << "only the open one, as written";
     EXPECT_EQ(JoinList(), "79 1 602");
-    isConnected = false;
+    DropConnection();
     CopyData(97, "KXMessage,79:1");
     EXPECT_TRUE(DrainOutboundQueue().empty()) << "disconnected";
     EXPECT_EQ(JoinList(), "79 1 602");
@@ -131,7 +131,6 @@ TEST_F(Chats, WhoGetsAConversation) {
         {false, "13", "hi", "0,0,gus,hi,"}, {false, "99", "hi", ""}, {true, "11", "", ""},
         {true, "97", "", "0,0,,,"},         {true, "12", "", ""},
     };
-    timestamp = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.relay << " " << c.from);
         lobbyCalls.clear();
@@ -143,7 +142,7 @@ TEST_F(Chats, WhoGetsAConversation) {
             *c.line ? Lines{kChatStart + " ,?,73,1,1,1," + c.line, "close 900"} : Lines{};
         EXPECT_EQ(lobbyCalls, expected);
     }
-    isConnected = false;
+    DropConnection();
     lobbyCalls.clear();
     CopyData(99, "KXMessage,13");
     EXPECT_TRUE(lobbyCalls.empty()) << "relay 99 counts only while connected";

@@ -90,18 +90,17 @@ protected:
         ResetLobbyPortFake();
         ResetUiFake();
         DrainOutboundQueue();
-        isConnected = true;
-        pendingAcknowledgement = 0;
+        MarkConnected();
+        NoteToAcknowledge(0);
         SetOwnPlayerId(1001);
         SetOwnPresence(PRESENCE_ONLINE);
-        ProgramFolder = L"C:\\Tavlora\\";
-        configDatPath = L"C:\\Users\\Ann\\AppData\\Local\\Tavlora\\config.dat";
-        savedGamesFolder = L"C:\\Users\\Ann\\Documents\\Tavlora\\SavedGames";
+        SetProgramFolder(L"C:\\Tavlora\\");
+        FormPaths(L"C:\\Users\\Ann\\Documents", L"C:\\Users\\Ann\\AppData\\Local");
     }
     void TearDown() override {
         EXPECT_TRUE(LobbyIndexesExact()) << "no list was left with a stale index";
         LobbyTest::SetUp();  // everything back, then disconnected
-        isConnected = false;
+        DropConnection();
         SetOwnPlayerId(0);
         SetOwnPresence(PRESENCE_NOT_CONNECTED);
     }

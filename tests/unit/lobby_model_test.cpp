@@ -244,7 +244,7 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByNameAndFollowsChanges) {
     const char* orders[] = {"2|1|5|4|3", "3|4|5|1|2", "5|3|1|4|2",
                             "2|1|4|5|3", "1|5|3|4|2", "2|4|1|5|3"};
     for (int mode = 0; mode < 6; ++mode) {
-        RoomSortMode = mode;
+        SetSetting(kRoomSortModeKey, mode);
         RefreshRoomList();
         EXPECT_EQ(RoomIds(), orders[mode]) << mode;
         EXPECT_TRUE(LobbyIndexesExact()) << "the index follows the sort";
@@ -254,12 +254,12 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByNameAndFollowsChanges) {
     Deliver("31,3:charlie:1:0;4:bravo:1:0;5:Echo:1:0;");
     Deliver("31,2:foxtrot:1:0;");  // renamed: moves to the end
     EXPECT_EQ(RoomIds(), "4|3|1|5|2");
-    RoomSortMode = 4;
+    SetSetting(kRoomSortModeKey, 4);
     EXPECT_EQ(CallsOf("32,11:2:7;")[1], "repaint room list") << "the rows moved";
     EXPECT_EQ(RoomIds()[0], '2') << "user counts reorder the users modes";
     Deliver("38,11");
     EXPECT_EQ(RoomIds()[0], '4');
-    RoomSortMode = 5;
+    SetSetting(kRoomSortModeKey, 5);
     Deliver("32,12:1:7;");
     EXPECT_EQ(RoomIds().back(), '1');
 }
@@ -270,7 +270,7 @@ TEST_F(LobbyModel, EachSortModeOrdersTheRoomsTiesByNameAndFollowsChanges) {
 TEST_F(LobbyModel, ClicksOnHeadsAndRowsAtTheirBounds) {
     for (auto [column, before, after] :
          {std::array{2, 2, 3}, {3, 4, 5}, {3, 1, 4}, {0, 3, 3}, {4, 3, 3}}) {
-        RoomSortMode = before;
+        SetSetting(kRoomSortModeKey, before);
         ToggleRoomSort(column);
         EXPECT_EQ(RoomSortMode, after) << column << " from " << before;
     }

@@ -86,7 +86,7 @@ TEST(ProgramFolder, IsTheCommandLineUpToItsLastBackslashPathsFallBackToIt) {
     for (std::wstring_view line :
          {L"\"Z:\\a /log b\\T.exe\"", L"/log", L"T.exe /logs", L"T.exe log"})
         EXPECT_FALSE(CommandLineAsksForLog(line)) << line.size();
-    ProgramFolder = L"Z:\\p\\";
+    SetProgramFolder(L"Z:\\p\\");
     FormPaths(L"C:\\users\\u\\Documents", L"");
     EXPECT_EQ(savedGamesFolder, L"C:\\users\\u\\Documents\\Tavlora\\SavedGames");
     EXPECT_EQ(configIniPath, L"Z:\\p\\\\config.ini");

@@ -13,23 +13,20 @@
 
 namespace {
 
-constexpr std::uintptr_t kAttempt = 0x5EED;  // the key of the attempt under way
-// A code with that key, as its thread reports, or with 0, as another process may post it.
-const auto Report = [](int code) { OnConnectionNotification(code, kAttempt); };
+// A code with the key of the attempt under way, as its thread reports, or with 0, as another
+// process may post it.
+const auto Report = [](int code) { OnConnectionNotification(code, connectionAttemptKey); };
 const auto Forged = [](int code) { OnConnectionNotification(code, 0); };
 
 void Reset(bool connected, bool attempt = false) {
+    ResetSession(connected);
+    SetOwnPresence(PRESENCE_NOT_CONNECTED);
+    if (attempt) StartConnectionAttempt();
     ResetUiFake();
     ResetSettingsToDefaults();
     while (!PopOutbound().empty()) {
     }
     uiEditTexts = {{WinId::LoginUserEdit, L"demo"}, {WinId::LoginPasswordEdit, L"demo1234"}};
-    isConnected = isLoggedIn = connected;
-    connectionAttemptKey = attempt ? kAttempt : 0;
-    connectPhase = connected ? PHASE_LOGGING_IN : PHASE_CONNECTING;
-    linkState = connected ? 1 : 0;
-    errorState = ownPresence = 0;
-    loginUserName = loginPassword = loggedInUserName = loggedInPassword = L"";
 }
 
 // The window operations and queued messages, then the state. The end of showing the
@@ -66,19 +63,20 @@ void Submit(int lengths) {
     SubmitLogin();
 }
 void ErrorOk(int state) {
-    errorState = state;
-    loginUserName = L"demo";
+    showErrorState(static_cast<ErrorState>(state), LAYOUT_OK_CANCEL);
+    uiCalls.clear();
+    SetLoginFields(L"demo", L"");
     OnErrorOk();
 }
 // The sound setting and the result come as sound * 10 + result.
 void LoginReply(int soundAndResult) {
-    sound = soundAndResult / 10;
+    SetSetting(kSoundKey, soundAndResult / 10);
     SetLoginFields(L"demo", L"demo1234");
     OnLoginReply(soundAndResult % 10);
 }
 void InitialData(int contactsShown) {
-    SetContactsAtLogin(contactsShown);
-    contactsRect = {900, 10, 300, 400};
+    SetSetting(kContactsAtLoginKey, contactsShown);
+    SetContactsRect({900, 10, 300, 400});
     OnInitialDataComplete();
 }
 
@@ -136,10 +134,11 @@ TEST(Session, EachEventActsByTheStateItFinds) {
          "enable Main 1, repaint Main, hide Connect, hide Login, show Clock, show LogoffFrame, "
          "show Tabs, show News, show HeadMenuBackground, refresh room list, error 0 phase 0 in"},
         {[](int) {
-             loggedInPassword = L"x";
+             LoginReply(5);
+             uiCalls.clear();
              OnLogoff();
          },
-         0, true, false, "post close, error 0 phase 3 link connected in"},
+         0, true, false, "post close, error 0 phase 1 link connected in presence 4"},
         {[](int) { OnSystemTimeChanged(); }, 0, true, false,
          "queue 10,0,!, error 0 phase 3 link connected in"},
         {[](int) { OnSystemTimeChanged(); }, 0, false, false, "error 0 phase 0"},

@@ -117,7 +117,7 @@ TEST_F(Siblings, EveryLaunchLineKeepsWithinTheLimit) {
             c.program + " not started: command line of 32767 characters is over the limit";
         SCOPED_TRACE(over);
         const auto start = [&](std::size_t folder) {  // the parameters started; none: ""
-            ProgramFolder = std::wstring(folder, L'f');
+            SetProgramFolder(std::wstring(folder, L'f'));
             fakeStartParameters.clear();
             lobbyCalls.clear();
             c.launch();
@@ -209,10 +209,10 @@ TEST_F(Siblings, OnlyTheFramingOfACopyIsChecked) {
         EXPECT_EQ(DrainOutboundQueue(), c.queued) << ShowBytes(c.bytes) << " " << c.size;
     }
     OnSiblingCopyData(100, nullptr, 40);
-    isConnected = false;
+    DropConnection();
     CopyData(100, "KXMessage,1,0,!");
     EXPECT_TRUE(DrainOutboundQueue().empty());
-    isConnected = true;
+    MarkConnected();
     // The bytes after cbData are not the caller's: the sanitizer reports any read of them.
     char* bytes = new char[14];
     std::memcpy(bytes, "KXMessage,5,1,", 14);

@@ -51,7 +51,7 @@ TEST(ReceiveAssembler, PushesOnlyReadsThatEndOnAMessageBoundary) {
 
 // Also the sender that gives up after its last resend: the main window hears of each end.
 TEST(Traffic, BothThreadsReportTheirEnd) {
-    isConnected = false;
+    DropConnection();
     ClearPostedCodes();
     SenderThread();
     ReceiveLoop();
@@ -110,10 +110,10 @@ TEST(ConnectionLog, CollectsRecordsForTheWriterOnlyWhenOn) {
     LogConnection(std::string(kConnectionLogCap / 2, 'x'));
     LogConnection(std::string(kConnectionLogCap / 2, 'y'));
     const std::string full = TakeConnectionLog();
-    connectionLogOn = false;
     EXPECT_EQ(full.find('y'), std::string::npos);
     EXPECT_NE(full.find("1 records dropped"), std::string::npos);
     EXPECT_EQ(TakeConnectionLog(), "");
+    StopConnectionLog();
 }
 
 }  // namespace

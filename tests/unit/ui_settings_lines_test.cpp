@@ -18,7 +18,7 @@ int LineOf(std::wstring_view stem) {
 TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
     const struct {
         const wchar_t* stem;
-        int* pending;
+        const int* pending;
         int value, language;
         std::u16string text;
         int bitmap;
@@ -43,7 +43,7 @@ TEST(SettingsLines, ValueTextsAndSwatchesFollowThePendingValues) {
         SCOPED_TRACE(testing::Message() << c.value << " " << c.bitmap);
         const int line = LineOf(c.stem);
         ASSERT_GE(line, 0);
-        if (c.pending != nullptr) *c.pending = c.value;
+        SetPendingSetting(c.pending, c.value);
         EXPECT_EQ(Units(SettingsValueText(line, c.language)), Units(W(c.text)));
         EXPECT_EQ(SettingsSwatchBitmap(line), c.bitmap);
     }
@@ -75,7 +75,7 @@ TEST(SettingsLines, PagesAndRows) {
 // Every line walks its whole range in order from its default; white 1 and black 3 by
 // default: white skips 3, black skips 1. Only the pending copy changes.
 TEST(SettingsLines, EveryLineStepsThroughItsRangeInOrder) {
-    int* const pending[kSettingsLineCount - 1] = {
+    const int* const pending[kSettingsLineCount - 1] = {
         &foregroundPending,   &soundPending,      &autodelayPending,   &tablesizePending,
         &savePending,         &skinPending,       &whitechkPending,    &blackchkPending,
         &whitedicePending,    &blackdicePending,  &cubePending,        &skiprollPending,

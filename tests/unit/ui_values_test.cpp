@@ -67,13 +67,13 @@ TEST(SetLanguage, Steps) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.requested);
-        language = c.before;
+        SetSetting(kLanguageKey, c.before);
         ClearLanguagePortCalls();
         SetLanguage(c.requested);
         EXPECT_EQ(language, c.requested);
         EXPECT_EQ(LanguagePortCalls(), c.calls);
     }
-    language = 1;
+    SetSetting(kLanguageKey, 1);
 }
 
 }  // namespace

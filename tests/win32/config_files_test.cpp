@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <vector>
 
 #include "settings/config_dat.h"
 #include "settings/config_files.h"
@@ -91,8 +91,8 @@ TEST_F(ConfigFiles, ConfigIniIsReplacedOnlyThroughItsTemporaryFile) {
 
 // Start-up reads config.dat too (config.ini's half: e2e test_config).
 TEST_F(ConfigFiles, StartUpReadsTheChatFont) {
-    std::memset(chatFont, 7, sizeof chatFont);
-    chatFontColour = RGB(1, 2, 3);
+    const std::vector<unsigned char> font(kChatFontBytes, 7);
+    SetChatFont(font.data(), RGB(1, 2, 3));
     ASSERT_TRUE(WriteConfigDat(dat));
     EXPECT_EQ(ReadWholeFile(dat).size(), kConfigDatBytes);
     ResetSettingsToDefaults();

@@ -15,16 +15,6 @@
 
 namespace {
 
-int receivedCode = 0;
-
-LRESULT CALLBACK Receiver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TavloraIntMessage) {
-        receivedCode = static_cast<int>(wParam);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 // Runs the thread and pumps messages until it has posted its code (or 30 s pass). Every
 // case the driver runs fails the handshake: no socket is kept.
 TEST(ConnectionThreadLive, PostsTheExpectedCode) {
@@ -33,23 +23,21 @@ TEST(ConnectionThreadLive, PostsTheExpectedCode) {
     WSADATA winsock{};
     WSAStartup(MAKEWORD(2, 0), &winsock);
     CreateQueueLock();
-    inboundConnection = kNoSocket;
-    outboundConnection = kNoSocket;
-    WNDCLASSW receiverClass{};
-    receiverClass.lpfnWndProc = Receiver;
-    receiverClass.hInstance = GetModuleHandleW(nullptr);
-    receiverClass.lpszClassName = L"TavloraTestReceiver";
-    RegisterClassW(&receiverClass);
-    SetMainWindow(CreateWindowW(L"TavloraTestReceiver", L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                receiverClass.hInstance, nullptr));
+    CloseConnectionPair();
+    // The thread posts to a plain hidden window; its code is read off the queue.
+    SetMainWindow(CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    int receivedCode = 0;
     HANDLE thread = CreateThread(
         nullptr, 0, [](LPVOID) -> DWORD { return ConnectionThread(1), 0; }, nullptr, 0, nullptr);
     const DWORD deadline = GetTickCount() + 30000;
     MSG message;
     while (receivedCode == 0 && GetTickCount() < deadline) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == TavloraIntMessage)
+                receivedCode = static_cast<int>(message.wParam);
             DispatchMessageW(&message);
+        }
     }
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_win.h"
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
 #include "session/session.h"
@@ -23,20 +24,6 @@
 
 namespace {
 
-LRESULT CALLBACK TestMainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            CreateWindowRegistry(window);
-            return 0;
-        case WM_CLOSE:  // the test window stays
-            return 0;
-        case WM_PAINT:
-            PaintMainWindow(window);
-            return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 void PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
@@ -49,10 +36,10 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         SetProgramInstance(GetModuleHandleW(nullptr));
-        language = 1;
-        sound = 0;
-        SetContactsOnTop(1);
-        RegisterWindowClasses(programInstance, TestMainProcedure);
+        SetSetting(kLanguageKey, 1);
+        SetSetting(kSoundKey, 0);
+        SetSetting(kContactsOnTopKey, 1);
+        RegisterWindowClasses(programInstance, MainWindowProcedure);
         SetMainWindow(CreateWindowExW(0, L"KXLobby0", L"Tavlora", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                                       640, 480, nullptr, nullptr, programInstance, nullptr));
         ShowWindow(mainWindow, SW_SHOW);
@@ -89,8 +76,8 @@ TEST_F(WindowRegistry, ContactsMenuChecksFollowTheirOptions) {
         {CONTACTS_FOREGROUND, true, true, false, false},
         {CONTACTS_SORT_FRIENDS, true, false, true, false},
     };
-    SetShowIgnored(1);
-    SetContactSortOrder(1);
+    SetSetting(kShowIgnoredKey, 1);
+    SetSetting(kContactSortOrderKey, 1);
     RefreshContactsMenuChecks();
     for (const Step& step : steps) {
         SCOPED_TRACE(step.command);
@@ -112,8 +99,8 @@ TEST_F(WindowRegistry, ContactsMenuChecksFollowTheirOptions) {
 // paints. Wine's GetGuiResources always says 0: the painting functions count for themselves.
 TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
     // The logged-in lobby with every dialog over it: each family on screen at least once.
-    errorState = 5;
-    isLoggedIn = true;
+    ResetSession(true);
+    showErrorState(ERROR_WRONG_LOGIN, LAYOUT_OK_CANCEL);
     // The enter-room button: its Polish label is drawn in a font made for each paint.
     const WinId panels[] = {WinId::Clock,      WinId::LogoffFrame, WinId::Tabs,
                             WinId::EnterRoom,  WinId::News,        WinId::HeadMenuBackground,
@@ -160,7 +147,7 @@ TEST_F(WindowRegistry, PaintingLeavesNoObjectBehind) {
     EXPECT_EQ(outstanding(), kept);
 
     SetLanguage(1);
-    isLoggedIn = false;
+    ResetSession(false);
     for (WinId id : panels)
         ShowWindow(WindowHandle(id), SW_HIDE);
     for (WinId dialog : {WinId::Error, WinId::About, WinId::Login, WinId::Settings})

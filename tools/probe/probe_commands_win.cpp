@@ -184,13 +184,10 @@ int CopyDataCommand(const ProbeArgs& args) {
     return SendCopyData(window, static_cast<ULONG_PTR>(*code), text, byteCount);
 }
 
+// The copy-data command with the test-command code and the text's own size.
 int TestCommandCommand(const ProbeArgs& args) {
     if (args.size() != 2) return Usage("expected <target> <command>");
-    std::string text, error;
-    if (!DecodeEscapes(args[1], text, error)) return Usage(error);
-    HWND window = TargetOrFail(args);
-    if (!window) return kFailed;
-    return SendCopyData(window, kTestCommandCode, text, static_cast<std::int64_t>(text.size()) + 1);
+    return CopyDataCommand({args[0], "TEST", args[1]});
 }
 
 int ClickCommand(const ProbeArgs& args) {
