@@ -22,18 +22,13 @@ import statistics
 import subprocess
 
 import wine_bench
-from wine_bench import ROOT
 
 ECHO_PORT = 3560
 MESSAGE_BYTES = 36  # a numbered clock message: "<n>,10,<nine numbers>,!"
 
 
 def parse_args():
-    parser = wine_bench.arguments(__doc__, server=False)
-    parser.add_argument("--peer", default=os.path.join(ROOT, "build", "release", "bench",
-                                                       "wire_peer"))
-    parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
-                                                        "roundtrip_bench.exe"))
+    parser = wine_bench.arguments(__doc__, server=False, echo=True)
     parser.add_argument("--count", type=int, default=10000, help="messages timed per phase")
     parser.add_argument("--lobby-changes", type=int, default=200,
                         help="a random lobby change this often (ms) in the second phase")

@@ -11,14 +11,20 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 NETNS_MARK = "TAVLORA_BENCH_NETNS"
 
 
-def arguments(doc, server=True):
-    """A parser with --bin (and --server) for the benchmark described by `doc`."""
+def arguments(doc, server=True, echo=False):
+    """A parser with --bin (and --server, or with `echo` the native echo peer --peer and
+    the Windows --bench) for the benchmark described by `doc`."""
     parser = argparse.ArgumentParser(description=doc.splitlines()[0])
     parser.add_argument("--bin", default=os.path.join(ROOT, "build", "windows", "bin"),
                         help="folder with Tavlora.exe and probe.exe")
     if server:
         parser.add_argument("--server", default=os.path.join(ROOT, "build", "native", "server",
                                                              "tavlora-server"))
+    if echo:
+        parser.add_argument("--peer", default=os.path.join(ROOT, "build", "release", "bench",
+                                                           "wire_peer"))
+        parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
+                                                            "roundtrip_bench.exe"))
     return parser
 
 

@@ -17,17 +17,12 @@ import statistics
 import subprocess
 
 import wine_bench
-from wine_bench import ROOT
 
 ECHO_PORT = 3560
 
 
 def parse_args():
-    parser = wine_bench.arguments(__doc__, server=False)
-    parser.add_argument("--peer", default=os.path.join(ROOT, "build", "release", "bench",
-                                                       "wire_peer"))
-    parser.add_argument("--bench", default=os.path.join(ROOT, "build", "windows", "bench",
-                                                        "roundtrip_bench.exe"))
+    parser = wine_bench.arguments(__doc__, server=False, echo=True)
     parser.add_argument("--count", type=int, default=10000, help="queued messages")
     parser.add_argument("--latency-count", type=int, default=10000)
     parser.add_argument("--payload", type=int, default=8,
