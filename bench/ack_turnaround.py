@@ -121,9 +121,8 @@ def measure(args, harness):
 
 def main():
     args = parse_args()
-    measure(args, wine_bench.enter(__file__, args, [
-        args.peer, args.bench, os.path.join(args.bin, "Tavlora.exe"),
-        os.path.join(args.bin, "probe.exe")]))
+    programs = [os.path.join(args.bin, name) for name in ("Tavlora.exe", "probe.exe")]
+    measure(args, wine_bench.enter(__file__, args, [args.peer, args.bench] + programs))
 
 
 if __name__ == "__main__":
