@@ -39,25 +39,10 @@ def parse_args():
     return parser.parse_args()
 
 
-def fields(line):
-    return {k: float(v) for k, v in (w.split("=", 1) for w in line.split()[1:] if "=" in w)}
-
-
-def pingpong(harness, hub, args):
-    peer = subprocess.Popen([args.peer, "echo", str(ECHO_PORT)], stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL)
-    try:
-        line = harness.read_start_line(peer.stdout.fileno(), 30, "the echo peer")
-        if "listening" not in line:
-            raise AssertionError("echo peer did not start: " + line)
-        out = harness.run(["wine", args.bench, "pingpong", str(args.count), str(MESSAGE_BYTES),
-                           str(ECHO_PORT)], 300, env=hub.env, capture_output=True, text=True)
-        if out.returncode != 0:
-            raise AssertionError("pingpong failed: " + out.stderr.strip())
-        return fields(next(x for x in out.stdout.splitlines() if x.startswith("pingpong")))
-    finally:
-        harness.wait_exit(peer, 30, "the echo peer")
-        peer.stdout.close()
+def pingpong(hub, args):
+    _, out = wine_bench.run_pair(hub, ["echo", str(ECHO_PORT)], [
+        "pingpong", str(args.count), str(MESSAGE_BYTES), str(ECHO_PORT)], args)
+    return wine_bench.fields(out, "pingpong")
 
 
 def run_hub(harness, hub, args, exe):
@@ -76,7 +61,7 @@ def run_hub(harness, hub, args, exe):
     peer.stdin.write("go\n")
     peer.stdin.flush()
     harness.wait_exit(peer, 1200, "the peer's timed messages")
-    phases = [fields(x) for x in peer.stdout.read().splitlines() if x.startswith("hub ")]
+    phases = [wine_bench.pairs(x) for x in peer.stdout.read().splitlines() if x.startswith("hub ")]
     if peer.returncode != 0 or len(phases) != 2:
         raise AssertionError("peer failed (%s): %s" % (peer.returncode, peer.stderr.read()))
     hub.close_hub()
@@ -88,11 +73,11 @@ def measure(args, harness):
     hubs = args.hub or [os.path.join(args.bin, "Tavlora.exe")]
     results = {exe: [] for exe in hubs}
     with harness.Hub("ack-turnaround", server=False) as hub:
-        raw = [pingpong(harness, hub, args)]
+        raw = [pingpong(hub, args)]
         for _ in range(args.rounds):
             for exe in hubs:
                 results[exe].append(run_hub(harness, hub, args, os.path.abspath(exe)))
-        raw.append(pingpong(harness, hub, args))
+        raw.append(pingpong(hub, args))
     cpus = ",".join(map(str, sorted(os.sched_getaffinity(0))))
     print("Server message to acknowledgement of Tavlora.exe under Wine (CPUs %s; load %.2f at "
           "the start, %.2f at the end)" % (cpus, load_start, os.getloadavg()[0]))
@@ -120,9 +105,7 @@ def measure(args, harness):
 
 
 def main():
-    args = parse_args()
-    programs = [os.path.join(args.bin, name) for name in ("Tavlora.exe", "probe.exe")]
-    measure(args, wine_bench.enter(__file__, args, [args.peer, args.bench] + programs))
+    wine_bench.main(__file__, parse_args, measure, ["Tavlora.exe", "probe.exe"])
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@ server's fixed ports."""
 import argparse
 import importlib
 import os
+import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -48,12 +49,49 @@ def enter(script, args, needed):
 
 def main(script, parse_args, measure, programs):
     """Runs `measure(args, harness)` with the command line read by `parse_args`, once the
-    server (if the parser has one) and `programs` of the bin folder are there."""
+    server, the echo peer and the Windows bench (those the parser has) and `programs` of
+    the bin folder are there."""
     args = parse_args()
-    needed = [os.path.join(args.bin, p) for p in programs]
-    if getattr(args, "server", None):
-        needed.insert(0, args.server)
-    measure(args, enter(script, args, needed))
+    needed = [getattr(args, name) for name in ("server", "peer", "bench")
+              if getattr(args, name, None)]
+    measure(args, enter(script, args, needed + [os.path.join(args.bin, p) for p in programs]))
+
+
+def pairs(line):
+    """The key=value words of a result line as numbers."""
+    return {k: float(v) for k, v in (w.split("=", 1) for w in line.split()[1:] if "=" in w)}
+
+
+def fields(text, mode):
+    """The key=value pairs of the result line of `text` that starts with `mode`."""
+    for line in text.splitlines():
+        words = line.split()
+        if words and words[0] == mode:
+            return pairs(line)
+    raise RuntimeError("no %s result in %r" % (mode, text))
+
+
+def run_pair(hub, peer_args, bench_args, args):
+    """Starts the native peer (args.peer), runs the Windows bench (args.bench) against it
+    in the hub's prefix, returns both outputs."""
+    peer = subprocess.Popen([args.peer] + peer_args, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True)
+    try:
+        if "listening" not in peer.stdout.readline():
+            raise RuntimeError("peer did not start: " + peer.stderr.read())
+        bench = subprocess.run(["wine", args.bench] + bench_args, env=hub.env,
+                               capture_output=True, text=True, timeout=300)
+        if bench.returncode != 0:
+            raise RuntimeError("%s failed (%d): %s" % (bench_args[0], bench.returncode,
+                                                       bench.stderr.strip()))
+        peer_out, peer_err = peer.communicate(timeout=30)
+        if peer.returncode != 0:
+            raise RuntimeError("peer %s failed: %s" % (peer_args[0], peer_err.strip()))
+        return peer_out, bench.stdout
+    finally:
+        if peer.poll() is None:
+            peer.kill()
+            peer.wait()
 
 
 def warn_if_logged_off(still_in_lobby):

@@ -97,10 +97,7 @@ def measure(args, harness):
 
 
 def main():
-    args = parse_args()
-    measure(args, wine_bench.enter(__file__, args, [
-        args.bench, args.server, os.path.join(args.bin, "probe.exe"),
-        os.path.join(args.bin, "Tavlora.exe")]))
+    wine_bench.main(__file__, parse_args, measure, ["probe.exe", "Tavlora.exe"])
 
 
 if __name__ == "__main__":

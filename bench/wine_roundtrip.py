@@ -14,7 +14,6 @@ front of the command keeps everything on one CPU and gives steadier figures.
 
 import os
 import statistics
-import subprocess
 
 import wine_bench
 
@@ -31,37 +30,6 @@ def parse_args():
     return parser.parse_args()
 
 
-def fields(line, mode):
-    """The key=value pairs of the result line that starts with `mode`."""
-    for text in line.splitlines():
-        words = text.split()
-        if words and words[0] == mode:
-            return {k: float(v) for k, v in (w.split("=", 1) for w in words[1:])}
-    raise RuntimeError("no %s result in %r" % (mode, line))
-
-
-def run_pair(hub, peer_args, bench_args, args):
-    """Starts the peer, runs the bench against it, returns both outputs."""
-    peer = subprocess.Popen([args.peer] + peer_args, stdout=subprocess.PIPE,
-                            stderr=subprocess.PIPE, text=True)
-    try:
-        if "listening" not in peer.stdout.readline():
-            raise RuntimeError("peer did not start: " + peer.stderr.read())
-        bench = subprocess.run(["wine", args.bench] + bench_args, env=hub.env,
-                               capture_output=True, text=True, timeout=300)
-        if bench.returncode != 0:
-            raise RuntimeError("%s failed (%d): %s" % (bench_args[0], bench.returncode,
-                                                       bench.stderr.strip()))
-        peer_out, peer_err = peer.communicate(timeout=30)
-        if peer.returncode != 0:
-            raise RuntimeError("peer %s failed: %s" % (peer_args[0], peer_err.strip()))
-        return peer_out, bench.stdout
-    finally:
-        if peer.poll() is None:
-            peer.kill()
-            peer.wait()
-
-
 def message_size(count):
     """Mean bytes of the queued messages on the wire: "<seq>,99,<i>,!" with seq = i."""
     return round(sum(2 * len(str(i)) + 6 for i in range(1, count + 1)) / count)
@@ -72,16 +40,17 @@ def measure(args, harness):
     queue, push_share, pingpong, p50, p99, mean = [], [], [], [], [], []
     with harness.Hub("roundtrip-bench", server=False) as hub:
         for _ in range(args.repeat):
-            _, out = run_pair(hub, ["ack"], ["queue", str(args.count)], args)
-            result = fields(out, "queue")
+            _, out = wine_bench.run_pair(hub, ["ack"], ["queue", str(args.count)], args)
+            result = wine_bench.fields(out, "queue")
             queue.append(result["rate"])
             push_share.append(result["push_seconds"] / result["seconds"])
-            _, out = run_pair(hub, ["echo", str(ECHO_PORT)],
-                              ["pingpong", str(args.count), str(size), str(ECHO_PORT)], args)
-            pingpong.append(fields(out, "pingpong")["rate"])
-            out, _ = run_pair(hub, ["latency", str(args.latency_count), str(args.payload)],
-                              ["serve"], args)
-            latency = fields(out, "latency")
+            _, out = wine_bench.run_pair(
+                hub, ["echo", str(ECHO_PORT)],
+                ["pingpong", str(args.count), str(size), str(ECHO_PORT)], args)
+            pingpong.append(wine_bench.fields(out, "pingpong")["rate"])
+            out, _ = wine_bench.run_pair(
+                hub, ["latency", str(args.latency_count), str(args.payload)], ["serve"], args)
+            latency = wine_bench.fields(out, "latency")
             p50.append(latency["p50_us"])
             p99.append(latency["p99_us"])
             mean.append(latency["mean_us"])
@@ -112,9 +81,7 @@ def measure(args, harness):
 
 
 def main():
-    args = parse_args()
-    measure(args, wine_bench.enter(__file__, args, [
-        args.peer, args.bench, os.path.join(args.bin, "probe.exe")]))
+    wine_bench.main(__file__, parse_args, measure, ["probe.exe"])
 
 
 if __name__ == "__main__":

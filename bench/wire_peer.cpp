@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -231,10 +230,7 @@ struct ClockPings {
 
 void QueuePingIfIdle(Session& session, ClockPings& pings) {
     if (pings.ticket != 0 || pings.left == 0 || !session.queue.empty()) return;
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    pings.ticket = QueueMessage(session, MessageText({"10", ClockField(local)}));
+    pings.ticket = QueueMessage(session, ClockMessage());
     --pings.left;
 }
 

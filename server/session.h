@@ -104,5 +104,7 @@ std::int64_t SessionDeadline(const Session& session);
 void DispatchClientMessage(Session& session, std::int32_t type, const FieldList& fields);
 // The clock as the type-10 field: nine ':'-separated integers of the local time.
 std::string ClockField(const std::tm& local);
+// The type-10 message with the local time now.
+std::string ClockMessage();
 
 void SessionLog(const Session& session, std::string_view text);

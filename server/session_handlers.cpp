@@ -15,10 +15,7 @@
 namespace {
 
 void HandleClock(Session& session, const FieldList&) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    QueueMessage(session, MessageText({"10", ClockField(local)}));
+    QueueMessage(session, ClockMessage());
 }
 
 // Account values every accepted login sees: balance, play money, tokens.
@@ -190,6 +187,13 @@ void DispatchClientMessage(Session& session, std::int32_t type, const FieldList&
         return;
     }
     SessionLog(session, "unknown message type " + IntToText(type));
+}
+
+std::string ClockMessage() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return MessageText({"10", ClockField(local)});
 }
 
 std::string ClockField(const std::tm& t) {

@@ -2,6 +2,7 @@
 #include "siblings/sibling_fields.h"
 
 #include <cstddef>
+#include <iterator>
 
 #include "net/text_convert.h"
 
@@ -182,6 +183,7 @@ const char* ProgramName(SiblingKind kind) {
     // In the order of SiblingKind.
     static constexpr const char* kNames[] = {"RoomView", "BoardView", "JoinView", "ChatView",
                                              "KXDebug"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(SiblingKind::Debug) + 1);
     return kNames[static_cast<int>(kind)];
 }
 

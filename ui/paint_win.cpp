@@ -186,9 +186,11 @@ void DrawResourceBitmapRow(HDC dc, int id, int left, int lastLeft, int y, int wi
 
 void DrawResourceBitmapInEllipse(HDC dc, int id, int x, int y, int right, int bottom) {
     HRGN ellipse = Made(CreateEllipticRgn(x, y, right, bottom));
+    // Saved and restored: the paint's own clip to its invalid part holds again afterwards.
+    const int saved = SaveDC(dc);
     SelectClipRgn(dc, ellipse);
     DrawResourceBitmap(dc, id, x, y);
-    SelectClipRgn(dc, nullptr);
+    RestoreDC(dc, saved);
     Gone(DeleteObject(ellipse));
 }
 
