@@ -18,6 +18,7 @@
 #include "ui/list_scroll_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
+#include "ui/scroll_bar_picture_win.h"
 
 namespace {
 
@@ -174,6 +175,12 @@ LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPA
         case WM_PAINT:
             PaintList(window);
             return 0;
+        case WM_NCPAINT:
+            return PaintScrollBarFromPicture(window, wParam, lParam);
+        case WM_THEMECHANGED:
+        case WM_DESTROY:
+            ForgetScrollBarPicture(window);
+            break;
         case WM_CREATE:
         case WM_SIZE:
             SetListRange(window);

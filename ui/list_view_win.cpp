@@ -13,6 +13,7 @@
 #include "ui/list_scroll_win.h"
 #include "ui/paint_win.h"
 #include "ui/registry_win.h"
+#include "ui/scroll_bar_picture_win.h"
 #include "ui/texts.h"
 
 namespace {
@@ -127,6 +128,12 @@ LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPA
         case WM_PAINT:
             PaintListView(row, window);
             return 0;
+        case WM_NCPAINT:
+            return PaintScrollBarFromPicture(window, wParam, lParam);
+        case WM_THEMECHANGED:
+        case WM_DESTROY:
+            ForgetScrollBarPicture(window);
+            break;
         case WM_LBUTTONDOWN:
             SelectAtPointer(ViewOf(row), window, static_cast<short>(HIWORD(lParam)));
             return 0;
