@@ -171,16 +171,12 @@ void ClearContactsList() {
 }
 
 LRESULT ContactsListProcedure(int, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (ScrollBarPictureMessage(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
         case WM_PAINT:
             PaintList(window);
             return 0;
-        case WM_NCPAINT:
-            return PaintScrollBarFromPicture(window, wParam, lParam);
-        case WM_THEMECHANGED:
-        case WM_DESTROY:
-            ForgetScrollBarPicture(window);
-            break;
         case WM_CREATE:
         case WM_SIZE:
             SetListRange(window);

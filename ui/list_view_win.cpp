@@ -119,6 +119,8 @@ void SelectAtPointer(const ListView& view, HWND window, int y) {
 }  // namespace
 
 LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (ScrollBarPictureMessage(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
         case WM_CREATE:
             // Empty until the first list arrives: a disabled bar, not the 0 to 100 a
@@ -128,12 +130,6 @@ LRESULT ListViewProcedure(int row, HWND window, UINT message, WPARAM wParam, LPA
         case WM_PAINT:
             PaintListView(row, window);
             return 0;
-        case WM_NCPAINT:
-            return PaintScrollBarFromPicture(window, wParam, lParam);
-        case WM_THEMECHANGED:
-        case WM_DESTROY:
-            ForgetScrollBarPicture(window);
-            break;
         case WM_LBUTTONDOWN:
             SelectAtPointer(ViewOf(row), window, static_cast<short>(HIWORD(lParam)));
             return 0;

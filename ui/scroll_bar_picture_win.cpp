@@ -127,9 +127,7 @@ void Keep(HWND window, const BarLook& look) {
     ReleaseDC(window, screen);
 }
 
-}  // namespace
-
-LRESULT PaintScrollBarFromPicture(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT PaintScrollBar(HWND window, WPARAM wParam, LPARAM lParam) {
     BarLook look{};
     const bool steady = SteadyLook(window, look);
     Picture* picture = PictureOf(window);
@@ -148,7 +146,7 @@ LRESULT PaintScrollBarFromPicture(HWND window, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-void ForgetScrollBarPicture(HWND window) {
+void ForgetPicture(HWND window) {
     for (auto it = pictures.begin(); it != pictures.end(); ++it) {
         if (it->window != window) continue;
         if (it->bitmap != nullptr) {
@@ -159,4 +157,16 @@ void ForgetScrollBarPicture(HWND window) {
         pictures.erase(it);
         return;
     }
+}
+
+}  // namespace
+
+bool ScrollBarPictureMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT& result) {
+    if (message == WM_NCPAINT) {
+        result = PaintScrollBar(window, wParam, lParam);
+        return true;
+    }
+    if (message == WM_THEMECHANGED || message == WM_DESTROY) ForgetPicture(window);
+    return false;
 }
