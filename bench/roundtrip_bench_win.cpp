@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/latency_summary.h"
 #include "net/hub_handles_win.h"
 #include "net/notification_codes.h"
 #include "net/connection_thread.h"
@@ -165,14 +166,8 @@ int RunPingPong(int count, int bytes, int port) {
     }
     const double seconds = Seconds(Clock::now() - start);
     closesocket(socket);
-    std::sort(micros.begin(), micros.end());
-    auto percentile = [&](double p) {
-        return micros[std::min(micros.size() - 1, static_cast<std::size_t>(p * micros.size()))];
-    };
-    std::printf(
-        "pingpong count=%d bytes=%d seconds=%.6f rate=%.0f p50_us=%.1f p99_us=%.1f "
-        "max_us=%.1f\n",
-        count, bytes, seconds, count / seconds, percentile(0.50), percentile(0.99), micros.back());
+    std::printf("pingpong count=%d bytes=%d seconds=%.6f rate=%.0f %s\n", count, bytes, seconds,
+                count / seconds, LatencySummary(micros).c_str());
     return 0;
 }
 

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/latency_summary.h"
 #include "net/names.h"
 #include "net/text_convert.h"
 #include "net/wire.h"
@@ -146,23 +147,6 @@ double Seconds(Clock::duration span) {
     return std::chrono::duration<double>(span).count();
 }
 
-// "p50_us=... p99_us=... max_us=... mean_us=..." of `micros` (sorted here).
-std::string Summary(std::vector<double>& micros) {
-    if (micros.empty()) return "p50_us=0 p99_us=0 max_us=0 mean_us=0";
-    double sum = 0;
-    for (double value : micros)
-        sum += value;
-    std::sort(micros.begin(), micros.end());
-    auto percentile = [&](double p) {
-        return micros[std::min(micros.size() - 1, static_cast<std::size_t>(p * micros.size()))];
-    };
-    char text[160];
-    std::snprintf(text, sizeof text, "p50_us=%.1f p99_us=%.1f max_us=%.1f mean_us=%.1f",
-                  percentile(0.50), percentile(0.99), micros.back(),
-                  sum / static_cast<double>(micros.size()));
-    return text;
-}
-
 // Acknowledges the hub's messages until it closes its outbound connection.
 int RunAck() {
     Link link = Handshake();
@@ -207,7 +191,7 @@ int RunLatency(int count, int payloadBytes) {
     close(link.outbound);
 
     std::printf("latency count=%d payload=%d %s rate=%.0f\n", count, payloadBytes,
-                Summary(micros).c_str(), (kLatencyWarmUp + count) / seconds);
+                LatencySummary(micros).c_str(), (kLatencyWarmUp + count) / seconds);
     return 0;
 }
 
@@ -313,7 +297,7 @@ int RunHub(int count, int everyMs) {
                     static_cast<long long>(session.lobbyEveryMs), count,
                     static_cast<unsigned long long>(session.sentCount - before) -
                         static_cast<unsigned long long>(count + kLatencyWarmUp),
-                    Summary(pings.micros).c_str());
+                    LatencySummary(pings.micros).c_str());
         std::fflush(stdout);
     }
     close(link.inbound);

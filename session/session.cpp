@@ -44,6 +44,15 @@ void RaiseErrorWindow(ErrorState state, ErrorLayout layout, bool hideConnect) {
     UiSendCode(WinId::Error, NC_FOCUS_DIALOG, 0);
 }
 
+// Closes the connection and logs why; false, logging nothing, when it was closed already
+// (a second report of the same loss).
+template <typename... Why>
+bool CloseConnectionFor(const Why&... why) {
+    if (!DropConnection()) return false;
+    LogConnection(why...);
+    return true;
+}
+
 // Hides every panel of the logged-in hub and tells the siblings to close.
 void RunUiReset() {
     isLoggedIn = false;
@@ -61,8 +70,7 @@ void RunUiReset() {
 
 // Codes 7, 28 and 35: the connection ended under the hub.
 void OnConnectionEnded(int code, ErrorState state, ErrorLayout layout, bool reconnecting) {
-    if (!DropConnection()) return;  // a second report of the same loss
-    LogConnection("connection ended by code ", code);
+    if (!CloseConnectionFor("connection ended by code ", code)) return;
     SetLinkState(0);
     if (reconnecting) SetConnectPhase(PHASE_RECONNECTING);
     RunUiReset();
@@ -137,14 +145,12 @@ void showErrorState(ErrorState state, ErrorLayout layout) {
 }
 
 void disconnectAndReset() {
-    if (!DropConnection()) return;
-    LogConnection("connection closed by the hub");
+    if (!CloseConnectionFor("connection closed by the hub")) return;
     RunUiReset();
 }
 
 bool GoOfflineAndReset() {
-    if (!DropConnection()) return false;
-    LogConnection("connection closed for the server's message");
+    if (!CloseConnectionFor("connection closed for the server's message")) return false;
     RunUiReset();
     SetLinkState(0);
     return true;
@@ -228,10 +234,7 @@ void OnLoginReply(std::int32_t result) {
         case LOGIN_SUSPENDED:
             UiHide(WinId::Connect);
             // The server ends the connection; the panels stay as they are behind the error.
-            if (DropConnection()) {
-                LogConnection("connection closed for the login result");
-                SetLinkState(0);
-            }
+            if (CloseConnectionFor("connection closed for the login result")) SetLinkState(0);
             showErrorState(ERROR_SUSPENDED, LAYOUT_OK_CANCEL);
             break;
         case LOGIN_NOT_ACTIVATED:
