@@ -127,10 +127,9 @@ namespace {
 
 // A skin bitmap, loaded at its first use and kept for the life of the process: the skin
 // never changes while the program runs, and the texts of every language are drawn over
-// the same bitmaps.
-// Each is selected into a memory context of its own once, there to stay: under Wine a
-// bitmap selected into a context costs about 0.1 ms (the context's font is realised again
-// for the display), and a paint copies a dozen bitmaps.
+// the same bitmaps. Each is selected into a memory context of its own once, there to
+// stay: under Wine selecting a bitmap into a context costs about 0.1 ms (the context's
+// font is realised again for the display), and a paint copies a dozen bitmaps.
 struct KeptBitmap {
     int id;
     HBITMAP bitmap;
