@@ -71,12 +71,12 @@ def run_hub(harness, hub, args, exe):
 def measure(args, harness):
     load_start = os.getloadavg()[0]
     hubs = args.hub or [os.path.join(args.bin, "Tavlora.exe")]
-    results = {exe: [] for exe in hubs}
+    results = [[] for _ in hubs]  # by position: the same build may be given twice
     with harness.Hub("ack-turnaround", server=False) as hub:
         raw = [pingpong(hub, args)]
         for _ in range(args.rounds):
-            for exe in hubs:
-                results[exe].append(run_hub(harness, hub, args, os.path.abspath(exe)))
+            for exe, runs in zip(hubs, results):
+                runs.append(run_hub(harness, hub, args, os.path.abspath(exe)))
         raw.append(pingpong(hub, args))
     cpus = ",".join(map(str, sorted(os.sched_getaffinity(0))))
     print("Server message to acknowledgement of Tavlora.exe under Wine (CPUs %s; load %.2f at "
@@ -85,11 +85,11 @@ def measure(args, harness):
         print("  raw ping-pong %s (%d round trips of %d bytes): p50 %.0f us, p99 %.0f us, "
               "max %.0f us" % (when, args.count, MESSAGE_BYTES, found["p50_us"], found["p99_us"],
                                found["max_us"]))
-    for exe in hubs:
+    for exe, hub_results in zip(hubs, results):
         if len(hubs) > 1:
             print("  %s (median of %d rounds):" % (exe, args.rounds))
         for k, moving in enumerate((False, True)):
-            runs = [phases[k] for phases in results[exe]]
+            runs = [phases[k] for phases in hub_results]
             p50, p99 = (statistics.median(r[key] for r in runs) for key in ("p50_us", "p99_us"))
             print("  %s: %s" % ("moving" if moving else "idle",
                                 "a lobby change every %d ms (%d other messages between)"
