@@ -44,9 +44,10 @@ int Height(const RECT& r) {
     return r.bottom - r.top;
 }
 
-// The bar's look now; false when it is not one to keep or copy: hidden, being dragged or
-// pressed, or under the pointer (a themed bar lights the part under the pointer).
-bool SteadyLook(HWND window, BarLook& look) {
+// The bar's look now, and where it is on the screen; false when it is not one to keep or
+// copy: hidden, being dragged or pressed, or under the pointer (a themed bar lights the
+// part under the pointer).
+bool SteadyLook(HWND window, BarLook& look, RECT& onScreen) {
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
     if (!GetScrollBarInfo(window, OBJID_VSCROLL, &info)) return false;
@@ -57,6 +58,7 @@ bool SteadyLook(HWND window, BarLook& look) {
     RECT windowRect{};
     GetWindowRect(window, &windowRect);
     std::memset(&look, 0, sizeof look);
+    onScreen = info.rcScrollBar;
     look.bar = info.rcScrollBar;
     OffsetRect(&look.bar, -windowRect.left, -windowRect.top);
     if (Width(look.bar) <= 0 || Height(look.bar) <= 0) return false;
@@ -75,13 +77,9 @@ bool SteadyLook(HWND window, BarLook& look) {
 
 // True when the paint's region (1: the whole window) covers the whole bar, so that the
 // system has just drawn all of it.
-bool RegionCoversBar(HWND window, WPARAM region, const BarLook& look) {
+bool RegionCoversBar(WPARAM region, const RECT& onScreen) {
     if (region == 1) return true;
-    RECT windowRect{};
-    GetWindowRect(window, &windowRect);
-    RECT bar = look.bar;
-    OffsetRect(&bar, windowRect.left, windowRect.top);  // the region is in screen coordinates
-    HRGN outside = CreateRectRgnIndirect(&bar);
+    HRGN outside = CreateRectRgnIndirect(&onScreen);  // the region is in screen coordinates
     if (outside == nullptr) return false;
     const int left = CombineRgn(outside, outside, reinterpret_cast<HRGN>(region), RGN_DIFF);
     DeleteObject(outside);
@@ -129,7 +127,8 @@ void Keep(HWND window, const BarLook& look) {
 
 LRESULT PaintScrollBar(HWND window, WPARAM wParam, LPARAM lParam) {
     BarLook look{};
-    const bool steady = SteadyLook(window, look);
+    RECT onScreen{};
+    const bool steady = SteadyLook(window, look, onScreen);
     Picture* picture = PictureOf(window);
     if (steady && picture != nullptr && picture->bitmap != nullptr &&
         std::memcmp(&picture->look, &look, sizeof look) == 0) {
@@ -142,7 +141,7 @@ LRESULT PaintScrollBar(HWND window, WPARAM wParam, LPARAM lParam) {
         }
     }
     const LRESULT result = DefWindowProcW(window, WM_NCPAINT, wParam, lParam);
-    if (steady && RegionCoversBar(window, wParam, look)) Keep(window, look);
+    if (steady && RegionCoversBar(wParam, onScreen)) Keep(window, look);
     return result;
 }
 
