@@ -77,7 +77,8 @@ def run_pair(hub, peer_args, bench_args, args):
     peer = subprocess.Popen([args.peer] + peer_args, stdout=subprocess.PIPE,
                             stderr=subprocess.PIPE, text=True)
     try:
-        if "listening" not in peer.stdout.readline():
+        harness = sys.modules["harness"]  # loaded by enter()
+        if "listening" not in harness.read_start_line(peer.stdout.fileno(), 30, "the peer"):
             raise RuntimeError("peer did not start: " + peer.stderr.read())
         bench = subprocess.run(["wine", args.bench] + bench_args, env=hub.env,
                                capture_output=True, text=True, timeout=300)

@@ -65,6 +65,11 @@ int ListedCount(const std::vector<RoomRecord>& list) {
     return count;
 }
 
+void RepaintRoomList() {
+    TakeRoomListChange();
+    LobbyRepaintRoomList();
+}
+
 namespace {
 
 RoomOrder OrderOf(int mode) {
@@ -105,15 +110,10 @@ struct RoomListKind {
     void (*repaintList)();
 };
 
-const RoomListKind kRoomList{Rooms,
-                             &RoomSortMode,
-                             kRoomSortModeKey,
-                             kRoomLocked,
-                             &SelectedRoomId,
-                             SetSelectedRoomId,
-                             LobbyShowEnterRoom,
-                             RefreshRoomList,
-                             LobbyRepaintRoomList};
+const RoomListKind kRoomList{
+    Rooms,           &RoomSortMode,     kRoomSortModeKey,   kRoomLocked,
+    &SelectedRoomId, SetSelectedRoomId, LobbyShowEnterRoom, RefreshRoomList,
+    RepaintRoomList};
 const RoomListKind kTournamentList{
     TournamentRooms,          &TournamentSortMode,   kTournamentSortModeKey,
     kTournamentClosed,        &SelectedTournamentId, SetSelectedTournamentId,

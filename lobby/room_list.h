@@ -31,6 +31,9 @@ void RefreshRoomList();
 // only when its order depends on the counts (modes 4 and 5), or while no room list has
 // arrived on this connection (the remembered rooms may not be in order yet).
 void RefreshRoomUsers();
+// Repaints the whole room list, which also paints every row change noted so far (a
+// selection, a window opened or gone): they are not painted again at the next update.
+void RepaintRoomList();
 
 // A column head of the room list: 1 name (modes 0 / 1), 2 money kind (2 / 3),
 // 3 users (4 / 5). A second click on the same head turns the order round.

@@ -72,7 +72,7 @@ WindowRef StartAndFind(const wchar_t* program, const std::wstring& line, int sho
 void OpenRoomWindow() {
     const std::int32_t id = SelectedRoomId;
     ClearRoomSelection();
-    LobbyRepaintRoomList();
+    RepaintRoomList();
     if (id <= 0) return;
     const std::wstring className = kRoomClassPrefix + std::to_wstring(id);
     std::size_t at = FirstRoom(id);

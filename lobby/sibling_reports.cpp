@@ -126,7 +126,7 @@ void OnRoomWindowGone(std::intptr_t roomId) {
             SetRoomWindowAt(at, 0);
         if (SelectedRoomId == id) ClearRoomSelection();
     }
-    LobbyRepaintRoomList();
+    RepaintRoomList();
 }
 
 void OnTableWindowRequested(std::intptr_t tableId) {

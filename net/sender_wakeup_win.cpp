@@ -23,11 +23,13 @@ void WakeSender() {
     if (!pending) WakeConditionVariable(&wakeCondition);
 }
 
+// One wait: a spurious or timed-out return only starts the sender's next pass, which works
+// out its wait again.
 void WaitForSenderWake(std::chrono::milliseconds timeout) {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
     AcquireSRWLockExclusive(&wakeLock);
-    for (ULONGLONG now = GetTickCount64(); !woken && now < deadline; now = GetTickCount64())
-        SleepConditionVariableSRW(&wakeCondition, &wakeLock, static_cast<DWORD>(deadline - now), 0);
+    if (!woken)
+        SleepConditionVariableSRW(&wakeCondition, &wakeLock, static_cast<DWORD>(timeout.count()),
+                                  0);
     // Cleared under the lock before the sender looks at the shared state again: a wake-up
     // after this point wakes the next wait, one before it is seen in that look.
     woken = false;

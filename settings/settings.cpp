@@ -49,7 +49,7 @@ using enum SettingRule;
 constexpr SettingRow kRows[] = {
     {kLanguageKey, &language, nullptr, InRange, 1, kMaxLanguage, 1},
     {5, &foreground, &foregroundPending, ZeroTurnsOff, 0, 0, 1},
-    {6, &sound, &soundPending, ZeroTurnsOff, 0, 0, 1},
+    {kSoundKey, &sound, &soundPending, ZeroTurnsOff, 0, 0, 1},
     {7, &autodelay, &autodelayPending, InRange, 1, kMaxAutodelay, 2},
     {8, &tablesize, &tablesizePending, InRange, 1, kMaxTableSize, 3},
     {9, &save, &savePending, InRange, 0, kMaxSave, 2},

@@ -305,6 +305,10 @@ TEST_F(LobbyModel, ClicksOnHeadsAndRowsAtTheirBounds) {
         EXPECT_EQ((std::pair{SelectedRoomId, SelectedTournamentId}), c.selected);
         EXPECT_EQ(lobbyCalls, c.calls);
     }
+    // A click's whole repaint has painted its rows: the next update paints only its own.
+    SelectRoomAt(0);
+    EXPECT_EQ(CallsOf("31,3:c:1:3;"),
+              (Lines{Relay(703, 31, "c,3"), "rows 2", "repaint room rows 1-1", "repaint main"}));
 }
 
 }  // namespace
